@@ -1,0 +1,174 @@
+#include "Dateien.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+namespace orvano {
+
+namespace {
+
+std::string Str(std::string_view s) { return std::string(s); }
+
+// '*' matches any run, '?' one character; nothing else is special (unlike fnmatch's '[').
+bool Passt(std::string_view muster, std::string_view name) {
+  std::size_t m = 0, n = 0, stern = std::string_view::npos, merk = 0;
+  while (n < name.size()) {
+    if (m < muster.size() && (muster[m] == '?' || muster[m] == name[n])) {
+      ++m, ++n;
+    } else if (m < muster.size() && muster[m] == '*') {
+      stern = m++;
+      merk = n;
+    } else if (stern != std::string_view::npos) {
+      m = stern + 1;
+      n = ++merk;
+    } else {
+      return false;
+    }
+  }
+  while (m < muster.size() && muster[m] == '*') ++m;
+  return m == muster.size();
+}
+
+struct VerzeichnisZu {
+  void operator()(DIR* d) const { closedir(d); }
+};
+
+}  // namespace
+
+bool DateiVorhanden(std::string_view name) {
+  if (name.empty()) return false;
+  const auto trenn = name.find_last_of(kTrenner);
+  const std::string_view letzter = trenn == std::string_view::npos ? name : name.substr(trenn + 1);
+  if (letzter.find_first_of("*?") == std::string_view::npos) {
+    struct stat st {};
+    return ::lstat(Str(name).c_str(), &st) == 0;
+  }
+  const std::string ordner = trenn == std::string_view::npos ? std::string(".") : Str(name.substr(0, trenn + 1));
+  std::unique_ptr<DIR, VerzeichnisZu> d(::opendir(ordner.c_str()));
+  if (!d) return false;
+  while (const dirent* e = ::readdir(d.get())) {
+    const std::string_view n = e->d_name;
+    if (n == "." || n == "..") continue;
+    if (Passt(letzter, n)) return true;
+  }
+  return false;
+}
+
+bool VerzeichnisVorhanden(std::string_view pfad) {
+  struct stat st {};
+  return !pfad.empty() && ::stat(Str(pfad).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool VerzeichnisLeer(std::string_view pfad) {
+  std::unique_ptr<DIR, VerzeichnisZu> d(::opendir(Str(pfad).c_str()));
+  if (!d) return false;
+  while (const dirent* e = ::readdir(d.get())) {
+    const std::string_view n = e->d_name;
+    if (n != "." && n != "..") return false;
+  }
+  return true;
+}
+
+bool DateiGesperrt(std::string_view name) {
+  const std::string pfad = Str(name);
+  struct stat st {};
+  if (::stat(pfad.c_str(), &st) != 0) return false;
+  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return true;
+  bool gesperrt = false;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    gesperrt = errno == EWOULDBLOCK;
+  } else {
+    ::flock(fd, LOCK_UN);
+  }
+  if (!gesperrt) {
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK) gesperrt = true;
+  }
+  ::close(fd);
+  return gesperrt;
+}
+
+void DateiLoeschen(std::string_view name) {
+  const std::string pfad = Str(name);
+  struct stat st {};
+  if (::lstat(pfad.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(pfad.c_str());
+}
+
+std::string DateiNameOhneEndung(std::string_view pfad) {
+  const auto trenn = pfad.find_last_of(kTrenner);
+  std::string_view name = trenn == std::string_view::npos ? pfad : pfad.substr(trenn + 1);
+  return name.size() > 4 ? Str(name.substr(0, name.size() - 4)) : std::string();
+}
+
+std::int64_t DateiGroesse(std::string_view name) {
+  struct stat st {};
+  if (::stat(Str(name).c_str(), &st) != 0) return -1;
+  return st.st_size;
+}
+
+void StreamBereichEntfernen(int fd, std::int64_t start, std::int64_t anzahl) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw DateiFehler("Datei kann nicht gelesen werden: " + FehlerText(errno));
+  const std::int64_t groesse = st.st_size;
+  if (start < 0 || anzahl <= 0 || start >= groesse) return;
+  const std::int64_t quelle = start + anzahl;
+  const std::int64_t zuVerschieben = quelle < groesse ? groesse - quelle : 0;
+  constexpr std::int64_t kBlock = 16 * 1024 * 1024;
+  if (zuVerschieben > 0) {
+    std::vector<char> puffer(static_cast<std::size_t>(std::min(kBlock, zuVerschieben)));
+    std::int64_t erledigt = 0;
+    while (erledigt < zuVerschieben) {
+      const auto stueck = static_cast<std::size_t>(std::min<std::int64_t>(puffer.size(), zuVerschieben - erledigt));
+      std::size_t gelesen = 0;
+      while (gelesen < stueck) {
+        const ssize_t r = ::pread(fd, puffer.data() + gelesen, stueck - gelesen, quelle + erledigt + gelesen);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) throw DateiFehler("Datei kann nicht gelesen werden: " + FehlerText(r < 0 ? errno : EIO));
+        gelesen += static_cast<std::size_t>(r);
+      }
+      std::size_t geschrieben = 0;
+      while (geschrieben < stueck) {
+        const ssize_t w = ::pwrite(fd, puffer.data() + geschrieben, stueck - geschrieben, start + erledigt + geschrieben);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) throw DateiFehler("Datei kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
+        geschrieben += static_cast<std::size_t>(w);
+      }
+      erledigt += static_cast<std::int64_t>(stueck);
+    }
+  }
+  if (::ftruncate(fd, start + zuVerschieben) != 0) {
+    throw DateiFehler("Datei kann nicht gekürzt werden: " + FehlerText(errno));
+  }
+}
+
+std::string ProgrammOrdnerDerExe() {
+  std::error_code fehler;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", fehler);
+  if (fehler) exe = std::filesystem::current_path(fehler) / "orvano";
+  std::string ordner = exe.parent_path().string();
+  if (ordner.empty() || ordner.back() != kTrenner) ordner += kTrenner;
+  return ordner;
+}
+
+bool VerzeichnisAnlegen(std::string_view pfad) {
+  std::error_code fehler;
+  std::filesystem::create_directories(std::filesystem::path(Str(pfad)), fehler);
+  return !fehler && VerzeichnisVorhanden(pfad);
+}
+
+std::string FehlerText(int fehler) { return std::strerror(fehler); }
+
+}  // namespace orvano

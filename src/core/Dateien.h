@@ -1,0 +1,51 @@
+// File and folder tests and the few file operations every window shares.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace orvano {
+
+// A failed open, read or write of a data file. The message is German and names the file;
+// it ends the current user action and is shown to the user as it stands.
+class DateiFehler : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The path separator used when building paths.
+constexpr char kTrenner = '/';
+
+// True when an entry of that name exists (a folder counts too); '*' and '?' in the last
+// path component match as wildcards.
+bool DateiVorhanden(std::string_view name);
+bool VerzeichnisVorhanden(std::string_view pfad);
+// False when PFAD is missing or holds any entry besides "." and "..".
+bool VerzeichnisLeer(std::string_view pfad);
+// True when another process holds a lock on the file. Linux has no sharing modes, so an
+// exclusive open cannot fail the way it does elsewhere; instead we test for a conflicting
+// flock() or POSIX record lock without blocking. False for a missing file.
+bool DateiGesperrt(std::string_view name);
+// Deletes a plain file of that name; folders and errors are ignored.
+void DateiLoeschen(std::string_view name);
+// "…/Format1.imp" -> "Format1": the last path component without its last four characters.
+std::string DateiNameOhneEndung(std::string_view pfad);
+// Size in bytes, or -1 when the file cannot be examined.
+std::int64_t DateiGroesse(std::string_view name);
+
+// Removes ANZAHL bytes at START from the open file FD: the tail is moved down in blocks of
+// at most 16 MiB and the file truncated. Throws DateiFehler on an I/O error.
+void StreamBereichEntfernen(int fd, std::int64_t start, std::int64_t anzahl);
+
+// Folder of the running executable, with a trailing separator.
+std::string ProgrammOrdnerDerExe();
+
+// Creates a folder with any missing parents; false on failure.
+bool VerzeichnisAnlegen(std::string_view pfad);
+
+// strerror text of an errno value, for messages.
+std::string FehlerText(int fehler);
+
+}  // namespace orvano

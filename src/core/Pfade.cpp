@@ -1,0 +1,52 @@
+#include "Pfade.h"
+
+#include "Dateien.h"
+#include "Records.h"
+
+namespace orvano {
+
+std::string ProgVerzeichnis;
+std::string OrdnerPfad{kStandardOrdner};
+
+namespace {
+
+char Buchstabe(std::string_view landText) { return landText.empty() ? ' ' : LandBuchstabe(landText.front()); }
+
+std::int32_t Anzahl(std::string_view dateiName, std::int64_t satzGroesse) {
+  const std::int64_t groesse = DateiGroesse(dateiName);
+  return groesse <= 0 ? 0 : static_cast<std::int32_t>(groesse / satzGroesse);
+}
+
+}  // namespace
+
+std::string StrassenDateiCode(std::string_view landText) {
+  switch (Buchstabe(landText)) {
+    case 'D': return "D";
+    case 'A': return "A";
+    case 'C': return "CH";
+    default: return {};
+  }
+}
+
+std::string PLZDateiCode(std::string_view landText) {
+  const std::string code = StrassenDateiCode(landText);
+  return code.empty() ? code : "Dat_" + code;
+}
+
+std::string PLZDateiName(std::string_view landText) {
+  const std::string code = PLZDateiCode(landText);
+  if (code.empty()) return {};
+  return ProgVerzeichnis + OrdnerPfad + code + ".ppp";
+}
+
+std::string StrassenDateiName(std::string_view landText) {
+  return ProgVerzeichnis + OrdnerPfad + "Strassen_" + StrassenDateiCode(landText) + ".ppp";
+}
+
+std::int32_t StrassenAnzahl(std::string_view dateiName) {
+  return Anzahl(dateiName, sizeof(TStrassenRecord));
+}
+
+std::int32_t PLZAnzahlDerDatei(std::string_view dateiName) { return Anzahl(dateiName, sizeof(TPLZRecord)); }
+
+}  // namespace orvano

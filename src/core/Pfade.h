@@ -1,0 +1,40 @@
+// The program folder, the current data folder and the names of the database files in it.
+//
+// Paths and messages are native (UTF-8) strings; a country is given by the Windows-1252 text
+// of a country combo ("Deutschland", "\xD6sterreich", "Schweiz"), whose first byte decides.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvano {
+
+// Folder of the program with a trailing separator; every data and settings path starts here.
+extern std::string ProgVerzeichnis;
+// Current data folder relative to ProgVerzeichnis, with a trailing separator.
+extern std::string OrdnerPfad;
+
+constexpr std::string_view kStandardOrdner = "Ord_1/";
+
+// The combo texts of the three countries, Windows-1252.
+constexpr std::string_view kDeutschland = "Deutschland";
+constexpr std::string_view kOesterreich = "\xD6sterreich";
+constexpr std::string_view kSchweiz = "Schweiz";
+
+// "Dat_D", "Dat_A", "Dat_CH"; empty for an empty or unknown country text.
+std::string PLZDateiCode(std::string_view landText);
+// "D", "A", "CH"; empty for an empty or unknown country text.
+std::string StrassenDateiCode(std::string_view landText);
+
+// Full path of the postal-code file of the current folder; empty when the combo is empty.
+std::string PLZDateiName(std::string_view landText);
+// Full path of the street file of the current folder.
+std::string StrassenDateiName(std::string_view landText);
+
+// Number of street records in a file (size / 126); 0 for a missing file.
+std::int32_t StrassenAnzahl(std::string_view dateiName);
+// Number of postal-code records in a file (size / 300); 0 for a missing file.
+std::int32_t PLZAnzahlDerDatei(std::string_view dateiName);
+
+}  // namespace orvano

@@ -1,0 +1,161 @@
+#include "RecordDatei.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace orvano {
+
+namespace {
+
+std::atomic<std::int64_t> g_schreibGrenze{-1};
+std::atomic<std::int64_t> g_geschrieben{0};
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  int freigeben() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+ssize_t Schreiben(int fd, const char* daten, std::size_t n) {
+  const std::int64_t grenze = g_schreibGrenze.load();
+  if (grenze >= 0) {
+    const std::int64_t frei = grenze - g_geschrieben.load();
+    if (frei <= 0) {
+      errno = ENOSPC;
+      return -1;
+    }
+    if (static_cast<std::int64_t>(n) > frei) n = static_cast<std::size_t>(frei);
+  }
+  const ssize_t w = ::write(fd, daten, n);
+  if (w > 0) g_geschrieben += w;
+  return w;
+}
+
+}  // namespace
+
+std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_t anzahl, std::size_t satzGroesse) {
+  const std::string name(dateiName);
+  Fd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) throw DateiFehler("Datei " + name + " kann nicht geöffnet werden: " + FehlerText(errno));
+  auto* p = static_cast<char*>(ziel);
+  const std::size_t gesamt = static_cast<std::size_t>(anzahl) * satzGroesse;
+  std::size_t gelesen = 0;
+  while (gelesen < gesamt) {
+    const ssize_t r = ::read(fd.get(), p + gelesen, gesamt - gelesen);
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) throw DateiFehler("Datei " + name + " kann nicht gelesen werden: " + FehlerText(errno));
+    if (r == 0) break;  // the file shrank meanwhile: keep the whole records we have
+    gelesen += static_cast<std::size_t>(r);
+  }
+  return static_cast<std::int64_t>(gelesen / satzGroesse);
+}
+
+std::int64_t RecordsBlockweise(std::string_view dateiName, std::size_t satzGroesse, std::size_t block,
+                               const std::function<void(const char* daten, std::size_t anzahl)>& verarbeiten) {
+  const std::string name(dateiName);
+  Fd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) throw DateiFehler("Datei " + name + " kann nicht geöffnet werden: " + FehlerText(errno));
+  std::vector<char> puffer(satzGroesse * block);
+  std::size_t belegt = 0;
+  std::int64_t gesamt = 0;
+  for (;;) {
+    const ssize_t r = ::read(fd.get(), puffer.data() + belegt, puffer.size() - belegt);
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) throw DateiFehler("Datei " + name + " kann nicht gelesen werden: " + FehlerText(errno));
+    belegt += static_cast<std::size_t>(r);
+    const std::size_t ganze = belegt / satzGroesse;
+    if (r == 0 || belegt == puffer.size()) {
+      if (ganze > 0) verarbeiten(puffer.data(), ganze);
+      gesamt += static_cast<std::int64_t>(ganze);
+      const std::size_t rest = belegt - ganze * satzGroesse;
+      std::memmove(puffer.data(), puffer.data() + ganze * satzGroesse, rest);
+      belegt = rest;
+      if (r == 0) break;
+    }
+  }
+  return gesamt;
+}
+
+Schreiber::Schreiber(int fd, std::string anzeigeName) : fd_(fd), name_(std::move(anzeigeName)), puffer_(1 << 20) {}
+
+void Schreiber::schreiben(const void* daten, std::size_t n) {
+  const auto* p = static_cast<const char*>(daten);
+  if (belegt_ + n > puffer_.size()) {
+    leeren();
+    if (n >= puffer_.size()) {
+      std::size_t erledigt = 0;
+      while (erledigt < n) {
+        const ssize_t w = Schreiben(fd_, p + erledigt, n - erledigt);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) throw DateiFehler("Datei " + name_ + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
+        erledigt += static_cast<std::size_t>(w);
+      }
+      return;
+    }
+  }
+  std::memcpy(puffer_.data() + belegt_, p, n);
+  belegt_ += n;
+}
+
+void Schreiber::leeren() {
+  std::size_t erledigt = 0;
+  while (erledigt < belegt_) {
+    const ssize_t w = Schreiben(fd_, puffer_.data() + erledigt, belegt_ - erledigt);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) throw DateiFehler("Datei " + name_ + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
+    erledigt += static_cast<std::size_t>(w);
+  }
+  belegt_ = 0;
+}
+
+std::string TempDateiName(const std::string& ziel) { return ziel + ".tmp"; }
+
+void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt) {
+  const std::string temp = TempDateiName(ziel);
+  mode_t modus = 0666;
+  struct stat st {};
+  const bool vorhanden = ::stat(ziel.c_str(), &st) == 0;
+  if (vorhanden) modus = st.st_mode & 07777;
+  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (fd.get() < 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+  try {
+    if (vorhanden) ::fchmod(fd.get(), modus);
+    Schreiber schreiber(fd.get(), ziel);
+    inhalt(schreiber);
+    schreiber.leeren();
+    if (::fsync(fd.get()) != 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+    if (::close(fd.freigeben()) != 0) {
+      throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+    }
+    if (::rename(temp.c_str(), ziel.c_str()) != 0) {
+      throw DateiFehler("Datei " + ziel + " kann nicht ersetzt werden: " + FehlerText(errno));
+    }
+  } catch (...) {
+    ::unlink(temp.c_str());
+    throw;
+  }
+}
+
+namespace testhaken {
+void SchreibFehlerNach(std::int64_t bytes) {
+  g_geschrieben = 0;
+  g_schreibGrenze = bytes;
+}
+}  // namespace testhaken
+
+}  // namespace orvano

@@ -1,0 +1,96 @@
+// Reading whole record files and replacing files without ever leaving half of one behind.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Dateien.h"
+
+namespace orvano {
+
+// Allocator that leaves elements default-initialised, so that a table of 1.5 million records
+// is not zeroed just before the file is read over it.
+template <class T>
+struct OhneNullen : std::allocator<T> {
+  using value_type = T;
+  template <class U>
+  struct rebind {
+    using other = OhneNullen<U>;
+  };
+  OhneNullen() = default;
+  template <class U>
+  OhneNullen(const OhneNullen<U>&) noexcept {}
+  template <class U, class... A>
+  void construct(U* p, A&&... args) {
+    if constexpr (sizeof...(A) == 0) {
+      ::new (static_cast<void*>(p)) U;
+    } else {
+      ::new (static_cast<void*>(p)) U(std::forward<A>(args)...);
+    }
+  }
+};
+
+template <class T>
+using RecordFeld = std::vector<T, OhneNullen<T>>;
+
+// Reads the whole records of a file into a 1-based table: element 0 is all zero and unused,
+// elements 1..n are the file's records. Trailing bytes of a partial record are ignored.
+// Throws DateiFehler when the file cannot be opened or read.
+template <class T>
+RecordFeld<T> TabelleLesen(std::string_view dateiName);
+
+// Reads at most ANZAHL records of SATZGROESSE bytes into ZIEL; returns the records read.
+std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_t anzahl, std::size_t satzGroesse);
+
+// Reads a file block by block (BLOCK records at a time) and hands each block of whole
+// records to VERARBEITEN; returns the number of records read.
+std::int64_t RecordsBlockweise(std::string_view dateiName, std::size_t satzGroesse, std::size_t block,
+                               const std::function<void(const char* daten, std::size_t anzahl)>& verarbeiten);
+
+// Buffered output to the temporary file of an AtomarSchreiben; throws DateiFehler on error.
+class Schreiber {
+ public:
+  explicit Schreiber(int fd, std::string anzeigeName);
+  Schreiber(const Schreiber&) = delete;
+  Schreiber& operator=(const Schreiber&) = delete;
+  void schreiben(const void* daten, std::size_t n);
+  void leeren();
+
+ private:
+  int fd_;
+  std::string name_;
+  std::vector<char> puffer_;
+  std::size_t belegt_ = 0;
+};
+
+// Writes a new file through INHALT into a temporary file beside ZIEL, flushes it to disk and
+// renames it over ZIEL. If anything fails the old file stays as it was, the temporary file is
+// removed and DateiFehler is thrown.
+void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt);
+
+// The temporary file AtomarSchreiben uses for ZIEL.
+std::string TempDateiName(const std::string& ziel);
+
+namespace testhaken {
+// From now on every write fails with "no space left" once this many bytes were written in
+// total; a negative value switches the fault off.
+void SchreibFehlerNach(std::int64_t bytes);
+}  // namespace testhaken
+
+template <class T>
+RecordFeld<T> TabelleLesen(std::string_view dateiName) {
+  const std::int64_t groesse = DateiGroesse(dateiName);
+  if (groesse < 0) throw DateiFehler("Datei " + std::string(dateiName) + " kann nicht gelesen werden");
+  const auto n = static_cast<std::size_t>(groesse / static_cast<std::int64_t>(sizeof(T)));
+  RecordFeld<T> tabelle(n + 1);
+  tabelle[0] = T{};
+  const std::int64_t gelesen = RecordsEinlesen(dateiName, tabelle.data() + 1, static_cast<std::int64_t>(n), sizeof(T));
+  tabelle.resize(static_cast<std::size_t>(gelesen) + 1);
+  return tabelle;
+}
+
+}  // namespace orvano

@@ -1,0 +1,49 @@
+#include "Records.h"
+
+namespace orvano {
+
+bool InBenutzung(const TPLZRecord& r) { return !r.Ort.leer() && r.PLZ != 0; }
+
+bool StrasseGueltig(const TStrassenRecord& r) {
+  const std::int32_t plz = r.PLZ;
+  if (plz <= 0 || plz >= 100000) return false;
+  // Same test as LeerzeichenEntfernen(...).empty(), without building a string per record.
+  const std::size_t n = r.Strasse.laenge <= 65 ? r.Strasse.laenge : 65;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (r.Strasse.zeichen[i] != ' ') return true;
+  }
+  return false;
+}
+
+std::string PLZText(std::int32_t plz, char staat) {
+  std::string s = std::to_string(plz);
+  if (staat == 'D' && s.size() < 5) s.insert(s.begin(), '0');
+  return s;
+}
+
+std::string VorwahlText(std::int32_t vorwahl) {
+  if (vorwahl == 0) return {};
+  return "0" + std::to_string(vorwahl);
+}
+
+char LandBuchstabe(char c) {
+  switch (static_cast<unsigned char>(c)) {
+    case 'D': return 'D';
+    case 'S': return 'C';
+    case 0xD6: return 'A';  // Ö
+    default: return ' ';
+  }
+}
+
+std::string LandISO(char c) {
+  switch (static_cast<unsigned char>(c)) {
+    case 'A':
+    case 0xD6: return "AT";
+    case 'C':
+    case 'S': return "CH";
+    case 'D': return "DE";
+    default: return {};
+  }
+}
+
+}  // namespace orvano

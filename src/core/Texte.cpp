@@ -1,0 +1,216 @@
+#include "Texte.h"
+
+#include <charconv>
+#include <cstddef>
+
+#include "Listen.h"
+
+namespace orvano {
+
+namespace {
+
+bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+
+std::string OhneZeichen(std::string_view s, std::string_view weg) {
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    if (weg.find(c) == std::string_view::npos) out += c;
+  }
+  return out;
+}
+
+// Windows-1252 upper/lower pairs of the letters the street normalisation replaces.
+constexpr char kSz = '\xDF';
+constexpr char kUeKlein = '\xFC', kUeGross = '\xDC';
+constexpr char kOeKlein = '\xF6', kOeGross = '\xD6';
+constexpr char kAeKlein = '\xE4', kAeGross = '\xC4';
+
+}  // namespace
+
+char GrossBuchstabe(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string GrossText(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = GrossBuchstabe(c);
+  return out;
+}
+
+std::string KleinText(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+std::string LeerzeichenEntfernen(std::string_view s) { return OhneZeichen(s, " "); }
+
+std::string RechtsAbschneiden(std::string_view s, char c) {
+  std::size_t n = s.size();
+  while (n > 0 && s[n - 1] == c) --n;
+  return std::string(s.substr(0, n));
+}
+
+std::string LinksAbschneiden(std::string_view s, char c) {
+  std::size_t i = 0;
+  while (i < s.size() && s[i] == c) ++i;
+  return std::string(s.substr(i));
+}
+
+std::string VorDemPunkt(std::string_view s) {
+  const auto teile = TextTeilen(".", s, 0);
+  return teile.empty() ? std::string() : teile.front();
+}
+
+std::string PunktZuKomma(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c == '.') c = ',';
+  }
+  return out;
+}
+
+std::string ZahlNormieren(std::string_view s) {
+  std::string out = OhneZeichen(s, " ");
+  for (char& c : out) {
+    if (c == ',') c = '.';
+  }
+  return out;
+}
+
+std::string NurZiffern(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    if (IstZiffer(c)) out += c;
+  }
+  return out;
+}
+
+std::string VergleichsText(std::string_view s) { return GrossText(OhneZeichen(s, " ,/().-")); }
+
+bool TexteGleich(std::string_view a, std::string_view b) { return VergleichsText(a) == VergleichsText(b); }
+
+std::string StrassenNameNormieren(std::string_view s) {
+  const std::string ohne = OhneZeichen(s, " .-_");
+  std::string t;
+  t.reserve(ohne.size() + 8);
+  for (char c : ohne) {
+    if (c == kSz) {
+      t += "ss";
+    } else if (c != '(' && c != ')' && c != '\'') {
+      t += c;
+    }
+  }
+  t = KleinText(t);
+  std::string out;
+  out.reserve(t.size() + 8);
+  for (char c : t) {
+    if (c == kUeKlein || c == kUeGross) {
+      out += "ue";
+    } else if (c == kOeKlein || c == kOeGross) {
+      out += "oe";
+    } else if (c == kAeKlein || c == kAeGross) {
+      out += "ae";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool StrassenGleich(std::string_view name1, std::string_view name2, std::string_view abNr1,
+                    std::string_view abNr2, std::string_view bisNr1, std::string_view bisNr2) {
+  return abNr1 == abNr2 && bisNr1 == bisNr2 && StrassenNameNormieren(name1) == StrassenNameNormieren(name2);
+}
+
+namespace {
+
+// A decimal number with "." as point: [sign] digits [. digits] [e [sign] digits], at least
+// one digit before the exponent. Nothing else (no "inf", no hex), whatever the C locale says.
+bool RealFormGueltig(std::string_view s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t ziffern = 0;
+  while (i < s.size() && IstZiffer(s[i])) ++i, ++ziffern;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IstZiffer(s[i])) ++i, ++ziffern;
+  }
+  if (ziffern == 0) return false;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t exp = 0;
+    while (i < s.size() && IstZiffer(s[i])) ++i, ++exp;
+    if (exp == 0) return false;
+  }
+  return i == s.size();
+}
+
+}  // namespace
+
+double TextZuReal(std::string_view s) {
+  std::string t = ZahlNormieren(OhneZeichen(s, "."));
+  if (!RealFormGueltig(t)) return 0.0;
+  std::string_view v = t;
+  if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+  double wert = 0.0;
+  const auto [ende, fehler] = std::from_chars(v.data(), v.data() + v.size(), wert);
+  if (fehler != std::errc() || ende != v.data() + v.size()) return 0.0;
+  return wert;
+}
+
+bool GanzzahlLesen(std::string_view s, std::int32_t& wert) {
+  if (!s.empty() && s.front() == '+') {
+    s.remove_prefix(1);
+    if (!s.empty() && s.front() == '-') return false;
+  }
+  if (s.empty()) return false;
+  std::int32_t w = 0;
+  const auto [ende, fehler] = std::from_chars(s.data(), s.data() + s.size(), w);
+  if (fehler != std::errc() || ende != s.data() + s.size()) return false;
+  wert = w;
+  return true;
+}
+
+std::int32_t TextZuZahl(std::string_view s) {
+  std::int32_t wert = 0;
+  return GanzzahlLesen(ZahlNormieren(s), wert) ? wert : 0;
+}
+
+std::string RealZuText(double wert) {
+  char puffer[64];
+  const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, 15);
+  if (fehler != std::errc()) return "0";
+  std::string roh(puffer, ende);
+  // Exponent as "1E20" / "1E-5": capital E, no plus sign, no leading zeros.
+  std::string out;
+  const auto e = roh.find('e');
+  if (e == std::string::npos) {
+    out = roh;
+  } else {
+    out = roh.substr(0, e) + "E";
+    std::size_t i = e + 1;
+    if (roh[i] == '-') out += '-';
+    if (roh[i] == '-' || roh[i] == '+') ++i;
+    while (i + 1 < roh.size() && roh[i] == '0') ++i;
+    out += roh.substr(i);
+  }
+  return PunktZuKomma(out);
+}
+
+char ZiffernTaste(char key) { return (IstZiffer(key) || key == kRuecktaste) ? key : 0; }
+
+char BuchstabenTaste(char key) {
+  return ((key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z')) ? key : 0;
+}
+
+char DezimalTaste(std::string_view text, char key, char sep) {
+  if ((key == '.' || key == ',') && sep != '#') key = sep;
+  if (!IstZiffer(key) && key != kRuecktaste && (key != sep || sep == '#')) key = 0;
+  if (key == sep && text.find(sep) != std::string_view::npos) return 0;
+  return key;
+}
+
+}  // namespace orvano

@@ -1,0 +1,139 @@
+#include "app/Cli.h"
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "core/Records.h"
+#include "support/TempOrdner.h"
+#include "testdaten/Testdaten.h"
+
+namespace orvano {
+namespace {
+
+using test::DateiSchreiben;
+using test::TempOrdner;
+
+struct Ergebnis {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Ergebnis Cli(std::vector<std::string> argumente, const std::string& standardOrdner = "/nirgends/") {
+  std::ostringstream out, err;
+  const int status = CliAusfuehren(argumente, standardOrdner, out, err);
+  return {status, out.str(), err.str()};
+}
+
+bool Enthaelt(const std::string& text, const std::string& teil) { return text.find(teil) != std::string::npos; }
+
+std::string Strassen(std::initializer_list<std::pair<std::int32_t, const char*>> liste) {
+  std::string roh;
+  for (const auto& [plz, name] : liste) {
+    TStrassenRecord s{};
+    s.PLZ = plz;
+    s.Strasse.setzen(name);
+    roh.append(reinterpret_cast<const char*>(&s), sizeof s);
+  }
+  return roh;
+}
+
+TEST(CliInfo, CountsRecordsAndValidStreetsOfEachCountry) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", std::string(3 * 300, '\0'));
+  DateiSchreiben(t / "Ord_1/Strassen_D.ppp", Strassen({{1067, "Weg"}, {0, "Weg"}, {5, " "}, {99999, "Gasse"}}) + "abc");
+  DateiSchreiben(t / "Ord_1/Dat_CH.ppp", std::string(300 + 299, '\0'));
+  const auto e = Cli({"info", "--programmordner", t.pfad()});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "Dat_D.ppp: 3 Datensätze")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Strassen_D.ppp: 4 Datensätze, davon 2 gültig")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Österreich")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Dat_A.ppp nicht vorhanden")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Dat_CH.ppp: 1 Datensätze")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Strassen_CH.ppp nicht vorhanden")) << e.out;
+}
+
+TEST(CliInfo, ReadsTheChosenFolderAndTheGeneratedNationalData) {
+  TempOrdner t;
+  testdaten::Schreiben(t.pfad(), {.plzAnzahl = 500, .strassenAnzahl = 20000, .seed = 7});
+  std::filesystem::rename(t / "Ord_1", t / "Ord_Test");
+  const auto e = Cli({"--programmordner", t.pfad(), "info", "--ordner", "Ord_Test"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "Ord_Test/Dat_D.ppp: 500 Datensätze")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Strassen_D.ppp: 20000 Datensätze, davon ")) << e.out;
+  EXPECT_FALSE(Enthaelt(e.out, "davon 20000 gültig")) << "the generator writes some invalid streets";
+}
+
+TEST(CliInfo, TheExecutablesFolderIsTheDefault) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", std::string(300, '\0'));
+  const auto e = Cli({"info"}, t.pfad());
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "Dat_D.ppp: 1 Datensätze"));
+}
+
+TEST(CliFehler, AMissingDataFolderFailsWithStatusOne) {
+  TempOrdner t;
+  const auto e = Cli({"info", "--programmordner", t.pfad(), "--ordner", "Ord_9"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "Datenordner " + t.pfad() + "Ord_9 nicht gefunden")) << e.err;
+  EXPECT_TRUE(e.out.empty());
+}
+
+TEST(CliFehler, AMissingProgramFolderFailsWithStatusOne) {
+  const auto e = Cli({"info", "--programmordner", "/gibt/es/nicht"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "Programmordner /gibt/es/nicht/ nicht gefunden")) << e.err;
+}
+
+TEST(CliFehler, AnUnreadableFileFailsWithStatusOne) {
+  TempOrdner t;
+  std::filesystem::create_directories(t / "Ord_1/Strassen_D.ppp");
+  const auto e = Cli({"info", "--programmordner", t.pfad()});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "kann nicht gelesen werden")) << e.err;
+}
+
+TEST(CliFehler, FolderNamesCannotLeaveTheProgramFolder) {
+  TempOrdner t;
+  std::filesystem::create_directories(t / "Ord_1");
+  EXPECT_EQ(Cli({"info", "--programmordner", t.pfad(), "--ordner", "../x"}).status, 1);
+  EXPECT_EQ(Cli({"info", "--programmordner", t.pfad(), "--ordner", ".."}).status, 1);
+}
+
+TEST(CliAufruf, WrongUsageGivesStatusTwoAndTheUsage) {
+  for (const auto& argumente : std::vector<std::vector<std::string>>{
+           {}, {"gibtsnicht"}, {"info", "--falsch"}, {"info", "--ordner"}, {"info", "extra"}, {"info", "--land", "Schweiz"}}) {
+    const auto e = Cli(argumente);
+    EXPECT_EQ(e.status, 2) << (argumente.empty() ? "" : argumente[0]);
+    EXPECT_TRUE(Enthaelt(e.err, "Aufruf: orvano-cli")) << e.err;
+  }
+}
+
+TEST(CliAufruf, HelpPrintsTheUsage) {
+  const auto e = Cli({"--help"});
+  EXPECT_EQ(e.status, 0);
+  EXPECT_TRUE(Enthaelt(e.out, "Aufruf: orvano-cli"));
+  EXPECT_TRUE(Enthaelt(e.out, "info"));
+}
+
+TEST(CliProzess, TheRealExecutableReportsItsStatus) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", std::string(600, '\0'));
+  const std::string ok = std::string(ORVANO_CLI) + " --programmordner " + t.pfad() + " info > " + (t / "out") + " 2>&1";
+  EXPECT_EQ(WEXITSTATUS(std::system(ok.c_str())), 0);
+  EXPECT_TRUE(Enthaelt(test::DateiLesen(t / "out"), "Dat_D.ppp: 2 Datensätze"));
+  const std::string fehlt = std::string(ORVANO_CLI) + " --programmordner " + (t / "fehlt") + " info 2>/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(fehlt.c_str())), 1);
+  const std::string falsch = std::string(ORVANO_CLI) + " blabla 2>/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(falsch.c_str())), 2);
+}
+
+}  // namespace
+}  // namespace orvano

@@ -1,0 +1,134 @@
+#include "core/RecordDatei.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "core/Records.h"
+#include "support/TempOrdner.h"
+
+namespace orvano {
+namespace {
+
+using test::DateiLesen;
+using test::DateiSchreiben;
+using test::TempOrdner;
+
+std::string Strassen(int n) {
+  std::string roh;
+  for (int i = 1; i <= n; ++i) {
+    TStrassenRecord s{};
+    s.PLZ = 10000 + i;
+    s.Strasse.setzen("Weg " + std::to_string(i));
+    roh.append(reinterpret_cast<const char*>(&s), sizeof s);
+  }
+  return roh;
+}
+
+TEST(TabelleLesen, IsOneBasedWithAnUnusedZeroElement) {
+  TempOrdner t;
+  DateiSchreiben(t / "s.ppp", Strassen(3));
+  const auto tab = TabelleLesen<TStrassenRecord>(t / "s.ppp");
+  ASSERT_EQ(tab.size(), 4u);
+  EXPECT_EQ(tab[0].PLZ, 0);
+  EXPECT_EQ(tab[1].PLZ, 10001);
+  EXPECT_EQ(tab[3].Strasse.text(), "Weg 3");
+}
+
+TEST(TabelleLesen, ATrailingPartialRecordIsIgnored) {
+  TempOrdner t;
+  DateiSchreiben(t / "s.ppp", Strassen(7) + std::string(118, 'x'));
+  EXPECT_EQ(TabelleLesen<TStrassenRecord>(t / "s.ppp").size(), 8u);
+  DateiSchreiben(t / "kurz.ppp", std::string(125, 'x'));
+  EXPECT_EQ(TabelleLesen<TStrassenRecord>(t / "kurz.ppp").size(), 1u);
+  DateiSchreiben(t / "leer.ppp", "");
+  EXPECT_EQ(TabelleLesen<TPLZRecord>(t / "leer.ppp").size(), 1u);
+}
+
+TEST(TabelleLesen, MissingOrUnreadableFilesThrowAGermanMessage) {
+  TempOrdner t;
+  EXPECT_THROW(TabelleLesen<TPLZRecord>(t / "fehlt.ppp"), DateiFehler);
+  std::filesystem::create_directory(t / "ordner.ppp");
+  try {
+    TabelleLesen<TPLZRecord>(t / "ordner.ppp");
+    FAIL() << "a folder was read as records";
+  } catch (const DateiFehler& f) {
+    EXPECT_NE(std::string(f.what()).find("kann nicht gelesen werden"), std::string::npos) << f.what();
+  }
+}
+
+TEST(RecordsBlockweise, HandsOverWholeRecordsOnly) {
+  TempOrdner t;
+  DateiSchreiben(t / "s.ppp", Strassen(10) + "xyz");
+  std::vector<std::int32_t> plz;
+  const auto n = RecordsBlockweise(t / "s.ppp", sizeof(TStrassenRecord), 3, [&](const char* d, std::size_t k) {
+    for (std::size_t i = 0; i < k; ++i) {
+      TStrassenRecord s;
+      std::memcpy(&s, d + i * sizeof s, sizeof s);
+      plz.push_back(s.PLZ);
+    }
+  });
+  EXPECT_EQ(n, 10);
+  ASSERT_EQ(plz.size(), 10u);
+  EXPECT_EQ(plz.front(), 10001);
+  EXPECT_EQ(plz.back(), 10010);
+}
+
+class AtomarSchreibenTest : public ::testing::Test {
+ protected:
+  void TearDown() override { testhaken::SchreibFehlerNach(-1); }
+  TempOrdner t;
+};
+
+TEST_F(AtomarSchreibenTest, ReplacesTheWholeFile) {
+  DateiSchreiben(t / "Dat_D.ppp", std::string(900, 'a'));
+  AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& s) { s.schreiben("neu", 3); });
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "neu");
+  EXPECT_FALSE(std::filesystem::exists(TempDateiName(t / "Dat_D.ppp")));
+}
+
+TEST_F(AtomarSchreibenTest, AWriteErrorLeavesTheOldFileAndNoTemporaryFile) {
+  const std::string alt(3000, 'a');
+  DateiSchreiben(t / "Dat_D.ppp", alt);
+  const std::string neu(5 * 1024 * 1024, 'n');
+  for (std::int64_t grenze : {0, 1, 299, 1 << 20, 5 * 1024 * 1024 - 1}) {
+    testhaken::SchreibFehlerNach(grenze);
+    EXPECT_THROW(AtomarSchreiben(t / "Dat_D.ppp", [&](Schreiber& s) { s.schreiben(neu.data(), neu.size()); }), DateiFehler)
+        << grenze;
+    EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), alt) << grenze;
+    EXPECT_FALSE(std::filesystem::exists(TempDateiName(t / "Dat_D.ppp"))) << grenze;
+  }
+  testhaken::SchreibFehlerNach(-1);
+  AtomarSchreiben(t / "Dat_D.ppp", [&](Schreiber& s) { s.schreiben(neu.data(), neu.size()); });
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp").size(), neu.size());
+}
+
+TEST_F(AtomarSchreibenTest, AnErrorInsideTheContentKeepsTheOldFile) {
+  DateiSchreiben(t / "Dat_D.ppp", "alt");
+  EXPECT_THROW(AtomarSchreiben(t / "Dat_D.ppp",
+                               [](Schreiber& s) {
+                                 s.schreiben("halb", 4);
+                                 throw DateiFehler("abgebrochen");
+                               }),
+               DateiFehler);
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "alt");
+}
+
+TEST_F(AtomarSchreibenTest, KeepsThePermissionsOfTheReplacedFile) {
+  DateiSchreiben(t / "Dat_D.ppp", "alt");
+  ::chmod((t / "Dat_D.ppp").c_str(), 0640);
+  AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& s) { s.schreiben("neu", 3); });
+  struct stat st {};
+  ASSERT_EQ(::stat((t / "Dat_D.ppp").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(AtomarSchreibenTest, AMissingFolderIsReported) {
+  EXPECT_THROW(AtomarSchreiben(t / "fehlt/Dat_D.ppp", [](Schreiber& s) { s.schreiben("x", 1); }), DateiFehler);
+}
+
+}  // namespace
+}  // namespace orvano

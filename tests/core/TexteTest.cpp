@@ -1,0 +1,135 @@
+#include "core/Texte.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+namespace orvano {
+namespace {
+
+TEST(Bereinigen, BlanksAndRuns) {
+  EXPECT_EQ(LeerzeichenEntfernen("  "), "");
+  EXPECT_EQ(LeerzeichenEntfernen(" a b "), "ab");
+  EXPECT_EQ(LeerzeichenEntfernen("a\tb"), "a\tb");
+  EXPECT_EQ(RechtsAbschneiden("12000", '0'), "12");
+  EXPECT_EQ(RechtsAbschneiden("000", '0'), "");
+  EXPECT_EQ(RechtsAbschneiden("0120", '0'), "012");
+  EXPECT_EQ(LinksAbschneiden("000", '0'), "");
+  EXPECT_EQ(LinksAbschneiden("00120", '0'), "120");
+  EXPECT_EQ(NurZiffern("D-67 433x"), "67433");
+  EXPECT_EQ(PunktZuKomma("1.2.3"), "1,2,3");
+  EXPECT_EQ(ZahlNormieren(" 52 , 5 "), "52.5");
+}
+
+TEST(Bereinigen, VorDemPunkt) {
+  EXPECT_EQ(VorDemPunkt("Format1.imp"), "Format1");
+  EXPECT_EQ(VorDemPunkt("a.b.c"), "a");
+  EXPECT_EQ(VorDemPunkt("ohne"), "ohne");
+  EXPECT_EQ(VorDemPunkt(".x"), "");
+  EXPECT_EQ(VorDemPunkt(""), "");
+}
+
+TEST(Vergleich, TexteGleichIgnoresPunctuationAndAsciiCase) {
+  EXPECT_TRUE(TexteGleich("Frankfurt (Oder)", "FRANKFURT/ODER"));
+  EXPECT_TRUE(TexteGleich("Sankt-Peter", "Sankt Peter"));
+  EXPECT_TRUE(TexteGleich("St. Ingbert", "st ingbert"));
+  EXPECT_FALSE(TexteGleich("M\xFCnchen", "M\xDCNCHEN"));  // umlauts keep their case
+  EXPECT_FALSE(TexteGleich("Halle", "Hallé"));
+  EXPECT_EQ(VergleichsText("a,b/c(d)e.f-g h"), "ABCDEFGH");
+}
+
+TEST(Vergleich, StreetNamesAreNormalisedBeforeComparing) {
+  EXPECT_TRUE(StrassenGleich("Hauptstra\xDF" "e", "Haupt-Strasse", "1", "1", "9", "9"));
+  EXPECT_TRUE(StrassenGleich("M\xFCllerweg", "Muellerweg", "", "", "", ""));
+  EXPECT_TRUE(StrassenGleich("\xDC" "berweg", "ueberweg", "", "", "", ""));
+  EXPECT_TRUE(StrassenGleich("Am (alten) Hof", "amaltenhof", "", "", "", ""));
+  EXPECT_TRUE(StrassenGleich("K\xF6nig_Str.", "Koenigstr", "", "", "", ""));
+  EXPECT_FALSE(StrassenGleich("Hauptstra\xDF" "e", "Hauptstra\xDF" "e", "1", "01", "9", "9"));
+  EXPECT_FALSE(StrassenGleich("Hauptstra\xDF" "e", "Hauptstra\xDF" "e", "1", "1", "9", "9a"));
+  EXPECT_FALSE(StrassenGleich("Ringweg", "Ringstr", "", "", "", ""));
+  EXPECT_EQ(StrassenNameNormieren("\xC4" "u\xDF" "ere G\xE4" "rten"), "aeusseregaerten");
+}
+
+TEST(Zahlen, TextZuRealReadsGermanNotation) {
+  EXPECT_DOUBLE_EQ(TextZuReal("8,6543"), 8.6543);
+  EXPECT_DOUBLE_EQ(TextZuReal("1.000"), 1000);
+  EXPECT_DOUBLE_EQ(TextZuReal("1.234,5"), 1234.5);
+  EXPECT_DOUBLE_EQ(TextZuReal("52,52"), 52.52);
+  EXPECT_DOUBLE_EQ(TextZuReal("-7,5"), -7.5);
+  EXPECT_DOUBLE_EQ(TextZuReal(" 1 2,5 "), 12.5);
+  EXPECT_DOUBLE_EQ(TextZuReal("52.5167"), 525167);
+  EXPECT_EQ(TextZuReal("abc"), 0);
+  EXPECT_EQ(TextZuReal(""), 0);
+  EXPECT_EQ(TextZuReal("1,2,3"), 0);
+  EXPECT_EQ(TextZuReal("inf"), 0);
+  EXPECT_EQ(TextZuReal("0x10"), 0);
+  EXPECT_EQ(TextZuReal(","), 0);
+}
+
+TEST(Zahlen, TextZuZahlReadsWhole32BitNumbersOnly) {
+  EXPECT_EQ(TextZuZahl("01067"), 1067);
+  EXPECT_EQ(TextZuZahl(" 1 2"), 12);
+  EXPECT_EQ(TextZuZahl("-30"), -30);
+  EXPECT_EQ(TextZuZahl("+30"), 30);
+  EXPECT_EQ(TextZuZahl("12a"), 0);
+  EXPECT_EQ(TextZuZahl(""), 0);
+  EXPECT_EQ(TextZuZahl("1,5"), 0);
+  EXPECT_EQ(TextZuZahl("2147483647"), 2147483647);
+  EXPECT_EQ(TextZuZahl("2147483648"), 0);
+  EXPECT_EQ(TextZuZahl("+-1"), 0);
+  EXPECT_EQ(TextZuZahl("$FF"), 0);
+}
+
+TEST(Zahlen, NumbersIgnoreTheUsersLocale) {
+  const char* alt = std::setlocale(LC_ALL, nullptr);
+  const std::string gemerkt = alt ? alt : "C";
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) std::setlocale(LC_ALL, "C.UTF-8");
+  EXPECT_DOUBLE_EQ(TextZuReal("52,5"), 52.5);
+  EXPECT_EQ(RealZuText(52.5), "52,5");
+  std::setlocale(LC_ALL, gemerkt.c_str());
+}
+
+TEST(Zahlen, RealZuTextGivesTheShortGeneralForm) {
+  EXPECT_EQ(RealZuText(52.52), "52,52");
+  EXPECT_EQ(RealZuText(13.405), "13,405");
+  EXPECT_EQ(RealZuText(0), "0");
+  EXPECT_EQ(RealZuText(-7.25), "-7,25");
+  EXPECT_EQ(RealZuText(1000), "1000");
+  EXPECT_EQ(RealZuText(0.1 + 0.2), "0,3");  // 15 significant digits at most
+  EXPECT_EQ(RealZuText(1e20), "1E20");
+  EXPECT_EQ(RealZuText(0.00001), "1E-5");
+  EXPECT_DOUBLE_EQ(TextZuReal(RealZuText(51.123456789)), 51.123456789);
+}
+
+TEST(Tasten, DigitAndLetterFilters) {
+  EXPECT_EQ(ZiffernTaste('7'), '7');
+  EXPECT_EQ(ZiffernTaste(kRuecktaste), kRuecktaste);
+  EXPECT_EQ(ZiffernTaste('a'), 0);
+  EXPECT_EQ(ZiffernTaste('-'), 0);
+  EXPECT_EQ(BuchstabenTaste('q'), 'q');
+  EXPECT_EQ(BuchstabenTaste('Q'), 'Q');
+  EXPECT_EQ(BuchstabenTaste('\xE4'), 0);
+  EXPECT_EQ(BuchstabenTaste(kRuecktaste), 0);
+}
+
+TEST(Tasten, DezimalTasteAdmitsOneSeparator) {
+  EXPECT_EQ(DezimalTaste("85", '.', ','), ',');
+  EXPECT_EQ(DezimalTaste("85", ',', ','), ',');
+  EXPECT_EQ(DezimalTaste("8,5", ',', ','), 0);
+  EXPECT_EQ(DezimalTaste("8,5", '.', ','), 0);
+  EXPECT_EQ(DezimalTaste("8,5", '3', ','), '3');
+  EXPECT_EQ(DezimalTaste("8,5", kRuecktaste, ','), kRuecktaste);
+  EXPECT_EQ(DezimalTaste("8", '-', ','), 0);
+  EXPECT_EQ(DezimalTaste("8", 'e', ','), 0);
+}
+
+TEST(Tasten, DezimalTasteWithHashAdmitsWholeNumbersOnly) {
+  EXPECT_EQ(DezimalTaste("85", '.', '#'), 0);
+  EXPECT_EQ(DezimalTaste("85", ',', '#'), 0);
+  EXPECT_EQ(DezimalTaste("85", '#', '#'), 0);
+  EXPECT_EQ(DezimalTaste("85", '4', '#'), '4');
+  EXPECT_EQ(DezimalTaste("85", kRuecktaste, '#'), kRuecktaste);
+}
+
+}  // namespace
+}  // namespace orvano

@@ -1,0 +1,40 @@
+#include "core/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+namespace orvano {
+namespace {
+
+TEST(Windows1252, AllBytesSurviveTheRoundTripThroughUtf8) {
+  std::string alle;
+  for (int b = 0; b < 256; ++b) alle += static_cast<char>(b);
+  const std::string utf8 = Cp1252ZuUtf8(alle);
+  EXPECT_EQ(Utf8ZuCp1252(utf8), alle);
+}
+
+TEST(Windows1252, GermanLettersAndTheEuroMapToTheirCodePoints) {
+  EXPECT_EQ(Cp1252ZuUtf8("\xD6sterreich"), "Österreich");
+  EXPECT_EQ(Cp1252ZuUtf8("Stra\xDF" "e"), "Straße");
+  EXPECT_EQ(Cp1252ZuUtf8("\x80"), "€");
+  EXPECT_EQ(Utf8ZuCp1252("Müller €"), "M\xFCller \x80");
+  EXPECT_EQ(Utf8ZuCp1252("Š“”"), "\x8A\x93\x94");
+}
+
+TEST(Windows1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+  EXPECT_EQ(Utf8ZuCp1252("Łódź"), "?\xF3" "d?");
+  EXPECT_EQ(Utf8ZuCp1252("日本"), "??");
+  EXPECT_EQ(Utf8ZuCp1252("a😀b"), "a?b");
+  // U+0080 is not a Windows-1252 character (0x80 is the euro sign).
+  EXPECT_EQ(Utf8ZuCp1252("\xC2\x80"), "?");
+}
+
+TEST(Windows1252, MalformedUtf8NeverSwallowsFollowingText) {
+  EXPECT_EQ(Utf8ZuCp1252("a\xFF" "b"), "a?b");
+  EXPECT_EQ(Utf8ZuCp1252("a\xC3"), "a?");          // cut off at the end
+  EXPECT_EQ(Utf8ZuCp1252("\xC3" "x"), "?x");       // continuation missing
+  EXPECT_EQ(Utf8ZuCp1252("\xC0\xAF"), "?");        // overlong "/"
+  EXPECT_EQ(Utf8ZuCp1252("\xED\xA0\x80z"), "?z");  // surrogate
+}
+
+}  // namespace
+}  // namespace orvano
