@@ -1,0 +1,54 @@
+// Reading and writing whole record files at national scale.
+#include <benchmark/benchmark.h>
+
+#include "BenchDaten.h"
+#include "core/RecordDatei.h"
+#include "core/Records.h"
+
+namespace orvano {
+namespace {
+
+const std::string& StrassenDatei() {
+  static const std::string n = bench::ProgrammOrdner() + "Ord_1/Strassen_D.ppp";
+  return n;
+}
+const std::string& PLZDatei() {
+  static const std::string n = bench::ProgrammOrdner() + "Ord_1/Dat_D.ppp";
+  return n;
+}
+
+template <class T>
+void Lesen(benchmark::State& state, const std::string& datei) {
+  std::size_t n = 0;
+  for (auto _ : state) {
+    auto tabelle = TabelleLesen<T>(datei);
+    n = tabelle.size() - 1;
+    benchmark::DoNotOptimize(tabelle.data());
+  }
+  state.counters["Datensaetze"] = static_cast<double>(n);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * n * sizeof(T)));
+}
+
+template <class T>
+void Schreiben(benchmark::State& state, const std::string& datei) {
+  const auto tabelle = TabelleLesen<T>(datei);
+  const std::string ziel = datei + ".bench";
+  for (auto _ : state) {
+    AtomarSchreiben(ziel, [&](Schreiber& s) { s.schreiben(tabelle.data() + 1, (tabelle.size() - 1) * sizeof(T)); });
+  }
+  DateiLoeschen(ziel);
+  state.counters["Datensaetze"] = static_cast<double>(tabelle.size() - 1);
+}
+
+void BM_StrassenDateiLesen(benchmark::State& s) { Lesen<TStrassenRecord>(s, StrassenDatei()); }
+void BM_PLZDateiLesen(benchmark::State& s) { Lesen<TPLZRecord>(s, PLZDatei()); }
+void BM_StrassenDateiSchreiben(benchmark::State& s) { Schreiben<TStrassenRecord>(s, StrassenDatei()); }
+void BM_PLZDateiSchreiben(benchmark::State& s) { Schreiben<TPLZRecord>(s, PLZDatei()); }
+
+BENCHMARK(BM_StrassenDateiLesen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PLZDateiLesen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StrassenDateiSchreiben)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PLZDateiSchreiben)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orvano

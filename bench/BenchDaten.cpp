@@ -1,0 +1,20 @@
+#include "BenchDaten.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "testdaten/Testdaten.h"
+
+namespace orvano::bench {
+
+const std::string& ProgrammOrdner() {
+  static const std::string ordner = [] {
+    if (const char* env = std::getenv("ORVANO_BENCHDATEN")) return std::string(env) + "/";
+    const auto pfad = std::filesystem::temp_directory_path() / "orvano-benchdaten";
+    if (!std::filesystem::exists(pfad / "Ord_1" / "Strassen_D.ppp")) testdaten::Schreiben(pfad.string(), {});
+    return pfad.string() + "/";
+  }();
+  return ordner;
+}
+
+}  // namespace orvano::bench

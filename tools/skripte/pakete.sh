@@ -1,0 +1,20 @@
+# Installs the Debian packages the build needs, but only those that are missing.
+# Sourced by ./run, ./test and ./bench.
+
+ORVANO_PAKETE="cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xdg-user-dirs"
+
+orvano_pakete_installieren() {
+  local fehlend=""
+  local p
+  for p in $ORVANO_PAKETE "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      fehlend="$fehlend $p"
+    fi
+  done
+  [ -z "$fehlend" ] && return 0
+  echo "Installiere:$fehlend"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $fehlend
+}
