@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/Dateien.h"
+#include "core/Datenbestand.h"
 #include "core/Pfade.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
@@ -21,13 +22,17 @@ constexpr const char* kAufruf =
     "Befehle:\n"
     "  info [--ordner NAME]   Datenbankdateien des Datenordners (Standard: Ord_1) mit ihrer\n"
     "                         Anzahl Datensätze für Deutschland, Österreich und Schweiz\n"
+    "  bereinigen [--ordner NAME] [--land LAND] [--ja]\n"
+    "                         ungültige Einträge der Strassen-Datei zählen; mit --ja\n"
+    "                         werden sie aus der Datei gelöscht, sonst wird nichts geschrieben\n"
     "\n"
+    "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
     "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf.\n";
 
 // Options that take a value, and plain switches.
 const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land"};
-const std::set<std::string> kSchalter = {"--help", "-h"};
+const std::set<std::string> kSchalter = {"--help", "-h", "--ja"};
 
 struct Aufruf {
   std::vector<std::string> positionen;
@@ -65,7 +70,33 @@ void NurErlaubt(const Aufruf& a, const std::set<std::string>& erlaubt) {
   for (const auto& [name, wert] : a.optionen) {
     if (name != "--programmordner" && !erlaubt.count(name)) throw FalscherAufruf{"Option " + name + " passt nicht zu diesem Befehl"};
   }
+  for (const auto& name : a.schalter) {
+    if (!erlaubt.count(name)) throw FalscherAufruf{"Option " + name + " passt nicht zu diesem Befehl"};
+  }
 }
+
+// The country of --land as the Windows-1252 text of the country combo.
+std::string Land(const Aufruf& a) {
+  const auto it = a.optionen.find("--land");
+  if (it == a.optionen.end()) return std::string(kDeutschland);
+  const std::string land = Utf8ZuCp1252(it->second);
+  for (std::string_view bekannt : {kDeutschland, kOesterreich, kSchweiz}) {
+    if (land == bekannt) return land;
+  }
+  throw FalscherAufruf{"Unbekanntes Land \"" + it->second + "\" (Deutschland, Österreich oder Schweiz)"};
+}
+
+// Questions of the data store answered from the command line; messages go to stderr.
+class KommandozeilenAntworten : public Rueckfragen {
+ public:
+  KommandozeilenAntworten(bool ja, std::ostream& err) : ja_(ja), err_(err) {}
+  void meldung(const std::string& text) override { err_ << "orvano-cli: " << text << "\n"; }
+  bool frage(const std::string&) override { return ja_; }
+
+ private:
+  bool ja_;
+  std::ostream& err_;
+};
 
 // Points the data store at the program folder and the data folder of the call.
 void OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner) {
@@ -128,6 +159,26 @@ int Info(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) 
   return 0;
 }
 
+int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--ja"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für bereinigen"};
+  const std::string land = Land(a);
+  OrdnerSetzen(a, standardOrdner);
+  const std::string datei = StrassenDateiName(land);
+  if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
+  MussDateiSein(datei);
+  const bool ja = a.schalter.count("--ja") > 0;
+  KommandozeilenAntworten antworten(ja, err);
+  const StrassenLadeErgebnis e = StrassenLaden(land, KeinFortschritt(), antworten);
+  out << datei << ": " << e.ungueltig << " ungültige Einträge\n";
+  if (e.bereinigt) {
+    out << e.ungueltig << " ungültige Einträge gelöscht, " << StrassenZahl << " Einträge bleiben\n";
+  } else if (e.ungueltig > 0) {
+    out << "Nichts geschrieben (mit --ja werden sie gelöscht)\n";
+  }
+  return 0;
+}
+
 }  // namespace
 
 int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& standardOrdner, std::ostream& out,
@@ -141,6 +192,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (a.positionen.empty()) throw FalscherAufruf{"Kein Befehl angegeben"};
     const std::string& befehl = a.positionen.front();
     if (befehl == "info") return Info(a, standardOrdner, out);
+    if (befehl == "bereinigen") return Bereinigen(a, standardOrdner, out, err);
     throw FalscherAufruf{"Unbekannter Befehl " + befehl};
   } catch (const FalscherAufruf& f) {
     err << "orvano-cli: " << f.text << "\n\n" << kAufruf;

@@ -150,15 +150,19 @@ bool RealFormGueltig(std::string_view s) {
 
 }  // namespace
 
+bool DezimalLesen(std::string_view v, double& wert) {
+  if (!RealFormGueltig(v)) return false;
+  if (v.front() == '+') v.remove_prefix(1);
+  double w = 0.0;
+  const auto [ende, fehler] = std::from_chars(v.data(), v.data() + v.size(), w);
+  if (fehler != std::errc() || ende != v.data() + v.size()) return false;
+  wert = w;
+  return true;
+}
+
 double TextZuReal(std::string_view s) {
-  std::string t = ZahlNormieren(OhneZeichen(s, "."));
-  if (!RealFormGueltig(t)) return 0.0;
-  std::string_view v = t;
-  if (!v.empty() && v.front() == '+') v.remove_prefix(1);
   double wert = 0.0;
-  const auto [ende, fehler] = std::from_chars(v.data(), v.data() + v.size(), wert);
-  if (fehler != std::errc() || ende != v.data() + v.size()) return 0.0;
-  return wert;
+  return DezimalLesen(ZahlNormieren(OhneZeichen(s, ".")), wert) ? wert : 0.0;
 }
 
 bool GanzzahlLesen(std::string_view s, std::int32_t& wert) {

@@ -30,6 +30,9 @@ bool StrassenGleich(std::string_view name1, std::string_view name2, std::string_
 double TextZuReal(std::string_view s);
 // "01067" -> 1067, " 1 2" -> 12; 0 for text that is not a whole 32-bit number.
 std::int32_t TextZuZahl(std::string_view s);
+// Strict parse of a decimal number with "." as point ([sign] digits [. digits] [e exp]);
+// false for anything else ("inf", hex, blanks), whatever the C locale says.
+bool DezimalLesen(std::string_view s, double& wert);
 // Strict parse of a whole decimal number (optional sign); false when S is anything else.
 bool GanzzahlLesen(std::string_view s, std::int32_t& wert);
 

@@ -107,6 +107,44 @@ TEST(CliFehler, FolderNamesCannotLeaveTheProgramFolder) {
   EXPECT_EQ(Cli({"info", "--programmordner", t.pfad(), "--ordner", ".."}).status, 1);
 }
 
+class CliBereinigen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    roh = Strassen({{1067, "A"}, {0, "B"}, {1067, "C"}, {100000, "D"}, {99999, "E"},
+                    {1, "F"}, {5, " "}, {7, "G"}, {8, "H"}, {9, "I"}});
+    DateiSchreiben(t / "Ord_1/Strassen_A.ppp", roh);
+  }
+  TempOrdner t;
+  std::string roh;
+};
+
+TEST_F(CliBereinigen, WithoutJaItOnlyCounts) {
+  const auto e = Cli({"--programmordner", t.pfad(), "bereinigen", "--land", "Österreich"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "Strassen_A.ppp: 3 ungültige Einträge")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Nichts geschrieben")) << e.out;
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_A.ppp"), roh);
+}
+
+TEST_F(CliBereinigen, WithJaTheInvalidEntriesAreRemoved) {
+  const auto e = Cli({"--programmordner", t.pfad(), "bereinigen", "--land", "Österreich", "--ja"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "3 ungültige Einträge gelöscht, 7 Einträge bleiben")) << e.out;
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Strassen_A.ppp"), 882u);
+  const auto wieder = Cli({"--programmordner", t.pfad(), "bereinigen", "--land", "Österreich", "--ja"});
+  EXPECT_TRUE(Enthaelt(wieder.out, ": 0 ungültige Einträge")) << wieder.out;
+}
+
+TEST_F(CliBereinigen, AMissingStreetFileOrAnUnknownCountryFails) {
+  auto e = Cli({"--programmordner", t.pfad(), "bereinigen"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "Strassen_D.ppp nicht gefunden")) << e.err;
+  e = Cli({"--programmordner", t.pfad(), "bereinigen", "--land", "Frankreich"});
+  EXPECT_EQ(e.status, 2);
+  EXPECT_TRUE(Enthaelt(e.err, "Unbekanntes Land")) << e.err;
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "info", "--ja"}).status, 2);
+}
+
 TEST(CliAufruf, WrongUsageGivesStatusTwoAndTheUsage) {
   for (const auto& argumente : std::vector<std::vector<std::string>>{
            {}, {"gibtsnicht"}, {"info", "--falsch"}, {"info", "--ordner"}, {"info", "extra"}, {"info", "--land", "Schweiz"}}) {

@@ -38,8 +38,12 @@ inline void DateiSchreiben(const std::string& name, std::string_view inhalt) {
 }
 
 inline std::string DateiLesen(const std::string& name) {
-  std::ifstream f(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  std::ifstream f(name, std::ios::binary | std::ios::ate);
+  if (!f) return {};
+  std::string inhalt(static_cast<std::size_t>(f.tellg()), '\0');
+  f.seekg(0);
+  f.read(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
+  return inhalt;
 }
 
 }  // namespace orvano::test

@@ -1,0 +1,216 @@
+#include "core/Datenbestand.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "core/Pfade.h"
+#include "support/Antworten.h"
+#include "support/TempOrdner.h"
+
+namespace orvano {
+namespace {
+
+using test::Antworten;
+using test::DateiLesen;
+using test::DateiSchreiben;
+
+TPLZRecord Ort(const char* ort, std::int32_t plz) {
+  TPLZRecord r{};
+  r.Staat.setzen("DE");
+  r.Ort.setzen(ort);
+  r.PLZ = plz;
+  return r;
+}
+
+TStrassenRecord Strasse(std::int32_t plz, const char* name) {
+  TStrassenRecord s{};
+  s.PLZ = plz;
+  s.Strasse.setzen(name);
+  return s;
+}
+
+template <class T>
+std::string Roh(std::initializer_list<T> records) {
+  std::string roh;
+  for (const T& r : records) roh.append(reinterpret_cast<const char*>(&r), sizeof r);
+  return roh;
+}
+
+class Datenbestand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgVerzeichnis = t.pfad();
+    OrdnerPfad = "Ord_1/";
+    std::filesystem::create_directories(t / "Ord_1");
+    Geaendert = false;
+  }
+  void TearDown() override { testhaken::SchreibFehlerNach(-1); }
+  std::string plzDatei() const { return t / "Ord_1/Dat_D.ppp"; }
+  std::string strassenDatei() const { return t / "Ord_1/Strassen_D.ppp"; }
+  test::TempOrdner t;
+};
+
+TEST_F(Datenbestand, AnEmptyPostalCodeFileLoadsWithoutAMessage) {
+  DateiSchreiben(plzDatei(), "");
+  Antworten a;
+  EXPECT_TRUE(PLZLaden(kDeutschland, a));
+  EXPECT_EQ(PLZAnzahl, 0);
+  EXPECT_EQ(PLZTabelle.size(), 1u);
+  EXPECT_TRUE(a.meldungen.empty());
+}
+
+TEST_F(Datenbestand, AMissingPostalCodeFileIsReportedWithItsFullPath) {
+  DateiSchreiben(plzDatei(), Roh({Ort("Bonn", 53111)}));
+  Antworten a;
+  ASSERT_TRUE(PLZLaden(kDeutschland, a));
+  ASSERT_EQ(PLZAnzahl, 1);
+  EXPECT_FALSE(PLZLaden(kSchweiz, a));
+  ASSERT_EQ(a.meldungen.size(), 1u);
+  EXPECT_EQ(a.meldungen[0], "Datei " + t.pfad() + "Ord_1/Dat_CH.ppp nicht gefunden");
+  EXPECT_EQ(PLZAnzahl, 0);
+  EXPECT_EQ(PLZTabelle.size(), 1u);
+}
+
+TEST_F(Datenbestand, RecordsNotInUseAreLoadedButDroppedOnSaving) {
+  TPLZRecord bonn = Ort("Bonn", 53111);
+  bonn.Reserve[0] = 'R';  // never read, but kept
+  bonn.Ort.zeichen[30] = 'x';  // behind the counted text: kept as well
+  DateiSchreiben(plzDatei(), Roh({Ort("", 10115), bonn, Ort("Kiel", 0), Ort("Jena", 7743)}) + "rest");
+  Antworten a;
+  ASSERT_TRUE(PLZLaden(kDeutschland, a));
+  ASSERT_EQ(PLZAnzahl, 4);
+  EXPECT_EQ(PLZTabelle[1].PLZ, 10115);
+  Geaendert = true;
+  PLZSpeichern(kDeutschland);
+  EXPECT_FALSE(Geaendert);
+  EXPECT_EQ(DateiLesen(plzDatei()), Roh({bonn, Ort("Jena", 7743)}));
+  ASSERT_TRUE(PLZLaden(kDeutschland, a));
+  EXPECT_EQ(PLZAnzahl, 2);
+  EXPECT_EQ(PLZTabelle[2].Ort.text(), "Jena");
+}
+
+TEST_F(Datenbestand, AFailedSaveLeavesTheFileAndTheUnsavedMark) {
+  const std::string alt = Roh({Ort("Bonn", 53111), Ort("Jena", 7743)});
+  DateiSchreiben(plzDatei(), alt);
+  Antworten a;
+  ASSERT_TRUE(PLZLaden(kDeutschland, a));
+  PLZTabelle[1].Ort.setzen("Berlin");
+  Geaendert = true;
+  testhaken::SchreibFehlerNach(310);
+  EXPECT_THROW(PLZSpeichern(kDeutschland), DateiFehler);
+  EXPECT_TRUE(Geaendert);
+  EXPECT_EQ(DateiLesen(plzDatei()), alt);
+}
+
+TEST_F(Datenbestand, ThreeInvalidStreetsOfTenAreSkippedAndPurgedOnYes) {
+  const std::string roh =
+      Roh({Strasse(1067, "A"), Strasse(0, "B"), Strasse(1067, "C"), Strasse(100000, "D"), Strasse(99999, "E"),
+           Strasse(1, "F"), Strasse(5, " "), Strasse(7, "G"), Strasse(8, "H"), Strasse(9, "I")});
+  DateiSchreiben(strassenDatei(), roh);
+  Antworten a{true};
+  const auto e = StrassenLaden(kDeutschland, KeinFortschritt(), a);
+  EXPECT_EQ(a.fragen, std::vector<std::string>{"Leere Einträge in Strassen-DB löschen?"});
+  EXPECT_TRUE(e.vorhanden);
+  EXPECT_EQ(e.ungueltig, 3);
+  EXPECT_TRUE(e.bereinigt);
+  EXPECT_EQ(std::filesystem::file_size(strassenDatei()), 882u);
+  ASSERT_EQ(StrassenZahl, 7);
+  EXPECT_EQ(StrassenTabelle[7].Strasse.text(), "I");
+  // After the purge table index and file position agree again.
+  for (int k = 1; k <= 7; ++k) EXPECT_EQ(StrassenPosition[static_cast<std::size_t>(k)], k);
+}
+
+TEST_F(Datenbestand, OnNoTheStreetFileStaysAndPositionsPointIntoIt) {
+  const std::string roh = Roh({Strasse(0, "weg"), Strasse(1067, "A"), Strasse(5, "   "), Strasse(1067, "B")}) + "xy";
+  DateiSchreiben(strassenDatei(), roh);
+  Antworten a{false};
+  const auto e = StrassenLaden(kDeutschland, KeinFortschritt(), a);
+  EXPECT_EQ(a.fragen.size(), 1u);
+  EXPECT_FALSE(e.bereinigt);
+  EXPECT_EQ(DateiLesen(strassenDatei()), roh);
+  ASSERT_EQ(StrassenZahl, 2);
+  EXPECT_EQ(StrassenTabelle[1].Strasse.text(), "A");
+  EXPECT_EQ(StrassenPosition[1], 2);
+  EXPECT_EQ(StrassenPosition[2], 4);
+  // Writing back at the kept position hits the right bytes of the file.
+  EXPECT_EQ(roh.substr((StrassenPosition[2] - 1) * 126, 126), Roh({StrassenTabelle[2]}));
+}
+
+TEST_F(Datenbestand, ValidStreetsAskNothingAndAMissingFileIsSilent) {
+  DateiSchreiben(strassenDatei(), Roh({Strasse(1067, "A"), Strasse(99999, "B")}));
+  Antworten a;
+  auto e = StrassenLaden(kDeutschland, KeinFortschritt(), a);
+  EXPECT_EQ(StrassenZahl, 2);
+  EXPECT_EQ(e.ungueltig, 0);
+  e = StrassenLaden(kOesterreich, KeinFortschritt(), a);
+  EXPECT_FALSE(e.vorhanden);
+  EXPECT_EQ(StrassenZahl, 0);
+  EXPECT_TRUE(StrassenTabelle.empty());
+  EXPECT_TRUE(a.meldungen.empty());
+}
+
+TEST_F(Datenbestand, StreetProgressComesEveryThousandRecords) {
+  std::string roh;
+  for (int i = 0; i < 2500; ++i) roh += Roh({Strasse(i % 2 ? 1067 : 0, "A")});
+  DateiSchreiben(strassenDatei(), roh);
+  test::Protokoll p;
+  Antworten a{false};
+  StrassenLaden(kDeutschland, p, a);
+  EXPECT_EQ(p.maxima, std::vector<std::int64_t>{2500});
+  EXPECT_EQ(p.positionen, (std::vector<std::int64_t>{1000, 2000}));
+  EXPECT_EQ(p.beendet, 1);
+  EXPECT_EQ(StrassenZahl, 1250);
+}
+
+// A child saves a large street table over and over, switching between two contents, and is
+// killed at a random moment. The file must then hold one of the two contents completely.
+TEST_F(Datenbestand, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
+  constexpr int kStrassen = 200000;
+  auto tabelle = [](char marke) {
+    RecordFeld<TStrassenRecord> tab(kStrassen + 1);
+    tab[0] = TStrassenRecord{};
+    for (int k = 1; k <= kStrassen; ++k) {
+      tab[static_cast<std::size_t>(k)] = Strasse(1000 + k % 90000, "Weg");
+      tab[static_cast<std::size_t>(k)].Ort.setzen(std::string(1, marke));
+    }
+    return tab;
+  };
+  const auto a = tabelle('a');
+  const auto b = tabelle('b');
+  const std::string inhaltA(reinterpret_cast<const char*>(a.data() + 1), kStrassen * 126);
+  const std::string inhaltB(reinterpret_cast<const char*>(b.data() + 1), kStrassen * 126);
+  DateiSchreiben(strassenDatei(), inhaltA);
+
+  std::uint64_t zufall = 12345;
+  int mittenDrin = 0;
+  for (int runde = 0; runde < 40; ++runde) {
+    const pid_t kind = ::fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+      StrassenZahl = kStrassen;
+      for (int i = 0;; ++i) {
+        StrassenTabelle = (i % 2) ? a : b;
+        StrassenSpeichern(strassenDatei(), KeinFortschritt());
+      }
+    }
+    zufall = zufall * 6364136223846793005ULL + 1442695040888963407ULL;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20 + (zufall >> 33) % 300));
+    ::kill(kind, SIGKILL);
+    ::waitpid(kind, nullptr, 0);
+    const std::string jetzt = DateiLesen(strassenDatei());
+    ASSERT_TRUE(jetzt == inhaltA || jetzt == inhaltB) << "Runde " << runde << ": " << jetzt.size() << " Bytes";
+    if (std::filesystem::exists(TempDateiName(strassenDatei()))) ++mittenDrin;
+  }
+  // Most kills must have hit a save in progress, or the test proved nothing.
+  EXPECT_GE(mittenDrin, 10);
+}
+
+}  // namespace
+}  // namespace orvano
