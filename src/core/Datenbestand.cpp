@@ -12,6 +12,7 @@ std::int32_t StrassenZahl = 0;
 std::vector<std::int32_t> StrassenPosition;
 std::int32_t ZeilenGesamt = 0;
 bool Geaendert = false;
+bool ArbeitLaeuft = false;
 
 namespace {
 

@@ -26,6 +26,8 @@ extern std::vector<std::int32_t> StrassenPosition;
 extern std::int32_t ZeilenGesamt;
 // The user has edited the main window's data since the last save.
 extern bool Geaendert;
+// A maintenance operation is rewriting the tables: grids skip their own cell painting.
+extern bool ArbeitLaeuft;
 
 // "Datei " + path + " nicht gefunden"
 std::string NichtGefundenText(const std::string& datei);

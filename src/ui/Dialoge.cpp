@@ -1,0 +1,111 @@
+#include "Dialoge.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace orvano::ui {
+
+namespace {
+
+class QtDialoge : public Dialoge {
+ public:
+  Antwort box(const Box& b) override {
+    QMessageBox m(QApplication::activeWindow());
+    QString text = b.text;
+    text.replace(QChar('\r'), QChar('\n'));
+    m.setText(text);
+    switch (b.symbol) {
+      case Symbol::Information:
+        m.setIcon(QMessageBox::Information);
+        m.setWindowTitle(QStringLiteral("Information"));
+        break;
+      case Symbol::Warnung:
+        m.setIcon(QMessageBox::Warning);
+        m.setWindowTitle(QStringLiteral("Warnung"));
+        break;
+      case Symbol::Bestaetigung:
+        m.setIcon(QMessageBox::Question);
+        m.setWindowTitle(QStringLiteral("Bestätigung"));
+        break;
+    }
+    QPushButton* ok = nullptr;
+    QPushButton* ja = nullptr;
+    QPushButton* nein = nullptr;
+    switch (b.knoepfe) {
+      case Knoepfe::Ok: ok = m.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
+      case Knoepfe::JaNeinAbbrechen:
+        ja = m.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        nein = m.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        m.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        break;
+      case Knoepfe::JaNein:
+        ja = m.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        nein = m.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        m.setEscapeButton(nein);
+        break;
+    }
+    if (ja) m.setDefaultButton(ja);
+    m.exec();
+    const auto* geklickt = m.clickedButton();
+    if (ok) return Antwort::Ok;
+    if (geklickt == ja) return Antwort::Ja;
+    if (geklickt == nein) return Antwort::Nein;
+    return b.knoepfe == Knoepfe::JaNein ? Antwort::Nein : Antwort::Abbrechen;
+  }
+
+  QString dateiOeffnen(const DateiDialog& d) override { return ausfuehren(d, QFileDialog::AcceptOpen); }
+  QString dateiSpeichern(const DateiDialog& d) override { return ausfuehren(d, QFileDialog::AcceptSave); }
+
+  bool drucken(QPrinter& drucker) override {
+    QPrintDialog dialog(&drucker, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+  }
+
+  void oeffnen(const QUrl& adresse) override { QDesktopServices::openUrl(adresse); }
+
+ private:
+  static QString ausfuehren(const DateiDialog& d, QFileDialog::AcceptMode modus) {
+    QFileDialog dialog(QApplication::activeWindow(), d.titel, d.ordner, d.filter);
+    dialog.setAcceptMode(modus);
+    dialog.setFileMode(modus == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!d.standardEndung.isEmpty()) dialog.setDefaultSuffix(d.standardEndung);
+    if (!d.dateiName.isEmpty()) dialog.selectFile(d.dateiName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+  }
+};
+
+QtDialoge& echte() {
+  static QtDialoge d;
+  return d;
+}
+
+Dialoge* g_dialoge = nullptr;
+
+}  // namespace
+
+Dialoge& dialoge() { return g_dialoge ? *g_dialoge : echte(); }
+void dialogeSetzen(Dialoge* d) { g_dialoge = d; }
+
+void Meldung(const QString& text) { dialoge().box({Symbol::Warnung, Knoepfe::Ok, text}); }
+void Hinweis(const QString& text) { dialoge().box({Symbol::Information, Knoepfe::Ok, text}); }
+bool FrageJaNein(const QString& text) { return dialoge().box({Symbol::Warnung, Knoepfe::JaNein, text}) == Antwort::Ja; }
+bool HinweisJaNein(const QString& text) {
+  return dialoge().box({Symbol::Information, Knoepfe::JaNein, text}) == Antwort::Ja;
+}
+Antwort FrageJaNeinAbbrechen(const QString& text) {
+  return dialoge().box({Symbol::Bestaetigung, Knoepfe::JaNeinAbbrechen, text});
+}
+
+void WebseiteOeffnen(const QString& adresse) { dialoge().oeffnen(QUrl(adresse)); }
+void DokumentOeffnen(const QString& pfad) { dialoge().oeffnen(QUrl::fromLocalFile(pfad)); }
+
+void FensterRueckfragen::meldung(const std::string& text) { Meldung(QString::fromStdString(text)); }
+bool FensterRueckfragen::frage(const std::string& text) { return FrageJaNein(QString::fromStdString(text)); }
+
+}  // namespace orvano::ui

@@ -1,0 +1,72 @@
+// Every message box, file dialog, print dialog and "open" request of the windows goes through
+// here, so that tests can script the answers and read the exact texts.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include "core/Fortschritt.h"
+
+class QPrinter;
+
+namespace orvano::ui {
+
+enum class Symbol { Information, Warnung, Bestaetigung };
+enum class Knoepfe { Ok, JaNein, JaNeinAbbrechen };
+enum class Antwort { Ok, Ja, Nein, Abbrechen };
+
+struct Box {
+  Symbol symbol;
+  Knoepfe knoepfe;
+  QString text;  // CR (13) breaks lines, as in the program's message texts
+};
+
+struct DateiDialog {
+  QString titel;
+  QString filter;         // Qt form, e.g. "CSV-Dateien (*.csv);;Alle Dateien (*)"
+  QString standardEndung;  // appended when the user types a name without one, e.g. "csv"
+  QString ordner;
+  QString dateiName;
+};
+
+class Dialoge {
+ public:
+  virtual ~Dialoge() = default;
+  virtual Antwort box(const Box& box) = 0;
+  // The chosen file, or an empty text when the user cancelled.
+  virtual QString dateiOeffnen(const DateiDialog& d) = 0;
+  // As dateiOeffnen; asks before an existing file is overwritten.
+  virtual QString dateiSpeichern(const DateiDialog& d) = 0;
+  // True when the user chose to print; the printer then holds the choice.
+  virtual bool drucken(QPrinter& drucker) = 0;
+  // Hands a web address or a document to the system; failures are not reported.
+  virtual void oeffnen(const QUrl& adresse) = 0;
+};
+
+// The facade in use: the real dialogs unless a test installed its own.
+Dialoge& dialoge();
+// Installs D (nullptr: back to the real dialogs). The caller keeps ownership.
+void dialogeSetzen(Dialoge* d);
+
+// Warning with OK: the usual way to report a problem.
+void Meldung(const QString& text);
+// Information with OK.
+void Hinweis(const QString& text);
+// Warning with Yes/No before writing, deleting, overwriting or copying: true only for Yes.
+bool FrageJaNein(const QString& text);
+// Information with Yes/No ("Programm beenden?"): true only for Yes.
+bool HinweisJaNein(const QString& text);
+// Confirmation with Yes/No/Cancel ("Wirklich abbrechen?").
+Antwort FrageJaNeinAbbrechen(const QString& text);
+
+void WebseiteOeffnen(const QString& adresse);
+void DokumentOeffnen(const QString& pfad);
+
+// The data store's messages and questions shown through the facade.
+class FensterRueckfragen : public Rueckfragen {
+ public:
+  void meldung(const std::string& text) override;
+  bool frage(const std::string& text) override;
+};
+
+}  // namespace orvano::ui

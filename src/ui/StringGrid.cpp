@@ -1,0 +1,253 @@
+#include "StringGrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "Text.h"
+#include "core/Datenbestand.h"
+
+namespace orvano::ui {
+
+const QColor StringGrid::kGelb(0xFF, 0xFF, 0x00);
+const QColor StringGrid::kHellgruen(0xCC, 0xFF, 0xCC);
+const QColor StringGrid::kGruen(0x80, 0xFF, 0x80);
+const QColor StringGrid::kBeschaeftigt(0xC8, 0xC8, 0xC8);
+
+// Paints every cell itself: background, black 8-point text 2 pixels in from the top left.
+class ZellenMaler : public QStyledItemDelegate {
+ public:
+  explicit ZellenMaler(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    if (ArbeitLaeuft) {
+      QStyledItemDelegate::paint(p, option, index);
+      return;
+    }
+    const bool ausgewaehlt = option.state & QStyle::State_Selected;
+    p->save();
+    p->fillRect(option.rect, grid_->hintergrund(index.column(), index.row() + 1, ausgewaehlt));
+    p->setPen(Qt::black);
+    p->setFont(grid_->font());
+    p->drawText(option.rect.adjusted(2, 2, -1, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                index.data(Qt::DisplayRole).toString());
+    p->restore();
+  }
+
+  QWidget* createEditor(QWidget* eltern, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+    auto* editor = new QLineEdit(eltern);
+    editor->setFrame(false);
+    editor->setFont(grid_->font());
+    if (grid_->maxLaenge) {
+      const int n = grid_->maxLaenge(index.column());
+      if (n > 0) editor->setMaxLength(n);
+    }
+    return editor;
+  }
+
+  // The view installs the delegate as the editor's filter; the grid's key hooks come first,
+  // so that Enter or a filtered key reaches the window before the editor acts on it.
+  bool eventFilter(QObject* editor, QEvent* e) override {
+    if (e->type() == QEvent::KeyPress && !grid_->weiterreichen_ &&
+        grid_->tasteFiltern(static_cast<QKeyEvent*>(e), editor)) {
+      return true;
+    }
+    return QStyledItemDelegate::eventFilter(editor, e);
+  }
+
+ private:
+  StringGrid* grid_;
+};
+
+StringGrid::StringGrid(QWidget* eltern) : QTableView(eltern), modell_(new TabellenModell(nullptr, this)) {
+  QFont f = font();
+  f.setPointSize(8);
+  setFont(f);
+  setModel(modell_);
+  setItemDelegate(new ZellenMaler(this));
+  setWordWrap(false);
+  setShowGrid(true);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+  horizontalHeader()->setFont(f);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->viewport()->installEventFilter(this);
+  kopfStil();
+  connect(modell_, &TabellenModell::zelleBearbeitet, this, &StringGrid::zelleBearbeitet);
+}
+
+void StringGrid::setTabelle(Tabelle* tabelle) {
+  modell_->setTabelle(tabelle);
+  spaltenAnwenden();
+}
+
+void StringGrid::aktualisieren() {
+  const QModelIndex vorher = currentIndex();
+  modell_->neuAufbauen();
+  spaltenAnwenden();
+  if (vorher.isValid() && modell_->rowCount() > 0) {
+    setCurrentIndex(modell_->index(std::min(vorher.row(), modell_->rowCount() - 1), vorher.column()));
+  }
+}
+
+void StringGrid::spaltenAnwenden() {
+  const Tabelle* t = tabelle();
+  if (!t) return;
+  for (int c = 0; c < t->spalten(); ++c) {
+    if (t->verborgen(c)) {
+      setColumnHidden(c, true);
+    } else {
+      setColumnHidden(c, false);
+      setColumnWidth(c, t->breite(c));
+    }
+  }
+}
+
+void StringGrid::zeilenAktualisieren(int von, int bis) { modell_->zeilenGeaendert(von, bis); }
+
+void StringGrid::setBearbeitbar(bool ja) {
+  modell_->setBearbeitbar(ja);
+  setEditTriggers(ja ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                     : QAbstractItemView::NoEditTriggers);
+}
+
+int StringGrid::aktuelleZeile() const {
+  const QModelIndex i = currentIndex();
+  return i.isValid() ? i.row() + 1 : 0;
+}
+
+int StringGrid::aktuelleSpalte() const {
+  const QModelIndex i = currentIndex();
+  return i.isValid() ? i.column() : 0;
+}
+
+void StringGrid::setAktuelleZelle(int spalte, int zeile) {
+  const QModelIndex i = modell_->index(zeile - 1, spalte);
+  if (!i.isValid()) return;
+  setCurrentIndex(i);
+  scrollTo(i);
+}
+
+void StringGrid::editorSchliessen() {
+  if (state() != QAbstractItemView::EditingState) return;
+  if (QWidget* editor = indexWidget(currentIndex())) {
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return;
+  }
+  // Delegate editors are not index widgets; find the line edit among the viewport's children.
+  for (auto* editor : viewport()->findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)) {
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
+}
+
+void StringGrid::setFesteFarbe(const QColor& farbe) {
+  festeFarbe_ = farbe;
+  kopfStil();
+  viewport()->update();
+}
+
+void StringGrid::kopfStil() {
+  horizontalHeader()->setStyleSheet(
+      QStringLiteral("QHeaderView::section { background-color: %1; color: black; border: 0px; "
+                     "border-right: 1px solid #808080; border-bottom: 1px solid #808080; padding-left: 2px; }")
+          .arg(festeFarbe_.name()));
+}
+
+void StringGrid::setBeschaeftigt(bool ja) {
+  beschaeftigt_ = ja;
+  if (ja) {
+    viewport()->setCursor(Qt::WaitCursor);
+  } else {
+    viewport()->unsetCursor();
+  }
+  viewport()->repaint();
+}
+
+QColor StringGrid::datenFarbe() const { return beschaeftigt_ ? kBeschaeftigt : QColor(Qt::white); }
+
+QColor StringGrid::hintergrund(int spalte, int zeile, bool ausgewaehlt) const {
+  const Tabelle* t = tabelle();
+  if (t && spalte < t->festeSpalten()) return festeFarbe_;
+  if (zellFarbe) {
+    const QColor c = zellFarbe(spalte, zeile);
+    if (c.isValid()) return c;
+  }
+  if (ausgewaehlt && !beschaeftigt_) return palette().color(QPalette::Highlight).lighter(170);
+  return datenFarbe();
+}
+
+bool StringGrid::tasteFiltern(QKeyEvent* e, QObject* editor) {
+  if (tasteRunter && tasteRunter(e->key(), e->modifiers())) return true;
+  if (!tastenDruck || e->text().isEmpty()) return false;
+  const QChar typ = e->text().at(0);
+  // Control keys other than backspace (Enter, Tab, Escape) are not typed characters.
+  if (typ.unicode() < 32 && typ.unicode() != 8) return false;
+  const char ein = ZeichenZuCp1252(typ);
+  const char aus = ein ? tastenDruck(ein) : 0;
+  if (aus == 0) return true;
+  if (aus == ein) return false;
+  const QString ersatz = AusCp1252(std::string_view(&aus, 1));
+  if (auto* zeile = qobject_cast<QLineEdit*>(editor)) {
+    zeile->insert(ersatz);
+  } else {
+    QKeyEvent neu(e->type(), e->key(), e->modifiers(), ersatz);
+    weiterreichen_ = true;
+    QTableView::keyPressEvent(&neu);
+    weiterreichen_ = false;
+  }
+  return true;
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* e) {
+  if (tasteFiltern(e, nullptr)) {
+    e->accept();
+    return;
+  }
+  weiterreichen_ = true;
+  QTableView::keyPressEvent(e);
+  weiterreichen_ = false;
+}
+
+bool StringGrid::eventFilter(QObject* ziel, QEvent* e) {
+  if (ziel == horizontalHeader()->viewport() && e->type() == QEvent::MouseButtonPress) {
+    auto* m = static_cast<QMouseEvent*>(e);
+    const int spalte = horizontalHeader()->logicalIndexAt(m->position().toPoint());
+    // A press on a section's border resizes the column; only presses inside count as clicks.
+    const int x = static_cast<int>(m->position().x());
+    const int rand = horizontalHeader()->sectionViewportPosition(spalte) + horizontalHeader()->sectionSize(spalte);
+    if (spalte >= 0 && rand - x > 3) emit titelGeklickt(spalte, m->button());
+    return false;
+  }
+  return QTableView::eventFilter(ziel, e);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* e) {
+  QTableView::mousePressEvent(e);
+  const QModelIndex i = indexAt(e->position().toPoint());
+  if (i.isValid()) emit geklickt(i.column(), i.row() + 1, e->button());
+}
+
+void StringGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+  QTableView::mouseDoubleClickEvent(e);
+  const QModelIndex i = indexAt(e->position().toPoint());
+  if (i.isValid()) emit doppelKlick(i.column(), i.row() + 1);
+}
+
+void StringGrid::currentChanged(const QModelIndex& aktuell, const QModelIndex& vorher) {
+  QTableView::currentChanged(aktuell, vorher);
+  // Current row and column carry their own colours: repaint what they left and entered.
+  viewport()->update();
+  if (aktuell.isValid()) emit zelleGewaehlt(aktuell.column(), aktuell.row() + 1);
+}
+
+}  // namespace orvano::ui

@@ -1,0 +1,102 @@
+#include "ui/Dialoge.h"
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include "support/TestDialoge.h"
+
+namespace orvano::ui {
+namespace {
+
+using test::TestDialoge;
+
+TEST(Dialoge, EachKindOfBoxHasItsSymbolAndButtons) {
+  TestDialoge d;
+  d.antworte(Antwort::Ok).antworte(Antwort::Ok).antworte(Antwort::Ja).antworte(Antwort::Ja).antworte(Antwort::Abbrechen);
+  Meldung("a");
+  Hinweis("b");
+  EXPECT_TRUE(FrageJaNein("c"));
+  EXPECT_TRUE(HinweisJaNein("Programm beenden?"));
+  EXPECT_EQ(FrageJaNeinAbbrechen("Wirklich abbrechen?"), Antwort::Abbrechen);
+  ASSERT_EQ(d.boxen.size(), 5u);
+  EXPECT_EQ(d.boxen[0].symbol, Symbol::Warnung);
+  EXPECT_EQ(d.boxen[0].knoepfe, Knoepfe::Ok);
+  EXPECT_EQ(d.boxen[1].symbol, Symbol::Information);
+  EXPECT_EQ(d.boxen[2].symbol, Symbol::Warnung);
+  EXPECT_EQ(d.boxen[2].knoepfe, Knoepfe::JaNein);
+  EXPECT_EQ(d.boxen[3].symbol, Symbol::Information);
+  EXPECT_EQ(d.boxen[3].knoepfe, Knoepfe::JaNein);
+  EXPECT_EQ(d.boxen[4].symbol, Symbol::Bestaetigung);
+  EXPECT_EQ(d.boxen[4].knoepfe, Knoepfe::JaNeinAbbrechen);
+}
+
+TEST(Dialoge, OnlyYesProceeds) {
+  TestDialoge d;
+  d.antworte(Antwort::Nein).antworte(Antwort::Abbrechen).antworte(Antwort::Nein);
+  EXPECT_FALSE(FrageJaNein("x"));
+  EXPECT_FALSE(FrageJaNein("x"));
+  EXPECT_FALSE(HinweisJaNein("x"));
+}
+
+TEST(Dialoge, TextsKeepTheirCarriageReturns) {
+  TestDialoge d;
+  d.antworte(Antwort::Ok, QString("Ord_2 ist nicht leer.\rL\u00F6schen nicht m\u00F6glich."));
+  Meldung(QString("Ord_2 ist nicht leer.") + QChar(13) + QString("L\u00F6schen nicht m\u00F6glich."));
+}
+
+TEST(Dialoge, TheDataStoresQuestionsGoThroughTheFacade) {
+  TestDialoge d;
+  d.antworte(Antwort::Ja, QString::fromUtf8("Leere Einträge in Strassen-DB löschen?")).antworte(Antwort::Ok);
+  FensterRueckfragen r;
+  EXPECT_TRUE(r.frage("Leere Einträge in Strassen-DB löschen?"));
+  r.meldung("Datei /x/Dat_A.ppp nicht gefunden");
+  EXPECT_EQ(d.boxen[1].text, QString("Datei /x/Dat_A.ppp nicht gefunden"));
+  EXPECT_EQ(d.boxen[1].symbol, Symbol::Warnung);
+}
+
+TEST(Dialoge, AnUnexpectedBoxFailsTheTestAndIsNotConfirmed) {
+  bool ja = true;
+  EXPECT_NONFATAL_FAILURE(
+      {
+        TestDialoge d;
+        ja = FrageJaNein("Datei überschreiben?");
+      },
+      "Unerwartete Meldung: Datei überschreiben?");
+  EXPECT_FALSE(ja);
+}
+
+TEST(Dialoge, AnAnswerLeftOverFailsTheTest) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        TestDialoge d;
+        d.antworte(Antwort::Ja, QString("Programm beenden?"));
+      },
+      "Antwort nicht gebraucht");
+}
+
+TEST(Dialoge, AWrongTextFailsTheTest) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        TestDialoge d;
+        d.antworte(Antwort::Ok, QString("erwartet"));
+        Meldung("anders");
+      },
+      "erwartet");
+}
+
+TEST(Dialoge, FileDialogsAndOpenRequestsAreScriptedToo) {
+  TestDialoge d;
+  d.datei("/tmp/dat.csv").datei("");
+  const DateiDialog dlg{"Speichern", "CSV-Dateien (*.csv)", "csv", "/prog/", "dat.csv"};
+  EXPECT_EQ(dialoge().dateiSpeichern(dlg), "/tmp/dat.csv");
+  EXPECT_EQ(dialoge().dateiOeffnen(dlg), "");
+  ASSERT_EQ(d.dateiDialoge.size(), 2u);
+  EXPECT_EQ(d.dateiDialoge[0].standardEndung, "csv");
+  WebseiteOeffnen("https://www.example.org/?ort=K%C3%B6ln");
+  DokumentOeffnen("/prog/liste.csv");
+  ASSERT_EQ(d.geoeffnet.size(), 2u);
+  EXPECT_EQ(d.geoeffnet[1], QUrl::fromLocalFile("/prog/liste.csv"));
+}
+
+}  // namespace
+}  // namespace orvano::ui

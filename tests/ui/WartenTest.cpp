@@ -1,0 +1,90 @@
+#include "ui/Warten.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QWidget>
+
+namespace orvano::ui {
+namespace {
+
+TEST(Warten, WaitsAtLeastTheTimeAndKeepsProcessingEvents) {
+  bool zeitgeber = false;
+  QTimer::singleShot(5, [&] { zeitgeber = true; });
+  QElapsedTimer uhr;
+  uhr.start();
+  Warten(40);
+  EXPECT_GE(uhr.elapsed(), 40);
+  EXPECT_TRUE(zeitgeber);
+  Warten(0);
+}
+
+TEST(Escape, APressIsReportedOnceAndAnEarlierPressCanBeDiscarded) {
+  EscapeBeobachten();
+  QWidget w;
+  w.show();
+  EscapeGedrueckt();
+  EXPECT_FALSE(EscapeGedrueckt());
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&w, &esc);
+  EXPECT_TRUE(EscapeGedrueckt());
+  EXPECT_FALSE(EscapeGedrueckt());
+  QApplication::sendEvent(&w, &esc);
+  EscapeVerwerfen();
+  EXPECT_FALSE(EscapeGedrueckt());
+  QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+  QApplication::sendEvent(&w, &a);
+  EXPECT_FALSE(EscapeGedrueckt());
+}
+
+TEST(Fortschritt, TheBarShowsForTheWorkAndEscapeCancelsWhenAllowed) {
+  EscapeBeobachten();
+  QWidget w;
+  auto* balken = new QProgressBar(&w);
+  balken->hide();
+  w.show();
+  BalkenFortschritt f(balken, true);
+  f.beginnen(2500);
+  EXPECT_TRUE(balken->isVisible());
+  EXPECT_EQ(balken->maximum(), 2500);
+  f.position(1000);
+  EXPECT_EQ(balken->value(), 1000);
+  EXPECT_FALSE(f.abbrechen());
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&w, &esc);
+  EXPECT_TRUE(f.abbrechen());
+  f.beenden();
+  EXPECT_FALSE(balken->isVisible());
+  BalkenFortschritt ohne(balken);
+  QApplication::sendEvent(&w, &esc);
+  EXPECT_FALSE(ohne.abbrechen());
+  EscapeVerwerfen();
+}
+
+TEST(Fortschritt, HugeMaximaStillFitTheBar) {
+  QProgressBar balken;
+  BalkenFortschritt f(&balken);
+  f.beginnen(4000000000LL);
+  f.position(4000000000LL);
+  EXPECT_EQ(balken.value(), balken.maximum());
+  EXPECT_GT(balken.maximum(), 0);
+}
+
+TEST(StatusLeiste, PanelsAreAddressedByNumber) {
+  QStatusBar leiste;
+  StatusLeiste s(&leiste, 2);
+  s.setText(0, "8234 PLZ in CSV-Datei speichern");
+  s.setText(1, "Mit ESC-Taste abbrechen");
+  s.setText(5, "ignoriert");
+  EXPECT_EQ(s.text(0), "8234 PLZ in CSV-Datei speichern");
+  EXPECT_EQ(s.text(1), "Mit ESC-Taste abbrechen");
+  EXPECT_EQ(s.text(5), "");
+}
+
+}  // namespace
+}  // namespace orvano::ui
