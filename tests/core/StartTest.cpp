@@ -1,0 +1,122 @@
+#include "core/Start.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/Dateien.h"
+#include "core/EinzelInstanz.h"
+#include "core/Pfade.h"
+#include "support/TempOrdner.h"
+
+namespace orvano {
+namespace {
+
+using test::DateiLesen;
+using test::TempOrdner;
+
+TEST(Start, TheLastFolderBecomesCurrentOnlyWhenItExists) {
+  TempOrdner t;
+  ProgrammOrdnerSetzen(t.pfad().substr(0, t.pfad().size() - 1));
+  EXPECT_EQ(ProgVerzeichnis, t.pfad());
+  EXPECT_EQ(OrdnerPfad, "Ord_1/");
+  Einstellungen e;
+  e.letzterOrdner = "Ord_2";
+  LetztenOrdnerUebernehmen(e);
+  EXPECT_EQ(OrdnerPfad, "Ord_1/");
+  std::filesystem::create_directory(t / "Ord_2");
+  LetztenOrdnerUebernehmen(e);
+  EXPECT_EQ(OrdnerPfad, "Ord_2/");
+  EXPECT_EQ(OrdnerName(), "Ord_2");
+  e.letzterOrdner = "..";
+  LetztenOrdnerUebernehmen(e);
+  EXPECT_EQ(OrdnerPfad, "Ord_2/");
+  OrdnerPfad = "Ord_1/";
+}
+
+TEST(Start, TheRouteFolderIsCreatedWhenMissing) {
+  TempOrdner t;
+  ProgrammOrdnerSetzen(t.pfad());
+  EXPECT_TRUE(RouteOrdnerAnlegen());
+  EXPECT_TRUE(VerzeichnisVorhanden(t / "Route"));
+  test::DateiSchreiben(t / "Route/a.rte", "x");
+  EXPECT_TRUE(RouteOrdnerAnlegen());
+  EXPECT_EQ(DateiLesen(t / "Route/a.rte"), "x");
+}
+
+TEST(DesktopEintrag, StartsTheProgramInItsFolderAndReplacesAnOldEntry) {
+  TempOrdner t;
+  const std::string desktop = t / "Schreibtisch";
+  ASSERT_TRUE(DesktopEintragSchreiben(desktop, "/opt/Orvano/"));
+  const std::string datei = desktop + "/Orvano 1.5.desktop";
+  std::string text = DateiLesen(datei);
+  EXPECT_NE(text.find("[Desktop Entry]\n"), std::string::npos);
+  EXPECT_NE(text.find("\nName=Orvano 1.5\n"), std::string::npos);
+  EXPECT_NE(text.find("\nExec=\"/opt/Orvano/Orvano\"\n"), std::string::npos);
+  EXPECT_NE(text.find("\nPath=/opt/Orvano/\n"), std::string::npos);
+  struct stat st {};
+  ASSERT_EQ(::stat(datei.c_str(), &st), 0);
+  EXPECT_TRUE(st.st_mode & S_IXUSR);
+  ASSERT_TRUE(DesktopEintragSchreiben(desktop, "/home/anna/Meine Programme/"));
+  text = DateiLesen(datei);
+  EXPECT_NE(text.find("\nExec=\"/home/anna/Meine Programme/Orvano\"\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("/opt/Orvano"), std::string::npos);
+}
+
+TEST(DesktopEintrag, SpecialCharactersInThePathAreQuoted) {
+  const std::string text = DesktopEintragText("/a$b/", "/a$b/\"x\"\\%");
+  EXPECT_NE(text.find("\nExec=\"/a\\\\$b/\\\\\"x\\\\\"\\\\\\\\%%\"\n"), std::string::npos) << text;
+}
+
+TEST(DesktopEintrag, FailuresAreReportedAsFalseOnly) {
+  TempOrdner t;
+  test::DateiSchreiben(t / "datei", "x");
+  EXPECT_FALSE(DesktopEintragSchreiben(t / "datei", "/opt/Orvano/"));
+  EXPECT_FALSE(DesktopEintragSchreiben("", "/opt/Orvano/"));
+}
+
+TEST(EinzelInstanz, ASecondHolderInAnotherProcessIsRefused) {
+  TempOrdner t;
+  const std::string sperre = t / "orvano.exe.lock";
+  int bereit[2];
+  ASSERT_EQ(::pipe(bereit), 0);
+  const pid_t erste = ::fork();
+  if (erste == 0) {
+    EinzelInstanz i(sperre);
+    const char c = i.erste() ? 1 : 0;
+    (void)!::write(bereit[1], &c, 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(::read(bereit[0], &c, 1), 1);
+  EXPECT_EQ(c, 1);
+  {
+    EinzelInstanz zweite(sperre);
+    EXPECT_FALSE(zweite.erste());
+  }
+  ::kill(erste, SIGKILL);
+  ::waitpid(erste, nullptr, 0);
+  // The lock dies with its holder: a killed program never blocks the next start.
+  EinzelInstanz danach(sperre);
+  EXPECT_TRUE(danach.erste());
+  ::close(bereit[0]);
+  ::close(bereit[1]);
+}
+
+TEST(EinzelInstanz, TheLockIsPerUserUnderTheRuntimeFolder) {
+  const char* alt = std::getenv("XDG_RUNTIME_DIR");
+  const std::string gemerkt = alt ? alt : "";
+  ::setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
+  EXPECT_EQ(EinzelInstanz::StandardSperrDatei(), "/run/user/1234/orvano.exe.lock");
+  ::unsetenv("XDG_RUNTIME_DIR");
+  EXPECT_EQ(EinzelInstanz::StandardSperrDatei(), "/tmp/orvano.exe-" + std::to_string(::getuid()) + ".lock");
+  if (alt) ::setenv("XDG_RUNTIME_DIR", gemerkt.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace orvano
