@@ -1,23 +1,39 @@
 // Entry point of the desktop program.
 #include <QApplication>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <clocale>
 
 #include "core/Dateien.h"
-#include "core/Pfade.h"
+#include "core/EinzelInstanz.h"
+#include "core/Start.h"
+#include "main/ut_PLZ.h"
+#include "ui/Dialoge.h"
+#include "ui/Warten.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  orvano::ProgVerzeichnis = orvano::ProgrammOrdnerDerExe();
+  // Before any window: a second copy only says so and ends, writing nothing.
+  orvano::EinzelInstanz sperre;
+  if (!sperre.erste()) {
+    QApplication app(argc, argv);
+    orvano::ui::Meldung(QString::fromUtf8(orvano::kLaeuftBereits));
+    return 1;
+  }
 
-  // Until the main window takes its place: show which program folder this copy works in.
-  QWidget fenster;
-  fenster.setWindowTitle(QStringLiteral("Orvano"));
-  auto* layout = new QVBoxLayout(&fenster);
-  layout->addWidget(new QLabel(QStringLiteral("Orvano 1.5")));
-  layout->addWidget(new QLabel(QStringLiteral("Programmordner: ") + QString::fromStdString(orvano::ProgVerzeichnis)));
-  fenster.resize(480, 120);
-  fenster.show();
+  QApplication app(argc, argv);
+  // Numbers are converted by the program's own routines; keep the C library neutral too.
+  std::setlocale(LC_NUMERIC, "C");
+  QTranslator qtTexte;
+  if (qtTexte.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexte);
+  }
+  orvano::ui::EscapeBeobachten();
+  orvano::ProgrammOrdnerSetzen(orvano::ProgrammOrdnerDerExe());
+
+  // Every window is created once, the main window first; only the main window is shown.
+  orvano::TfrPLZ frPLZ;
+  frPLZ.show();
   return app.exec();
 }

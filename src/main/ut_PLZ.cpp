@@ -1,0 +1,300 @@
+// TfrPLZ: creation, controls and menu.
+#include "ut_PLZ.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Start.h"
+#include "PLZSpalten.h"
+#include "ui/StringGrid.h"
+
+namespace orvano {
+
+namespace {
+
+QToolButton* Knopf(QWidget* eltern, const char* name, const QString& text, const QString& hinweis,
+                   QStyle::StandardPixmap bild = QStyle::SP_CustomBase) {
+  auto* b = new QToolButton(eltern);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoRaise(true);
+  b->setToolTip(hinweis);
+  if (bild != QStyle::SP_CustomBase) b->setIcon(eltern->style()->standardIcon(bild));
+  if (!text.isEmpty()) {
+    b->setText(text);
+    b->setToolButtonStyle(bild != QStyle::SP_CustomBase ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonTextOnly);
+  }
+  b->setMinimumHeight(28);
+  return b;
+}
+
+QLineEdit* Feld(QWidget* eltern, const char* name) {
+  auto* e = new QLineEdit(eltern);
+  e->setObjectName(QString::fromLatin1(name));
+  return e;
+}
+
+}  // namespace
+
+TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
+  setObjectName("frPLZ");
+  aufbauen();
+  menueAufbauen();
+  verbinden();
+
+  // Creation steps of the start, in their order.
+  AnzeigeLeeren();
+  edOrt->clear();
+  einst_ = EinstellungenLaden(ProgVerzeichnis + kEinstellungsDatei);
+  cbLand->setCurrentIndex(einst_.land);
+  TabellenAnsicht = einst_.tabellenAnsicht;
+  LetztenOrdnerUebernehmen(einst_);
+  cbOrdner->clear();
+  cbOrdner->addItem(QString::fromStdString(OrdnerName()));
+  TabelleKopf();
+  ausfuehren([this] { PLZLaden(); });
+  TabelleFuellen();
+  resize(900, 620);
+  if (const QScreen* s = QApplication::primaryScreen()) {
+    const QRect r = s->availableGeometry();
+    move(r.center() - rect().center());
+  }
+  fensterPosition_ = pos();
+  AnsichtUmschalten(false);
+  RouteOrdnerAnlegen();
+}
+
+TfrPLZ::~TfrPLZ() = default;
+
+void TfrPLZ::aufbauen() {
+  auto* mitte = new QWidget(this);
+  auto* spalte = new QVBoxLayout(mitte);
+  spalte->setContentsMargins(4, 2, 4, 2);
+  spalte->setSpacing(2);
+  spalte->addWidget(werkzeugleisteAufbauen());
+
+  plTabelle = new QWidget(mitte);
+  plTabelle->setObjectName("plTabelle");
+  auto* tl = new QVBoxLayout(plTabelle);
+  tl->setContentsMargins(0, 0, 0, 0);
+  StringGrid1 = new ui::StringGrid(plTabelle);
+  StringGrid1->setObjectName("StringGrid1");
+  StringGrid1->setTabelle(&daten_);
+  StringGrid1->zellFarbe = [this](int spalte, int zeile) {
+    if (StringGrid1->beschaeftigt()) return ui::StringGrid::kBeschaeftigt;
+    if (zeile == StringGrid1->aktuelleZeile()) return ui::StringGrid::kGruen;
+    if (spalte == StringGrid1->aktuelleSpalte()) return ui::StringGrid::kHellgruen;
+    return QColor(Qt::white);
+  };
+  tl->addWidget(StringGrid1);
+  spalte->addWidget(plTabelle, 1);
+
+  plMaske = maskeAufbauen();
+  spalte->addWidget(plMaske, 1);
+
+  ProgressBar1 = new QProgressBar(mitte);
+  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1->setTextVisible(false);
+  ProgressBar1->setMaximumHeight(14);
+  ProgressBar1->hide();
+  spalte->addWidget(ProgressBar1);
+  StatusBar1 = new QStatusBar(mitte);
+  StatusBar1->setObjectName("StatusBar1");
+  StatusBar1->setSizeGripEnabled(false);
+  StatusBar1->hide();
+  spalte->addWidget(StatusBar1);
+  setCentralWidget(mitte);
+}
+
+QWidget* TfrPLZ::werkzeugleisteAufbauen() {
+  plMenu = new QWidget(this);
+  plMenu->setObjectName("plMenu");
+  auto* z = new QHBoxLayout(plMenu);
+  z->setContentsMargins(0, 0, 0, 0);
+  z->setSpacing(2);
+  sbSort = Knopf(plMenu, "sbSort", {}, "Sortieren", QStyle::SP_TitleBarShadeButton);
+  sbExit = Knopf(plMenu, "sbExit", "Exit", "Einstellung speichern und Programm beenden", QStyle::SP_DialogCloseButton);
+  sbKarte = Knopf(plMenu, "sbKarte", {}, "Karte", QStyle::SP_DirHomeIcon);
+  sbSpeichern_Dat = Knopf(plMenu, "sbSpeichern_Dat", "Speichern", {}, QStyle::SP_DialogSaveButton);
+  sbTabelle = Knopf(plMenu, "sbTabelle", "Tabelle", {}, QStyle::SP_FileDialogDetailedView);
+  sbMaske = Knopf(plMenu, "sbMaske", "Maske", {}, QStyle::SP_FileDialogInfoView);
+  sbStrasse = Knopf(plMenu, "sbStrasse", {}, "Strassen Datenbank bearbeiten", QStyle::SP_FileDialogListView);
+  sbPLZSuchen = Knopf(plMenu, "sbPLZSuchen", {}, "PLZ Suchen", QStyle::SP_FileDialogContentsView);
+  sbGoogle = Knopf(plMenu, "sbGoogle", {}, "Google Maps", QStyle::SP_DriveNetIcon);
+  for (auto* b : {sbSort, sbExit, sbKarte, sbSpeichern_Dat, sbTabelle, sbMaske, sbStrasse, sbPLZSuchen, sbGoogle}) {
+    z->addWidget(b);
+  }
+  cbLand = new QComboBox(plMenu);
+  cbLand->setObjectName("cbLand");
+  cbLand->addItems({QStringLiteral("Deutschland"), QStringLiteral("Österreich"), QStringLiteral("Schweiz")});
+  cbLand->setEditable(false);  // only choosing from the list: no typing, no Delete
+  cbLand->setMinimumWidth(110);
+  z->addSpacing(6);
+  z->addWidget(cbLand);
+
+  plNavig = new QWidget(plMenu);
+  plNavig->setObjectName("plNavig");
+  auto* n = new QHBoxLayout(plNavig);
+  n->setContentsMargins(0, 0, 0, 0);
+  n->setSpacing(0);
+  tbErste = Knopf(plNavig, "tbErste", {}, "Erste Datensatz", QStyle::SP_MediaSkipBackward);
+  tbMinus = Knopf(plNavig, "tbMinus", {}, "Vorherige Datensatz", QStyle::SP_MediaSeekBackward);
+  tbPlus = Knopf(plNavig, "tbPlus", {}, "Nächste Datensatz", QStyle::SP_MediaSeekForward);
+  tbLetzte = Knopf(plNavig, "tbLetzte", {}, "Letzte Datensatz", QStyle::SP_MediaSkipForward);
+  for (auto* b : {tbErste, tbMinus, tbPlus, tbLetzte}) n->addWidget(b);
+  z->addSpacing(6);
+  z->addWidget(plNavig);
+
+  edSuchen = new QLineEdit(plMenu);
+  edSuchen->setObjectName("edSuchen");
+  edSuchen->setMinimumWidth(130);
+  cbGenau = new QCheckBox(QStringLiteral("Genau"), plMenu);
+  cbGenau->setObjectName("cbGenau");
+  z->addSpacing(6);
+  z->addWidget(edSuchen);
+  z->addWidget(cbGenau);
+
+  cbOrdner = new QComboBox(plMenu);
+  cbOrdner->setObjectName("cbOrdner");
+  cbOrdner->setToolTip(QStringLiteral("Ordner mit Namen  \"Ord_*\" werden gelesen"));
+  cbOrdner->setMinimumWidth(90);
+  z->addSpacing(6);
+  z->addWidget(cbOrdner);
+  z->addStretch(1);
+
+  // Their windows and behaviour come with later work; until then they do nothing at all.
+  for (QWidget* w : std::initializer_list<QWidget*>{sbSort, sbKarte, sbSpeichern_Dat, sbStrasse, sbPLZSuchen, sbGoogle,
+                                                    edSuchen, cbGenau, cbOrdner}) {
+    w->setEnabled(false);
+  }
+  return plMenu;
+}
+
+QWidget* TfrPLZ::maskeAufbauen() {
+  auto* aussen = new QWidget(this);
+  aussen->setObjectName("plMaskeRahmen");
+  auto* v = new QVBoxLayout(aussen);
+  v->setContentsMargins(0, 12, 0, 0);
+  auto* h = new QHBoxLayout;
+  auto* block = new QVBoxLayout;
+  lbPLZDatenbank = new QLabel(QStringLiteral("PLZ-Datenbank:"), aussen);
+  lbPLZDatenbank->setObjectName("lbPLZDatenbank");
+  QFont fett = lbPLZDatenbank->font();
+  fett.setBold(true);
+  lbPLZDatenbank->setFont(fett);
+  block->addWidget(lbPLZDatenbank);
+
+  plZ1 = new QWidget(aussen);
+  plZ1->setObjectName("plZ1");
+  plZ1->setAutoFillBackground(true);
+  plZ1->setFixedWidth(560);
+  auto* g = new QGridLayout(plZ1);
+  g->setContentsMargins(12, 10, 12, 10);
+  g->setHorizontalSpacing(10);
+  g->setVerticalSpacing(4);
+  edOrt = Feld(plZ1, "edOrt");
+  edPLZ = Feld(plZ1, "edPLZ");
+  edAutokennzeichen = Feld(plZ1, "edAutokennzeichen");
+  edBundesland = Feld(plZ1, "edBundesland");
+  edRegierungsbezirk = Feld(plZ1, "edRegierungsbezirk");
+  edOrtsteil = Feld(plZ1, "edOrtsteil");
+  edGemeindeteil = Feld(plZ1, "edGemeindeteil");
+  edLandkreis = Feld(plZ1, "edLandkreis");
+  edVerwaltungszusammenschluss = Feld(plZ1, "edVerwaltungszusammenschluss");
+  edBreitengrad = Feld(plZ1, "edBreitengrad");
+  edLaengengrad = Feld(plZ1, "edLaengengrad");
+  edVorwahl = Feld(plZ1, "edVorwahl");
+  const QStringList titel = {"Ort:", "PLZ:", "Autokennzeichen:", "Bundesland:", "Regierungsbezirk:", "Ortsteil:",
+                             "Gemeindeteil:", "Landkreis:", "Verwaltungszusammenschluss:", "Breitengrad:",
+                             "Längengrad:", "Vorwahl:"};
+  const auto liste = felder();
+  for (int i = 0; i < liste.size(); ++i) {
+    auto* l = new QLabel(titel[i], plZ1);
+    l->setBuddy(liste[i]);
+    g->addWidget(l, i, 0, Qt::AlignRight);
+    g->addWidget(liste[i], i, 1, 1, 3);
+    // Editing the record view comes with saving; until then the fields only show.
+    liste[i]->setReadOnly(true);
+  }
+  lbStrasse = new QLabel(QStringLiteral("Strasse:"), plZ1);
+  lbStrasse->setObjectName("lbStrasse");
+  cbStrasse = new QComboBox(plZ1);
+  cbStrasse->setObjectName("cbStrasse");
+  lbStrNr = new QLabel(plZ1);
+  lbStrNr->setObjectName("lbStrNr");
+  g->addWidget(lbStrasse, 12, 0, Qt::AlignRight);
+  g->addWidget(cbStrasse, 12, 1, 1, 2);
+  g->addWidget(lbStrNr, 12, 3);
+  lbStrasseZahl = new QLabel(plZ1);
+  lbStrasseZahl->setObjectName("lbStrasseZahl");
+  lbPLZZahl = new QLabel(plZ1);
+  lbPLZZahl->setObjectName("lbPLZZahl");
+  lbNr = new QLabel(plZ1);
+  lbNr->setObjectName("lbNr");
+  g->addWidget(lbNr, 13, 1);
+  g->addWidget(lbStrasseZahl, 13, 2);
+  g->addWidget(lbPLZZahl, 13, 3);
+  g->setColumnStretch(1, 2);
+  g->setColumnStretch(2, 1);
+  g->setColumnStretch(3, 1);
+  block->addWidget(plZ1);
+
+  h->addStretch(1);
+  h->addLayout(block);
+  h->addStretch(1);
+  v->addLayout(h);
+  v->addStretch(1);
+  return aussen;
+}
+
+void TfrPLZ::menueAufbauen() {
+  QMenu* db = menuBar()->addMenu(QStringLiteral("Datenbank"));
+  miExport = db->addAction(QStringLiteral("Export"));
+  db->addSeparator();
+  miImport = db->addAction(QStringLiteral("Import"));
+  db->addSeparator();
+  miNeueOrdner = db->addAction(QStringLiteral("Neue Ordner zufügen"));
+  db->addSeparator();
+  miPruefenPLZ = db->addAction(QStringLiteral("Prüfen PLZ-DB"));
+  miPruefenStrassen = db->addAction(QStringLiteral("Prüfen Strassen-DB"));
+  db->addSeparator();
+  miOptimieren = db->addAction(QStringLiteral("Datenbank optimieren"));
+  db->addSeparator();
+  miSuchen = db->addAction(QStringLiteral("Suchen in DB"));
+  miBearbeiten = db->addAction(QStringLiteral("DB Bearbeiten"));
+  db->addSeparator();
+  miSichern = db->addAction(QStringLiteral("Sicherheits-Kopie erstellen"));
+  miWiederherstellen = db->addAction(QStringLiteral("Von Sicherheits-Kopie wiederherstellen"));
+  db->addSeparator();
+  miExit = db->addAction(QStringLiteral("Exit"));
+  QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
+  miAbout = info->addAction(QStringLiteral("About"));
+  miAbout->setShortcut(QKeySequence(Qt::Key_F1));
+  info->addSeparator();
+  miVerknuepfung = info->addAction(QStringLiteral("Verknüpfung auf dem Desktop erstellen"));
+  for (QAction* a : {miExport, miImport, miNeueOrdner, miPruefenPLZ, miPruefenStrassen, miOptimieren, miSuchen,
+                     miBearbeiten, miSichern, miWiederherstellen}) {
+    a->setEnabled(false);
+  }
+}
+
+QList<QLineEdit*> TfrPLZ::felder() const {
+  return {edOrt,      edPLZ,       edAutokennzeichen, edBundesland,  edRegierungsbezirk, edOrtsteil,
+          edGemeindeteil, edLandkreis, edVerwaltungszusammenschluss, edBreitengrad, edLaengengrad, edVorwahl};
+}
+
+}  // namespace orvano

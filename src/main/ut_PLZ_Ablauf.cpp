@@ -1,0 +1,108 @@
+// TfrPLZ: events, activation, change of country, exit and the menu entries of the window.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QToolButton>
+
+#include "PLZSpalten.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Start.h"
+#include "core/Texte.h"
+#include "ui/Dialoge.h"
+#include "ui/StringGrid.h"
+#include "ut_About.h"
+#include "ut_PLZ.h"
+
+namespace orvano {
+
+void TfrPLZ::verbinden() {
+  connect(sbExit, &QToolButton::clicked, this, [this] { Beenden(); });
+  connect(miExit, &QAction::triggered, this, [this] { Beenden(); });
+  connect(sbTabelle, &QToolButton::clicked, this, [this] { tabelleZeigen(); });
+  connect(sbMaske, &QToolButton::clicked, this, [this] { maskeZeigen(); });
+  connect(tbErste, &QToolButton::clicked, this, [this] { navigieren(1); });
+  connect(tbMinus, &QToolButton::clicked, this, [this] { navigieren(StringGrid1->aktuelleZeile() - 1); });
+  connect(tbPlus, &QToolButton::clicked, this, [this] { navigieren(StringGrid1->aktuelleZeile() + 1); });
+  connect(tbLetzte, &QToolButton::clicked, this, [this] { navigieren(daten_.zeilen() - 1); });
+  connect(cbLand, qOverload<int>(&QComboBox::activated), this, [this](int) { LandGewechselt(); });
+  connect(miAbout, &QAction::triggered, this, [this] { ueberWindow(); });
+  connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
+}
+
+void TfrPLZ::ausfuehren(const std::function<void()>& aktion) {
+  try {
+    aktion();
+  } catch (const std::bad_alloc&) {
+    ui::Meldung(QStringLiteral("Nicht genug Arbeitsspeicher"));
+  } catch (const std::exception& e) {
+    ui::Meldung(QString::fromStdString(e.what()));
+  }
+}
+
+bool TfrPLZ::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) Aktivieren();
+  return QMainWindow::event(e);
+}
+
+void TfrPLZ::resizeEvent(QResizeEvent* e) {
+  // The record panel is centred by its layout; nothing else moves.
+  QMainWindow::resizeEvent(e);
+}
+
+void TfrPLZ::Aktivieren() {
+  if (!ErsteAktivierungErledigt) {
+    ErsteAktivierungErledigt = true;
+    plZ1->hide();
+    plMenu->hide();
+    ausfuehren([this] { StrassenLaden(); });
+    plZ1->show();
+    plMenu->show();
+    cbOrdner->setCurrentText(QString::fromStdString(OrdnerName()));
+  }
+}
+
+void TfrPLZ::LandGewechselt() {
+  // All cells but the running numbers go, and the grid keeps two rows.
+  for (int r = 1; r < daten_.zeilen(); ++r) {
+    const std::string lnr(daten_.zelle(0, r));
+    daten_.zeileLeeren(r);
+    daten_.setZelle(0, r, lnr);
+  }
+  daten_.setZeilen(2);
+  StringGrid1->aktualisieren();
+  SpaltenEinstellen();
+  ausfuehren([this] { PLZLaden(); });
+  TabelleFuellen();
+  StringGrid1->setAktuelleZelle(StringGrid1->aktuelleSpalte(), 1);
+  if (!TabellenAnsicht) navigieren(0);
+  ausfuehren([this] { StrassenLaden(); });
+}
+
+bool TfrPLZ::Beenden() {
+  if (!ui::HinweisJaNein(QStringLiteral("Programm beenden?"))) return false;
+  einst_.land = cbLand->currentIndex();
+  einst_.tabellenAnsicht = TabellenAnsicht;
+  einst_.letzterOrdner = OrdnerName();
+  EinstellungenSpeichern(ProgVerzeichnis + kEinstellungsDatei, einst_);
+  close();
+  return true;
+}
+
+void TfrPLZ::ueberWindow() {
+  TfrAbout about(this);
+  about.exec();
+}
+
+void TfrPLZ::verknuepfungErstellen() {
+  if (!ui::HinweisJaNein(QStringLiteral("Verknüpfung mit dem Programm Orvano auf dem Desktop erstellen?"))) return;
+  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  // Failures are not reported.
+  DesktopEintragSchreiben(desktop.toStdString(), ProgVerzeichnis);
+}
+
+}  // namespace orvano

@@ -1,0 +1,154 @@
+// TfrPLZ: the table, the record view, the counters and the switch between the two views.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QToolButton>
+
+#include "PLZSpalten.h"
+#include "core/Datenbestand.h"
+#include "core/Texte.h"
+#include "ui/Dialoge.h"
+#include "ui/StringGrid.h"
+#include "ui/Text.h"
+#include "ui/Warten.h"
+#include "ut_PLZ.h"
+
+namespace orvano {
+
+std::string TfrPLZ::landText() const { return ui::ZuCp1252(cbLand->currentText()); }
+
+void TfrPLZ::TabelleKopf() {
+  SpaltenEinstellen();
+}
+
+void TfrPLZ::SpaltenEinstellen() {
+  PLZTabelleKopf(daten_, PLZTabelle.data(), PLZAnzahl);
+  StringGrid1->spaltenAnwenden();
+}
+
+void TfrPLZ::PLZLaden() {
+  AnzeigeLeeren();
+  ui::FensterRueckfragen rueckfragen;
+  try {
+    orvano::PLZLaden(landText(), rueckfragen);
+  } catch (...) {
+    SpaltenEinstellen();
+    throw;
+  }
+  SpaltenEinstellen();
+}
+
+void TfrPLZ::StrassenLaden() {
+  ui::BalkenFortschritt balken(ProgressBar1);
+  ui::FensterRueckfragen rueckfragen;
+  StringGrid1->setBeschaeftigt(true);
+  try {
+    orvano::StrassenLaden(landText(), balken, rueckfragen);
+  } catch (...) {
+    StringGrid1->setBeschaeftigt(false);
+    ProgressBar1->hide();
+    throw;
+  }
+  StringGrid1->setBeschaeftigt(false);
+}
+
+void TfrPLZ::TabelleFuellen() {
+  ProgressBar1->setRange(0, std::max(1, PLZAnzahl));
+  ProgressBar1->setValue(0);
+  ProgressBar1->show();
+  // The bar is set for every record; it repaints only when that shows.
+  PLZTabelleFuellen(daten_, PLZTabelle.data(), PLZAnzahl, [this](std::int32_t k) {
+    if (k % 256 == 0 || k == PLZAnzahl) ProgressBar1->setValue(k);
+  });
+  ProgressBar1->hide();
+  StringGrid1->aktualisieren();
+  if (StringGrid1->aktuelleZeile() == 0) StringGrid1->setAktuelleZelle(1, 1);
+  AnzahlAnzeigen();
+}
+
+void TfrPLZ::AnzahlAnzeigen() {
+  setWindowTitle(QString::fromStdString(AnzahlText(landText(), daten_.zeilen() - 1)));
+}
+
+void TfrPLZ::AnzeigeLeeren() {
+  lbNr->clear();
+  for (QLineEdit* e : felder()) e->clear();
+  lbPLZZahl->clear();
+  lbStrasseZahl->clear();
+}
+
+void TfrPLZ::DatensatzZeigen(int k) {
+  if (PLZAnzahl <= 0) return;
+  // A row without index (added by hand) shows the unused element 0.
+  if (k < 0 || k > PLZAnzahl) k = 0;
+  const TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
+  const std::string staat = r.Staat.text();
+  edOrt->setText(ui::AusCp1252(r.Ort.text()));
+  edPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, staat.empty() ? ' ' : staat.front())));
+  edAutokennzeichen->setText(ui::AusCp1252(r.Autokennzeichen.text()));
+  edBundesland->setText(ui::AusCp1252(r.Bundesland.text()));
+  edRegierungsbezirk->setText(ui::AusCp1252(r.Regierungsbezirk.text()));
+  edOrtsteil->setText(ui::AusCp1252(r.Ortsteil.text()));
+  edGemeindeteil->setText(ui::AusCp1252(r.Gemeindeteil.text()));
+  edLandkreis->setText(ui::AusCp1252(r.Landkreis.text()));
+  edVerwaltungszusammenschluss->setText(ui::AusCp1252(r.Verwaltungszusammenschluss.text()));
+  edBreitengrad->setText(ui::AusCp1252(RealZuText(r.Breitengrad)));
+  edLaengengrad->setText(ui::AusCp1252(RealZuText(r.Laengengrad)));
+  edVorwahl->setText(ui::AusCp1252(VorwahlText(r.Vorwahl)));
+  const int zeile = StringGrid1->aktuelleZeile();
+  lbNr->setText(QStringLiteral("Datensatz-Nr: ") + ui::AusCp1252(daten_.zelle(0, zeile)) + QStringLiteral(" von ") +
+                QString::number(daten_.zeilen() - 1));
+  LetzteZeile = zeile;
+}
+
+void TfrPLZ::AnsichtUmschalten(bool fenster) {
+  if (TabellenAnsicht) {
+    plMaske->hide();
+    plTabelle->show();
+    plNavig->hide();
+    sbSort->setEnabled(false);  // sorting comes with the quick search
+    if (fenster) showMaximized();
+    sbTabelle->hide();
+    sbMaske->show();
+  } else {
+    const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));
+    if (k > 0) DatensatzZeigen(k);
+    plMaske->show();
+    plTabelle->hide();
+    plNavig->show();
+    sbSort->setEnabled(false);
+    // Light green marks the field the quick search looks in.
+    for (QLineEdit* e : felder()) e->setStyleSheet(QString());
+    edOrt->setStyleSheet(QStringLiteral("QLineEdit { background-color: #CCFFCC; }"));
+    if (fenster) {
+      showNormal();
+      move(fensterPosition_);
+    }
+    sbMaske->hide();
+    sbTabelle->show();
+  }
+}
+
+void TfrPLZ::navigieren(int zeile) {
+  const int letzte = daten_.zeilen() - 1;
+  zeile = std::clamp(zeile, 1, std::max(1, letzte));
+  StringGrid1->setAktuelleZelle(std::max(0, StringGrid1->aktuelleSpalte()), zeile);
+  DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile())));
+}
+
+void TfrPLZ::tabelleZeigen() {
+  fensterPosition_ = pos();
+  TabellenAnsicht = true;
+  AnsichtUmschalten(true);
+  if (LetzteZeile >= 1 && LetzteZeile < daten_.zeilen()) StringGrid1->setAktuelleZelle(StringGrid1->aktuelleSpalte(), LetzteZeile);
+  AnzahlAnzeigen();
+}
+
+void TfrPLZ::maskeZeigen() {
+  TabellenAnsicht = false;
+  AnsichtUmschalten(true);
+}
+
+}  // namespace orvano

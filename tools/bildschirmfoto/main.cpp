@@ -1,0 +1,53 @@
+// orvano-bildschirmfoto: starts the main window on a program folder without a screen and
+// saves pictures of both views. Boxes are answered with No/OK and printed to stderr.
+#include <QApplication>
+#include <QPrinter>
+#include <cstdio>
+
+#include "core/Start.h"
+#include "main/ut_PLZ.h"
+#include "ui/Dialoge.h"
+
+namespace {
+
+class Protokoll : public orvano::ui::Dialoge {
+ public:
+  orvano::ui::Antwort box(const orvano::ui::Box& b) override {
+    std::fprintf(stderr, "Meldung: %s\n", qPrintable(b.text));
+    return b.knoepfe == orvano::ui::Knoepfe::Ok ? orvano::ui::Antwort::Ok : orvano::ui::Antwort::Nein;
+  }
+  QString dateiOeffnen(const orvano::ui::DateiDialog&) override { return {}; }
+  QString dateiSpeichern(const orvano::ui::DateiDialog&) override { return {}; }
+  bool drucken(QPrinter&) override { return false; }
+  void oeffnen(const QUrl&) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "Aufruf: orvano-bildschirmfoto PROGRAMMORDNER ZIELPRAEFIX\n");
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  Protokoll protokoll;
+  orvano::ui::dialogeSetzen(&protokoll);
+  orvano::ProgrammOrdnerSetzen(argv[1]);
+  orvano::TfrPLZ fenster;
+  fenster.show();
+  fenster.Aktivieren();
+  QApplication::processEvents();
+  const QString praefix = QString::fromLocal8Bit(argv[2]);
+  fenster.resize(1100, 700);
+  fenster.TabellenAnsicht = false;
+  fenster.AnsichtUmschalten(false);
+  QApplication::processEvents();
+  fenster.grab().save(praefix + "-maske.png");
+  fenster.TabellenAnsicht = true;
+  fenster.AnsichtUmschalten(false);
+  fenster.resize(1300, 700);
+  QApplication::processEvents();
+  fenster.grab().save(praefix + "-tabelle.png");
+  return 0;
+}
