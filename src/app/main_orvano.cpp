@@ -8,6 +8,7 @@
 #include "core/Dateien.h"
 #include "core/EinzelInstanz.h"
 #include "core/Start.h"
+#include "main/Einzelstart.h"
 #include "main/ut_PLZ.h"
 #include "ui/Dialoge.h"
 #include "ui/Warten.h"
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
   orvano::EinzelInstanz sperre;
   if (!sperre.erste()) {
     QApplication app(argc, argv);
-    orvano::ui::Meldung(QString::fromUtf8(orvano::kLaeuftBereits));
+    orvano::ZweitenStartAbweisen(sperre);
     return 1;
   }
 

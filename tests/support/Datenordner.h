@@ -1,0 +1,35 @@
+// Program folders with postal-code and street files for tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/Records.h"
+#include "support/TempOrdner.h"
+
+namespace orvano::test {
+
+inline TPLZRecord PLZSatz(const char* ort, std::int32_t plz, const char* staat = "DE") {
+  TPLZRecord r{};
+  r.Staat.setzen(staat);
+  r.Ort.setzen(ort);
+  r.PLZ = plz;
+  return r;
+}
+
+inline TStrassenRecord StrassenSatz(std::int32_t plz, const char* name, const char* ort = "") {
+  TStrassenRecord s{};
+  s.PLZ = plz;
+  s.Ort.setzen(ort);
+  s.Strasse.setzen(name);
+  return s;
+}
+
+template <class T>
+void RecordsSchreiben(const std::string& datei, const std::vector<T>& records) {
+  std::string roh;
+  for (const T& r : records) roh.append(reinterpret_cast<const char*>(&r), sizeof r);
+  DateiSchreiben(datei, roh);
+}
+
+}  // namespace orvano::test
