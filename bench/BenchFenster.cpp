@@ -1,0 +1,81 @@
+// The main window at national scale: start to the first painted table, filling, repainting.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPixmap>
+#include <filesystem>
+
+#include "BenchDaten.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Start.h"
+#include "main/ut_PLZ.h"
+#include "ui/StringGrid.h"
+
+namespace orvano {
+namespace {
+
+// A program folder of its own whose settings start in the table view.
+void TabellenOrdner() {
+  static const std::string ordner = [] {
+    const auto pfad = std::filesystem::temp_directory_path() / "orvano-bench-fenster";
+    std::filesystem::create_directories(pfad / "Ord_1");
+    std::filesystem::copy_file(bench::ProgrammOrdner() + "Ord_1/Dat_D.ppp", pfad / "Ord_1/Dat_D.ppp",
+                               std::filesystem::copy_options::overwrite_existing);
+    Einstellungen e;
+    e.tabellenAnsicht = true;
+    EinstellungenSpeichern((pfad / "einstPLZ.frb").string(), e);
+    return pfad.string();
+  }();
+  ProgrammOrdnerSetzen(ordner);
+}
+
+void BM_StartBisTabelleGemalt(benchmark::State& state) {
+  TabellenOrdner();
+  for (auto _ : state) {
+    TfrPLZ f;
+    f.show();
+    QPixmap bild = f.grab();
+    benchmark::DoNotOptimize(bild);
+  }
+  state.counters["PLZ"] = PLZAnzahl;
+}
+
+void BM_TabelleFuellen(benchmark::State& state) {
+  TabellenOrdner();
+  TfrPLZ f;
+  for (auto _ : state) f.TabelleFuellen();
+  state.counters["Zeilen"] = f.gridDaten().zeilen() - 1;
+}
+
+void BM_SichtbareZeilenNeuMalen(benchmark::State& state) {
+  TabellenOrdner();
+  TfrPLZ f;
+  f.resize(1300, 800);
+  f.show();
+  auto* grid = f.StringGrid1;
+  int zeile = 1;
+  for (auto _ : state) {
+    zeile = (zeile + 997) % 19000 + 1;
+    grid->setAktuelleZelle(1, zeile);
+    // render() paints the visible rows through the cell painter, as a screen update would.
+    QPixmap bild = grid->viewport()->grab();
+    benchmark::DoNotOptimize(bild);
+  }
+}
+
+BENCHMARK(BM_StartBisTabelleGemalt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TabelleFuellen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SichtbareZeilenNeuMalen)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orvano
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
