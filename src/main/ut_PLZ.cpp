@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -198,9 +199,10 @@ QWidget* TfrPLZ::maskeAufbauen() {
   lbPLZDatenbank->setFont(fett);
   block->addWidget(lbPLZDatenbank);
 
-  plZ1 = new QWidget(aussen);
-  plZ1->setObjectName("plZ1");
-  plZ1->setAutoFillBackground(true);
+  auto* rahmen = new QFrame(aussen);
+  rahmen->setFrameShape(QFrame::StyledPanel);
+  rahmen->setObjectName("plZ1");
+  plZ1 = rahmen;
   plZ1->setFixedWidth(560);
   auto* g = new QGridLayout(plZ1);
   g->setContentsMargins(12, 10, 12, 10);
