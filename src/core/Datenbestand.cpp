@@ -17,6 +17,11 @@ bool ArbeitLaeuft = false;
 namespace {
 
 constexpr std::int64_t kSchritt = 1000;
+constexpr std::int32_t kPLZGrenze = 100000;
+
+// Counting sort of the street indexes by postal code: erste[p]..erste[p+1] in indexe.
+std::vector<std::int32_t> g_erste;
+std::vector<std::int32_t> g_indexe;
 
 class OhneAnzeige : public Fortschritt {};
 
@@ -25,6 +30,29 @@ class OhneAnzeige : public Fortschritt {};
 Fortschritt& KeinFortschritt() {
   static OhneAnzeige keiner;
   return keiner;
+}
+
+void StrassenIndexAufbauen() {
+  std::vector<std::int32_t> erste(kPLZGrenze + 1, 0);
+  for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
+    const std::int32_t plz = StrassenTabelle[static_cast<std::size_t>(k)].PLZ;
+    if (plz > 0 && plz < kPLZGrenze) ++erste[static_cast<std::size_t>(plz) + 1];
+  }
+  for (std::size_t p = 1; p < erste.size(); ++p) erste[p] += erste[p - 1];
+  std::vector<std::int32_t> indexe(static_cast<std::size_t>(erste.back()));
+  std::vector<std::int32_t> naechste(erste.begin(), erste.end() - 1);
+  for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
+    const std::int32_t plz = StrassenTabelle[static_cast<std::size_t>(k)].PLZ;
+    if (plz > 0 && plz < kPLZGrenze) indexe[static_cast<std::size_t>(naechste[static_cast<std::size_t>(plz)]++)] = k;
+  }
+  g_erste = std::move(erste);
+  g_indexe = std::move(indexe);
+}
+
+StrassenBereich StrassenNachPLZ(std::int32_t plz) {
+  if (plz <= 0 || plz >= kPLZGrenze || g_erste.empty()) return {};
+  const std::int32_t* basis = g_indexe.data();
+  return {basis + g_erste[static_cast<std::size_t>(plz)], basis + g_erste[static_cast<std::size_t>(plz) + 1]};
 }
 
 std::string NichtGefundenText(const std::string& datei) { return "Datei " + datei + " nicht gefunden"; }
@@ -95,6 +123,7 @@ std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt
   position.resize(static_cast<std::size_t>(naechste));
   StrassenTabelle = std::move(tabelle);
   StrassenPosition = std::move(position);
+  StrassenIndexAufbauen();
   return static_cast<std::int32_t>(n - StrassenZahl);
 }
 
@@ -105,6 +134,7 @@ StrassenLadeErgebnis StrassenLaden(std::string_view landText, Fortschritt& forts
   RecordFeld<TStrassenRecord>().swap(StrassenTabelle);
   std::vector<std::int32_t>().swap(StrassenPosition);
   StrassenZahl = 0;
+  StrassenIndexAufbauen();
   const std::string datei = StrassenDateiName(landText);
   if (!DateiVorhanden(datei)) return ergebnis;
   ergebnis.vorhanden = true;

@@ -22,6 +22,20 @@ extern std::int32_t StrassenZahl;
 // StrassenPosition[k]: 1-based record number in the street file of StrassenTabelle[k].
 // Invalid records are skipped on loading, so k and the file position differ after one.
 extern std::vector<std::int32_t> StrassenPosition;
+// The street-table indexes of one postal code, in street-table order.
+struct StrassenBereich {
+  const std::int32_t* anfang = nullptr;
+  const std::int32_t* ende = nullptr;
+  std::size_t size() const { return static_cast<std::size_t>(ende - anfang); }
+  bool empty() const { return anfang == ende; }
+  const std::int32_t* begin() const { return anfang; }
+  const std::int32_t* end() const { return ende; }
+};
+// Same streets, same order as a scan of StrassenTabelle[1..StrassenZahl] for PLZ would give.
+StrassenBereich StrassenNachPLZ(std::int32_t plz);
+// Rebuilds that index; StrassenLaden does it, and so must anyone who changes the street table.
+void StrassenIndexAufbauen();
+
 // Export line count: sum over all postal codes of max(1, Strassen).
 extern std::int32_t ZeilenGesamt;
 // The user has edited the main window's data since the last save.

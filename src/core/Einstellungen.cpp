@@ -26,16 +26,6 @@ bool ZahlLesen(const std::string& zeile, int& wert) {
   return true;
 }
 
-// A real with decimal comma and no thousands separator, as the program writes it.
-bool KommaRealLesen(const std::string& zeile, double& wert) {
-  std::string t = OhneRandBlanks(zeile);
-  if (t.find('.') != std::string::npos) return false;
-  for (char& c : t) {
-    if (c == ',') c = '.';
-  }
-  return DezimalLesen(t, wert);
-}
-
 std::vector<std::string> Zeilen(const std::string& inhalt) {
   std::vector<std::string> zeilen;
   std::size_t start = 0;
@@ -70,7 +60,7 @@ Einstellungen EinstellungenLaden(const std::string& datei) {
   int wert = 0;
   if (!ZahlLesen(zeile(2), wert)) return e;
   e.tabellenAnsicht = wert == 1;
-  if (!KommaRealLesen(zeile(3), e.kartenMassstab)) return e;
+  if (!KommaZahlLesen(zeile(3), e.kartenMassstab)) return e;
   if (!ZahlLesen(zeile(4), wert)) return e;
   e.reserve = wert == 1;
   if (z.size() <= 4) return e;

@@ -51,7 +51,7 @@ struct KurzText {
   bool leer() const { return laenge == 0; }
   void setzen(std::string_view s) {
     const std::size_t n = s.size() <= N ? s.size() : N;
-    std::memcpy(zeichen, s.data(), n);
+    if (n > 0) std::memcpy(zeichen, s.data(), n);
     laenge = static_cast<std::uint8_t>(n);
   }
   static constexpr std::size_t kapazitaet = N;

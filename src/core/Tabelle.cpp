@@ -116,6 +116,13 @@ void Tabelle::zeileEntfernen(int zeile) {
   zeilen_.erase(zeilen_.begin() + zeile);
 }
 
+void Tabelle::zeilenUmordnen(int ab, const std::vector<int>& reihenfolge) {
+  std::vector<std::string> neu;
+  neu.reserve(reihenfolge.size());
+  for (int alt : reihenfolge) neu.push_back(std::move(zeilen_.at(static_cast<std::size_t>(alt))));
+  for (std::size_t i = 0; i < neu.size(); ++i) zeilen_.at(static_cast<std::size_t>(ab) + i) = std::move(neu[i]);
+}
+
 std::string Tabelle::Packen(const std::vector<std::string>& zellen) {
   // Trailing empty cells are not stored.
   std::size_t n = zellen.size();

@@ -42,6 +42,8 @@ class Tabelle {
   // Inserts an empty row before ZEILE / removes ZEILE.
   void zeileEinfuegen(int zeile);
   void zeileEntfernen(int zeile);
+  // Rows AB.. take the order given: row AB + i becomes the old row REIHENFOLGE[i].
+  void zeilenUmordnen(int ab, const std::vector<int>& reihenfolge);
 
  private:
   static std::string Packen(const std::vector<std::string>& zellen);

@@ -160,6 +160,17 @@ bool DezimalLesen(std::string_view v, double& wert) {
   return true;
 }
 
+bool KommaZahlLesen(std::string_view s, double& wert) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  if (s.find('.') != std::string_view::npos) return false;
+  std::string t(s);
+  for (char& c : t) {
+    if (c == ',') c = '.';
+  }
+  return DezimalLesen(t, wert);
+}
+
 double TextZuReal(std::string_view s) {
   double wert = 0.0;
   return DezimalLesen(ZahlNormieren(OhneZeichen(s, ".")), wert) ? wert : 0.0;

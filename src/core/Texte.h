@@ -33,6 +33,9 @@ std::int32_t TextZuZahl(std::string_view s);
 // Strict parse of a decimal number with "." as point ([sign] digits [. digits] [e exp]);
 // false for anything else ("inf", hex, blanks), whatever the C locale says.
 bool DezimalLesen(std::string_view s, double& wert);
+// Strict parse of a number in the program's format: decimal comma, no thousands separator
+// ("52,5", "-7", "1E3"); surrounding blanks are allowed.
+bool KommaZahlLesen(std::string_view s, double& wert);
 // Strict parse of a whole decimal number (optional sign); false when S is anything else.
 bool GanzzahlLesen(std::string_view s, std::int32_t& wert);
 

@@ -21,6 +21,7 @@
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
 #include "core/Start.h"
+#include "Bearbeiten.h"
 #include "PLZSpalten.h"
 #include "ui/StringGrid.h"
 
@@ -79,7 +80,10 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   RouteOrdnerAnlegen();
 }
 
-TfrPLZ::~TfrPLZ() = default;
+TfrPLZ::~TfrPLZ() {
+  // The grid outlives the members (children go with the base class): let go of its data first.
+  StringGrid1->setTabelle(nullptr);
+}
 
 void TfrPLZ::aufbauen() {
   auto* mitte = new QWidget(this);
@@ -96,11 +100,17 @@ void TfrPLZ::aufbauen() {
   StringGrid1->setObjectName("StringGrid1");
   StringGrid1->setTabelle(&daten_);
   StringGrid1->zellFarbe = [this](int spalte, int zeile) {
+    if (sortiertGerade_) return QColor(0x80, 0x80, 0x80);
     if (StringGrid1->beschaeftigt()) return ui::StringGrid::kBeschaeftigt;
     if (zeile == StringGrid1->aktuelleZeile()) return ui::StringGrid::kGruen;
     if (spalte == StringGrid1->aktuelleSpalte()) return ui::StringGrid::kHellgruen;
     return QColor(Qt::white);
   };
+  StringGrid1->setBearbeitbar(true);
+  StringGrid1->tastenDruck = [this](char c, const std::string& text) {
+    return GridTaste(StringGrid1->aktuelleSpalte(), text, c);
+  };
+  StringGrid1->tasteRunter = [this](int taste, Qt::KeyboardModifiers) { return gridTasteRunter(taste); };
   tl->addWidget(StringGrid1);
   spalte->addWidget(plTabelle, 1);
 
@@ -177,9 +187,13 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
   z->addWidget(cbOrdner);
   z->addStretch(1);
 
-  // Their windows and behaviour come with later work; until then they do nothing at all.
-  for (QWidget* w : std::initializer_list<QWidget*>{sbSort, sbKarte, sbSpeichern_Dat, sbStrasse, sbPLZSuchen, sbGoogle,
-                                                    edSuchen, cbGenau, cbOrdner}) {
+  edSuchen->setToolTip(QStringLiteral("Suchen in Beschreibung (nach Enter)"));
+  cbGenau->setToolTip(QStringLiteral("Name genau"));
+  sbSpeichern_Dat->setToolTip(
+      QStringLiteral("Linkemaus: Speichern Datenbak\nRechtemaus:  Datensätze in CSV/TXT-Datei speichern"));
+  sbStrasse->setToolTip(QStringLiteral("Strassen Datenbank bearbeiten\nRechtemaus: Strassen-Anzahl neu berechnen"));
+  // Their windows come with later work; until then they do nothing at all.
+  for (QWidget* w : std::initializer_list<QWidget*>{sbKarte, sbStrasse, sbPLZSuchen, sbGoogle, cbOrdner}) {
     w->setEnabled(false);
   }
   return plMenu;
@@ -229,8 +243,6 @@ QWidget* TfrPLZ::maskeAufbauen() {
     l->setBuddy(liste[i]);
     g->addWidget(l, i, 0, Qt::AlignRight);
     g->addWidget(liste[i], i, 1, 1, 3);
-    // Editing the record view comes with saving; until then the fields only show.
-    liste[i]->setReadOnly(true);
   }
   lbStrasse = new QLabel(QStringLiteral("Strasse:"), plZ1);
   lbStrasse->setObjectName("lbStrasse");

@@ -3,12 +3,16 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "core/Einstellungen.h"
 #include "core/Tabelle.h"
 
 class QAction;
+class QKeyEvent;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -24,6 +28,12 @@ class StatusLeiste;
 }  // namespace orvano::ui
 
 namespace orvano {
+
+// The grid row whose streets the street window shows.
+extern int StrassenFensterZeile;
+
+// Key codes 33..40 of the paging and cursor keys do not count as edits.
+bool TasteAendert(int qtTaste);
 
 class TfrPLZ : public QMainWindow {
   Q_OBJECT
@@ -47,6 +57,26 @@ class TfrPLZ : public QMainWindow {
   // Loads the street file of cbLand, the grid showing that it is busy.
   void StrassenLaden();
 
+  // Quick search and sorting.
+  void Schnellsuche();
+  void TabelleSortieren(bool linkeMaus);
+  QString suchHinweis() const;
+  QString sortHinweis() const;
+
+  // The streets of record K in cbStrasse, with the counters; ZeilenGesamt on the way.
+  void StrassenZeigen(int k);
+  void StrassenAnzeigeSichtbar();
+  // The checks before the street window opens (StrassenFensterZeile, tag, the postal-code
+  // file); true when the window may open.
+  bool sbStrasseVorbereiten(Qt::MouseButton knopf);
+
+  // The save question and the save. False when the step that asked must not go on (the
+  // record view holds a number that cannot be read, or the file could not be written).
+  bool AenderungSpeichern();
+  // Runs the save question first when there are unsaved edits.
+  bool SpeichernFallsGeaendert();
+  void sbSpeichernKlick(Qt::MouseButton knopf);
+
   // Work of every activation; the first one also loads the streets.
   void Aktivieren();
   // Exit with the question "Programm beenden?"; true when the program ends.
@@ -62,6 +92,16 @@ class TfrPLZ : public QMainWindow {
   bool ErsteAktivierungErledigt = false;
   int LetzteZeile = 1;
   bool KarteSichtbar = false;
+  // Mode signal for the windows this one opens (9: street window recounts).
+  int Tag = 0;
+
+  // Quick search state.
+  int SuchStart = 1;
+  int SuchSpalte = 1;
+  std::string SuchFeld = "Ort";  // UTF-8
+  bool StrassenSuche = false;
+  // Street-table index of each item of cbStrasse.
+  std::vector<std::int32_t> ListBox1;
 
   // Controls, named as in the rest of the program.
   QWidget* plMenu;
@@ -132,6 +172,7 @@ class TfrPLZ : public QMainWindow {
 
  protected:
   bool event(QEvent* e) override;
+  bool eventFilter(QObject* ziel, QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
  private:
@@ -141,6 +182,12 @@ class TfrPLZ : public QMainWindow {
   void menueAufbauen();
   void verbinden();
   void navigieren(int zeile);
+  bool feldTaste(int feld, QKeyEvent* e);
+  void feldGeklickt(int feld);
+  bool gridTasteRunter(int taste);
+  void strasseGewaehlt(int position);
+  void hausnummerZeigen(std::int32_t index);
+  void plzZahlGeklickt(Qt::MouseButton knopf);
   void tabelleZeigen();
   void maskeZeigen();
   void ueberWindow();
@@ -151,6 +198,7 @@ class TfrPLZ : public QMainWindow {
   Tabelle daten_;
   Einstellungen einst_;
   QPoint fensterPosition_;
+  bool sortiertGerade_ = false;
   bool positionGemerkt_ = false;
 };
 

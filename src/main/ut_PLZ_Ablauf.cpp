@@ -1,5 +1,6 @@
 // TfrPLZ: events, activation, change of country, exit and the menu entries of the window.
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
@@ -32,6 +33,19 @@ void TfrPLZ::verbinden() {
   connect(cbLand, qOverload<int>(&QComboBox::activated), this, [this](int) { LandGewechselt(); });
   connect(miAbout, &QAction::triggered, this, [this] { ueberWindow(); });
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
+  connect(sbSort, &QToolButton::clicked, this, [this] { TabelleSortieren(true); });
+  connect(sbSpeichern_Dat, &QToolButton::clicked, this, [this] { sbSpeichernKlick(Qt::LeftButton); });
+  connect(cbGenau, &QCheckBox::clicked, this, [this] {
+    SuchStart = 1;
+    edSuchen->setFocus();
+  });
+  connect(cbStrasse, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int i) { strasseGewaehlt(i); });
+  connect(StringGrid1, &ui::StringGrid::geklickt, this, [this](int, int, Qt::MouseButton) { SuchStart = 1; });
+  connect(StringGrid1, &ui::StringGrid::doppelKlick, this, [this](int, int zeile) { SuchStart = zeile; });
+  for (QObject* o : std::initializer_list<QObject*>{edSuchen, sbSort, sbSpeichern_Dat, cbStrasse, lbStrasseZahl, lbPLZZahl, cbLand}) {
+    o->installEventFilter(this);
+  }
+  for (QLineEdit* f : felder()) f->installEventFilter(this);
 }
 
 void TfrPLZ::ausfuehren(const std::function<void()>& aktion) {
@@ -64,6 +78,9 @@ void TfrPLZ::Aktivieren() {
     plMenu->show();
     cbOrdner->setCurrentText(QString::fromStdString(OrdnerName()));
   }
+  StrassenAnzeigeSichtbar();
+  const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));
+  if (k > 0) StrassenZeigen(k);
 }
 
 void TfrPLZ::LandGewechselt() {
@@ -81,9 +98,12 @@ void TfrPLZ::LandGewechselt() {
   StringGrid1->setAktuelleZelle(StringGrid1->aktuelleSpalte(), 1);
   if (!TabellenAnsicht) navigieren(0);
   ausfuehren([this] { StrassenLaden(); });
+  StrassenAnzeigeSichtbar();
+  StrassenZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, 1)));
 }
 
 bool TfrPLZ::Beenden() {
+  if (!SpeichernFallsGeaendert()) return false;
   if (!ui::HinweisJaNein(QStringLiteral("Programm beenden?"))) return false;
   einst_.land = cbLand->currentIndex();
   einst_.tabellenAnsicht = TabellenAnsicht;

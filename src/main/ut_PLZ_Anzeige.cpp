@@ -101,6 +101,7 @@ void TfrPLZ::DatensatzZeigen(int k) {
   lbNr->setText(QStringLiteral("Datensatz-Nr: ") + ui::AusCp1252(daten_.zelle(0, zeile)) + QStringLiteral(" von ") +
                 QString::number(daten_.zeilen() - 1));
   LetzteZeile = zeile;
+  StrassenZeigen(k);
 }
 
 void TfrPLZ::AnsichtUmschalten(bool fenster) {
@@ -108,7 +109,7 @@ void TfrPLZ::AnsichtUmschalten(bool fenster) {
     plMaske->hide();
     plTabelle->show();
     plNavig->hide();
-    sbSort->setEnabled(false);  // sorting comes with the quick search
+    sbSort->setEnabled(true);
     if (fenster) showMaximized();
     sbTabelle->hide();
     sbMaske->show();
@@ -120,6 +121,8 @@ void TfrPLZ::AnsichtUmschalten(bool fenster) {
     plNavig->show();
     sbSort->setEnabled(false);
     // Light green marks the field the quick search looks in.
+    SuchFeld = "Ort";
+    SuchSpalte = kSpalteOrt;
     for (QLineEdit* e : felder()) e->setStyleSheet(QString());
     edOrt->setStyleSheet(QStringLiteral("QLineEdit { background-color: #CCFFCC; }"));
     if (fenster) {
@@ -132,6 +135,10 @@ void TfrPLZ::AnsichtUmschalten(bool fenster) {
 }
 
 void TfrPLZ::navigieren(int zeile) {
+  const int vorher = StringGrid1->aktuelleZeile();
+  if (!SpeichernFallsGeaendert()) return;
+  // The save reloads the table; the step goes from the row the user was on.
+  zeile += StringGrid1->aktuelleZeile() - vorher;
   const int letzte = daten_.zeilen() - 1;
   zeile = std::clamp(zeile, 1, std::max(1, letzte));
   StringGrid1->setAktuelleZelle(std::max(0, StringGrid1->aktuelleSpalte()), zeile);
@@ -139,6 +146,7 @@ void TfrPLZ::navigieren(int zeile) {
 }
 
 void TfrPLZ::tabelleZeigen() {
+  if (!SpeichernFallsGeaendert()) return;
   fensterPosition_ = pos();
   TabellenAnsicht = true;
   AnsichtUmschalten(true);
@@ -147,6 +155,7 @@ void TfrPLZ::tabelleZeigen() {
 }
 
 void TfrPLZ::maskeZeigen() {
+  if (!SpeichernFallsGeaendert()) return;
   TabellenAnsicht = false;
   AnsichtUmschalten(true);
 }

@@ -193,11 +193,14 @@ bool StringGrid::tasteFiltern(QKeyEvent* e, QObject* editor) {
   // Control keys other than backspace (Enter, Tab, Escape) are not typed characters.
   if (typ.unicode() < 32 && typ.unicode() != 8) return false;
   const char ein = ZeichenZuCp1252(typ);
-  const char aus = ein ? tastenDruck(ein) : 0;
+  auto* zeile = qobject_cast<QLineEdit*>(editor);
+  const std::string bisher =
+      zeile ? ZuCp1252(zeile->text()) : std::string(tabelle() ? tabelle()->zelle(aktuelleSpalte(), aktuelleZeile()) : "");
+  const char aus = ein ? tastenDruck(ein, bisher) : 0;
   if (aus == 0) return true;
   if (aus == ein) return false;
   const QString ersatz = AusCp1252(std::string_view(&aus, 1));
-  if (auto* zeile = qobject_cast<QLineEdit*>(editor)) {
+  if (zeile) {
     zeile->insert(ersatz);
   } else {
     QKeyEvent neu(e->type(), e->key(), e->modifiers(), ersatz);

@@ -39,8 +39,9 @@ class StringGrid : public QTableView {
   // A cell editor is open.
   bool bearbeitetGerade() const { return state() == QAbstractItemView::EditingState; }
 
-  // Typed character (Windows-1252) -> the character to use, or 0 to swallow it.
-  std::function<char(char zeichen)> tastenDruck;
+  // Typed character (Windows-1252) -> the character to use, or 0 to swallow it. TEXT is the
+  // text the key goes into: the open editor's, else the current cell's.
+  std::function<char(char zeichen, const std::string& text)> tastenDruck;
   // Every key press first, with its key code; true swallows it.
   std::function<bool(int taste, Qt::KeyboardModifiers mod)> tasteRunter;
   // Maximal length of a cell's text while editing it; 0 = no limit.

@@ -19,8 +19,7 @@
 #include "core/Start.h"
 #include "main/PLZSpalten.h"
 #include "main/ut_About.h"
-#include "support/Datenordner.h"
-#include "support/TestDialoge.h"
+#include "FensterTest.h"
 #include "ui/StringGrid.h"
 
 namespace orvano {
@@ -28,22 +27,9 @@ namespace {
 
 using test::PLZSatz;
 using test::RecordsSchreiben;
-using test::TestDialoge;
 using ui::Antwort;
 
-class TfrPLZTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ProgrammOrdnerSetzen(t.pfad());
-    std::filesystem::create_directories(t / "Ord_1");
-  }
-  void plz(const std::vector<TPLZRecord>& r, const char* datei = "Ord_1/Dat_D.ppp") { RecordsSchreiben(t / datei, r); }
-  std::vector<TPLZRecord> drei() { return {PLZSatz("Dresden", 1067), PLZSatz("Berlin", 10115), PLZSatz("Bonn", 53111)}; }
-  std::string zelle(TfrPLZ& f, int spalte, int zeile) { return std::string(f.gridDaten().zelle(spalte, zeile)); }
-
-  test::TempOrdner t;
-  TestDialoge dialoge;
-};
+using TfrPLZTest = test::FensterTest;
 
 TEST_F(TfrPLZTest, NavigationStopsAtTheFirstAndTheLastRecord) {
   plz(drei());

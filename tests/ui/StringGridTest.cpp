@@ -122,7 +122,9 @@ TEST_F(StringGridTest, TheCurrentCellIsInTableCoordinates) {
 
 TEST_F(StringGridTest, AKeyFilterCanSwallowOrReplaceTypedCharacters) {
   grid.setBearbeitbar(true);
-  grid.tastenDruck = [](char c) -> char {
+  std::vector<std::string> texte;
+  grid.tastenDruck = [&](char c, const std::string& text) -> char {
+    texte.push_back(text);
     if (c == '.') return ',';
     return (c >= '0' && c <= '9') || c == ',' || c == 8 ? c : 0;
   };
@@ -139,6 +141,8 @@ TEST_F(StringGridTest, AKeyFilterCanSwallowOrReplaceTypedCharacters) {
   QTest::keyClick(editor, Qt::Key_Return);
   QCoreApplication::processEvents();  // the editor commits after the key
   EXPECT_EQ(t.zelle(3, 1), "8,5");
+  // Each key saw the text it went into: the cell first, then the editor's text.
+  EXPECT_EQ(texte, (std::vector<std::string>{"", "", "8", "8,", "8,"}));
 }
 
 TEST_F(StringGridTest, KeyDownSeesEnterBeforeTheEditorAndCanTakeIt) {

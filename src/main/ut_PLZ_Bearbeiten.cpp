@@ -1,0 +1,205 @@
+// TfrPLZ: typing into the record view and the grid, the save question and the save.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include "Bearbeiten.h"
+#include "PLZSpalten.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Texte.h"
+#include "ui/Dialoge.h"
+#include "ui/StringGrid.h"
+#include "ui/Text.h"
+#include "ut_PLZ.h"
+
+namespace orvano {
+
+bool TasteAendert(int qtTaste) {
+  switch (qtTaste) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down: return false;
+    default: return true;
+  }
+}
+
+bool TfrPLZ::feldTaste(int feld, QKeyEvent* e) {
+  if (TasteAendert(e->key())) Geaendert = true;
+  const auto liste = felder();
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    liste[(feld + 1) % liste.size()]->setFocus();
+    return true;
+  }
+  const QString typ = e->text();
+  if (typ.isEmpty() || (typ.at(0).unicode() < 32 && typ.at(0).unicode() != 8)) return false;
+  QLineEdit* f = liste[feld];
+  const char ein = ui::ZeichenZuCp1252(typ.at(0));
+  const char aus = ein ? MaskenTaste(feld, ui::ZuCp1252(f->text()), ein) : 0;
+  if (aus == ein) return false;
+  if (aus != 0) f->insert(ui::AusCp1252(std::string(1, aus)));
+  return true;
+}
+
+void TfrPLZ::feldGeklickt(int feld) {
+  StrassenSuche = false;
+  const auto liste = felder();
+  for (QLineEdit* f : liste) f->setStyleSheet(QString());
+  liste[feld]->setStyleSheet(QStringLiteral("QLineEdit { background-color: #CCFFCC; }"));
+  SuchSpalte = FeldSpalte(feld);
+  SuchFeld = FeldName(feld);
+}
+
+bool TfrPLZ::gridTasteRunter(int taste) {
+  if (TasteAendert(taste)) Geaendert = true;
+  if (taste != Qt::Key_Return && taste != Qt::Key_Enter) return false;
+  StringGrid1->editorSchliessen();
+  const int zeile = StringGrid1->aktuelleZeile();
+  const int naechste = NaechsteEnterSpalte(daten_, StringGrid1->aktuelleSpalte());
+  if (naechste >= 0) {
+    StringGrid1->setAktuelleZelle(naechste, zeile);
+    return true;
+  }
+  if (zeile == daten_.zeilen() - 1) {
+    // A new row has no record index: saving makes it a new record.
+    daten_.setZeilen(daten_.zeilen() + 1);
+    StringGrid1->aktualisieren();
+  }
+  StringGrid1->setAktuelleZelle(1, zeile + 1);
+  return true;
+}
+
+bool TfrPLZ::AenderungSpeichern() {
+  StringGrid1->editorSchliessen();
+  const std::string datei = PLZDateiName(landText());
+  const std::string name = datei.substr(datei.find_last_of(kTrenner) + 1);
+  const bool ja = ui::FrageJaNein(QStringLiteral("Änderung in ") + cbOrdner->currentText() + QChar(kTrenner) +
+                                  QString::fromStdString(name) + QStringLiteral(" Speichern?"));
+  const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));
+  MaskenTexte texte;
+  if (ja && !TabellenAnsicht) {
+    const auto liste = felder();
+    for (int i = 0; i < kMaskenFelder; ++i) texte[static_cast<std::size_t>(i)] = ui::ZuCp1252(liste[i]->text());
+    // Every number is checked before anything is copied: a bad one changes nothing.
+    const std::string fehler = MaskePruefen(texte);
+    if (!fehler.empty()) {
+      ui::Meldung(QString::fromStdString(fehler));
+      return false;
+    }
+  }
+  if (!ja) {
+    Geaendert = false;
+    if (TabellenAnsicht) {
+      ausfuehren([this] { PLZLaden(); });
+      TabelleFuellen();
+    }
+    return true;
+  }
+  bool gespeichert = false;
+  ausfuehren([&] {
+    if (TabellenAnsicht) {
+      // The grid's order, sorted or not, becomes the file's order.
+      const int n = daten_.zeilen() - 1;
+      RecordFeld<TPLZRecord> neu(static_cast<std::size_t>(n) + 1);
+      neu[0] = TPLZRecord{};
+      for (int r = 1; r <= n; ++r) neu[static_cast<std::size_t>(r)] = ZeileZuDatensatz(daten_, r);
+      PLZTabelle = std::move(neu);
+      PLZAnzahl = n;
+    } else if (k > 0 && k <= PLZAnzahl) {
+      MaskeZuDatensatz(texte, PLZTabelle[static_cast<std::size_t>(k)]);
+    }
+    orvano::PLZSpeichern(landText());
+    gespeichert = true;
+    PLZLaden();
+  });
+  TabelleFuellen();
+  return gespeichert;
+}
+
+bool TfrPLZ::SpeichernFallsGeaendert() { return !Geaendert || AenderungSpeichern(); }
+
+void TfrPLZ::sbSpeichernKlick(Qt::MouseButton knopf) {
+  if (knopf != Qt::LeftButton) return;  // the right button opens the export
+  AenderungSpeichern();
+  const std::string_view index = daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile());
+  if (!index.empty()) DatensatzZeigen(TextZuZahl(index));
+}
+
+bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
+  const auto liste = felder();
+  const int feld = liste.indexOf(qobject_cast<QLineEdit*>(ziel));
+  const auto typ = e->type();
+  if (feld >= 0) {
+    if (typ == QEvent::KeyPress) return feldTaste(feld, static_cast<QKeyEvent*>(e));
+    if (typ == QEvent::MouseButtonPress) feldGeklickt(feld);
+    return false;
+  }
+  if (ziel == edSuchen) {
+    if (typ == QEvent::KeyPress) {
+      const int taste = static_cast<QKeyEvent*>(e)->key();
+      if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+        Schnellsuche();
+        return true;
+      }
+      SuchStart = 1;
+    } else if (typ == QEvent::MouseButtonDblClick) {
+      Schnellsuche();
+      return true;
+    } else if (typ == QEvent::ToolTip) {
+      edSuchen->setToolTip(suchHinweis());
+    }
+    return false;
+  }
+  if (ziel == sbSort || ziel == sbSpeichern_Dat) {
+    if (typ == QEvent::ToolTip && ziel == sbSort) sbSort->setToolTip(sortHinweis());
+    // The left button works through clicked(); the right one has a job of its own.
+    if (typ == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) {
+      const auto knopf = static_cast<QMouseEvent*>(e)->button();
+      if (ziel == sbSort) {
+        TabelleSortieren(false);
+      } else {
+        sbSpeichernKlick(knopf);
+      }
+      return true;
+    }
+    return false;
+  }
+  if (ziel == cbStrasse) {
+    if (typ == QEvent::FocusIn) StrassenSuche = true;
+    if (typ == QEvent::KeyPress) {
+      const int taste = static_cast<QKeyEvent*>(e)->key();
+      if (taste == Qt::Key_Home && cbStrasse->count() > 0) cbStrasse->setCurrentIndex(0);
+      if (taste == Qt::Key_End && cbStrasse->count() > 0) cbStrasse->setCurrentIndex(cbStrasse->count() - 1);
+      // No typing into the list and no Delete; the arrow keys still move through it.
+      return taste != Qt::Key_Up && taste != Qt::Key_Down && taste != Qt::Key_Tab && taste != Qt::Key_Backtab;
+    }
+    return false;
+  }
+  if (ziel == lbStrasseZahl && typ == QEvent::MouseButtonPress) {
+    const int p = std::max(0, cbStrasse->currentIndex());
+    const auto knopf = static_cast<QMouseEvent*>(e)->button();
+    if (knopf == Qt::LeftButton && p + 1 < cbStrasse->count()) cbStrasse->setCurrentIndex(p + 1);
+    if (knopf == Qt::RightButton && p > 0) cbStrasse->setCurrentIndex(p - 1);
+    return true;
+  }
+  if (ziel == lbPLZZahl && typ == QEvent::MouseButtonPress) {
+    plzZahlGeklickt(static_cast<QMouseEvent*>(e)->button());
+    return true;
+  }
+  if (ziel == cbLand && (typ == QEvent::FocusIn || typ == QEvent::MouseButtonPress)) {
+    if (Geaendert) AenderungSpeichern();
+    return false;
+  }
+  return QMainWindow::eventFilter(ziel, e);
+}
+
+}  // namespace orvano

@@ -1,0 +1,153 @@
+// TfrPLZ: quick search, sorting of the grid and the streets of the shown postal code.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "PLZSpalten.h"
+#include "Sortieren.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Texte.h"
+#include "ui/Dialoge.h"
+#include "ui/StringGrid.h"
+#include "ui/Text.h"
+#include "ut_PLZ.h"
+
+namespace orvano {
+
+int StrassenFensterZeile = 0;
+
+void TfrPLZ::Schnellsuche() {
+  if (TabellenAnsicht) SuchSpalte = StringGrid1->aktuelleSpalte();
+  const std::string nadel = ui::ZuCp1252(edSuchen->text());
+  if (StrassenSuche && !TabellenAnsicht) {
+    std::vector<std::string> liste;
+    for (int i = 0; i < cbStrasse->count(); ++i) liste.push_back(ui::ZuCp1252(cbStrasse->itemText(i)));
+    // SuchStart counts from 1 here as in the grid, so that a reset starts at the first street.
+    const int i = SchnellsucheListe(liste, SuchStart - 1, nadel, cbGenau->isChecked());
+    if (i >= 0) {
+      cbStrasse->setCurrentIndex(i);
+      strasseGewaehlt(i);
+      SuchStart = i + 2;
+    }
+    return;
+  }
+  const int a = SchnellsucheZeile(daten_, SuchSpalte, SuchStart, nadel, cbGenau->isChecked());
+  if (a == 0) return;
+  StringGrid1->setAktuelleZelle(SuchSpalte, a);
+  SuchStart = a + 1;
+  if (!TabellenAnsicht) DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, a)));
+}
+
+QString TfrPLZ::suchHinweis() const {
+  if (TabellenAnsicht) {
+    return QStringLiteral("Suchen in ") + ui::AusCp1252(daten_.zelle(StringGrid1->aktuelleSpalte(), 0)) +
+           QStringLiteral(" (nach Enter)");
+  }
+  if (StrassenSuche) return QStringLiteral("Suchen in Strasse (nach Enter)");
+  return QStringLiteral("Suchen in ") + QString::fromStdString(SuchFeld) + QStringLiteral(" (nach Enter)");
+}
+
+QString TfrPLZ::sortHinweis() const {
+  return QStringLiteral("Sortieren nach ") + ui::AusCp1252(daten_.zelle(StringGrid1->aktuelleSpalte(), 0)) +
+         QStringLiteral("\nLinke- / Rechtemaus: Absteigend / Aufsteigend");
+}
+
+void TfrPLZ::TabelleSortieren(bool linkeMaus) {
+  if (!SpeichernFallsGeaendert()) return;
+  StringGrid1->editorSchliessen();
+  sortiertGerade_ = true;
+  StringGrid1->viewport()->repaint();
+  orvano::TabelleSortieren(daten_, StringGrid1->aktuelleSpalte(), linkeMaus);
+  sortiertGerade_ = false;
+  StringGrid1->aktualisieren();
+}
+
+void TfrPLZ::StrassenAnzeigeSichtbar() {
+  const bool da = DateiVorhanden(StrassenDateiName(landText()));
+  lbStrasse->setVisible(da);
+  cbStrasse->setVisible(da);
+}
+
+void TfrPLZ::hausnummerZeigen(std::int32_t index) {
+  if (index <= 0 || index > StrassenZahl || StrassenTabelle[static_cast<std::size_t>(index)].HausNrKz == '0') {
+    lbStrNr->hide();
+    return;
+  }
+  const TStrassenRecord& s = StrassenTabelle[static_cast<std::size_t>(index)];
+  lbStrNr->setText(ui::AusCp1252(s.AbNr.text() + " - " + s.BisNr.text()));
+  lbStrNr->show();
+}
+
+void TfrPLZ::strasseGewaehlt(int position) {
+  const std::int32_t index =
+      position >= 0 && position < static_cast<int>(ListBox1.size()) ? ListBox1[static_cast<std::size_t>(position)] : 0;
+  hausnummerZeigen(index);
+}
+
+void TfrPLZ::StrassenZeigen(int k) {
+  const bool sichtbar = !cbStrasse->isHidden();
+  lbStrasseZahl->setVisible(sichtbar);
+  lbPLZZahl->setVisible(sichtbar);
+  if (StrassenTabelle.empty()) return;
+  if (k < 0 || k > PLZAnzahl) k = 0;
+  TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
+  const StrassenBereich strassen = StrassenNachPLZ(r.PLZ);
+  {
+    const QSignalBlocker ruhe(cbStrasse);
+    cbStrasse->clear();
+    ListBox1.clear();
+    for (const std::int32_t i : strassen) {
+      cbStrasse->addItem(ui::AusCp1252(StrassenTabelle[static_cast<std::size_t>(i)].Strasse.text()));
+      ListBox1.push_back(i);
+    }
+    cbStrasse->setCurrentIndex(strassen.empty() ? -1 : 0);
+  }
+  r.Strassen = static_cast<std::int32_t>(strassen.size());
+  hausnummerZeigen(strassen.empty() ? 0 : *strassen.begin());
+  lbStrasseZahl->setText(QStringLiteral("n=") + QString::number(strassen.size()));
+
+  const std::string ort = ui::ZuCp1252(edOrt->text());
+  const std::string kz = ui::ZuCp1252(edAutokennzeichen->text());
+  std::int32_t gesamt = 0;
+  int gleiche = 0;
+  for (std::int32_t j = 1; j <= PLZAnzahl; ++j) {
+    const TPLZRecord& p = PLZTabelle[static_cast<std::size_t>(j)];
+    const std::int32_t n = p.Strassen;
+    gesamt += n > 0 ? n : 1;
+    if (p.Ort.text() == ort && p.Autokennzeichen.text() == kz) ++gleiche;
+  }
+  ZeilenGesamt = gesamt;
+  lbPLZZahl->setText(QStringLiteral("n=") + QString::number(gleiche));
+}
+
+void TfrPLZ::plzZahlGeklickt(Qt::MouseButton knopf) {
+  const int r = StringGrid1->aktuelleZeile();
+  const std::string ort = ui::ZuCp1252(edOrt->text());
+  const std::string kz = ui::ZuCp1252(edAutokennzeichen->text());
+  auto gleich = [&](int k) {
+    const TPLZRecord& p = PLZTabelle[static_cast<std::size_t>(k)];
+    return p.Ort.text() == ort && p.Autokennzeichen.text() == kz;
+  };
+  if (knopf == Qt::LeftButton) {
+    if (r < PLZAnzahl && gleich(r + 1)) tbPlus->click();
+  } else if (knopf == Qt::RightButton) {
+    if (r > 1 && r - 1 <= PLZAnzahl && gleich(r - 1)) tbMinus->click();
+  }
+}
+
+bool TfrPLZ::sbStrasseVorbereiten(Qt::MouseButton knopf) {
+  StrassenFensterZeile = StringGrid1->aktuelleZeile();
+  Tag = knopf == Qt::RightButton ? 9 : 0;
+  const std::string datei = PLZDateiName(landText());
+  if (!DateiVorhanden(datei)) {
+    ui::Meldung(QString::fromStdString(NichtGefundenText(datei)));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace orvano

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include "FensterTest.h"
+#include "core/Datenbestand.h"
+#include "main/PLZSpalten.h"
+#include "ui/StringGrid.h"
+
+namespace orvano {
+namespace {
+
+using test::PLZSatz;
+using ui::Antwort;
+
+const QString kFrage = QString::fromUtf8("Änderung in Ord_1/Dat_D.ppp Speichern?");
+
+class Bearbeiten : public test::FensterTest {
+ protected:
+  void SetUp() override {
+    FensterTest::SetUp();
+    plz(drei());
+    Geaendert = false;
+  }
+  void TearDown() override { Geaendert = false; }
+};
+
+TEST_F(Bearbeiten, CursorKeysDoNotCountAsEditsButShiftDoes) {
+  TfrPLZ f;
+  for (auto taste : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp,
+                     Qt::Key_PageDown}) {
+    QTest::keyClick(f.edOrt, taste);
+  }
+  EXPECT_FALSE(Geaendert);
+  QTest::keyClick(f.edOrt, Qt::Key_Shift);
+  EXPECT_TRUE(Geaendert);
+  EXPECT_EQ(f.edOrt->text(), "Dresden");
+}
+
+TEST_F(Bearbeiten, FieldsRefuseWhatTheirRulesRefuseAndEnterMovesOn) {
+  TfrPLZ f;
+  aktiv(f);
+  f.edPLZ->clear();
+  QTest::keyClicks(f.edPLZ, "0a1S067x99");
+  EXPECT_EQ(f.edPLZ->text(), "010679");
+  f.edBreitengrad->clear();
+  QTest::keyClicks(f.edBreitengrad, "51.0,5");
+  EXPECT_EQ(f.edBreitengrad->text(), "51,05");
+  f.edPLZ->setFocus();
+  QTest::keyClick(f.edPLZ, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), f.edAutokennzeichen);
+  f.edVorwahl->setFocus();
+  QTest::keyClick(f.edVorwahl, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), f.edOrt) << "the last field wraps to the first";
+}
+
+TEST_F(Bearbeiten, AnEditAsksBeforeTheNextRecordAndNoLosesIt) {
+  TfrPLZ f;
+  QTest::keyClicks(f.edOrt, "x");
+  ASSERT_TRUE(Geaendert);
+  dialoge.antworte(Antwort::Nein, kFrage);
+  f.tbPlus->click();
+  EXPECT_EQ(f.edOrt->text(), "Berlin");
+  EXPECT_FALSE(Geaendert);
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn"}));
+}
+
+TEST_F(Bearbeiten, YesInTheRecordViewSavesTheShownRecord) {
+  TfrPLZ f;
+  f.tbPlus->click();
+  f.edOrt->setText(QString::fromUtf8("Berlin-Mitte"));
+  f.edPLZ->setText("01067");
+  f.edVorwahl->setText("123456789");
+  Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage);
+  f.sbSpeichern_Dat->click();
+  EXPECT_FALSE(Geaendert);
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin-Mitte", "Bonn"}));
+  EXPECT_EQ(f.edOrt->text(), "Berlin-Mitte");
+  EXPECT_EQ(f.edPLZ->text(), "01067");
+  EXPECT_EQ(f.edVorwahl->text(), "0123456789");
+  EXPECT_EQ(PLZTabelle[2].PLZ, 1067);
+}
+
+TEST_F(Bearbeiten, EmptyingOrtRemovesTheRecordOnSaving) {
+  TfrPLZ f;
+  f.edOrt->clear();
+  Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Berlin", "Bonn"}));
+  EXPECT_EQ(f.lbNr->text(), "Datensatz-Nr: 1 von 2");
+}
+
+TEST_F(Bearbeiten, ABadNumberChangesNothingAndKeepsTheEdit) {
+  TfrPLZ f;
+  f.edOrt->setText("Neustadt");
+  f.edLaengengrad->setText(",");
+  Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage)
+      .antworte(Antwort::Ok, QString::fromUtf8("Im Feld Längengrad steht keine gültige Zahl: \",\"\rEs wurde nichts gespeichert."));
+  f.tbPlus->click();
+  EXPECT_TRUE(Geaendert);
+  EXPECT_EQ(f.edOrt->text(), "Neustadt") << "the step did not go on";
+  EXPECT_EQ(PLZTabelle[1].Ort.text(), "Dresden") << "no field was copied";
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn"}));
+  f.edLaengengrad->setText("13,7");
+  dialoge.antworte(Antwort::Ja, kFrage);
+  f.tbPlus->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Neustadt", "Berlin", "Bonn"}));
+  EXPECT_EQ(f.edOrt->text(), "Berlin");
+}
+
+TEST_F(Bearbeiten, ASortedTableIsSavedInItsOrder) {
+  TfrPLZ f;
+  f.TabellenAnsicht = true;
+  f.AnsichtUmschalten(false);
+  f.StringGrid1->setAktuelleZelle(kSpalteOrt, 1);
+  f.sbSort->click();
+  Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Berlin", "Bonn", "Dresden"}));
+  EXPECT_EQ(zelle(f, 0, 3), "3");
+  EXPECT_EQ(zelle(f, kSpalteIndex, 1), "1");
+}
+
+TEST_F(Bearbeiten, EnterInTheLastRowAppendsARowThatBecomesARecord) {
+  TfrPLZ f;
+  f.TabellenAnsicht = true;
+  f.AnsichtUmschalten(false);
+  aktiv(f);
+  f.StringGrid1->setAktuelleZelle(15, 3);
+  QTest::keyClick(f.StringGrid1, Qt::Key_Return);
+  EXPECT_TRUE(Geaendert);
+  ASSERT_EQ(f.gridDaten().zeilen(), 5);
+  EXPECT_EQ(f.StringGrid1->aktuelleZeile(), 4);
+  EXPECT_EQ(f.StringGrid1->aktuelleSpalte(), 1);
+  tippen(f.StringGrid1, "Kiel");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(f.StringGrid1->aktuelleSpalte(), 6) << "the hidden Staat column is skipped";
+  tippen(f.StringGrid1, "24a103");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(zelle(f, 1, 4), "Kiel");
+  EXPECT_EQ(zelle(f, 6, 4), "24103");
+  EXPECT_EQ(zelle(f, kSpalteIndex, 4), "");
+  dialoge.antworte(Antwort::Ja, kFrage);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn", "Kiel"}));
+}
+
+TEST_F(Bearbeiten, ANewRowWithoutPostalCodeDisappearsOnSaving) {
+  TfrPLZ f;
+  f.TabellenAnsicht = true;
+  f.AnsichtUmschalten(false);
+  aktiv(f);
+  f.StringGrid1->setAktuelleZelle(15, 3);
+  QTest::keyClick(f.StringGrid1, Qt::Key_Return);
+  tippen(f.StringGrid1, "Kiel");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  dialoge.antworte(Antwort::Ja, kFrage);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn"}));
+  EXPECT_EQ(f.gridDaten().zeilen(), 4);
+}
+
+TEST_F(Bearbeiten, NoInTheTableViewDiscardsTheGridsEdits) {
+  TfrPLZ f;
+  f.TabellenAnsicht = true;
+  f.AnsichtUmschalten(false);
+  f.gridDaten().setZelle(1, 2, "Potsdam");
+  Geaendert = true;
+  dialoge.antworte(Antwort::Nein, kFrage);
+  f.sbMaske->click();
+  EXPECT_EQ(zelle(f, 1, 2), "Berlin");
+  EXPECT_FALSE(f.TabellenAnsicht);
+}
+
+TEST_F(Bearbeiten, TheExitAsksTheSaveQuestionFirst) {
+  TfrPLZ f;
+  f.show();
+  Geaendert = true;
+  dialoge.antworte(Antwort::Nein, kFrage).antworte(Antwort::Nein, QString("Programm beenden?"));
+  EXPECT_FALSE(f.Beenden());
+  EXPECT_EQ(dialoge.boxen.size(), 2u);
+  EXPECT_EQ(f.sbSpeichern_Dat->toolTip(),
+            QString::fromUtf8("Linkemaus: Speichern Datenbak\nRechtemaus:  Datensätze in CSV/TXT-Datei speichern"));
+}
+
+}  // namespace
+}  // namespace orvano
