@@ -74,6 +74,15 @@ void BM_PLZSpeichern(benchmark::State& state) {
   OrdnerPfad = "Ord_1/";
 }
 
+void BM_StrassenIndexAufbauen(benchmark::State& state) {
+  Vorbereiten();
+  KeineFragen nein;
+  if (StrassenZahl == 0) StrassenLaden(kDeutschland, KeinFortschritt(), nein);
+  for (auto _ : state) StrassenIndexAufbauen();
+  state.counters["Strassen"] = StrassenZahl;
+}
+
+BENCHMARK(BM_StrassenIndexAufbauen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrassenLaden)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PLZLaden)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PLZSpeichern)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,8 @@
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
 #include "core/Start.h"
+#include "main/Sortieren.h"
+#include "ui/Dialoge.h"
 #include "main/ut_PLZ.h"
 #include "ui/StringGrid.h"
 
@@ -64,6 +66,34 @@ void BM_SichtbareZeilenNeuMalen(benchmark::State& state) {
   }
 }
 
+// The record view with 1.5 million streets loaded: one record shown with its street list.
+void BM_StrassenZeigen(benchmark::State& state) {
+  ProgrammOrdnerSetzen(bench::ProgrammOrdner());
+  TfrPLZ f;
+  f.Aktivieren();
+  int k = 1;
+  for (auto _ : state) {
+    k = k % PLZAnzahl + 1;
+    f.StrassenZeigen(k);
+  }
+  state.counters["Strassen"] = StrassenZahl;
+}
+
+void BM_Sortieren(benchmark::State& state) {
+  TabellenOrdner();
+  TfrPLZ f;
+  const Tabelle original = f.gridDaten();
+  const int spalte = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    Tabelle t = original;
+    state.ResumeTiming();
+    orvano::TabelleSortieren(t, spalte, true);
+  }
+}
+
+BENCHMARK(BM_StrassenZeigen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Sortieren)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(3)->Arg(6)->Arg(8)->Arg(9)->Arg(15)->Arg(0);
 BENCHMARK(BM_StartBisTabelleGemalt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TabelleFuellen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SichtbareZeilenNeuMalen)->Unit(benchmark::kMillisecond);
@@ -71,9 +101,27 @@ BENCHMARK(BM_SichtbareZeilenNeuMalen)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace orvano
 
+namespace {
+
+// Boxes are answered No / OK, so that nothing waits for a user.
+class KeineFragen : public orvano::ui::Dialoge {
+ public:
+  orvano::ui::Antwort box(const orvano::ui::Box& b) override {
+    return b.knoepfe == orvano::ui::Knoepfe::Ok ? orvano::ui::Antwort::Ok : orvano::ui::Antwort::Nein;
+  }
+  QString dateiOeffnen(const orvano::ui::DateiDialog&) override { return {}; }
+  QString dateiSpeichern(const orvano::ui::DateiDialog&) override { return {}; }
+  bool drucken(QPrinter&) override { return false; }
+  void oeffnen(const QUrl&) override {}
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  KeineFragen keine;
+  orvano::ui::dialogeSetzen(&keine);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -214,3 +214,40 @@ TEST_F(Datenbestand, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+class StrassenIndex : public Datenbestand {};
+
+// The index must give exactly what a scan of the street table gives, in the same order.
+TEST_F(StrassenIndex, GivesTheStreetsOfAScanInTheirOrder) {
+  std::vector<TStrassenRecord> s;
+  std::uint32_t z = 7;
+  for (int i = 0; i < 5000; ++i) {
+    z = z * 1103515245u + 12345u;
+    const std::int32_t plz = static_cast<std::int32_t>((z >> 8) % 60) * 1000 + 1067;
+    s.push_back(Strasse((z >> 20) % 50 == 0 ? 0 : plz, "Weg"));
+  }
+  s.push_back(Strasse(99999, "Ende"));
+  std::string roh;
+  for (const auto& r : s) roh.append(reinterpret_cast<const char*>(&r), sizeof r);
+  DateiSchreiben(strassenDatei(), roh);
+  Antworten a{false};
+  StrassenLaden(kDeutschland, KeinFortschritt(), a);
+  for (std::int32_t plz : {1067, 2067, 59067, 99999, 5, 0, -1, 100000}) {
+    std::vector<std::int32_t> scan;
+    for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
+      if (StrassenTabelle[static_cast<std::size_t>(k)].PLZ == plz) scan.push_back(k);
+    }
+    const StrassenBereich b = StrassenNachPLZ(plz);
+    EXPECT_EQ(std::vector<std::int32_t>(b.begin(), b.end()), scan) << plz;
+  }
+  // Without a street file there is nothing to find.
+  std::filesystem::remove(strassenDatei());
+  StrassenLaden(kDeutschland, KeinFortschritt(), a);
+  EXPECT_TRUE(StrassenNachPLZ(1067).empty());
+}
+
+}  // namespace
+}  // namespace orvano

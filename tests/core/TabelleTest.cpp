@@ -93,3 +93,17 @@ TEST(TabelleZellenLeeren, EmptiesDataCellsAndKeepsTheRowCount) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST(Tabelle, RowsTakeANewOrderAsWholes) {
+  Tabelle t(2, 4);
+  for (int r = 1; r < 4; ++r) t.setZeile(r, {std::to_string(r), "z" + std::to_string(r)});
+  t.zeilenUmordnen(1, {3, 1, 2});
+  EXPECT_EQ(t.zeile(1), (std::vector<std::string>{"3", "z3"}));
+  EXPECT_EQ(t.zeile(3), (std::vector<std::string>{"2", "z2"}));
+}
+
+}  // namespace
+}  // namespace orvano
