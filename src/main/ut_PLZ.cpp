@@ -257,6 +257,8 @@ QWidget* TfrPLZ::maskeAufbauen() {
   lbStrasseZahl->setObjectName("lbStrasseZahl");
   lbPLZZahl = new QLabel(plZ1);
   lbPLZZahl->setObjectName("lbPLZZahl");
+  lbStrasseZahl->setToolTip(QStringLiteral("Strassen dieser PLZ\nLinkemaus: nächste, Rechtemaus: vorherige Strasse"));
+  lbPLZZahl->setToolTip(QStringLiteral("PLZ-Einträge dieses Ortes\nLinkemaus: nächste, Rechtemaus: vorherige PLZ"));
   lbNr = new QLabel(plZ1);
   lbNr->setObjectName("lbNr");
   g->addWidget(lbNr, 13, 1);
