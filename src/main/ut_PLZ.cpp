@@ -23,7 +23,12 @@
 #include "core/Start.h"
 #include "Bearbeiten.h"
 #include "PLZSpalten.h"
+#include "exchange/ut_Export_Auswahl.h"
+#include "folders/ut_Ordner.h"
+#include "folders/ut_SichCopy.h"
+#include "folders/ut_frSichCopy0.h"
 #include "ui/StringGrid.h"
+#include "ui/Warten.h"
 
 namespace orvano {
 
@@ -56,6 +61,10 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   setObjectName("frPLZ");
   aufbauen();
   menueAufbauen();
+  frExport_Auswahl = new TfrExport_Auswahl([this] { return landText(); }, this);
+  frOrdner = new TfrOrdner(cbOrdner, this);
+  frSichCopy0 = new TfrSichCopy0(cbOrdner, cbLand, this);
+  frSichCopy = new TfrSichCopy(cbOrdner, this);
   verbinden();
 
   // Creation steps of the start, in their order.
@@ -77,6 +86,7 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   }
   fensterPosition_ = pos();
   AnsichtUmschalten(false);
+  exportOrdner = QString::fromStdString(ProgVerzeichnis);
   RouteOrdnerAnlegen();
 }
 
@@ -127,6 +137,7 @@ void TfrPLZ::aufbauen() {
   StatusBar1->setObjectName("StatusBar1");
   StatusBar1->setSizeGripEnabled(false);
   StatusBar1->hide();
+  status_ = std::make_unique<ui::StatusLeiste>(StatusBar1, 2);
   spalte->addWidget(StatusBar1);
   setCentralWidget(mitte);
 }
@@ -183,6 +194,7 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
   cbOrdner->setObjectName("cbOrdner");
   cbOrdner->setToolTip(QStringLiteral("Ordner mit Namen  \"Ord_*\" werden gelesen"));
   cbOrdner->setMinimumWidth(90);
+  cbOrdner->setMaxVisibleItems(35);
   z->addSpacing(6);
   z->addWidget(cbOrdner);
   z->addStretch(1);
@@ -193,7 +205,7 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
       QStringLiteral("Linkemaus: Speichern Datenbak\nRechtemaus:  Datensätze in CSV/TXT-Datei speichern"));
   sbStrasse->setToolTip(QStringLiteral("Strassen Datenbank bearbeiten\nRechtemaus: Strassen-Anzahl neu berechnen"));
   // Their windows come with later work; until then they do nothing at all.
-  for (QWidget* w : std::initializer_list<QWidget*>{sbKarte, sbStrasse, sbPLZSuchen, sbGoogle, cbOrdner}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{sbKarte, sbStrasse, sbPLZSuchen, sbGoogle}) {
     w->setEnabled(false);
   }
   return plMenu;
@@ -302,8 +314,7 @@ void TfrPLZ::menueAufbauen() {
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));
   info->addSeparator();
   miVerknuepfung = info->addAction(QStringLiteral("Verknüpfung auf dem Desktop erstellen"));
-  for (QAction* a : {miExport, miImport, miNeueOrdner, miPruefenPLZ, miPruefenStrassen, miOptimieren, miSuchen,
-                     miBearbeiten, miSichern, miWiederherstellen}) {
+  for (QAction* a : {miImport, miPruefenPLZ, miPruefenStrassen, miOptimieren, miSuchen, miBearbeiten}) {
     a->setEnabled(false);
   }
 }

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class QAction;
 class QKeyEvent;
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -28,6 +30,11 @@ class StatusLeiste;
 }  // namespace orvano::ui
 
 namespace orvano {
+
+class TfrExport_Auswahl;
+class TfrOrdner;
+class TfrSichCopy0;
+class TfrSichCopy;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
@@ -76,6 +83,11 @@ class TfrPLZ : public QMainWindow {
   // Runs the save question first when there are unsaved edits.
   bool SpeichernFallsGeaendert();
   void sbSpeichernKlick(Qt::MouseButton knopf);
+
+  // Export dialogue and run; the folder list; a folder picked in cbOrdner.
+  void ExportStarten();
+  void OrdnerListeAufbauen();
+  void cbOrdnerChange();
 
   // Work of every activation; the first one also loads the streets.
   void Aktivieren();
@@ -150,6 +162,15 @@ class TfrPLZ : public QMainWindow {
 
   QProgressBar* ProgressBar1;
   QStatusBar* StatusBar1;
+  ui::StatusLeiste* statusLeiste() const { return status_.get(); }
+
+  // The windows this one opens, created once with it.
+  TfrExport_Auswahl* frExport_Auswahl;
+  TfrOrdner* frOrdner;
+  TfrSichCopy0* frSichCopy0;
+  TfrSichCopy* frSichCopy;
+  // The folder the save dialog of the export starts in.
+  QString exportOrdner;
 
   QAction* miExport;
   QAction* miImport;
@@ -191,10 +212,12 @@ class TfrPLZ : public QMainWindow {
   void tabelleZeigen();
   void maskeZeigen();
   void ueberWindow();
+  void fensterZeigen(QDialog* fenster);
   void verknuepfungErstellen();
   // Runs a user action; a file error ends it with a message and the program carries on.
   void ausfuehren(const std::function<void()>& aktion);
 
+  std::unique_ptr<ui::StatusLeiste> status_;
   Tabelle daten_;
   Einstellungen einst_;
   QPoint fensterPosition_;

@@ -16,6 +16,9 @@
 #include "core/Texte.h"
 #include "ui/Dialoge.h"
 #include "ui/StringGrid.h"
+#include "folders/ut_Ordner.h"
+#include "folders/ut_SichCopy.h"
+#include "folders/ut_frSichCopy0.h"
 #include "ut_About.h"
 #include "ut_PLZ.h"
 
@@ -33,6 +36,11 @@ void TfrPLZ::verbinden() {
   connect(cbLand, qOverload<int>(&QComboBox::activated), this, [this](int) { LandGewechselt(); });
   connect(miAbout, &QAction::triggered, this, [this] { ueberWindow(); });
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
+  connect(miExport, &QAction::triggered, this, [this] { ExportStarten(); });
+  connect(miNeueOrdner, &QAction::triggered, this, [this] { fensterZeigen(frOrdner); });
+  connect(miSichern, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy0); });
+  connect(miWiederherstellen, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy); });
+  connect(cbOrdner, qOverload<int>(&QComboBox::activated), this, [this](int) { cbOrdnerChange(); });
   connect(sbSort, &QToolButton::clicked, this, [this] { TabelleSortieren(true); });
   connect(sbSpeichern_Dat, &QToolButton::clicked, this, [this] { sbSpeichernKlick(Qt::LeftButton); });
   connect(cbGenau, &QCheckBox::clicked, this, [this] {
@@ -69,6 +77,7 @@ void TfrPLZ::resizeEvent(QResizeEvent* e) {
 }
 
 void TfrPLZ::Aktivieren() {
+  OrdnerListeAufbauen();
   if (!ErsteAktivierungErledigt) {
     ErsteAktivierungErledigt = true;
     plZ1->hide();

@@ -128,7 +128,10 @@ bool TfrPLZ::AenderungSpeichern() {
 bool TfrPLZ::SpeichernFallsGeaendert() { return !Geaendert || AenderungSpeichern(); }
 
 void TfrPLZ::sbSpeichernKlick(Qt::MouseButton knopf) {
-  if (knopf != Qt::LeftButton) return;  // the right button opens the export
+  if (knopf != Qt::LeftButton) {
+    ExportStarten();
+    return;
+  }
   AenderungSpeichern();
   const std::string_view index = daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile());
   if (!index.empty()) DatensatzZeigen(TextZuZahl(index));

@@ -247,7 +247,9 @@ TEST_F(TfrPLZTest, TheMenuHasEveryEntryAndOnlyFinishedOnesWork) {
             "Datenbank|Export|-|Import|-|Neue Ordner zufügen|-|Prüfen PLZ-DB|Prüfen Strassen-DB|-|Datenbank optimieren|-|"
             "Suchen in DB|DB Bearbeiten|-|Sicherheits-Kopie erstellen|Von Sicherheits-Kopie wiederherstellen|-|Exit|"
             "Info|About|-|Verknüpfung auf dem Desktop erstellen");
-  EXPECT_FALSE(f.miExport->isEnabled());
+  EXPECT_TRUE(f.miExport->isEnabled());
+  EXPECT_FALSE(f.miImport->isEnabled());
+  EXPECT_FALSE(f.miOptimieren->isEnabled());
   EXPECT_TRUE(f.miExit->isEnabled());
   EXPECT_EQ(f.miAbout->shortcut(), QKeySequence(Qt::Key_F1));
   EXPECT_EQ(f.cbOrdner->toolTip(), "Ordner mit Namen  \"Ord_*\" werden gelesen");

@@ -1,0 +1,121 @@
+#include "Export.h"
+
+#include "core/Datenbestand.h"
+#include "core/RecordDatei.h"
+#include "core/Records.h"
+#include "core/Texte.h"
+
+namespace orvano {
+
+namespace {
+
+bool IstCSV(const std::string& datei) {
+  return datei.size() >= 4 && GrossText(datei.substr(datei.size() - 4)) == ".CSV";
+}
+
+constexpr const char* kPLZTitel[] = {"LNr", "Ort", "Staat", "Bundesland", "Ortsteil/Stadtteil", "Landkreis",
+                                     "Regierungsbezirk", "Verwaltungszusammenschluss", "Gemeindeteil", "Breitengrad",
+                                     "L\xE4ngengrad", "Auto-KZ", "Postleitzahl", "Vorwahl"};
+
+std::string PostleitzahlSpalte(const TPLZRecord& r, const std::string& vorsatz) {
+  const std::int32_t plz = r.PLZ;
+  if (plz < 1) return {};
+  const std::string staat = r.Staat.text();
+  return vorsatz + PLZText(plz, staat.empty() ? ' ' : staat.front());
+}
+
+// The 13 columns from "Ort" to "Vorwahl".
+std::string PLZSpalten(const TPLZRecord& r, char sep, const std::string& vorsatz) {
+  const std::int32_t vorwahl = r.Vorwahl;
+  std::string z;
+  z.reserve(200);
+  for (const std::string& teil : {r.Ort.text(), r.Staat.text(), r.Bundesland.text(), r.Ortsteil.text(),
+                                  r.Landkreis.text(), r.Regierungsbezirk.text(), r.Verwaltungszusammenschluss.text(),
+                                  r.Gemeindeteil.text(), RealZuText(r.Breitengrad), RealZuText(r.Laengengrad),
+                                  r.Autokennzeichen.text(), PostleitzahlSpalte(r, vorsatz)}) {
+    z += teil;
+    z += sep;
+  }
+  if (vorwahl >= 1) z += "0" + std::to_string(vorwahl);
+  return z;
+}
+
+std::string Nummer(const KurzText<6>& nr, const std::string& vorsatz) {
+  return nr.leer() ? std::string() : vorsatz + nr.text();
+}
+
+}  // namespace
+
+char ExportTrenner(const std::string& datei) { return IstCSV(datei) ? ';' : '\t'; }
+std::string ExportTypWort(const std::string& datei) { return IstCSV(datei) ? "CSV" : "TXT"; }
+
+std::string ExportStatusText(ExportArt art, const std::string& datei, std::int64_t plzAnzahl, std::int64_t zeilenGesamt) {
+  const std::string typ = ExportTypWort(datei) + "-Datei speichern";
+  switch (art) {
+    case ExportArt::PLZ: return std::to_string(plzAnzahl) + " PLZ in " + typ;
+    case ExportArt::Strassen: return std::to_string(zeilenGesamt) + " Strassen in " + typ;
+    default: return std::to_string(zeilenGesamt) + " PLZ und Strassen in " + typ;
+  }
+}
+
+std::string ExportDateiVorschlag(ExportArt art, char landBuchstabe, bool csv) {
+  const std::string basis = art == ExportArt::PLZ ? "PLZ_" : art == ExportArt::Strassen ? "Strassen_" : "PLZ_Strassen_";
+  return basis + landBuchstabe + (csv ? ".csv" : ".txt");
+}
+
+ExportErgebnis Exportieren(const std::string& datei, const ExportOptionen& opt, Fortschritt& fortschritt) {
+  const char sep = ExportTrenner(datei);
+  ExportErgebnis ergebnis;
+  fortschritt.beginnen(PLZAnzahl);
+  AtomarSchreiben(datei, [&](Schreiber& aus) {
+    std::string zeile;
+    auto schreiben = [&] {
+      zeile += "\r\n";
+      aus.schreiben(zeile.data(), zeile.size());
+      zeile.clear();
+    };
+    for (const char* titel : kPLZTitel) {
+      if (opt.art == ExportArt::Strassen && std::string_view(titel) != "LNr" && std::string_view(titel) != "Ort" &&
+          std::string_view(titel) != "Postleitzahl") {
+        continue;
+      }
+      if (!zeile.empty()) zeile += sep;
+      zeile += titel;
+    }
+    if (opt.art != ExportArt::PLZ) {
+      for (const char* titel : {"Strassen", "Ab Nr", "Bis Nr"}) (zeile += sep) += titel;
+    }
+    schreiben();
+
+    std::int64_t lnr = 0;
+    for (std::int32_t k = 1; k <= PLZAnzahl; ++k) {
+      const TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
+      const std::string kopf = opt.art == ExportArt::Strassen
+                                   ? r.Ort.text() + sep + PostleitzahlSpalte(r, opt.plzVorsatz)
+                                   : PLZSpalten(r, sep, opt.plzVorsatz);
+      const std::int32_t strassen = r.Strassen;
+      if (opt.art == ExportArt::PLZ || strassen <= 0) {
+        zeile = std::to_string(++lnr) + sep + kopf;
+        schreiben();
+      } else {
+        // Same lines as a scan of the street table for this code, in table order.
+        for (const std::int32_t i : StrassenNachPLZ(r.PLZ)) {
+          const TStrassenRecord& s = StrassenTabelle[static_cast<std::size_t>(i)];
+          zeile = std::to_string(++lnr) + sep + kopf + sep + s.Strasse.text() + sep + Nummer(s.AbNr, opt.nrVorsatz) + sep +
+                  Nummer(s.BisNr, opt.nrVorsatz);
+          schreiben();
+        }
+      }
+      if (k % 100 == 0) fortschritt.position(k);
+      if (fortschritt.abbrechen()) {
+        ergebnis.abgebrochen = true;
+        break;
+      }
+    }
+    ergebnis.zeilen = lnr;
+  });
+  fortschritt.beenden();
+  return ergebnis;
+}
+
+}  // namespace orvano

@@ -1,0 +1,39 @@
+// Writing the postal-code and street tables to CSV or TXT files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/Fortschritt.h"
+
+namespace orvano {
+
+enum class ExportArt { PLZ, Strassen, PLZStrassen };
+
+struct ExportOptionen {
+  ExportArt art = ExportArt::PLZ;
+  std::string plzVorsatz;  // written before every non-empty postal code (Windows-1252)
+  std::string nrVorsatz;   // written before every non-empty house number
+};
+
+struct ExportErgebnis {
+  std::int64_t zeilen = 0;   // data lines written
+  bool abgebrochen = false;  // Escape ended the run early
+};
+
+// ";" for a file whose name ends in ".CSV" (any case), else a tab.
+char ExportTrenner(const std::string& datei);
+// "CSV" or "TXT", by the same rule.
+std::string ExportTypWort(const std::string& datei);
+// Status text of a run, e.g. "8234 PLZ in CSV-Datei speichern" (UTF-8).
+std::string ExportStatusText(ExportArt art, const std::string& datei, std::int64_t plzAnzahl, std::int64_t zeilenGesamt);
+// Proposed file name: "PLZ_D.csv", "Strassen_A.txt", "PLZ_Strassen_C.csv".
+std::string ExportDateiVorschlag(ExportArt art, char landBuchstabe, bool csv);
+
+// Writes PLZTabelle (and StrassenTabelle) in table order: a header line, then numbered data
+// lines, each ended by CR LF, no quoting. Progress every 100th record; after each record
+// fortschritt.abbrechen() may end the run, leaving a file of whole lines. The file is
+// replaced as a whole; on an error the old one stays and DateiFehler is thrown.
+ExportErgebnis Exportieren(const std::string& datei, const ExportOptionen& optionen, Fortschritt& fortschritt);
+
+}  // namespace orvano

@@ -1,0 +1,46 @@
+// TfrExport_Auswahl: what to export, as which file type, with which prefixes.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace orvano {
+
+class TfrExport_Auswahl : public QDialog {
+  Q_OBJECT
+
+ public:
+  // LANDTEXT gives the main window's country text (Windows-1252) for the "D-" prefix.
+  explicit TfrExport_Auswahl(std::function<std::string()> landText, QWidget* eltern = nullptr);
+
+  // 1 = save, 0 = cancelled.
+  int Tag = 0;
+
+  QRadioButton* rdPLZ;
+  QRadioButton* rdStrassen;
+  QRadioButton* rdPLZ_Strassen;
+  QCheckBox* cbCSV;
+  QCheckBox* cbText;
+  QLineEdit* edPLZPlus;
+  QLineEdit* edStrNrPlus;
+  QWidget* plMenu;
+  QPushButton* sbSpeichern;
+  QPushButton* sbExit;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* ziel, QEvent* e) override;
+
+ private:
+  std::function<std::string()> landText_;
+};
+
+}  // namespace orvano

@@ -1,0 +1,21 @@
+// The data folders "Ord_*" beside the program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orvano {
+
+// Names of the directories "Ord_*" in ProgVerzeichnis that can be listed, in the order of
+// EintraegeNachNummerSortieren (names with equal keys by name). Plain files are skipped.
+std::vector<std::string> OrdnerListe();
+
+// Removes every "/", "\", ":" and '"' from a typed folder name; nothing else.
+std::string OrdnerNameBereinigen(const std::string& name);
+
+enum class OrdnerAnlegen { NameFehlt, SchonVorhanden, Angelegt, Fehlgeschlagen };
+
+// Creates ProgVerzeichnis/"Ord_" + NAME (NAME already cleaned).
+OrdnerAnlegen NeuenOrdnerAnlegen(const std::string& name);
+
+}  // namespace orvano

@@ -1,0 +1,119 @@
+#include "Sicherung.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <memory>
+
+#include "core/Dateien.h"
+#include "core/Pfade.h"
+#include "core/RecordDatei.h"
+#include "core/Records.h"
+#include "core/Texte.h"
+
+namespace orvano {
+
+namespace {
+
+constexpr std::size_t kNachDerBasis = 18;  // "_", 10 date characters, 3 tag characters, ".ppp"
+
+std::string NurName(const std::string& pfad) {
+  const auto t = pfad.find_last_of(kTrenner);
+  return t == std::string::npos ? pfad : pfad.substr(t + 1);
+}
+
+bool Ziffer(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string SicherungsOrdner() { return ProgVerzeichnis + "SichCopy" + kTrenner; }
+
+std::string HeutigesDatum() {
+  const std::time_t jetzt = std::time(nullptr);
+  std::tm t{};
+  ::localtime_r(&jetzt, &t);
+  char puffer[16];
+  std::strftime(puffer, sizeof puffer, "%Y-%m-%d", &t);
+  return puffer;
+}
+
+std::string SicherungsName(const std::string& datenbankDatei, const std::string& datum, const std::string& tag) {
+  return VorDemPunkt(NurName(datenbankDatei)) + "_" + datum + tag + ".ppp";
+}
+
+FreieSicherung FreieSicherungSuchen(const std::string& datenbankDatei, const std::string& datum) {
+  FreieSicherung f;
+  for (int n = 1; n <= 10; ++n) {
+    const std::string tag = n < 10 ? "_0" + std::to_string(n) : "_10";
+    f.pfad = SicherungsOrdner() + SicherungsName(datenbankDatei, datum, tag);
+    if (!DateiVorhanden(f.pfad)) return f;
+  }
+  f.ueberschreiben = true;
+  return f;
+}
+
+std::int64_t SicherungsAnzahl(const std::string& name, std::int64_t groesse) {
+  if (groesse < 0) return -1;
+  const std::int64_t satz = name.rfind("Dat_", 0) == 0 ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
+  return groesse / satz;
+}
+
+std::vector<SicherungsEintrag> SicherungenListe() {
+  std::vector<SicherungsEintrag> liste;
+  struct Zu {
+    void operator()(DIR* d) const { closedir(d); }
+  };
+  std::unique_ptr<DIR, Zu> d(::opendir(SicherungsOrdner().c_str()));
+  if (!d) return liste;
+  while (const dirent* e = ::readdir(d.get())) {
+    const std::string n = e->d_name;
+    if (n.size() > 4 && n.compare(n.size() - 4, 4, ".ppp") == 0) liste.push_back({n, -1});
+  }
+  std::sort(liste.begin(), liste.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  for (auto& e : liste) e.anzahl = SicherungsAnzahl(e.name, DateiGroesse(SicherungsOrdner() + e.name));
+  return liste;
+}
+
+std::string WiederherstellZiel(const std::string& name) {
+  if (name.size() <= kNachDerBasis || name.compare(name.size() - 4, 4, ".ppp") != 0) return {};
+  const std::size_t b = name.size() - kNachDerBasis;
+  const std::string basis = name.substr(0, b);
+  static const char* kBasen[] = {"Dat_D", "Dat_A", "Dat_CH", "Strassen_D", "Strassen_A", "Strassen_CH"};
+  if (std::none_of(std::begin(kBasen), std::end(kBasen), [&](const char* k) { return basis == k; })) return {};
+  // "_yyyy-mm-dd" then the tag "_xx".
+  const std::string rest = name.substr(b, kNachDerBasis - 4);
+  const bool datum = rest[0] == '_' && Ziffer(rest[1]) && Ziffer(rest[2]) && Ziffer(rest[3]) && Ziffer(rest[4]) &&
+                     rest[5] == '-' && Ziffer(rest[6]) && Ziffer(rest[7]) && rest[8] == '-' && Ziffer(rest[9]) &&
+                     Ziffer(rest[10]) && rest[11] == '_';
+  if (!datum) return {};
+  return basis + ".ppp";
+}
+
+void DateiKopieren(const std::string& quelle, const std::string& ziel) {
+  const int fd = ::open(quelle.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw DateiFehler("Datei " + quelle + " kann nicht gelesen werden: " + FehlerText(errno));
+  struct Schliessen {
+    int fd;
+    ~Schliessen() { ::close(fd); }
+  } zu{fd};
+  const auto t = ziel.find_last_of(kTrenner);
+  if (t != std::string::npos && !VerzeichnisVorhanden(ziel.substr(0, t + 1))) {
+    throw DateiFehler("Kopie nicht möglich: der Ordner " + ziel.substr(0, t + 1) + " fehlt");
+  }
+  AtomarSchreiben(ziel, [&](Schreiber& s) {
+    std::vector<char> puffer(1 << 20);
+    for (;;) {
+      const ssize_t r = ::read(fd, puffer.data(), puffer.size());
+      if (r < 0 && errno == EINTR) continue;
+      if (r < 0) throw DateiFehler("Datei " + quelle + " kann nicht gelesen werden: " + FehlerText(errno));
+      if (r == 0) break;
+      s.schreiben(puffer.data(), static_cast<std::size_t>(r));
+    }
+  });
+}
+
+}  // namespace orvano

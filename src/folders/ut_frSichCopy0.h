@@ -1,0 +1,46 @@
+// TfrSichCopy0: a dated backup copy of one database file.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace orvano {
+
+class TfrSichCopy0 : public QDialog {
+  Q_OBJECT
+
+ public:
+  // HAUPTORDNER and HAUPTLAND are the main window's folder and country combos.
+  TfrSichCopy0(QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget* eltern = nullptr);
+
+  // The database file of the chosen folder, country and kind.
+  std::string gewaehlteDatei() const;
+  void zahlAnzeigen();
+  void sbWeiterClick();
+  // Date of the copies, "yyyy-mm-dd"; today unless a test fixes it.
+  std::function<std::string()> datum;
+
+  QRadioButton* rdPLZ1;
+  QRadioButton* rdStrassen1;
+  QLabel* lbPLZzahl;
+  QLabel* lbStrassenzahl;
+  QComboBox* cbOrdner;
+  QComboBox* cbLand;
+  QPushButton* sbWeiter;
+  QPushButton* sbExit;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  QComboBox* hauptOrdner_;
+  QComboBox* hauptLand_;
+};
+
+}  // namespace orvano

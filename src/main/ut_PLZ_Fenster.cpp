@@ -1,0 +1,114 @@
+// TfrPLZ: the export, the data folders and the windows opened from the menu.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QStatusBar>
+
+#include "PLZSpalten.h"
+#include "core/Dateien.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Records.h"
+#include "core/Texte.h"
+#include "core/Start.h"
+#include "exchange/Export.h"
+#include "exchange/ut_Export_Auswahl.h"
+#include "folders/Ordner.h"
+#include "ui/Dialoge.h"
+#include "ui/StringGrid.h"
+#include "ui/Text.h"
+#include "ui/Warten.h"
+#include "ut_PLZ.h"
+
+namespace orvano {
+
+void TfrPLZ::fensterZeigen(QDialog* fenster) {
+  hide();
+  fenster->exec();
+  show();
+  // Showing the window again activates it; the folder list is rebuilt there as well.
+  OrdnerListeAufbauen();
+}
+
+void TfrPLZ::ExportStarten() {
+  hide();
+  frExport_Auswahl->exec();
+  show();
+  if (frExport_Auswahl->Tag == 0) return;
+  const ExportArt art = frExport_Auswahl->rdPLZ->isChecked()        ? ExportArt::PLZ
+                        : frExport_Auswahl->rdStrassen->isChecked() ? ExportArt::Strassen
+                                                                    : ExportArt::PLZStrassen;
+  const std::string land = landText();
+  const bool csv = frExport_Auswahl->cbCSV->isChecked();
+  ui::DateiDialog d;
+  d.titel = QStringLiteral("Speichern unter");
+  d.filter = csv ? QStringLiteral("CSV-Datei (*.csv);;TXT-Datei (*.txt)") : QStringLiteral("TXT-Datei (*.txt);;CSV-Datei (*.csv)");
+  d.standardEndung = csv ? QStringLiteral("csv") : QStringLiteral("txt");
+  d.ordner = exportOrdner;
+  d.dateiName = QString::fromStdString(ExportDateiVorschlag(art, LandBuchstabe(land.empty() ? ' ' : land.front()), csv));
+  const QString gewaehlt = ui::dialoge().dateiSpeichern(d);
+  if (gewaehlt.isEmpty()) return;
+  const std::string datei = gewaehlt.toStdString();
+  exportOrdner = QString::fromStdString(datei.substr(0, datei.find_last_of(kTrenner) + 1));
+  if (DateiGesperrt(datei)) {
+    ui::Meldung(QStringLiteral("Datei ") + gewaehlt + QStringLiteral(" ist schon von anderem Progamm geöffnet"));
+    return;
+  }
+  ProgressBar1->setValue(0);
+  ProgressBar1->show();
+  StringGrid1->viewport()->setCursor(Qt::WaitCursor);
+  ui::EscapeVerwerfen();
+  status_->setText(0, QString::fromStdString(ExportStatusText(art, datei, PLZAnzahl, ZeilenGesamt)));
+  status_->setText(1, QStringLiteral("Mit ESC-Taste abbrechen"));
+  StatusBar1->show();
+  repaint();
+  ExportOptionen optionen;
+  optionen.art = art;
+  optionen.plzVorsatz = ui::ZuCp1252(frExport_Auswahl->edPLZPlus->text());
+  optionen.nrVorsatz = ui::ZuCp1252(frExport_Auswahl->edStrNrPlus->text());
+  ui::BalkenFortschritt balken(ProgressBar1, true);
+  ausfuehren([&] { Exportieren(datei, optionen, balken); });
+  StatusBar1->hide();
+  ProgressBar1->hide();
+  StringGrid1->viewport()->unsetCursor();
+}
+
+void TfrPLZ::OrdnerListeAufbauen() {
+  const std::vector<std::string> liste = OrdnerListe();
+  if (liste.empty()) return;
+  const QSignalBlocker ruhe(cbOrdner);
+  cbOrdner->clear();
+  for (const auto& n : liste) cbOrdner->addItem(QString::fromStdString(n));
+  // The combo names the folder whose data are shown.
+  const int i = cbOrdner->findText(QString::fromStdString(OrdnerName()));
+  cbOrdner->setCurrentIndex(i >= 0 ? i : 0);
+}
+
+void TfrPLZ::cbOrdnerChange() {
+  const QString gewaehlt = cbOrdner->currentText();
+  if (Geaendert) {
+    // The edits belong to the folder shown so far: ask before leaving it.
+    const QSignalBlocker ruhe(cbOrdner);
+    cbOrdner->setCurrentText(QString::fromStdString(OrdnerName()));
+    if (!AenderungSpeichern()) return;
+    cbOrdner->setCurrentText(gewaehlt);
+  }
+  if (gewaehlt.isEmpty()) return;
+  OrdnerPfad = gewaehlt.toStdString() + kTrenner;
+  TabelleZellenLeeren(daten_);
+  daten_.setZeilen(2);
+  StringGrid1->aktualisieren();
+  cbStrasse->clear();
+  ListBox1.clear();
+  ausfuehren([this] { StrassenLaden(); });
+  ausfuehren([this] { PLZLaden(); });
+  TabelleFuellen();
+  StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), 1);
+  StrassenAnzeigeSichtbar();
+  DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, 1)));
+}
+
+}  // namespace orvano
