@@ -10,7 +10,11 @@
 #include "core/Pfade.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
+#include "core/Start.h"
 #include "core/Windows1252.h"
+#include "exchange/Export.h"
+#include "folders/Ordner.h"
+#include "folders/Sicherung.h"
 
 namespace orvano {
 
@@ -25,13 +29,26 @@ constexpr const char* kAufruf =
     "  bereinigen [--ordner NAME] [--land LAND] [--ja]\n"
     "                         ungültige Einträge der Strassen-Datei zählen; mit --ja\n"
     "                         werden sie aus der Datei gelöscht, sonst wird nichts geschrieben\n"
+    "  export [--ordner NAME] [--land LAND] --was plz|strassen|beide\n"
+    "         [--plz-vorsatz TEXT] [--nr-vorsatz TEXT] DATEI\n"
+    "                         PLZ und/oder Strassen in eine CSV-Datei (\";\", Endung .csv)\n"
+    "                         oder Text-Datei (Tabulator) schreiben\n"
+    "  ordner                 die Datenordner in der Reihenfolge der Auswahlliste\n"
+    "  sichern [--ordner NAME] [--land LAND] --art plz|strassen [--ja]\n"
+    "                         Sicherheitskopie in SichCopy anlegen (--ja: die zehnte\n"
+    "                         Kopie eines Tages überschreiben)\n"
+    "  sicherungen            die Sicherheitskopien mit ihrer Anzahl Datensätze\n"
+    "  wiederherstellen SICHERUNG --ordner NAME [--ja]\n"
+    "                         Sicherheitskopie in den Datenordner kopieren; ohne --ja\n"
+    "                         wird nur gesagt, was geschähe\n"
     "\n"
     "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
     "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf.\n";
 
 // Options that take a value, and plain switches.
-const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land"};
+const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was",
+                                              "--art", "--plz-vorsatz", "--nr-vorsatz"};
 const std::set<std::string> kSchalter = {"--help", "-h", "--ja"};
 
 struct Aufruf {
@@ -98,14 +115,19 @@ class KommandozeilenAntworten : public Rueckfragen {
   std::ostream& err_;
 };
 
-// Points the data store at the program folder and the data folder of the call.
-void OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner) {
+// Points the data store at the program folder of the call.
+void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner) {
   std::string prog = standardOrdner;
   if (auto it = a.optionen.find("--programmordner"); it != a.optionen.end()) prog = it->second;
   if (prog.empty()) prog = ".";
   if (prog.back() != kTrenner) prog += kTrenner;
   if (!VerzeichnisVorhanden(prog)) throw Fehlschlag{"Programmordner " + prog + " nicht gefunden"};
   ProgVerzeichnis = prog;
+}
+
+// ... and at the data folder of the call.
+void OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner) {
+  ProgrammOrdnerPruefen(a, standardOrdner);
 
   std::string ordner = "Ord_1";
   if (auto it = a.optionen.find("--ordner"); it != a.optionen.end()) ordner = it->second;
@@ -159,6 +181,105 @@ int Info(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) 
   return 0;
 }
 
+std::string Wert(const Aufruf& a, const std::string& name, const std::string& standard = {}) {
+  const auto it = a.optionen.find(name);
+  return it == a.optionen.end() ? standard : it->second;
+}
+
+int Exportieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--was", "--plz-vorsatz", "--nr-vorsatz"});
+  if (a.positionen.size() != 2) throw FalscherAufruf{"export braucht genau eine Zieldatei"};
+  const std::string was = Wert(a, "--was");
+  ExportOptionen opt;
+  if (was == "plz") {
+    opt.art = ExportArt::PLZ;
+  } else if (was == "strassen") {
+    opt.art = ExportArt::Strassen;
+  } else if (was == "beide") {
+    opt.art = ExportArt::PLZStrassen;
+  } else {
+    throw FalscherAufruf{"--was braucht plz, strassen oder beide"};
+  }
+  opt.plzVorsatz = Utf8ZuCp1252(Wert(a, "--plz-vorsatz"));
+  opt.nrVorsatz = Utf8ZuCp1252(Wert(a, "--nr-vorsatz"));
+  const std::string land = Land(a);
+  OrdnerSetzen(a, standardOrdner);
+  const std::string datei = a.positionen[1];
+  if (DateiGesperrt(datei)) throw Fehlschlag{"Datei " + datei + " ist schon von anderem Progamm geöffnet"};
+  const std::string plz = PLZDateiName(land);
+  if (!DateiVorhanden(plz)) throw Fehlschlag{NichtGefundenText(plz)};
+  MussDateiSein(plz);
+  KommandozeilenAntworten nein(false, err);
+  PLZLaden(land, nein);
+  if (opt.art != ExportArt::PLZ) StrassenLaden(land, KeinFortschritt(), nein);
+  const ExportErgebnis e = orvano::Exportieren(datei, opt, KeinFortschritt());
+  out << datei << ": " << e.zeilen << " Zeilen geschrieben\n";
+  return 0;
+}
+
+int Ordner(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für ordner"};
+  ProgrammOrdnerPruefen(a, standardOrdner);
+  for (const auto& n : OrdnerListe()) out << n << "\n";
+  return 0;
+}
+
+int Sichern(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {"--ordner", "--land", "--art", "--ja"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für sichern"};
+  const std::string art = Wert(a, "--art");
+  if (art != "plz" && art != "strassen") throw FalscherAufruf{"--art braucht plz oder strassen"};
+  const std::string land = Land(a);
+  OrdnerSetzen(a, standardOrdner);
+  const std::string datei = art == "plz" ? PLZDateiName(land) : StrassenDateiName(land);
+  if (!DateiVorhanden(datei)) throw Fehlschlag{datei + " nicht gefunden"};
+  if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
+    throw Fehlschlag{"Der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden"};
+  }
+  const FreieSicherung ziel = FreieSicherungSuchen(datei, HeutigesDatum());
+  if (ziel.ueberschreiben && !a.schalter.count("--ja")) {
+    throw Fehlschlag{ziel.pfad + " überschreiben? Mit --ja wird die Kopie überschrieben."};
+  }
+  DateiKopieren(datei, ziel.pfad);
+  out << ziel.pfad << "\n";
+  return 0;
+}
+
+int Sicherungen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für sicherungen"};
+  ProgrammOrdnerPruefen(a, standardOrdner);
+  for (const auto& e : SicherungenListe()) {
+    out << e.name << ": " << (e.anzahl < 0 ? std::string("?") : std::to_string(e.anzahl)) << " Datensätze\n";
+  }
+  return 0;
+}
+
+int Wiederherstellen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {"--ordner", "--ja"});
+  if (a.positionen.size() != 2) throw FalscherAufruf{"wiederherstellen braucht den Namen einer Sicherheitskopie"};
+  if (!a.optionen.count("--ordner")) throw FalscherAufruf{"wiederherstellen braucht --ordner"};
+  OrdnerSetzen(a, standardOrdner);
+  const std::string name = a.positionen[1];
+  const std::string ziel = WiederherstellZiel(name);
+  if (ziel.empty() || name.find(kTrenner) != std::string::npos) {
+    throw Fehlschlag{name + " ist keine Sicherheitskopie einer Datenbank"};
+  }
+  const std::string quelle = SicherungsOrdner() + name;
+  if (!DateiVorhanden(quelle)) throw Fehlschlag{quelle + " nicht gefunden"};
+  const std::string pfad = ProgVerzeichnis + OrdnerPfad + ziel;
+  const bool ueber = DateiVorhanden(pfad);
+  if (!a.schalter.count("--ja")) {
+    out << ziel << " in " << OrdnerName() << " kopieren?" << (ueber ? " (" + pfad + " würde überschrieben)" : "")
+        << "\nNichts geschrieben (mit --ja wird kopiert)\n";
+    return 0;
+  }
+  DateiKopieren(quelle, pfad);
+  out << quelle << " -> " << pfad << "\n";
+  return 0;
+}
+
 int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für bereinigen"};
@@ -193,6 +314,11 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     const std::string& befehl = a.positionen.front();
     if (befehl == "info") return Info(a, standardOrdner, out);
     if (befehl == "bereinigen") return Bereinigen(a, standardOrdner, out, err);
+    if (befehl == "export") return Exportieren(a, standardOrdner, out, err);
+    if (befehl == "ordner") return Ordner(a, standardOrdner, out);
+    if (befehl == "sichern") return Sichern(a, standardOrdner, out);
+    if (befehl == "sicherungen") return Sicherungen(a, standardOrdner, out);
+    if (befehl == "wiederherstellen") return Wiederherstellen(a, standardOrdner, out);
     throw FalscherAufruf{"Unbekannter Befehl " + befehl};
   } catch (const FalscherAufruf& f) {
     err << "orvano-cli: " << f.text << "\n\n" << kAufruf;

@@ -11,6 +11,7 @@
 
 #include "core/Records.h"
 #include "support/TempOrdner.h"
+#include "support/Beispieldaten.h"
 #include "testdaten/Testdaten.h"
 
 namespace orvano {
@@ -143,6 +144,87 @@ TEST_F(CliBereinigen, AMissingStreetFileOrAnUnknownCountryFails) {
   EXPECT_EQ(e.status, 2);
   EXPECT_TRUE(Enthaelt(e.err, "Unbekanntes Land")) << e.err;
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "info", "--ja"}).status, 2);
+}
+
+class CliExport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", test::BeispielPLZ());
+    test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", test::BeispielStrassen());
+  }
+  std::string golden(const char* name) { return test::DateiLesen(std::string(ORVANO_GOLDEN) + "/" + name); }
+  TempOrdner t;
+};
+
+TEST_F(CliExport, WritesTheSameBytesAsTheExportWindow) {
+  auto e = Cli({"--programmordner", t.pfad(), "export", "--was", "plz", "--plz-vorsatz", "D-", t / "a.csv"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(test::DateiLesen(t / "a.csv"), golden("plz.csv"));
+  e = Cli({"--programmordner", t.pfad(), "export", "--was", "strassen", "--nr-vorsatz", "Nr.", t / "a.txt"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(test::DateiLesen(t / "a.txt"), golden("strassen.txt"));
+  e = Cli({"--programmordner", t.pfad(), "export", "--was", "beide", t / "b.CSV"});
+  EXPECT_EQ(test::DateiLesen(t / "b.CSV"), golden("beide.csv"));
+  EXPECT_TRUE(Enthaelt(e.out, "4 Zeilen geschrieben")) << e.out;
+}
+
+TEST_F(CliExport, BadCallsAndMissingFiles) {
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "export", "--was", "alles", t / "a.csv"}).status, 2);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "export", "--was", "plz"}).status, 2);
+  auto e = Cli({"--programmordner", t.pfad(), "export", "--land", "Schweiz", "--was", "plz", t / "a.csv"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "Dat_CH.ppp nicht gefunden")) << e.err;
+  e = Cli({"--programmordner", t.pfad(), "export", "--was", "plz", t / "fehlt/a.csv"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(t / "a.csv"));
+}
+
+TEST(CliOrdner, ListsTheFoldersInTheOrderOfTheCombo) {
+  TempOrdner t;
+  for (const char* n : {"Ord_2", "Ord_1", "Ord_10", "Ord_Test"}) std::filesystem::create_directories(t / n);
+  DateiSchreiben(t / "Ord_X", "");
+  const auto e = Cli({"--programmordner", t.pfad(), "ordner"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, "Ord_1\nOrd_10\nOrd_2\nOrd_Test\n");
+}
+
+TEST(CliSicherung, BackupListAndRestore) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Dat_A.ppp", std::string(900, 'a'));
+  std::filesystem::create_directories(t / "Ord_2");
+  auto e = Cli({"--programmordner", t.pfad(), "sichern", "--land", "Österreich", "--art", "plz"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  const std::string erste = e.out.substr(0, e.out.size() - 1);
+  EXPECT_TRUE(Enthaelt(erste, t.pfad() + "SichCopy/Dat_A_")) << erste;
+  EXPECT_EQ(erste.substr(erste.size() - 7), "_01.ppp");
+  e = Cli({"--programmordner", t.pfad(), "sichern", "--land", "Österreich", "--art", "plz"});
+  EXPECT_TRUE(Enthaelt(e.out, "_02.ppp")) << e.out;
+  e = Cli({"--programmordner", t.pfad(), "sicherungen"});
+  EXPECT_TRUE(Enthaelt(e.out, "_01.ppp: 3 Datensätze")) << e.out;
+  const std::string name = erste.substr(erste.find_last_of('/') + 1);
+  e = Cli({"--programmordner", t.pfad(), "wiederherstellen", name, "--ordner", "Ord_2"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "Dat_A.ppp in Ord_2 kopieren?")) << e.out;
+  EXPECT_FALSE(std::filesystem::exists(t / "Ord_2/Dat_A.ppp"));
+  e = Cli({"--programmordner", t.pfad(), "wiederherstellen", name, "--ordner", "Ord_2", "--ja"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(test::DateiLesen(t / "Ord_2/Dat_A.ppp"), std::string(900, 'a'));
+}
+
+TEST(CliSicherung, RefusesWhatIsNoBackupOrMissing) {
+  TempOrdner t;
+  std::filesystem::create_directories(t / "Ord_1");
+  DateiSchreiben(t / "SichCopy/notiz_2024-03-05_01.ppp", "x");
+  auto e = Cli({"--programmordner", t.pfad(), "wiederherstellen", "notiz_2024-03-05_01.ppp", "--ordner", "Ord_1", "--ja"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "keine Sicherheitskopie")) << e.err;
+  e = Cli({"--programmordner", t.pfad(), "wiederherstellen", "Dat_D_2024-03-05_01.ppp", "--ordner", "Ord_1", "--ja"});
+  EXPECT_EQ(e.status, 1);
+  e = Cli({"--programmordner", t.pfad(), "sichern", "--art", "strassen"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "Strassen_D.ppp nicht gefunden")) << e.err;
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "sichern"}).status, 2);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "wiederherstellen", "x"}).status, 2);
 }
 
 TEST(CliAufruf, WrongUsageGivesStatusTwoAndTheUsage) {

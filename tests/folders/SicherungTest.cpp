@@ -1,0 +1,97 @@
+#include "folders/Sicherung.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/Dateien.h"
+#include "core/RecordDatei.h"
+#include "core/Start.h"
+#include "support/TempOrdner.h"
+
+namespace orvano {
+namespace {
+
+using test::DateiLesen;
+using test::DateiSchreiben;
+
+class SicherungTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgrammOrdnerSetzen(t.pfad());
+    std::filesystem::create_directories(t / "SichCopy");
+    testhaken::SchreibFehlerNach(-1);
+  }
+  void TearDown() override { testhaken::SchreibFehlerNach(-1); }
+  test::TempOrdner t;
+};
+
+TEST_F(SicherungTest, NamesCarryBaseDateAndTag) {
+  EXPECT_EQ(SicherungsName("/p/Ord_1/Dat_D.ppp", "2024-03-05", "_01"), "Dat_D_2024-03-05_01.ppp");
+  EXPECT_EQ(SicherungsName("Strassen_CH.ppp", "2024-03-05", "_SO"), "Strassen_CH_2024-03-05_SO.ppp");
+  const std::string heute = HeutigesDatum();
+  ASSERT_EQ(heute.size(), 10u);
+  EXPECT_EQ(heute[4], '-');
+  EXPECT_EQ(heute[7], '-');
+}
+
+TEST_F(SicherungTest, TheLowestFreeTagOfTheDayIsTaken) {
+  const std::string db = "/p/Ord_1/Dat_D.ppp";
+  auto frei = FreieSicherungSuchen(db, "2024-03-05");
+  EXPECT_EQ(frei.pfad, t / "SichCopy/Dat_D_2024-03-05_01.ppp");
+  DateiSchreiben(frei.pfad, "x");
+  EXPECT_EQ(FreieSicherungSuchen(db, "2024-03-05").pfad, t / "SichCopy/Dat_D_2024-03-05_02.ppp");
+  DateiSchreiben(t / "SichCopy/Dat_D_2024-03-05_02.ppp", "x");
+  std::filesystem::remove(frei.pfad);
+  EXPECT_EQ(FreieSicherungSuchen(db, "2024-03-05").pfad, t / "SichCopy/Dat_D_2024-03-05_01.ppp");
+  EXPECT_EQ(FreieSicherungSuchen(db, "2024-03-06").pfad, t / "SichCopy/Dat_D_2024-03-06_01.ppp");
+}
+
+TEST_F(SicherungTest, AfterTenCopiesTheTenthIsReusedAfterAsking) {
+  for (const char* tag : {"_01", "_02", "_03", "_04", "_05", "_06", "_07", "_08", "_09", "_10"}) {
+    DateiSchreiben(t / ("SichCopy/Dat_A_2024-03-05" + std::string(tag) + ".ppp"), "");
+  }
+  const auto frei = FreieSicherungSuchen("Dat_A.ppp", "2024-03-05");
+  EXPECT_TRUE(frei.ueberschreiben);
+  EXPECT_EQ(frei.pfad, t / "SichCopy/Dat_A_2024-03-05_10.ppp");
+}
+
+TEST_F(SicherungTest, RecordCountsFollowTheKindOfTheBackup) {
+  EXPECT_EQ(SicherungsAnzahl("Strassen_D_2024-03-05_01.ppp", 1260), 10);
+  EXPECT_EQ(SicherungsAnzahl("Dat_D_2024-03-05_01.ppp", 1260), 4);
+  EXPECT_EQ(SicherungsAnzahl("Dat_A_2024-03-05_PO.ppp", 900), 3);
+  DateiSchreiben(t / "SichCopy/Strassen_D_2024-03-05_01.ppp", std::string(1260, 'x'));
+  DateiSchreiben(t / "SichCopy/Dat_D_2024-03-05_01.ppp", std::string(1260, 'x'));
+  DateiSchreiben(t / "SichCopy/notiz.txt", "x");
+  const auto liste = SicherungenListe();
+  ASSERT_EQ(liste.size(), 2u);
+  EXPECT_EQ(liste[0].name, "Dat_D_2024-03-05_01.ppp");
+  EXPECT_EQ(liste[0].anzahl, 4);
+  EXPECT_EQ(liste[1].anzahl, 10);
+}
+
+TEST_F(SicherungTest, OnlyNamesOfTheBackupPatternRestore) {
+  EXPECT_EQ(WiederherstellZiel("Strassen_CH_2024-03-05_02.ppp"), "Strassen_CH.ppp");
+  EXPECT_EQ(WiederherstellZiel("Dat_A_2024-03-05_PO.ppp"), "Dat_A.ppp");
+  EXPECT_EQ(WiederherstellZiel("Dat_D.ppp"), "");
+  EXPECT_EQ(WiederherstellZiel("einstPLZ_2024-03-05_01.ppp"), "");
+  EXPECT_EQ(WiederherstellZiel("Dat_D_2024-3-5_01xxx.ppp"), "");
+  EXPECT_EQ(WiederherstellZiel("Dat_D_2024-03-05_01.txt"), "");
+  EXPECT_EQ(WiederherstellZiel("../Dat_D_2024-03-05_01.ppp"), "");
+}
+
+TEST_F(SicherungTest, CopiesAreWholeOrNotMadeAtAll) {
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", std::string(3000, 'd'));
+  DateiKopieren(t / "Ord_1/Dat_D.ppp", t / "SichCopy/Dat_D_2024-03-05_01.ppp");
+  EXPECT_EQ(DateiLesen(t / "SichCopy/Dat_D_2024-03-05_01.ppp"), std::string(3000, 'd'));
+  EXPECT_THROW(DateiKopieren(t / "Ord_1/Dat_D.ppp", t / "Ord_9/Dat_D.ppp"), DateiFehler);
+  EXPECT_THROW(DateiKopieren(t / "Ord_1/fehlt.ppp", t / "SichCopy/x.ppp"), DateiFehler);
+  // A full disk after 1000 bytes: the old target stays as it was.
+  DateiSchreiben(t / "Ord_2/Dat_D.ppp", "alt");
+  testhaken::SchreibFehlerNach(1000);
+  EXPECT_THROW(DateiKopieren(t / "Ord_1/Dat_D.ppp", t / "Ord_2/Dat_D.ppp"), DateiFehler);
+  EXPECT_EQ(DateiLesen(t / "Ord_2/Dat_D.ppp"), "alt");
+}
+
+}  // namespace
+}  // namespace orvano
