@@ -51,6 +51,9 @@ TfrExport_Auswahl::TfrExport_Auswahl(std::function<std::string()> landText, QWid
   sbExit->setToolTip(QStringLiteral("Fenster schließen"));
   sbSpeichern->setAutoDefault(false);
   sbExit->setAutoDefault(false);
+  sbSpeichern->adjustSize();
+  sbExit->adjustSize();
+  plMenu->installEventFilter(this);
   v->addWidget(plMenu);
 
   connect(cbCSV, &QCheckBox::clicked, this, [this] { cbText->setChecked(!cbCSV->isChecked()); });
@@ -73,8 +76,7 @@ void TfrExport_Auswahl::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
 }
 
-void TfrExport_Auswahl::resizeEvent(QResizeEvent* e) {
-  QDialog::resizeEvent(e);
+void TfrExport_Auswahl::knoepfeSetzen() {
   const int breite = plMenu->width();
   const int links = std::max(5, (breite - sbSpeichern->width() - sbExit->width() - 20) / 2);
   sbSpeichern->move(links, 6);
@@ -82,6 +84,7 @@ void TfrExport_Auswahl::resizeEvent(QResizeEvent* e) {
 }
 
 bool TfrExport_Auswahl::eventFilter(QObject* ziel, QEvent* e) {
+  if (ziel == plMenu && e->type() == QEvent::Resize) knoepfeSetzen();
   if (e->type() == QEvent::KeyPress) {
     const int taste = static_cast<QKeyEvent*>(e)->key();
     if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {

@@ -36,10 +36,11 @@ class TfrExport_Auswahl : public QDialog {
 
  protected:
   void showEvent(QShowEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
   bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:
+  // The two buttons centred as a pair with 20 pixels between them.
+  void knoepfeSetzen();
   std::function<std::string()> landText_;
 };
 
