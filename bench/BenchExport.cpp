@@ -1,0 +1,44 @@
+// The CSV export at national scale.
+#include <benchmark/benchmark.h>
+
+#include "BenchDaten.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Start.h"
+#include "exchange/Export.h"
+
+namespace orvano {
+namespace {
+
+class KeineFragen : public Rueckfragen {
+ public:
+  void meldung(const std::string&) override {}
+  bool frage(const std::string&) override { return false; }
+};
+
+void Laden() {
+  ProgrammOrdnerSetzen(bench::ProgrammOrdner());
+  KeineFragen nein;
+  PLZLaden(kDeutschland, nein);
+  if (StrassenZahl == 0) StrassenLaden(kDeutschland, KeinFortschritt(), nein);
+}
+
+void BM_Export(benchmark::State& state, ExportArt art) {
+  Laden();
+  ExportOptionen o;
+  o.art = art;
+  o.plzVorsatz = "D-";
+  o.nrVorsatz = "Nr.";
+  const std::string datei = bench::ProgrammOrdner() + "export-bench.csv";
+  std::int64_t zeilen = 0;
+  for (auto _ : state) zeilen = Exportieren(datei, o, KeinFortschritt()).zeilen;
+  DateiLoeschen(datei);
+  state.counters["Zeilen"] = static_cast<double>(zeilen);
+}
+
+BENCHMARK_CAPTURE(BM_Export, PLZ, ExportArt::PLZ)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Export, PLZ_Strassen, ExportArt::PLZStrassen)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Export, Strassen, ExportArt::Strassen)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orvano
