@@ -12,7 +12,11 @@
 #include "core/Records.h"
 #include "core/Start.h"
 #include "core/Windows1252.h"
+#include "core/Tabelle.h"
+#include "exchange/CSVLesen.h"
 #include "exchange/Export.h"
+#include "exchange/Import.h"
+#include "exchange/ImportFormat.h"
 #include "folders/Ordner.h"
 #include "folders/Sicherung.h"
 
@@ -41,6 +45,13 @@ constexpr const char* kAufruf =
     "  wiederherstellen SICHERUNG --ordner NAME [--ja]\n"
     "                         Sicherheitskopie in den Datenordner kopieren; ohne --ja\n"
     "                         wird nur gesagt, was geschähe\n"
+    "  import [--ordner NAME] [--land LAND] --art plz|strassen --format NAME\n"
+    "         [--datei2 DATEI] [--ja] DATEI\n"
+    "                         CSV/TXT-Datei über das Import-Format NAME (.imp/.ims im\n"
+    "                         Programmordner) lesen, mit --datei2 samt Verknüpfung, und\n"
+    "                         mit --ja an die Datenbank anhängen (sonst nur zählen)\n"
+    "  formate [--art plz|strassen]\n"
+    "                         die Import-Formate in der Reihenfolge der Auswahlliste\n"
     "\n"
     "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
@@ -48,7 +59,7 @@ constexpr const char* kAufruf =
 
 // Options that take a value, and plain switches.
 const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was",
-                                              "--art", "--plz-vorsatz", "--nr-vorsatz"};
+                                              "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2"};
 const std::set<std::string> kSchalter = {"--help", "-h", "--ja"};
 
 struct Aufruf {
@@ -280,6 +291,62 @@ int Wiederherstellen(const Aufruf& a, const std::string& standardOrdner, std::os
   return 0;
 }
 
+bool PLZArt(const Aufruf& a, bool pflicht) {
+  const std::string art = Wert(a, "--art", pflicht ? "" : "plz");
+  if (art != "plz" && art != "strassen") throw FalscherAufruf{"--art braucht plz oder strassen"};
+  return art == "plz";
+}
+
+int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--art", "--format", "--datei2", "--ja"});
+  if (a.positionen.size() != 2) throw FalscherAufruf{"import braucht genau eine Quelldatei"};
+  const bool plz = PLZArt(a, true);
+  const std::string name = Wert(a, "--format");
+  if (name.empty()) throw FalscherAufruf{"import braucht --format"};
+  const std::string land = Land(a);
+  OrdnerSetzen(a, standardOrdner);
+  ImportFormat format = StandardFormat();
+  const std::string formatDatei = FormatDateiName(name, plz);
+  if (!FormatDateiLaden(formatDatei, format)) throw Fehlschlag{"Import-Format " + formatDatei + " nicht gefunden"};
+  const std::string quelle = a.positionen[1];
+  if (!DateiVorhanden(quelle) || VerzeichnisVorhanden(quelle)) throw Fehlschlag{NichtGefundenText(quelle)};
+  if (DateiGesperrt(quelle)) throw Fehlschlag{quelle + " ist von anderem Programm geöffnet"};
+  Tabelle tabelle(kImportTabellenSpalten, 2);
+  ImportTabelleKopf(tabelle);
+  CSVLeseOptionen optionen;
+  optionen.landText = land;
+  const CSVLeseErgebnis gelesen = CSVLesen(quelle, format, tabelle, optionen, KeinFortschritt());
+  out << quelle << ": " << gelesen.zeilen << " Zeilen" << OhnePLZText(gelesen.ohnePLZ) << "\n";
+  const std::string datei2 = Wert(a, "--datei2");
+  if (!datei2.empty()) {
+    if (!DateiVorhanden(datei2)) throw Fehlschlag{NichtGefundenText(datei2)};
+    const VerknuepfErgebnis v = Verknuepfen(datei2, format, tabelle, optionen, KeinFortschritt());
+    if (!v.ausgefuehrt) throw Fehlschlag{v.meldung};
+    out << datei2 << ": " << v.paarZahl << " Paare verknüpft\n";
+  } else if (!format.id.empty()) {
+    err << "orvano-cli: das Format verknüpft über \"" << Cp1252ZuUtf8(format.id)
+        << "\"; ohne --datei2 wird nicht verknüpft\n";
+  }
+  const std::string ziel = plz ? PLZDateiName(land) : StrassenDateiName(land);
+  if (!a.schalter.count("--ja")) {
+    out << ImportGueltigeZeilen(tabelle, plz) << " Datensätze würden an " << ziel << " angehängt\n"
+        << "Nichts geschrieben (mit --ja wird angehängt)\n";
+    return 0;
+  }
+  const AnhaengenErgebnis e = ImportAnhaengen(ziel, plz, tabelle, KeinFortschritt());
+  out << e.geschrieben << " Datensätze an " << ziel << " angehängt\n";
+  return 0;
+}
+
+int Formate(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {"--art"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für formate"};
+  const bool plz = PLZArt(a, false);
+  ProgrammOrdnerPruefen(a, standardOrdner);
+  for (const auto& n : FormatListe(plz)) out << n << "\n";
+  return 0;
+}
+
 int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für bereinigen"};
@@ -316,6 +383,8 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "bereinigen") return Bereinigen(a, standardOrdner, out, err);
     if (befehl == "export") return Exportieren(a, standardOrdner, out, err);
     if (befehl == "ordner") return Ordner(a, standardOrdner, out);
+    if (befehl == "import") return Importieren(a, standardOrdner, out, err);
+    if (befehl == "formate") return Formate(a, standardOrdner, out);
     if (befehl == "sichern") return Sichern(a, standardOrdner, out);
     if (befehl == "sicherungen") return Sicherungen(a, standardOrdner, out);
     if (befehl == "wiederherstellen") return Wiederherstellen(a, standardOrdner, out);

@@ -5,6 +5,10 @@
 #include <cstdio>
 
 #include "core/Start.h"
+#include "exchange/ut_Export_Auswahl.h"
+#include "folders/ut_Ordner.h"
+#include "folders/ut_SichCopy.h"
+#include "folders/ut_frSichCopy0.h"
 #include "main/ut_PLZ.h"
 #include "ui/Dialoge.h"
 
@@ -49,5 +53,16 @@ int main(int argc, char** argv) {
   fenster.resize(1300, 700);
   QApplication::processEvents();
   fenster.grab().save(praefix + "-tabelle.png");
+  // The windows opened from the menu, shown without their modal loop.
+  const std::pair<QDialog*, const char*> fenster2[] = {{fenster.frExport_Auswahl, "-export.png"},
+                                                       {fenster.frOrdner, "-ordner.png"},
+                                                       {fenster.frSichCopy0, "-sichern.png"},
+                                                       {fenster.frSichCopy, "-sicherungen.png"}};
+  for (const auto& [dialog, name] : fenster2) {
+    dialog->show();
+    QApplication::processEvents();
+    dialog->grab().save(praefix + name);
+    dialog->hide();
+  }
   return 0;
 }

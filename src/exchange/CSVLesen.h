@@ -1,0 +1,56 @@
+// Reading a delimited file through an import format into the 18-column import table.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ImportFormat.h"
+#include "core/Fortschritt.h"
+#include "core/Tabelle.h"
+
+namespace orvano {
+
+// The import table: 18 columns with their titles, title row and one empty row.
+void ImportTabelleKopf(Tabelle& t);
+
+struct CSVLeseOptionen {
+  bool testModus = false;   // at most ANZAHL rows, raw lines kept
+  int anzahl = 1000;        // N of the test mode (values below 1 mean 1000)
+  std::string landText;     // country combo text (Windows-1252) for an empty "Staat"
+};
+
+struct CSVLeseErgebnis {
+  bool gelesen = false;                 // the file existed and was read
+  int zeilen = 0;                       // rows put into the table
+  int ohnePLZ = 0;                      // rows that got the placeholder postal code
+  bool abgebrochen = false;
+  std::vector<std::string> rohZeilen;   // test mode: title line and the raw lines read
+  std::string titelZeile;
+};
+
+// "  ohne PLZ: " + K, or empty for K = 0.
+std::string OhnePLZText(int ohnePLZ);
+
+// Reads DATEI into T (emptied first). An empty separator of the format is taken from the file
+// name. Empty postal codes get the format's "Eingabe" value, then FirstPLZ + "99999"; empty
+// "Ort" the "Eingabe" value; empty "Staat" the country's ISO code. Throws DateiFehler.
+CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& format, Tabelle& t, const CSVLeseOptionen& optionen,
+                         Fortschritt& fortschritt);
+
+struct VerknuepfErgebnis {
+  bool ausgefuehrt = false;   // the join ran
+  std::string meldung;        // why it did not run (information box), UTF-8
+  enum { kKeins, kID, kIDVerkn } leeresFeld = kKeins;  // the empty box to mark
+  std::int64_t paarZahl = 0;                           // ID/value pairs read from file 2
+  std::vector<std::array<std::string, 3>> paare;       // test mode: LNr, ID, value of each pair
+  std::vector<std::string> rohZeilen;                  // test mode: title line and raw lines
+};
+
+// Replaces, for every ID/value pair of DATEI2, the target field of the first row of T whose
+// ID column equals the ID. Throws DateiFehler.
+VerknuepfErgebnis Verknuepfen(const std::string& datei2, ImportFormat& format, Tabelle& t, const CSVLeseOptionen& optionen,
+                              Fortschritt& fortschritt);
+
+}  // namespace orvano

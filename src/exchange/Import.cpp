@@ -1,0 +1,108 @@
+#include "Import.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "core/Dateien.h"
+#include "core/Texte.h"
+
+namespace orvano {
+
+namespace {
+
+bool Belegt(std::string_view s) { return !LeerzeichenEntfernen(s).empty(); }
+
+bool Gueltig(const Tabelle& t, int r, bool plz) {
+  if (plz) return InBenutzung(ImportZeileZuPLZ(t, r));
+  return StrasseGueltig(ImportZeileZuStrasse(t, r));
+}
+
+}  // namespace
+
+TPLZRecord ImportZeileZuPLZ(const Tabelle& t, int r) {
+  TPLZRecord d{};
+  auto zelle = [&](int c) { return t.zelle(c, r); };
+  d.Ort.setzen(zelle(1));
+  d.Staat.setzen(zelle(2));
+  d.Bundesland.setzen(zelle(3));
+  d.Ortsteil.setzen(zelle(4));
+  d.Landkreis.setzen(zelle(5));
+  d.PLZ = Belegt(zelle(6)) ? TextZuZahl(zelle(6)) : 0;
+  d.Autokennzeichen.setzen(zelle(7));
+  d.Breitengrad = Belegt(zelle(8)) ? TextZuReal(zelle(8)) : 0.0;
+  d.Laengengrad = Belegt(zelle(9)) ? TextZuReal(zelle(9)) : 0.0;
+  d.Regierungsbezirk.setzen(zelle(11));
+  d.Gemeindeteil.setzen(zelle(12));
+  d.Verwaltungszusammenschluss.setzen(zelle(13));
+  d.Vorwahl = Belegt(zelle(14)) ? TextZuZahl(zelle(14)) : 0;
+  return d;
+}
+
+TStrassenRecord ImportZeileZuStrasse(const Tabelle& t, int r) {
+  TStrassenRecord s{};
+  s.PLZ = TextZuZahl(t.zelle(6, r));
+  s.Ort.setzen(t.zelle(1, r));
+  s.HausNrKz = '1';
+  s.Strasse.setzen(t.zelle(15, r));
+  s.AbNr.setzen(t.zelle(16, r));
+  s.BisNr.setzen(t.zelle(17, r));
+  return s;
+}
+
+std::int64_t ImportGueltigeZeilen(const Tabelle& t, bool plz) {
+  std::int64_t n = 0;
+  for (int r = 1; r < t.zeilen(); ++r) n += Gueltig(t, r, plz) ? 1 : 0;
+  return n;
+}
+
+AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabelle& t, Fortschritt& fortschritt) {
+  const int fd = ::open(ziel.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) throw DateiFehler("Datei " + ziel + " kann nicht geöffnet werden: " + FehlerText(errno));
+  struct Schliessen {
+    int fd;
+    ~Schliessen() { ::close(fd); }
+  } zu{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw DateiFehler("Datei " + ziel + " kann nicht gelesen werden: " + FehlerText(errno));
+  AnhaengenErgebnis e;
+  e.anfang = st.st_size;
+  const std::size_t groesse = plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
+  std::vector<char> puffer;
+  puffer.reserve(groesse * 8192);
+  std::int64_t position = e.anfang;
+  auto leeren = [&] {
+    std::size_t erledigt = 0;
+    while (erledigt < puffer.size()) {
+      const ssize_t w = ::pwrite(fd, puffer.data() + erledigt, puffer.size() - erledigt, position + static_cast<std::int64_t>(erledigt));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
+      erledigt += static_cast<std::size_t>(w);
+    }
+    position += static_cast<std::int64_t>(puffer.size());
+    puffer.clear();
+  };
+  const int zeilen = t.zeilen() - 1;
+  fortschritt.beginnen(zeilen);
+  for (int r = 1; r <= zeilen; ++r) {
+    if (plz) {
+      const TPLZRecord d = ImportZeileZuPLZ(t, r);
+      if (InBenutzung(d)) puffer.insert(puffer.end(), reinterpret_cast<const char*>(&d), reinterpret_cast<const char*>(&d) + groesse);
+    } else {
+      const TStrassenRecord s = ImportZeileZuStrasse(t, r);
+      if (StrasseGueltig(s)) puffer.insert(puffer.end(), reinterpret_cast<const char*>(&s), reinterpret_cast<const char*>(&s) + groesse);
+    }
+    if (puffer.size() >= groesse * 8192) leeren();
+    if (r % 10 == 0) fortschritt.position(r);
+  }
+  leeren();
+  ::fsync(fd);
+  fortschritt.beenden();
+  e.geschrieben = (position - e.anfang) / static_cast<std::int64_t>(groesse);
+  return e;
+}
+
+}  // namespace orvano

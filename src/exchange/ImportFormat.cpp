@@ -1,0 +1,88 @@
+#include "ImportFormat.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "core/Dateien.h"
+#include "core/Listen.h"
+#include "core/Pfade.h"
+#include "core/RecordDatei.h"
+
+namespace orvano {
+
+const std::array<const char*, kImportFelder> kImportFeldNamen = {
+    "Ort", "Staat", "Bundesland", "Ortsteil/Stadtteil", "Landkreis", "Postleitzahl", "Auto-KZ", "Breitengrad",
+    "L\xE4ngengrad", "Regierungsbezirk", "Gemeindeteil", "Verwaltungszusammenschluss", "Vorwahl", "Strassen",
+    "Ab Nr", "Bis Nr"};
+const std::array<int, kImportFelder> kImportSpalten = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17};
+const std::array<const char*, kImportTabellenSpalten> kImportTitel = {
+    "LNr", "Ort", "Staat", "Bundesland", "Ortsteil/Stadtteil", "Landkreis", "Postleitzahl", "Auto-KZ", "Breitengrad",
+    "L\xE4ngengrad", "ID", "Regierungsbezirk", "Gemeindeteil", "Verwaltungszusammenschluss", "Vorwahl", "Strassen",
+    "Ab Nr", "Bis Nr"};
+
+ImportFormat StandardFormat() {
+  ImportFormat f;
+  for (int i = 0; i < kImportFelder; ++i) f.titel[static_cast<std::size_t>(i)] = kImportFeldNamen[static_cast<std::size_t>(i)];
+  return f;
+}
+
+void FormatAusZeile(const std::string& zeile, ImportFormat& f) {
+  const std::vector<std::string> teile = TextTeilen("|", zeile, 0);
+  auto feld = [&](std::size_t i) { return i < teile.size() ? teile[i] : std::string(); };
+  for (std::size_t i = 0; i < kImportFelder; ++i) f.titel[i] = feld(i);
+  f.loeschen1 = feld(16);
+  f.loeschen2 = feld(17);
+  f.id = feld(18);
+  if (teile.size() > 19) f.idVerkn = teile[19];
+  f.zielFeld = feld(20);
+  if (teile.size() > 21) f.separator = teile[21];
+}
+
+std::string FormatZeile(const ImportFormat& f) {
+  std::string z;
+  for (const auto& t : f.titel) z += t + "|";
+  for (const std::string* t : {&f.loeschen1, &f.loeschen2, &f.id, &f.idVerkn, &f.zielFeld, &f.separator}) z += *t + "|";
+  return z;
+}
+
+bool FormatDateiLaden(const std::string& datei, ImportFormat& f) {
+  if (!DateiVorhanden(datei) || VerzeichnisVorhanden(datei)) return false;
+  std::ifstream ein(datei, std::ios::binary);
+  std::string zeile;
+  std::getline(ein, zeile);
+  if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+  FormatAusZeile(zeile, f);
+  return true;
+}
+
+void FormatDateiSpeichern(const std::string& datei, const ImportFormat& f) {
+  const std::string zeile = FormatZeile(f) + "\r\n";
+  AtomarSchreiben(datei, [&](Schreiber& s) { s.schreiben(zeile.data(), zeile.size()); });
+}
+
+std::vector<std::string> FormatListe(bool plz) {
+  const std::string endung = plz ? ".imp" : ".ims";
+  std::vector<std::string> namen;
+  struct Zu {
+    void operator()(DIR* d) const { closedir(d); }
+  };
+  std::unique_ptr<DIR, Zu> d(::opendir(ProgVerzeichnis.c_str()));
+  if (!d) return namen;
+  while (const dirent* e = ::readdir(d.get())) {
+    const std::string n = e->d_name;
+    if (n.size() > 4 && n.compare(n.size() - 4, 4, endung) == 0) namen.push_back(DateiNameOhneEndung(n));
+  }
+  std::sort(namen.begin(), namen.end());
+  EintraegeNachNummerSortieren(namen);
+  return namen;
+}
+
+std::string FormatDateiName(const std::string& name, bool plz) { return ProgVerzeichnis + name + (plz ? ".imp" : ".ims"); }
+
+std::string FormatTrenner(const ImportFormat& f) { return f.separator == "#9" ? std::string("\t") : f.separator; }
+
+}  // namespace orvano

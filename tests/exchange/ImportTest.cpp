@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Start.h"
+#include "exchange/CSVLesen.h"
+#include "exchange/Export.h"
+#include "exchange/Import.h"
+#include "exchange/ImportFormat.h"
+#include "support/Antworten.h"
+#include "support/Datenordner.h"
+
+namespace orvano {
+namespace {
+
+using test::DateiLesen;
+using test::DateiSchreiben;
+
+class ImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgrammOrdnerSetzen(t.pfad());
+    ImportTabelleKopf(tabelle);
+  }
+  CSVLeseErgebnis lesen(const std::string& inhalt, const char* name = "q.csv", bool test = false, int n = 1000) {
+    DateiSchreiben(t / name, inhalt);
+    CSVLeseOptionen o;
+    o.testModus = test;
+    o.anzahl = n;
+    o.landText = "\xD6sterreich";
+    return CSVLesen(t / name, format, tabelle, o, KeinFortschritt());
+  }
+  std::string zelle(int spalte, int zeile) const { return std::string(tabelle.zelle(spalte, zeile)); }
+
+  test::TempOrdner t;
+  ImportFormat format = StandardFormat();
+  Tabelle tabelle{kImportTabellenSpalten, 2};
+};
+
+TEST_F(ImportTest, TitlesMatchWholeCellsFoldingOnlyAsciiLetters) {
+  format.titel[5] = "Postleitzahl";
+  auto e = lesen("Ort;PLZ\r\nBonn;53111\r\n");
+  EXPECT_EQ(zelle(1, 1), "Bonn");
+  EXPECT_EQ(zelle(6, 1), "99999") << "PLZ is not Postleitzahl";
+  EXPECT_EQ(e.ohnePLZ, 1);
+  format.titel[5] = "plz";
+  lesen("Ort;PLZ\r\nBonn;53111\r\n");
+  EXPECT_EQ(zelle(6, 1), "53111");
+  EXPECT_EQ(zelle(0, 1), "1");
+  EXPECT_EQ(zelle(2, 1), "AT") << "an empty Staat takes the country's ISO code";
+}
+
+TEST_F(ImportTest, PostalCodesKeepTheirDigitsOnly) {
+  format.titel[5] = "PLZ";
+  lesen("PLZ;Ort\nD-67433;Neustadt\n67 433;Neustadt\n");
+  EXPECT_EQ(zelle(6, 1), "67433");
+  EXPECT_EQ(zelle(6, 2), "67433");
+}
+
+TEST_F(ImportTest, WithoutAPostalCodeColumnEveryRowGetsThePlaceholder) {
+  const auto e = lesen("Ort;Strassen\nA;  Weg 1\nB;Gasse\nC;Platz\n");
+  EXPECT_EQ(e.zeilen, 3);
+  EXPECT_EQ(e.ohnePLZ, 3);
+  EXPECT_EQ(OhnePLZText(e.ohnePLZ), "  ohne PLZ: 3");
+  EXPECT_EQ(zelle(6, 3), "99999");
+  EXPECT_EQ(zelle(15, 1), "Weg 1") << "leading blanks of Strassen go";
+}
+
+TEST_F(ImportTest, ThePlaceholderStartsWithTheFirstPostalCodeOfTheFile) {
+  lesen("Ort;Postleitzahl\nA;\nB;01067\nC;\n");
+  EXPECT_EQ(zelle(6, 1), "0106799999");
+  EXPECT_EQ(zelle(6, 3), "0106799999");
+  EXPECT_EQ(ImportZeileZuPLZ(tabelle, 1).PLZ, 106799999);
+}
+
+TEST_F(ImportTest, EingabeValuesFillEmptyCellsBeforeThePlaceholder) {
+  format.eingabeOrt = "Musterstadt";
+  format.eingabePLZ = "12345";
+  const auto e = lesen("Ort;Postleitzahl;Staat\n;;CH\nBonn;53111;\n");
+  EXPECT_EQ(zelle(1, 1), "Musterstadt");
+  EXPECT_EQ(zelle(6, 1), "12345");
+  EXPECT_EQ(e.ohnePLZ, 0);
+  EXPECT_EQ(zelle(2, 1), "CH");
+  EXPECT_EQ(zelle(2, 2), "AT");
+}
+
+TEST_F(ImportTest, DeleteTextsComeOffEveryLineBeforeSplitting) {
+  format.loeschen1 = "\"";
+  format.loeschen2 = " ";  // blank: takes no part
+  lesen("\"Ort\";\"Postleitzahl\"\n\"Bad Ems\";\"56130\"\n");
+  EXPECT_EQ(zelle(1, 1), "Bad Ems");
+  EXPECT_EQ(zelle(6, 1), "56130");
+}
+
+TEST_F(ImportTest, TestModeReadsNRowsAndListsEmptyLinesWithoutNumbers) {
+  const auto e = lesen("Ort;Postleitzahl\nA;1\n\nB;2\nohne Trenner\nC;3\nD;4\n", "q.csv", true, 3);
+  EXPECT_EQ(e.zeilen, 3);
+  EXPECT_EQ(zelle(1, 3), "C");
+  EXPECT_EQ(zelle(0, 3), "3");
+  EXPECT_EQ(e.rohZeilen, (std::vector<std::string>{"Ort;Postleitzahl", "A;1", "", "B;2", "ohne Trenner", "C;3"}));
+  EXPECT_EQ(tabelle.zeilen(), 4);
+}
+
+TEST_F(ImportTest, TheSeparatorComesFromTheFormatOrTheFileName) {
+  lesen("Ort\tPostleitzahl\nA\t1\n", "q.txt");
+  EXPECT_EQ(format.separator, "#9");
+  EXPECT_EQ(zelle(6, 1), "1");
+  format.separator = "|";
+  lesen("Ort|Postleitzahl\nB|2\n", "r.txt");
+  EXPECT_EQ(zelle(1, 1), "B");
+}
+
+TEST_F(ImportTest, AMissingFileReadsNothing) {
+  CSVLeseOptionen o;
+  EXPECT_FALSE(CSVLesen(t / "fehlt.csv", format, tabelle, o, KeinFortschritt()).gelesen);
+}
+
+TEST_F(ImportTest, FormatFilesHoldTwentyTwoFieldsEachEndedByABar) {
+  ASSERT_NO_THROW(FormatDateiSpeichern(t / "Standard.imp", StandardFormat()));
+  EXPECT_EQ(DateiLesen(t / "Standard.imp"),
+            "Ort|Staat|Bundesland|Ortsteil/Stadtteil|Landkreis|Postleitzahl|Auto-KZ|Breitengrad|L\xE4ngengrad|"
+            "Regierungsbezirk|Gemeindeteil|Verwaltungszusammenschluss|Vorwahl|Strassen|Ab Nr|Bis Nr|||||||\r\n");
+  ImportFormat f;
+  f.idVerkn = "bleibt";
+  f.separator = ";";
+  f.id = "weg";
+  DateiSchreiben(t / "Kurz.imp", "Ort|PLZ\r\n");
+  ASSERT_TRUE(FormatDateiLaden(t / "Kurz.imp", f));
+  EXPECT_EQ(f.titel[1], "PLZ");
+  EXPECT_EQ(f.titel[15], "");
+  EXPECT_EQ(f.id, "");
+  EXPECT_EQ(f.idVerkn, "bleibt");
+  EXPECT_EQ(f.separator, ";");
+  DateiSchreiben(t / "B.imp", "");
+  DateiSchreiben(t / "A.imp", "");
+  DateiSchreiben(t / "S.ims", "");
+  EXPECT_EQ(FormatListe(true), (std::vector<std::string>{"A", "B", "Kurz", "Standard"}));
+  EXPECT_EQ(FormatListe(false), std::vector<std::string>{"S"});
+}
+
+TEST_F(ImportTest, TheJoinChangesOnlyTheFirstRowOfAnId) {
+  format.id = "Nr";
+  format.idVerkn = "Name";
+  format.zielFeld = "Ort";
+  lesen("Nr;Ort;Postleitzahl\n7;alt;1\n7;alt;2\n8;alt;3\n");
+  DateiSchreiben(t / "zwei.csv", "Name;Nr\nNeu;7\nAuch;8\nLeer;9\n");
+  CSVLeseOptionen o;
+  o.testModus = true;
+  const auto v = Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
+  ASSERT_TRUE(v.ausgefuehrt) << v.meldung;
+  EXPECT_EQ(zelle(1, 1), "Neu");
+  EXPECT_EQ(zelle(1, 2), "alt");
+  EXPECT_EQ(zelle(1, 3), "Auch");
+  EXPECT_EQ(v.paarZahl, 3);
+  EXPECT_EQ(v.paare[2], (std::array<std::string, 3>{"3", "9", "Leer"}));
+  // A target past the ID column skips it.
+  format.zielFeld = "Vorwahl";
+  Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
+  EXPECT_EQ(zelle(14, 1), "Neu");
+}
+
+TEST_F(ImportTest, TheJoinNamesWhatIsMissing) {
+  DateiSchreiben(t / "zwei.csv", "Name;Nr\nNeu;7\n");
+  CSVLeseOptionen o;
+  format.id = "";
+  auto v = Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
+  EXPECT_EQ(v.meldung, "ID Titel eingeben");
+  EXPECT_EQ(v.leeresFeld, VerknuepfErgebnis::kID);
+  format.id = "Nr";
+  v = Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
+  EXPECT_EQ(v.meldung, "Spalte Titel aus Datei 2 eingeben");
+  format.id = "Kennung";
+  format.idVerkn = "Name";
+  v = Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
+  EXPECT_EQ(v.meldung, "ID Titel \"Kennung\" in Datei " + t.pfad() + "zwei.csv nicht gefunden");
+  format.id = "Nr";
+  format.idVerkn = "Wert";
+  v = Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
+  EXPECT_EQ(v.meldung, "Spalten Titel \"Wert\" in Datei " + t.pfad() + "zwei.csv nicht gefunden");
+  EXPECT_FALSE(v.ausgefuehrt);
+}
+
+TEST_F(ImportTest, RowsBecomeRecordsAsTheColumnsSay) {
+  lesen("Ort;Postleitzahl;Breitengrad;L\xE4ngengrad;Vorwahl;Auto-KZ\nDresden;01067;52,5167;52.5167;0351;DD\n");
+  const TPLZRecord r = ImportZeileZuPLZ(tabelle, 1);
+  EXPECT_EQ(r.PLZ, 1067);
+  EXPECT_DOUBLE_EQ(r.Breitengrad, 52.5167);
+  EXPECT_DOUBLE_EQ(r.Laengengrad, 525167);
+  EXPECT_EQ(r.Vorwahl, 351);
+  EXPECT_EQ(r.Autokennzeichen.text(), "DD");
+  EXPECT_EQ(r.Strassen, 0);
+  const TStrassenRecord s = ImportZeileZuStrasse(tabelle, 1);
+  EXPECT_EQ(s.HausNrKz, '1');
+  EXPECT_EQ(s.Ort.text(), "Dresden");
+}
+
+TEST_F(ImportTest, AppendingWritesAfterTheExistingBytesAndSkipsInvalidRows) {
+  const std::string alt = std::string(600, 'a') + "xyz";  // two records and a partial one
+  DateiSchreiben(t / "Dat_D.ppp", alt);
+  lesen("Ort;Postleitzahl\nA;1\n;2\nB;3\nC;\nD;0\nE;5\n");
+  // C got the placeholder 199999; D has PLZ 0 and the row without Ort is skipped.
+  const auto e = ImportAnhaengen(t / "Dat_D.ppp", true, tabelle, KeinFortschritt());
+  EXPECT_EQ(e.anfang, 603);
+  EXPECT_EQ(e.geschrieben, 4);
+  const std::string neu = DateiLesen(t / "Dat_D.ppp");
+  EXPECT_EQ(neu.substr(0, 603), alt);
+  ASSERT_EQ(neu.size(), 603u + 4 * 300);
+  TPLZRecord r;
+  std::memcpy(&r, neu.data() + 603 + 300, 300);
+  EXPECT_EQ(r.Ort.text(), "B");
+  std::memcpy(&r, neu.data() + 603 + 600, 300);
+  EXPECT_EQ(r.PLZ, 199999);
+}
+
+TEST_F(ImportTest, ThreeRowsGoToBytes600And900And1200) {
+  DateiSchreiben(t / "Dat_A.ppp", std::string(600, '\0'));
+  lesen("Ort;Postleitzahl\nA;1010\nB;1020\nC;1030\n");
+  ImportAnhaengen(t / "Dat_A.ppp", true, tabelle, KeinFortschritt());
+  const std::string neu = DateiLesen(t / "Dat_A.ppp");
+  ASSERT_EQ(neu.size(), 1500u);
+  for (const auto& [pos, ort] : {std::pair{600, "A"}, {900, "B"}, {1200, "C"}}) {
+    TPLZRecord r;
+    std::memcpy(&r, neu.data() + pos, 300);
+    EXPECT_EQ(r.Ort.text(), ort);
+  }
+}
+
+TEST_F(ImportTest, StreetRowsNeedAValidCodeAndAName) {
+  lesen("Ort;Postleitzahl;Strassen;Ab Nr\nA;0;Weg;1\nB;100000;Weg;1\nC;99999;;1\nD;5;Gasse;2\n");
+  EXPECT_EQ(ImportGueltigeZeilen(tabelle, false), 1);
+  const auto e = ImportAnhaengen(t / "Strassen_D.ppp", false, tabelle, KeinFortschritt());
+  EXPECT_EQ(e.geschrieben, 1);
+  EXPECT_EQ(std::filesystem::file_size(t / "Strassen_D.ppp"), 126u);
+  // A placeholder beyond 32 bits does not parse and the row is skipped.
+  lesen("Ort;Postleitzahl\nA;99999\nB;\n");
+  EXPECT_EQ(zelle(6, 2), "9999999999");
+  EXPECT_EQ(ImportGueltigeZeilen(tabelle, true), 1);
+}
+
+// Export of the shipped German file, import through a format into an empty folder: the
+// records come back byte for byte.
+TEST_F(ImportTest, TheShippedDataSurviveExportAndImport) {
+  std::filesystem::create_directories(t / "Ord_1");
+  std::filesystem::copy_file(ORVANO_DATEN "/Ord_1/Dat_D.ppp", t / "Ord_1/Dat_D.ppp");
+  test::Antworten nein;
+  ASSERT_TRUE(PLZLaden(kDeutschland, nein));
+  ASSERT_GT(PLZAnzahl, 10000);
+  ExportOptionen o;
+  Exportieren(t / "export.csv", o, KeinFortschritt());
+  FormatDateiSpeichern(t / "Alles.imp", StandardFormat());
+  ImportFormat f;
+  ASSERT_TRUE(FormatDateiLaden(FormatDateiName("Alles", true), f));
+  CSVLeseOptionen lo;
+  lo.landText = "Deutschland";
+  const auto e = CSVLesen(t / "export.csv", f, tabelle, lo, KeinFortschritt());
+  EXPECT_EQ(e.zeilen, PLZAnzahl);
+  std::filesystem::create_directories(t / "Ord_2");
+  ImportAnhaengen(t / "Ord_2/Dat_D.ppp", true, tabelle, KeinFortschritt());
+  EXPECT_TRUE(DateiLesen(t / "Ord_2/Dat_D.ppp") == DateiLesen(t / "Ord_1/Dat_D.ppp"));
+}
+
+}  // namespace
+}  // namespace orvano
