@@ -227,6 +227,60 @@ TEST(CliSicherung, RefusesWhatIsNoBackupOrMissing) {
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "wiederherstellen", "x"}).status, 2);
 }
 
+class CliImport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(t / "Ord_1");
+    DateiSchreiben(t / "Standard.imp",
+                   "Ort||||||||||||||||||||||\r\n");  // replaced below for the tests that need more
+    DateiSchreiben(t / "Orte.imp", "Ort|Staat||||PLZ|||||||||||||Nr|Name|Ort|;|\r\n");
+    DateiSchreiben(t / "Wege.ims", "Ort|||||PLZ||||||||Strasse|||||||||\r\n");
+    DateiSchreiben(t / "q.csv", "PLZ;Ort;Nr\r\n01067;Dresden;1\r\n;Nirgendwo;2\r\n10115;Berlin;3\r\n");
+  }
+  TempOrdner t;
+};
+
+TEST_F(CliImport, CountsWithoutJaAndAppendsWithIt) {
+  auto e = Cli({"--programmordner", t.pfad(), "import", "--art", "plz", "--format", "Orte", t / "q.csv"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "3 Zeilen")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "3 Datensätze würden an ")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.err, "ohne --datei2 wird nicht verknüpft")) << e.err;
+  EXPECT_FALSE(std::filesystem::exists(t / "Ord_1/Dat_D.ppp"));
+  DateiSchreiben(t / "namen.csv", "Nr;Name\r\n3;Berlin-Mitte\r\n");
+  e = Cli({"--programmordner", t.pfad(), "import", "--art", "plz", "--format", "Orte", "--datei2", t / "namen.csv",
+           "--ja", t / "q.csv"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "1 Paare verknüpft")) << e.out;
+  const std::string roh = test::DateiLesen(t / "Ord_1/Dat_D.ppp");
+  ASSERT_EQ(roh.size(), 900u);
+  TPLZRecord r;
+  std::memcpy(&r, roh.data() + 600, 300);
+  EXPECT_EQ(r.Ort.text(), "Berlin-Mitte");
+  EXPECT_EQ(r.PLZ, 10115);
+  std::memcpy(&r, roh.data() + 300, 300);
+  EXPECT_EQ(r.PLZ, 106799999) << "the placeholder of the row without a code";
+  EXPECT_EQ(r.Staat.text(), "DE");
+}
+
+TEST_F(CliImport, StreetsGoToTheStreetFileOfTheCountry) {
+  DateiSchreiben(t / "w.csv", "PLZ;Ort;Strasse\r\n1010;Wien;Graben\r\n0;Wien;Ring\r\n");
+  const auto e = Cli({"--programmordner", t.pfad(), "import", "--land", "Österreich", "--art", "strassen", "--format",
+                      "Wege", "--ja", t / "w.csv"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Strassen_A.ppp"), 126u);
+}
+
+TEST_F(CliImport, MissingFormatsAndFilesFailAndFormatsAreListed) {
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "import", "--art", "plz", "--format", "Fehlt", t / "q.csv"}).status, 1);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "import", "--art", "plz", "--format", "Orte", t / "fehlt.csv"}).status, 1);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "import", "--format", "Orte", t / "q.csv"}).status, 2);
+  auto e = Cli({"--programmordner", t.pfad(), "formate"});
+  EXPECT_EQ(e.out, "Orte\nStandard\n");
+  e = Cli({"--programmordner", t.pfad(), "formate", "--art", "strassen"});
+  EXPECT_EQ(e.out, "Wege\n");
+}
+
 TEST(CliAufruf, WrongUsageGivesStatusTwoAndTheUsage) {
   for (const auto& argumente : std::vector<std::vector<std::string>>{
            {}, {"gibtsnicht"}, {"info", "--falsch"}, {"info", "--ordner"}, {"info", "extra"}, {"info", "--land", "Schweiz"}}) {
