@@ -83,11 +83,40 @@ std::string_view Tabelle::zelle(int spalte, int zeile) const {
   return std::string_view(row).substr(z.anfang, z.laenge);
 }
 
+namespace {
+
+std::string Kopf(std::size_t l) {
+  std::string k;
+  if (l < 255) {
+    k += static_cast<char>(l);
+  } else {
+    k += static_cast<char>(255);
+    for (int b = 0; b < 4; ++b) k += static_cast<char>((l >> (8 * b)) & 0xFF);
+  }
+  return k;
+}
+
+}  // namespace
+
 void Tabelle::setZelle(int spalte, int zeile, std::string_view text) {
   if (zeile < 0 || zeile >= zeilen() || spalte < 0 || spalte >= spalten()) return;
-  auto zellen = this->zeile(zeile);
-  zellen[static_cast<std::size_t>(spalte)] = std::string(text);
-  zeilen_[static_cast<std::size_t>(zeile)] = Packen(zellen);
+  std::string& row = zeilen_[static_cast<std::size_t>(zeile)];
+  // Splice the cell in place: walk to it, padding the row with empty cells when it is shorter.
+  std::size_t pos = 0;
+  int i = 0;
+  for (; i < spalte && pos < row.size(); ++i) {
+    const Zelle k = Kopf(row, pos);
+    pos = k.anfang + k.laenge;
+  }
+  if (pos >= row.size()) {
+    if (text.empty()) return;  // trailing empty cells are not stored
+    row.append(static_cast<std::size_t>(spalte - i), '\0');
+    row += Kopf(text.size());
+    row.append(text);
+    return;
+  }
+  const Zelle k = Kopf(row, pos);
+  row.replace(pos, k.anfang + k.laenge - pos, Kopf(text.size()).append(text));
 }
 
 std::vector<std::string> Tabelle::zeile(int zeile) const {

@@ -1,7 +1,8 @@
 #include "CSVLesen.h"
 
 #include <fstream>
-#include <unordered_map>
+#include <functional>
+#include <string_view>
 
 #include "core/Dateien.h"
 #include "core/Listen.h"
@@ -19,7 +20,9 @@ constexpr std::int64_t kFortschrittMax = 10000;
 // Lines of a text file one by one; a CR before the line feed is not part of the line.
 class ZeilenLeser {
  public:
-  explicit ZeilenLeser(const std::string& datei) : ein_(datei, std::ios::binary) {
+  explicit ZeilenLeser(const std::string& datei) : puffer_(1 << 20) {
+    ein_.rdbuf()->pubsetbuf(puffer_.data(), static_cast<std::streamsize>(puffer_.size()));
+    ein_.open(datei, std::ios::binary);
     if (!ein_) throw DateiFehler("Datei " + datei + " kann nicht gelesen werden");
   }
   bool naechste(std::string& zeile) {
@@ -29,20 +32,77 @@ class ZeilenLeser {
   }
 
  private:
+  std::vector<char> puffer_;
   std::ifstream ein_;
 };
 
-void Entfernen(std::string& zeile, const std::string& text) {
-  if (LeerzeichenEntfernen(text).empty()) return;
-  for (std::size_t p = zeile.find(text); p != std::string::npos; p = zeile.find(text, p)) zeile.erase(p, text.size());
-}
+// The delete texts that take part: only those that are not blank.
+class Loeschtexte {
+ public:
+  explicit Loeschtexte(const ImportFormat& f) {
+    for (const std::string* t : {&f.loeschen1, &f.loeschen2}) {
+      if (!LeerzeichenEntfernen(*t).empty()) texte_.push_back(*t);
+    }
+  }
+  void anwenden(std::string& zeile) const {
+    for (const std::string& text : texte_) {
+      for (std::size_t p = zeile.find(text); p != std::string::npos; p = zeile.find(text, p)) zeile.erase(p, text.size());
+    }
+  }
 
-void Loeschtexte(std::string& zeile, const ImportFormat& f) {
-  Entfernen(zeile, f.loeschen1);
-  Entfernen(zeile, f.loeschen2);
-}
+ private:
+  std::vector<std::string> texte_;
+};
 
 int Anzahl(const CSVLeseOptionen& o) { return o.anzahl < 1 ? 1000 : o.anzahl; }
+
+// Parts I1 and I2 of ZEILE split at SEP, as TextTeilen would give them; false when the line
+// has fewer parts. Nothing is copied.
+bool ZweiTeile(std::string_view zeile, std::string_view sep, std::size_t i1, std::size_t i2, std::string_view& t1,
+               std::string_view& t2) {
+  if (zeile.empty() || sep.empty()) return false;
+  bool hat1 = false, hat2 = false;
+  std::size_t start = 0, teil = 0;
+  for (;;) {
+    const std::size_t p = zeile.find(sep, start);
+    const std::string_view stueck = zeile.substr(start, p == std::string_view::npos ? std::string_view::npos : p - start);
+    if (teil == i1) t1 = stueck, hat1 = true;
+    if (teil == i2) t2 = stueck, hat2 = true;
+    if (hat1 && hat2) return true;
+    if (p == std::string_view::npos) return false;
+    start = p + sep.size();
+    ++teil;
+  }
+}
+
+// First row of every ID value of a table column, without a node or string per row: an
+// open-addressing table of row numbers whose keys are the cells themselves.
+class ErsteZeile {
+ public:
+  ErsteZeile(const Tabelle& t, int spalte) : t_(t), spalte_(spalte) {
+    std::size_t n = 16;
+    while (n < static_cast<std::size_t>(t.zeilen()) * 2) n <<= 1;
+    plaetze_.assign(n, 0);
+    for (int r = 1; r < t.zeilen(); ++r) {
+      const std::string_view id = t.zelle(spalte, r);
+      std::size_t i = std::hash<std::string_view>{}(id) & (n - 1);
+      while (plaetze_[i] != 0 && t.zelle(spalte, plaetze_[i]) != id) i = (i + 1) & (n - 1);
+      if (plaetze_[i] == 0) plaetze_[i] = r;  // the upper row wins
+    }
+  }
+  int finden(std::string_view id) const {
+    const std::size_t n = plaetze_.size();
+    for (std::size_t i = std::hash<std::string_view>{}(id) & (n - 1); plaetze_[i] != 0; i = (i + 1) & (n - 1)) {
+      if (t_.zelle(spalte_, plaetze_[i]) == id) return plaetze_[i];
+    }
+    return 0;
+  }
+
+ private:
+  const Tabelle& t_;
+  int spalte_;
+  std::vector<int> plaetze_;
+};
 
 }  // namespace
 
@@ -63,11 +123,12 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
   const std::string sep = Trennzeichen(datei, f.separator);
   const int n = Anzahl(o);
   ZeilenLeser leser(datei);
+  const Loeschtexte loeschen(f);
   std::string zeile;
   leser.naechste(zeile);
   e.titelZeile = zeile;
   if (o.testModus) e.rohZeilen.push_back(zeile);
-  Loeschtexte(zeile, f);
+  loeschen.anwenden(zeile);
   const std::vector<std::string> titel = TextTeilen(sep, zeile, 0);
   std::array<std::int32_t, kImportFelder> index{};
   for (std::size_t i = 0; i < kImportFelder; ++i) index[i] = TeilIndex(titel, f.titel[i]);
@@ -80,7 +141,7 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
   std::vector<std::string> zellen(kImportTabellenSpalten);
   while (leser.naechste(zeile)) {
     if (o.testModus && r < n) e.rohZeilen.push_back(zeile);
-    Loeschtexte(zeile, f);
+    loeschen.anwenden(zeile);
     const std::vector<std::string> teile = TextTeilen(sep, zeile, 0);
     if (++c > kFortschrittMax) c = 1;
     if (c % 100 == 0) fortschritt.position(c);
@@ -144,10 +205,11 @@ VerknuepfErgebnis Verknuepfen(const std::string& datei2, ImportFormat& f, Tabell
   VerknuepfErgebnis e;
   if (!DateiVorhanden(datei2)) return e;
   ZeilenLeser leser(datei2);
+  const Loeschtexte loeschen(f);
   std::string zeile;
   leser.naechste(zeile);
   if (o.testModus) e.rohZeilen.push_back(zeile);
-  Loeschtexte(zeile, f);
+  loeschen.anwenden(zeile);
   const std::string sep = Trennzeichen(datei2, f.separator);
   const std::vector<std::string> titel = TextTeilen(sep, zeile, 0);
   if (f.id.empty()) {
@@ -174,10 +236,8 @@ VerknuepfErgebnis Verknuepfen(const std::string& datei2, ImportFormat& f, Tabell
   const int feld = EintragIndex(namen, f.zielFeld);
   const int ziel = feld + 1 > 9 ? feld + 2 : feld + 1;
 
-  // The first row of each ID; the join never writes the ID column, so this stays true.
-  std::unordered_map<std::string, int> ersteZeile;
-  ersteZeile.reserve(static_cast<std::size_t>(t.zeilen()));
-  for (int r = t.zeilen() - 1; r >= 1; --r) ersteZeile[std::string(t.zelle(kImportSpalteID, r))] = r;
+  // The join never writes the ID column, so the first row of each ID stays where it is.
+  const ErsteZeile ersteZeile(t, kImportSpalteID);
 
   const int n = Anzahl(o);
   fortschritt.beginnen(kFortschrittMax);
@@ -186,14 +246,12 @@ VerknuepfErgebnis Verknuepfen(const std::string& datei2, ImportFormat& f, Tabell
     if (++c > kFortschrittMax) c = 1;
     if (c % 100 == 0) fortschritt.position(c);
     if (o.testModus && e.paarZahl < n) e.rohZeilen.push_back(zeile);
-    Loeschtexte(zeile, f);
-    const std::vector<std::string> teile = TextTeilen(sep, zeile, 0);
-    if (idIndex >= static_cast<std::int32_t>(teile.size()) || wertIndex >= static_cast<std::int32_t>(teile.size())) continue;
-    const std::string& id = teile[static_cast<std::size_t>(idIndex)];
-    const std::string& wert = teile[static_cast<std::size_t>(wertIndex)];
-    if (const auto it = ersteZeile.find(id); it != ersteZeile.end()) t.setZelle(ziel, it->second, wert);
+    loeschen.anwenden(zeile);
+    std::string_view id, wert;
+    if (!ZweiTeile(zeile, sep, static_cast<std::size_t>(idIndex), static_cast<std::size_t>(wertIndex), id, wert)) continue;
+    if (const int r = ersteZeile.finden(id); r > 0) t.setZelle(ziel, r, wert);
     ++e.paarZahl;
-    if (o.testModus) e.paare.push_back({std::to_string(e.paarZahl), id, wert});
+    if (o.testModus) e.paare.push_back({std::to_string(e.paarZahl), std::string(id), std::string(wert)});
     if (fortschritt.abbrechen()) break;
   }
   fortschritt.beenden();

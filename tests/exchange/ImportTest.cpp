@@ -145,7 +145,7 @@ TEST_F(ImportTest, TheJoinChangesOnlyTheFirstRowOfAnId) {
   format.idVerkn = "Name";
   format.zielFeld = "Ort";
   lesen("Nr;Ort;Postleitzahl\n7;alt;1\n7;alt;2\n8;alt;3\n");
-  DateiSchreiben(t / "zwei.csv", "Name;Nr\nNeu;7\nAuch;8\nLeer;9\n");
+  DateiSchreiben(t / "zwei.csv", "Name;Nr\nNeu;7\nnur ein Teil\nAuch;8\n\nLeer;9\n");
   CSVLeseOptionen o;
   o.testModus = true;
   const auto v = Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
