@@ -24,6 +24,8 @@
 #include "Bearbeiten.h"
 #include "PLZSpalten.h"
 #include "exchange/ut_Export_Auswahl.h"
+#include "exchange/ut_Import.h"
+#include "exchange/ut_ImportFormat.h"
 #include "folders/ut_Ordner.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/ut_frSichCopy0.h"
@@ -65,6 +67,9 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frOrdner = new TfrOrdner(cbOrdner, this);
   frSichCopy0 = new TfrSichCopy0(cbOrdner, cbLand, this);
   frSichCopy = new TfrSichCopy(cbOrdner, this);
+  frImportFormat = new TfrImportFormat([this] { return landText(); }, this);
+  frImport = new TfrImport(frImportFormat, cbOrdner, cbLand, this);
+  frImport->einstellungenSpeichern = [this] { EinstellungenSchreiben(); };
   verbinden();
 
   // Creation steps of the start, in their order.
@@ -314,7 +319,7 @@ void TfrPLZ::menueAufbauen() {
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));
   info->addSeparator();
   miVerknuepfung = info->addAction(QStringLiteral("Verknüpfung auf dem Desktop erstellen"));
-  for (QAction* a : {miImport, miPruefenPLZ, miPruefenStrassen, miOptimieren, miSuchen, miBearbeiten}) {
+  for (QAction* a : {miPruefenPLZ, miPruefenStrassen, miOptimieren, miSuchen, miBearbeiten}) {
     a->setEnabled(false);
   }
 }

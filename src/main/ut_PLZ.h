@@ -35,6 +35,8 @@ class TfrExport_Auswahl;
 class TfrOrdner;
 class TfrSichCopy0;
 class TfrSichCopy;
+class TfrImport;
+class TfrImportFormat;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
@@ -93,6 +95,8 @@ class TfrPLZ : public QMainWindow {
   void Aktivieren();
   // Exit with the question "Programm beenden?"; true when the program ends.
   bool Beenden();
+  // Writes the settings file with the current choices.
+  void EinstellungenSchreiben();
   void LandGewechselt();
 
   // The country text of cbLand as Windows-1252.
@@ -169,6 +173,8 @@ class TfrPLZ : public QMainWindow {
   TfrOrdner* frOrdner;
   TfrSichCopy0* frSichCopy0;
   TfrSichCopy* frSichCopy;
+  TfrImportFormat* frImportFormat;
+  TfrImport* frImport;
   // The folder the save dialog of the export starts in.
   QString exportOrdner;
 

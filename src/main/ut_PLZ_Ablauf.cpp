@@ -16,6 +16,7 @@
 #include "core/Texte.h"
 #include "ui/Dialoge.h"
 #include "ui/StringGrid.h"
+#include "exchange/ut_Import.h"
 #include "folders/ut_Ordner.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/ut_frSichCopy0.h"
@@ -37,6 +38,7 @@ void TfrPLZ::verbinden() {
   connect(miAbout, &QAction::triggered, this, [this] { ueberWindow(); });
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
   connect(miExport, &QAction::triggered, this, [this] { ExportStarten(); });
+  connect(miImport, &QAction::triggered, this, [this] { fensterZeigen(frImport); });
   connect(miNeueOrdner, &QAction::triggered, this, [this] { fensterZeigen(frOrdner); });
   connect(miSichern, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy0); });
   connect(miWiederherstellen, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy); });
@@ -114,12 +116,17 @@ void TfrPLZ::LandGewechselt() {
 bool TfrPLZ::Beenden() {
   if (!SpeichernFallsGeaendert()) return false;
   if (!ui::HinweisJaNein(QStringLiteral("Programm beenden?"))) return false;
+  EinstellungenSchreiben();
+  close();
+  return true;
+}
+
+void TfrPLZ::EinstellungenSchreiben() {
   einst_.land = cbLand->currentIndex();
   einst_.tabellenAnsicht = TabellenAnsicht;
   einst_.letzterOrdner = OrdnerName();
+  if (frImport->cbFormat->currentIndex() >= 0) einst_.importFormat = frImport->cbFormat->currentIndex();
   EinstellungenSpeichern(ProgVerzeichnis + kEinstellungsDatei, einst_);
-  close();
-  return true;
 }
 
 void TfrPLZ::ueberWindow() {

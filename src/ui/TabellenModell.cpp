@@ -65,7 +65,10 @@ QVariant TabellenModell::headerData(int abschnitt, Qt::Orientation richtung, int
 Qt::ItemFlags TabellenModell::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-  if (bearbeitbar_ && tabelle_ && index.column() >= tabelle_->festeSpalten()) f |= Qt::ItemIsEditable;
+  if (bearbeitbar_ && tabelle_ && index.column() >= tabelle_->festeSpalten() &&
+      (!zelleBearbeitbar || zelleBearbeitbar(index.column(), index.row() + 1))) {
+    f |= Qt::ItemIsEditable;
+  }
   return f;
 }
 

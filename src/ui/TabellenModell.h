@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 
 #include "core/Tabelle.h"
 
@@ -17,6 +18,8 @@ class TabellenModell : public QAbstractTableModel {
   Tabelle* tabelle() const { return tabelle_; }
   void setTabelle(Tabelle* tabelle);
   void setBearbeitbar(bool ja) { bearbeitbar_ = ja; }
+  // Narrows editing to some cells (table coordinates) of an editable grid.
+  std::function<bool(int spalte, int zeile)> zelleBearbeitbar;
   bool bearbeitbar() const { return bearbeitbar_; }
 
   // Call after the table was changed from outside: everything / some data rows (table rows).

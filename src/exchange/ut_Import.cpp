@@ -1,0 +1,292 @@
+#include "ut_Import.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "CSVLesen.h"
+#include "Import.h"
+#include "ImportFormat.h"
+#include "ut_ImportFormat.h"
+#include "core/Dateien.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Records.h"
+#include "ui/Dialoge.h"
+#include "ui/StringGrid.h"
+#include "ui/Text.h"
+#include "ui/Warten.h"
+
+namespace orvano {
+
+namespace {
+
+QPushButton* Knopf(QWidget* eltern, const QString& text, const QString& hinweis) {
+  auto* b = new QPushButton(text, eltern);
+  b->setToolTip(hinweis);
+  b->setAutoDefault(false);
+  return b;
+}
+
+}  // namespace
+
+TfrImport::TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget* eltern)
+    : QDialog(eltern, Qt::Dialog | Qt::WindowStaysOnTopHint),
+      format_(format),
+      hauptOrdner_(hauptOrdner),
+      hauptLand_(hauptLand),
+      tabelle_(kImportTabellenSpalten, 2) {
+  setObjectName("frImport");
+  format_->frImport = this;
+  auto* v = new QVBoxLayout(this);
+  auto* knoepfe = new QHBoxLayout;
+  sbFormat = Knopf(this, QStringLiteral("Format"), QStringLiteral("Format CSV-Datei einstellen"));
+  cbFormat = new QComboBox(this);
+  cbFormat->setMinimumWidth(140);
+  sbCSVLaden = Knopf(this, QStringLiteral("CSV-öffnen"), QStringLiteral("Öffnen CSV-Datei"));
+  sbRefresh = Knopf(this, QStringLiteral("Refresh"), QString());
+  sbRefresh->setEnabled(false);
+  sbSpeichern = Knopf(this, QStringLiteral("Speichern"), QString());
+  cbOrdner = new QComboBox(this);
+  cbOrdner->setToolTip(QStringLiteral("Auswahl für Speichern"));
+  sbPlus = Knopf(this, QStringLiteral("+"), QStringLiteral("Neue Ordner zufügen"));
+  rdPLZ = new QRadioButton(QStringLiteral("PLZ"), this);
+  rdStrassen = new QRadioButton(QStringLiteral("Strassen"), this);
+  rdPLZ->setChecked(true);
+  sbSDB_Optimierung = Knopf(this, QStringLiteral("Optimieren"), QStringLiteral("Strassen-Datenbank Optimierung"));
+  sbSDB_Optimierung->setEnabled(false);  // the optimisation comes with its own window
+  sbExit = Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
+  for (QWidget* w : std::initializer_list<QWidget*>{sbFormat, cbFormat, sbCSVLaden, sbRefresh, sbSpeichern, cbOrdner,
+                                                    sbPlus, rdPLZ, rdStrassen, sbSDB_Optimierung, sbExit}) {
+    knoepfe->addWidget(w);
+  }
+  knoepfe->addStretch(1);
+  v->addLayout(knoepfe);
+  auto* oben = new QHBoxLayout;
+  plOben = new QLabel(this);
+  plOben->setObjectName("plOben");
+  lbZahl = new QLabel(QStringLiteral("0"), this);
+  oben->addWidget(plOben, 1);
+  oben->addWidget(new QLabel(QStringLiteral("n="), this));
+  oben->addWidget(lbZahl);
+  v->addLayout(oben);
+  sg1 = new ui::StringGrid(this);
+  sg1->setObjectName("sg1");
+  sg1->setTabelle(&tabelle_);
+  sg1->setBearbeitbar(true);
+  v->addWidget(sg1, 1);
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->hide();
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->hide();
+  v->addWidget(ProgressBar1);
+  v->addWidget(StatusBar1);
+
+  connect(sbFormat, &QPushButton::clicked, this, [this] {
+    hide();
+    format_->exec();
+    show();
+  });
+  connect(cbFormat, qOverload<int>(&QComboBox::activated), this, [this](int) {
+    format_->FormatLaden(QString::fromStdString(FormatDateiName(cbFormat->currentText().toStdString(), plz())));
+    format_->cbFormat->setCurrentText(cbFormat->currentText());
+  });
+  connect(sbCSVLaden, &QPushButton::clicked, this, [this] { dateiOeffnen(); });
+  connect(sbRefresh, &QPushButton::clicked, this, [this] {
+    if (DateiVorhanden(ImportDatei.toStdString())) format_->CSVLesen(ImportDatei, tabelle_, false, StatusBar1, ProgressBar1);
+    sg1->aktualisieren();
+  });
+  connect(sbSpeichern, &QPushButton::clicked, this, [this] { sbSpeichernClick(); });
+  connect(cbOrdner, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+    hauptOrdner_->setCurrentIndex(i);
+    obenAnzeigen();
+  });
+  connect(rdPLZ, &QRadioButton::clicked, this, [this] { artGewechselt(); });
+  connect(rdStrassen, &QRadioButton::clicked, this, [this] { artGewechselt(); });
+  connect(sbExit, &QPushButton::clicked, this, &QDialog::accept);
+  sbPlus->installEventFilter(this);
+  sbSpeichern->installEventFilter(this);
+  resize(950, 600);
+}
+
+TfrImport::~TfrImport() { sg1->setTabelle(nullptr); }
+
+bool TfrImport::plz() const { return rdPLZ->isChecked(); }
+
+std::string TfrImport::landText() const { return ui::ZuCp1252(hauptLand_->currentText()); }
+
+std::string TfrImport::zielDatei() const {
+  const std::string land = landText();
+  const std::string code = plz() ? PLZDateiCode(land) : "Strassen_" + StrassenDateiCode(land);
+  return ProgVerzeichnis + cbOrdner->currentText().toStdString() + kTrenner + code + ".ppp";
+}
+
+void TfrImport::spaltenEinstellen() {
+  ImportTabelleKopf(tabelle_);
+  tabelle_.setZelle(kImportSpalteID, 0, "");
+  for (int c = 0; c < kImportTabellenSpalten; ++c) {
+    int breite = 60;
+    if (c == 0) breite = 32;
+    if (c == 1) breite = 100;
+    if (c == 2) breite = 35;
+    if (c == 3) breite = plz() ? 70 : -1;
+    if (!plz() && c > 3 && c != 6 && c != 15 && c != 16 && c != 17) breite = -1;
+    if (!plz() && c == 15) breite = 160;
+    if (c == kImportSpalteID) breite = -1;
+    tabelle_.setBreite(c, breite);
+  }
+  sg1->aktualisieren();
+}
+
+void TfrImport::obenAnzeigen() {
+  const std::string ziel = zielDatei();
+  const std::int64_t groesse = DateiGroesse(ziel);
+  const std::int64_t satz = plz() ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
+  plOben->setText(QString::fromStdString(ziel) + QStringLiteral("  n=") + QString::number(groesse > 0 ? groesse / satz : 0));
+}
+
+QString TfrImport::speichernHinweis() const {
+  const std::string ziel = zielDatei();
+  const QString name = cbOrdner->currentText() + QChar(kTrenner) + QString::fromStdString(ziel.substr(ziel.find_last_of(kTrenner) + 1));
+  return DateiVorhanden(ziel) ? QStringLiteral("Datei ") + name + QStringLiteral(" überschreiben")
+                              : QStringLiteral("Daten in ") + name + QStringLiteral(" speichern");
+}
+
+void TfrImport::showEvent(QShowEvent* e) {
+  sbSDB_Optimierung->setEnabled(false);
+  TabelleLeeren(tabelle_);
+  {
+    const QSignalBlocker ruhe(cbFormat);
+    format_->rdPLZ->setChecked(rdPLZ->isChecked());
+    format_->rdStrassen->setChecked(rdStrassen->isChecked());
+    format_->FormatListeFuellen(cbFormat);
+  }
+  plOben->clear();
+  lbZahl->setText(QStringLiteral("0"));
+  spaltenEinstellen();
+  format_->TitelListeFuellen();
+  format_->FormatLaden(QString::fromStdString(FormatDateiName(cbFormat->currentText().toStdString(), plz())));
+  {
+    const QSignalBlocker ruhe(cbOrdner);
+    cbOrdner->clear();
+    for (int i = 0; i < hauptOrdner_->count(); ++i) cbOrdner->addItem(hauptOrdner_->itemText(i));
+    cbOrdner->setCurrentText(hauptOrdner_->currentText());
+  }
+  obenAnzeigen();
+  setWindowTitle(QStringLiteral(" Import  ") + hauptLand_->currentText());
+  QDialog::showEvent(e);
+}
+
+void TfrImport::done(int ergebnis) {
+  if (einstellungenSpeichern) einstellungenSpeichern();
+  QDialog::done(ergebnis);
+}
+
+void TfrImport::dateiOeffnen(QString datei) {
+  if (datei.isEmpty()) {
+    datei = ui::dialoge().dateiOeffnen(
+        {QStringLiteral("CSV-Datei öffnen"), QStringLiteral("CSV und TXT-Datei (*.csv *.txt);;CSV-Datei (*.csv);;TXT-Datei (*.txt)"),
+         {}, QString::fromStdString(ProgVerzeichnis), OpenDialog1Datei});
+    if (datei.isEmpty()) return;
+  }
+  OpenDialog1Datei = datei;
+  ImportDatei = datei;
+  format_->separatorAusDatei(datei);
+  if (!DateiVorhanden(datei.toStdString())) return;
+  format_->CSVLesen(ImportDatei, tabelle_, false, StatusBar1, ProgressBar1);
+  plOben->setText(ImportDatei);
+  sg1->aktualisieren();
+  sbRefresh->setEnabled(true);
+}
+
+void TfrImport::artGewechselt() {
+  format_->rdPLZ->setChecked(rdPLZ->isChecked());
+  format_->rdStrassen->setChecked(rdStrassen->isChecked());
+  spaltenEinstellen();
+  obenAnzeigen();
+  format_->FormatListeFuellen(cbFormat);
+}
+
+void TfrImport::sbSpeichernClick() {
+  sg1->editorSchliessen();
+  OrdnerPfad = cbOrdner->currentText().toStdString() + kTrenner;
+  const std::string ziel = plz() ? PLZDateiName(landText()) : StrassenDateiName(landText());
+  const QString name = cbOrdner->currentText() + QChar(kTrenner) + QString::fromStdString(ziel.substr(ziel.find_last_of(kTrenner) + 1));
+  const bool ja = DateiVorhanden(ziel) ? ui::FrageJaNein(QStringLiteral("Daten an ") + name + QStringLiteral(" anhängen?"))
+                                       : ui::HinweisJaNein(QStringLiteral("Daten in ") + name + QStringLiteral(" speichern?"));
+  if (!ja) return;
+  ui::BalkenFortschritt balken(ProgressBar1);
+  try {
+    ImportAnhaengen(ziel, plz(), tabelle_, balken);
+  } catch (const std::exception& x) {
+    ProgressBar1->hide();
+    ui::Meldung(QString::fromStdString(x.what()));
+    return;
+  }
+  Tag = 1;
+  ui::FensterRueckfragen rueckfragen;
+  try {
+    StrassenLaden(landText(), balken, rueckfragen);
+  } catch (const std::exception& x) {
+    ui::Meldung(QString::fromStdString(x.what()));
+  }
+  accept();
+}
+
+void TfrImport::sbPlusMaus(Qt::MouseButton knopf) {
+  if (knopf == Qt::RightButton) {
+    const int position = cbOrdner->currentIndex();
+    const QString ordner = cbOrdner->currentText();
+    if (position < 0) return;
+    const std::string pfad = ProgVerzeichnis + ordner.toStdString();
+    if (!VerzeichnisLeer(pfad)) {
+      ui::Hinweis(ordner + QStringLiteral(" ist nicht leer.") + QChar(13) + QStringLiteral("Löschen nicht möglich."));
+      return;
+    }
+    if (!ui::FrageJaNein(QStringLiteral("Ordner ") + ordner + QStringLiteral(" löschen?"))) return;
+    cbOrdner->removeItem(position);
+    if (position < hauptOrdner_->count() && hauptOrdner_->itemText(position) == ordner) hauptOrdner_->removeItem(position);
+    cbOrdner->setCurrentIndex(cbOrdner->count() - 1);
+    if (VerzeichnisVorhanden(pfad) && !QDir().rmdir(QString::fromStdString(pfad))) {
+      ui::Meldung(QStringLiteral("Der Ordner ") + QString::fromStdString(pfad) + QStringLiteral(" kann nicht gelöscht werden"));
+    }
+    return;
+  }
+  int n = 1;
+  while (n <= cbOrdner->count() + 1 && VerzeichnisVorhanden(ProgVerzeichnis + "Ord_" + std::to_string(n))) ++n;
+  const QString name = QStringLiteral("Ord_") + QString::number(n);
+  cbOrdner->addItem(name);
+  hauptOrdner_->addItem(name);
+  OrdnerPfad = name.toStdString() + kTrenner;
+  VerzeichnisAnlegen(ProgVerzeichnis + name.toStdString());
+  ui::Hinweis(name + QStringLiteral(" ist zugefügt"));
+  cbOrdner->setCurrentIndex(cbOrdner->count() - 1);
+}
+
+bool TfrImport::eventFilter(QObject* ziel, QEvent* e) {
+  if (ziel == sbPlus) {
+    if (e->type() == QEvent::ToolTip) {
+      sbPlus->setToolTip(QStringLiteral("Linkemaus: Neue Ordner zufügen \nRechtemaus: Ordner Löschen"));
+    }
+    if (e->type() == QEvent::MouseButtonPress) {
+      sbPlusMaus(static_cast<QMouseEvent*>(e)->button());
+      return true;
+    }
+  }
+  if (ziel == sbSpeichern && e->type() == QEvent::ToolTip) {
+    OrdnerPfad = cbOrdner->currentText().toStdString() + kTrenner;
+    sbSpeichern->setToolTip(speichernHinweis());
+  }
+  return QDialog::eventFilter(ziel, e);
+}
+
+}  // namespace orvano

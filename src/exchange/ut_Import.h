@@ -1,0 +1,85 @@
+// TfrImport: reading a CSV/TXT file through an import format and appending it to a database.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "core/Tabelle.h"
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+
+namespace orvano {
+
+namespace ui {
+class StringGrid;
+}
+
+class TfrImportFormat;
+
+class TfrImport : public QDialog {
+  Q_OBJECT
+
+ public:
+  // HAUPTORDNER and HAUPTLAND are the main window's folder and country combos.
+  TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget* eltern = nullptr);
+  ~TfrImport() override;
+
+  // Written when the window closes.
+  std::function<void()> einstellungenSpeichern;
+  // 1 after a save: street data were imported.
+  int Tag = 0;
+  // The CSV/TXT file last opened; the file dialog's current name.
+  QString ImportDatei;
+  QString OpenDialog1Datei;
+
+  bool plz() const;
+  void spaltenEinstellen();
+  void obenAnzeigen();
+  // Opens DATEI (asks with the file dialog when empty) and reads it.
+  void dateiOeffnen(QString datei = {});
+  void sbSpeichernClick();
+  void sbPlusMaus(Qt::MouseButton knopf);
+  void artGewechselt();
+  QString speichernHinweis() const;
+  // Target database file of the kind in the chosen folder.
+  std::string zielDatei() const;
+
+  QPushButton* sbFormat;
+  QComboBox* cbFormat;
+  QPushButton* sbCSVLaden;
+  QPushButton* sbRefresh;
+  QPushButton* sbSpeichern;
+  QComboBox* cbOrdner;
+  QPushButton* sbPlus;
+  QRadioButton* rdPLZ;
+  QRadioButton* rdStrassen;
+  QPushButton* sbSDB_Optimierung;
+  QPushButton* sbExit;
+  QLabel* plOben;
+  QLabel* lbZahl;
+  ui::StringGrid* sg1;
+  QStatusBar* StatusBar1;
+  QProgressBar* ProgressBar1;
+  Tabelle& tabelle() { return tabelle_; }
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void done(int ergebnis) override;
+  bool eventFilter(QObject* ziel, QEvent* e) override;
+
+ private:
+  std::string landText() const;
+  TfrImportFormat* format_;
+  QComboBox* hauptOrdner_;
+  QComboBox* hauptLand_;
+  Tabelle tabelle_;
+};
+
+}  // namespace orvano

@@ -1,0 +1,149 @@
+// The import window and the import-format window, opened from the main window.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "FensterTest.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "exchange/ut_Import.h"
+#include "exchange/ut_ImportFormat.h"
+#include "ui/StringGrid.h"
+
+namespace orvano {
+namespace {
+
+using ui::Antwort;
+
+class ImportFenster : public test::FensterTest {
+ protected:
+  void SetUp() override {
+    FensterTest::SetUp();
+    plz(drei());
+    std::filesystem::create_directories(t / "Ord_2");
+    test::DateiSchreiben(t / "Orte.imp", "Ort|||||PLZ||||||||||||||||\r\n");
+    test::DateiSchreiben(t / "orte.csv", "PLZ;Ort\r\n24103;Kiel\r\n\r\n;Ohnecode\r\n80331;M\xFCnchen\r\n");
+  }
+};
+
+TEST_F(ImportFenster, TheFormatWindowEditsOnlyTitlesAndTwoDefaults) {
+  TfrPLZ f;
+  TfrImportFormat& w = *f.frImportFormat;
+  auto* m = w.sg1->modell();
+  EXPECT_TRUE(m->flags(m->index(0, 1)) & Qt::ItemIsEditable);
+  EXPECT_TRUE(m->flags(m->index(0, 2)) & Qt::ItemIsEditable) << "Eingabe of Ort";
+  EXPECT_TRUE(m->flags(m->index(5, 2)) & Qt::ItemIsEditable) << "Eingabe of Postleitzahl";
+  EXPECT_FALSE(m->flags(m->index(2, 2)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(m->flags(m->index(0, 0)) & Qt::ItemIsEditable);
+  EXPECT_EQ(w.sg1->hintergrund(2, 6, false), ui::StringGrid::kHellgruen);
+  w.mapping().setZelle(1, 3, "Land");
+  emit w.sg1->doppelKlick(1, 3);
+  EXPECT_EQ(w.mapping().zelle(1, 3), "Bundesland");
+}
+
+TEST_F(ImportFenster, SavingAFormatWritesItsLineAndListsIt) {
+  TfrPLZ f;
+  TfrImportFormat& w = *f.frImportFormat;
+  w.show();
+  w.edDel1->setText("\"");
+  dialoge.datei(QString::fromStdString(t / "Neu.imp"));
+  w.sbSpeichernClick();
+  // The format shown is the first of the list, "Orte", with the delete text added.
+  EXPECT_EQ(test::DateiLesen(t / "Neu.imp"), "Ort|||||PLZ|||||||||||\"||||||\r\n");
+  EXPECT_EQ(w.cbFormat->currentText(), "Neu");
+  EXPECT_NE(w.cbFormat->findText("Orte"), -1);
+}
+
+TEST_F(ImportFenster, TheTestReadsFileOneIntoTheTestGrid) {
+  TfrPLZ f;
+  TfrImportFormat& w = *f.frImportFormat;
+  w.show();
+  w.cbFormat->setCurrentText("Orte");
+  w.FormatWaehlen();
+  w.edAnzahl->setText("2");
+  dialoge.datei(QString::fromStdString(t / "orte.csv"));
+  w.sbTestClick();
+  EXPECT_EQ(w.test().zelle(1, 1), "Kiel");
+  EXPECT_EQ(w.test().zelle(1, 2), "Ohnecode");
+  EXPECT_EQ(w.test().zelle(6, 2), "2410399999");
+  EXPECT_EQ(w.lbH->count(), 4) << "title, two rows and the empty line between them";
+  EXPECT_EQ(w.lbZahl->text(), "n=3  ohne PLZ: 1");
+  EXPECT_EQ(w.edSeparator->text(), ";");
+  EXPECT_EQ(w.windowTitle(), "  Import-Format   Datei: orte.csv");
+  EXPECT_TRUE(w.sbRefresh->isEnabled());
+}
+
+TEST_F(ImportFenster, AnIncompleteJoinIsNamedAndItsBoxMarked) {
+  TfrPLZ f;
+  TfrImportFormat& w = *f.frImportFormat;
+  w.show();
+  test::DateiSchreiben(t / "zwei.csv", "Nr;Name\r\n1;x\r\n");
+  w.edID->clear();
+  dialoge.antworte(Antwort::Ok, QString("ID Titel eingeben"));
+  w.Verknuepfen(QString::fromStdString(t / "zwei.csv"), w.test(), true, nullptr, nullptr);
+  EXPECT_NE(w.edID->styleSheet().indexOf("#FF8080"), -1);
+  w.edID->setText("Nr");
+  w.edIDVerkn->setText("Name");
+  w.cbTitel->setCurrentText("Ort");
+  w.VerknuepfungInfo();
+  EXPECT_EQ(w.lbVerknInfo->text(), "\"Ort\" in Datei 1 wird durch \"Name\" aus Datei 2 ersetzt");
+}
+
+TEST_F(ImportFenster, ImportingAppendsToTheChosenFolderAfterTheQuestion) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrImport& w = *f.frImport;
+  w.show();
+  EXPECT_EQ(w.windowTitle(), " Import  Deutschland");
+  EXPECT_EQ(w.plOben->text(), QString::fromStdString(t / "Ord_1/Dat_D.ppp  n=3"));
+  w.cbFormat->setCurrentText("Orte");
+  emit w.cbFormat->activated(w.cbFormat->currentIndex());
+  w.dateiOeffnen(QString::fromStdString(t / "orte.csv"));
+  EXPECT_EQ(w.tabelle().zelle(1, 3), "M\xFCnchen");
+  EXPECT_EQ(w.lbZahl->text(), "3  ohne PLZ: 1");
+  w.cbOrdner->setCurrentText("Ord_2");
+  dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten in Ord_2/Dat_D.ppp speichern?"));
+  w.sbSpeichernClick();
+  EXPECT_EQ(dialoge.boxen[0].symbol, ui::Symbol::Information);
+  // The row without a code got 2410399999, which is no 32-bit number: it is skipped.
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 600u);
+  EXPECT_EQ(w.Tag, 1);
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_TRUE(std::filesystem::exists(t / "einstPLZ.frb")) << "closing writes the settings";
+  w.show();
+  w.cbOrdner->setCurrentText("Ord_2");
+  w.obenAnzeigen();
+  w.dateiOeffnen(QString::fromStdString(t / "orte.csv"));
+  dialoge.antworte(Antwort::Nein, QString::fromUtf8("Daten an Ord_2/Dat_D.ppp anhängen?"));
+  w.sbSpeichernClick();
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 600u);
+  EXPECT_EQ(dialoge.boxen[1].symbol, ui::Symbol::Warnung);
+}
+
+TEST_F(ImportFenster, ThePlusButtonAddsTheNextFreeFolderAndDeletesOnlyEmptyOnes) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrImport& w = *f.frImport;
+  w.show();
+  ASSERT_EQ(w.cbOrdner->count(), 2);
+  dialoge.antworte(Antwort::Ok, QString("Ord_3 ist zugefügt"));
+  w.sbPlusMaus(Qt::LeftButton);
+  EXPECT_TRUE(std::filesystem::is_directory(t / "Ord_3"));
+  EXPECT_EQ(OrdnerPfad, "Ord_3/");
+  EXPECT_EQ(f.cbOrdner->itemText(f.cbOrdner->count() - 1), "Ord_3");
+  w.cbOrdner->setCurrentText("Ord_1");
+  dialoge.antworte(Antwort::Ok, QString("Ord_1 ist nicht leer.\rLöschen nicht möglich."));
+  w.sbPlusMaus(Qt::RightButton);
+  w.cbOrdner->setCurrentText("Ord_3");
+  dialoge.antworte(Antwort::Ja, QString::fromUtf8("Ordner Ord_3 löschen?"));
+  w.sbPlusMaus(Qt::RightButton);
+  EXPECT_FALSE(std::filesystem::exists(t / "Ord_3"));
+}
+
+}  // namespace
+}  // namespace orvano
