@@ -113,6 +113,20 @@ void ImportTabelleKopf(Tabelle& t) {
   for (int c = 0; c < kImportTabellenSpalten; ++c) t.setZelle(c, 0, kImportTitel[static_cast<std::size_t>(c)]);
 }
 
+void ImportSpaltenBreiten(Tabelle& t, bool plz, bool id) {
+  for (int c = 0; c < kImportTabellenSpalten; ++c) {
+    int breite = 60;
+    if (c == 0) breite = 32;
+    if (c == 1) breite = 100;
+    if (c == 2) breite = 35;
+    if (c == 3) breite = plz ? 70 : Tabelle::kVerborgen;
+    if (!plz && c > 3 && c != 6 && c != 15 && c != 16 && c != 17) breite = Tabelle::kVerborgen;
+    if (!plz && c == 15) breite = 160;
+    if (c == kImportSpalteID) breite = id ? 50 : Tabelle::kVerborgen;
+    t.setBreite(c, breite);
+  }
+}
+
 std::string OhnePLZText(int ohnePLZ) { return ohnePLZ > 0 ? "  ohne PLZ: " + std::to_string(ohnePLZ) : std::string(); }
 
 CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, const CSVLeseOptionen& o,

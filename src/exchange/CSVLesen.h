@@ -15,6 +15,11 @@ namespace orvano {
 // The import table: 18 columns with their titles, title row and one empty row.
 void ImportTabelleKopf(Tabelle& t);
 
+// Column widths of the import table by kind: postal codes show every column, streets only
+// LNr, Ort, Staat, Postleitzahl, Strassen, Ab Nr and Bis Nr. The ID column shows 50 wide
+// when ID is true, else it is hidden.
+void ImportSpaltenBreiten(Tabelle& t, bool plz, bool id);
+
 struct CSVLeseOptionen {
   bool testModus = false;   // at most ANZAHL rows, raw lines kept
   int anzahl = 1000;        // N of the test mode (values below 1 mean 1000)

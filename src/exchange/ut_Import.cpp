@@ -114,6 +114,7 @@ TfrImport::TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox*
   connect(rdStrassen, &QRadioButton::clicked, this, [this] { artGewechselt(); });
   connect(sbExit, &QPushButton::clicked, this, &QDialog::accept);
   sbPlus->installEventFilter(this);
+  sbCSVLaden->installEventFilter(this);
   sbSpeichern->installEventFilter(this);
   resize(950, 600);
 }
@@ -133,17 +134,7 @@ std::string TfrImport::zielDatei() const {
 void TfrImport::spaltenEinstellen() {
   ImportTabelleKopf(tabelle_);
   tabelle_.setZelle(kImportSpalteID, 0, "");
-  for (int c = 0; c < kImportTabellenSpalten; ++c) {
-    int breite = 60;
-    if (c == 0) breite = 32;
-    if (c == 1) breite = 100;
-    if (c == 2) breite = 35;
-    if (c == 3) breite = plz() ? 70 : -1;
-    if (!plz() && c > 3 && c != 6 && c != 15 && c != 16 && c != 17) breite = -1;
-    if (!plz() && c == 15) breite = 160;
-    if (c == kImportSpalteID) breite = -1;
-    tabelle_.setBreite(c, breite);
-  }
+  ImportSpaltenBreiten(tabelle_, plz(), false);
   sg1->aktualisieren();
 }
 
@@ -281,6 +272,11 @@ bool TfrImport::eventFilter(QObject* ziel, QEvent* e) {
       sbPlusMaus(static_cast<QMouseEvent*>(e)->button());
       return true;
     }
+  }
+  if (ziel == sbCSVLaden && e->type() == QEvent::ToolTip) {
+    const bool verknuepft = !format_->edID->text().isEmpty() && !format_->lbVerknupfung->text().isEmpty();
+    sbCSVLaden->setToolTip(verknuepft ? QStringLiteral("Öffnen CSV-Datei mit Verknüpfung ") + format_->lbVerknupfung->text()
+                                      : QStringLiteral("Öffnen CSV-Datei"));
   }
   if (ziel == sbSpeichern && e->type() == QEvent::ToolTip) {
     OrdnerPfad = cbOrdner->currentText().toStdString() + kTrenner;

@@ -210,7 +210,7 @@ TfrImportFormat::TfrImportFormat(std::function<std::string()> landText, QWidget*
       sg1->zeilenAktualisieren(letzteZeile_, letzteZeile_);
     }
   });
-  for (QObject* o : std::initializer_list<QObject*>{edAnzahl, edID, edIDVerkn, sbTest}) o->installEventFilter(this);
+  for (QObject* o : std::initializer_list<QObject*>{edAnzahl, edID, edIDVerkn, sbTest, sbRefresh}) o->installEventFilter(this);
   TitelListeFuellen();
   sg0Einrichten();
   FormatListeFuellen(cbFormat);
@@ -227,17 +227,7 @@ bool TfrImportFormat::plz() const { return rdPLZ->isChecked(); }
 
 void TfrImportFormat::sg0Einrichten() {
   ImportTabelleKopf(test_);
-  for (int c = 0; c < kImportTabellenSpalten; ++c) {
-    int breite = 60;
-    if (c == 0) breite = 32;
-    if (c == 1) breite = 100;
-    if (c == 2) breite = 35;
-    if (c == 3) breite = plz() ? 70 : -1;
-    if (!plz() && c > 3 && c != 6 && c != 15 && c != 16 && c != 17) breite = -1;
-    if (!plz() && c == 15) breite = 160;
-    if (c == kImportSpalteID) breite = edID && !edID->text().isEmpty() ? 50 : -1;
-    test_.setBreite(c, breite);
-  }
+  ImportSpaltenBreiten(test_, plz(), !edID->text().isEmpty());
   sg0->aktualisieren();
 }
 
@@ -505,6 +495,11 @@ bool TfrImportFormat::eventFilter(QObject* ziel, QEvent* e) {
       return true;
     }
     if (ziel == edID || ziel == edIDVerkn) static_cast<QLineEdit*>(ziel)->setStyleSheet(QString());
+  }
+  if (ziel == sbRefresh && e->type() == QEvent::ToolTip) {
+    const QString d1 = datei1();
+    sbRefresh->setToolTip(QStringLiteral("Test mit Datei 1: ") + d1.mid(d1.lastIndexOf(QChar(kTrenner)) + 1) +
+                          QStringLiteral(" und Datei 2: ") + lbVerknupfung->text());
   }
   if (ziel == sbTest && e->type() == QEvent::ToolTip) {
     sbTest->setToolTip(!edID->text().isEmpty() && !lbVerknupfung->text().isEmpty()
