@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Start.h"
 #include "testdaten/Testdaten.h"
 
 namespace orvano::bench {
@@ -15,6 +18,13 @@ const std::string& ProgrammOrdner() {
     return pfad.string() + "/";
   }();
   return ordner;
+}
+
+void TabellenLaden() {
+  ProgrammOrdnerSetzen(ProgrammOrdner());
+  KeineFragen nein;
+  PLZLaden(kDeutschland, nein);
+  if (StrassenZahl == 0) StrassenLaden(kDeutschland, KeinFortschritt(), nein);
 }
 
 }  // namespace orvano::bench

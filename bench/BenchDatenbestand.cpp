@@ -13,11 +13,7 @@
 namespace orvano {
 namespace {
 
-class KeineFragen : public Rueckfragen {
- public:
-  void meldung(const std::string&) override {}
-  bool frage(const std::string&) override { return false; }
-};
+using bench::KeineFragen;
 
 // Resident set size of this process in bytes.
 long ResidentBytes() {

@@ -10,21 +10,10 @@
 namespace orvano {
 namespace {
 
-class KeineFragen : public Rueckfragen {
- public:
-  void meldung(const std::string&) override {}
-  bool frage(const std::string&) override { return false; }
-};
-
-void Laden() {
-  ProgrammOrdnerSetzen(bench::ProgrammOrdner());
-  KeineFragen nein;
-  PLZLaden(kDeutschland, nein);
-  if (StrassenZahl == 0) StrassenLaden(kDeutschland, KeinFortschritt(), nein);
-}
+using bench::KeineFragen;
 
 void BM_Export(benchmark::State& state, ExportArt art) {
-  Laden();
+  bench::TabellenLaden();
   ExportOptionen o;
   o.art = art;
   o.plzVorsatz = "D-";

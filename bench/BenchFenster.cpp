@@ -101,26 +101,11 @@ BENCHMARK(BM_SichtbareZeilenNeuMalen)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace orvano
 
-namespace {
-
-// Boxes are answered No / OK, so that nothing waits for a user.
-class KeineFragen : public orvano::ui::Dialoge {
- public:
-  orvano::ui::Antwort box(const orvano::ui::Box& b) override {
-    return b.knoepfe == orvano::ui::Knoepfe::Ok ? orvano::ui::Antwort::Ok : orvano::ui::Antwort::Nein;
-  }
-  QString dateiOeffnen(const orvano::ui::DateiDialog&) override { return {}; }
-  QString dateiSpeichern(const orvano::ui::DateiDialog&) override { return {}; }
-  bool drucken(QPrinter&) override { return false; }
-  void oeffnen(const QUrl&) override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  KeineFragen keine;
+  orvano::ui::OhneBenutzer keine;
   orvano::ui::dialogeSetzen(&keine);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -15,11 +15,7 @@
 namespace orvano {
 namespace {
 
-class KeineFragen : public Rueckfragen {
- public:
-  void meldung(const std::string&) override {}
-  bool frage(const std::string&) override { return false; }
-};
+using bench::KeineFragen;
 
 long ResidentBytes() {
   std::ifstream f("/proc/self/status");
@@ -36,9 +32,7 @@ const std::string& StrassenCSV() {
     ProgrammOrdnerSetzen(bench::ProgrammOrdner());
     const std::string d = bench::ProgrammOrdner() + "strassen-bench.csv";
     if (!std::filesystem::exists(d)) {
-      KeineFragen nein;
-      PLZLaden(kDeutschland, nein);
-      StrassenLaden(kDeutschland, KeinFortschritt(), nein);
+      bench::TabellenLaden();
       ExportOptionen o;
       o.art = ExportArt::Strassen;
       Exportieren(d, o, KeinFortschritt());

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -111,6 +112,18 @@ std::string DateiNameOhneEndung(std::string_view pfad) {
   const auto trenn = pfad.find_last_of(kTrenner);
   std::string_view name = trenn == std::string_view::npos ? pfad : pfad.substr(trenn + 1);
   return name.size() > 4 ? Str(name.substr(0, name.size() - 4)) : std::string();
+}
+
+std::vector<std::string> VerzeichnisNamen(std::string_view pfad) {
+  std::vector<std::string> namen;
+  std::unique_ptr<DIR, VerzeichnisZu> d(::opendir(Str(pfad).c_str()));
+  if (!d) return namen;
+  while (const dirent* e = ::readdir(d.get())) {
+    const std::string_view n = e->d_name;
+    if (n != "." && n != "..") namen.emplace_back(n);
+  }
+  std::sort(namen.begin(), namen.end());
+  return namen;
 }
 
 std::int64_t DateiGroesse(std::string_view name) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvano {
 
@@ -32,6 +33,9 @@ bool DateiGesperrt(std::string_view name);
 void DateiLoeschen(std::string_view name);
 // "…/Format1.imp" -> "Format1": the last path component without its last four characters.
 std::string DateiNameOhneEndung(std::string_view pfad);
+// Names of the entries of a folder, without "." and "..", by name; empty when it cannot be listed.
+std::vector<std::string> VerzeichnisNamen(std::string_view pfad);
+
 // Size in bytes, or -1 when the file cannot be examined.
 std::int64_t DateiGroesse(std::string_view name);
 

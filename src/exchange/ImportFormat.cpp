@@ -1,10 +1,6 @@
 #include "ImportFormat.h"
 
-#include <dirent.h>
-
-#include <algorithm>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "core/Dateien.h"
@@ -67,16 +63,9 @@ void FormatDateiSpeichern(const std::string& datei, const ImportFormat& f) {
 std::vector<std::string> FormatListe(bool plz) {
   const std::string endung = plz ? ".imp" : ".ims";
   std::vector<std::string> namen;
-  struct Zu {
-    void operator()(DIR* d) const { closedir(d); }
-  };
-  std::unique_ptr<DIR, Zu> d(::opendir(ProgVerzeichnis.c_str()));
-  if (!d) return namen;
-  while (const dirent* e = ::readdir(d.get())) {
-    const std::string n = e->d_name;
+  for (const std::string& n : VerzeichnisNamen(ProgVerzeichnis)) {
     if (n.size() > 4 && n.compare(n.size() - 4, 4, endung) == 0) namen.push_back(DateiNameOhneEndung(n));
   }
-  std::sort(namen.begin(), namen.end());
   EintraegeNachNummerSortieren(namen);
   return namen;
 }

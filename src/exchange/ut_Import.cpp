@@ -1,7 +1,6 @@
 #include "ut_Import.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include "Import.h"
 #include "ImportFormat.h"
 #include "ut_ImportFormat.h"
+#include "folders/ut_Ordner.h"
 #include "core/Dateien.h"
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
@@ -235,21 +235,7 @@ void TfrImport::sbSpeichernClick() {
 
 void TfrImport::sbPlusMaus(Qt::MouseButton knopf) {
   if (knopf == Qt::RightButton) {
-    const int position = cbOrdner->currentIndex();
-    const QString ordner = cbOrdner->currentText();
-    if (position < 0) return;
-    const std::string pfad = ProgVerzeichnis + ordner.toStdString();
-    if (!VerzeichnisLeer(pfad)) {
-      ui::Hinweis(ordner + QStringLiteral(" ist nicht leer.") + QChar(13) + QStringLiteral("Löschen nicht möglich."));
-      return;
-    }
-    if (!ui::FrageJaNein(QStringLiteral("Ordner ") + ordner + QStringLiteral(" löschen?"))) return;
-    cbOrdner->removeItem(position);
-    if (position < hauptOrdner_->count() && hauptOrdner_->itemText(position) == ordner) hauptOrdner_->removeItem(position);
-    cbOrdner->setCurrentIndex(cbOrdner->count() - 1);
-    if (VerzeichnisVorhanden(pfad) && !QDir().rmdir(QString::fromStdString(pfad))) {
-      ui::Meldung(QStringLiteral("Der Ordner ") + QString::fromStdString(pfad) + QStringLiteral(" kann nicht gelöscht werden"));
-    }
+    GewaehltenOrdnerLoeschen(cbOrdner, hauptOrdner_);
     return;
   }
   int n = 1;

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "core/Dateien.h"
@@ -13,20 +12,16 @@ namespace orvano {
 
 std::vector<std::string> OrdnerListe() {
   std::vector<std::string> namen;
-  struct Zu {
-    void operator()(DIR* d) const { closedir(d); }
-  };
-  std::unique_ptr<DIR, Zu> d(::opendir(ProgVerzeichnis.c_str()));
-  if (!d) return namen;
-  while (const dirent* e = ::readdir(d.get())) {
-    const std::string n = e->d_name;
+  for (const std::string& n : VerzeichnisNamen(ProgVerzeichnis)) {
     if (n.rfind("Ord_", 0) != 0) continue;
     // A directory lists at least "." and ".."; a plain file cannot be listed at all.
+    struct Zu {
+      void operator()(DIR* d) const { closedir(d); }
+    };
     std::unique_ptr<DIR, Zu> innen(::opendir((ProgVerzeichnis + n).c_str()));
-    if (innen && ::readdir(innen.get()) != nullptr) namen.push_back(n);
+    if (innen) namen.push_back(n);
   }
-  // The enumeration order decides among equal keys; by name it is the same on every run.
-  std::sort(namen.begin(), namen.end());
+  // Names come by name, which decides among equal keys the same way on every run.
   EintraegeNachNummerSortieren(namen);
   return namen;
 }

@@ -1,13 +1,11 @@
 #include "Sicherung.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
-#include <memory>
 
 #include "core/Dateien.h"
 #include "core/Pfade.h"
@@ -64,17 +62,11 @@ std::int64_t SicherungsAnzahl(const std::string& name, std::int64_t groesse) {
 
 std::vector<SicherungsEintrag> SicherungenListe() {
   std::vector<SicherungsEintrag> liste;
-  struct Zu {
-    void operator()(DIR* d) const { closedir(d); }
-  };
-  std::unique_ptr<DIR, Zu> d(::opendir(SicherungsOrdner().c_str()));
-  if (!d) return liste;
-  while (const dirent* e = ::readdir(d.get())) {
-    const std::string n = e->d_name;
-    if (n.size() > 4 && n.compare(n.size() - 4, 4, ".ppp") == 0) liste.push_back({n, -1});
+  for (const std::string& n : VerzeichnisNamen(SicherungsOrdner())) {
+    if (n.size() > 4 && n.compare(n.size() - 4, 4, ".ppp") == 0) {
+      liste.push_back({n, SicherungsAnzahl(n, DateiGroesse(SicherungsOrdner() + n))});
+    }
   }
-  std::sort(liste.begin(), liste.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  for (auto& e : liste) e.anzahl = SicherungsAnzahl(e.name, DateiGroesse(SicherungsOrdner() + e.name));
   return liste;
 }
 

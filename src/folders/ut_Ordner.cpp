@@ -86,9 +86,9 @@ void TfrOrdner::sbPlusClick() {
   cbOrdner->setCurrentIndex(cbOrdner->count() - 1);
 }
 
-void TfrOrdner::sbLoschenClick() {
-  const int position = cbOrdner->currentIndex();
-  const QString ordner = cbOrdner->currentText();
+void GewaehltenOrdnerLoeschen(QComboBox* liste, QComboBox* hauptListe) {
+  const int position = liste->currentIndex();
+  const QString ordner = liste->currentText();
   if (position < 0 || ordner.isEmpty()) return;
   const std::string pfad = ProgVerzeichnis + ordner.toStdString();
   if (!VerzeichnisLeer(pfad)) {
@@ -96,12 +96,14 @@ void TfrOrdner::sbLoschenClick() {
     return;
   }
   if (!ui::FrageJaNein(QStringLiteral("Ordner ") + ordner + QStringLiteral(" löschen?"))) return;
-  cbOrdner->removeItem(position);
-  if (position < hauptListe_->count() && hauptListe_->itemText(position) == ordner) hauptListe_->removeItem(position);
-  cbOrdner->setCurrentIndex(cbOrdner->count() - 1);
+  liste->removeItem(position);
+  if (position < hauptListe->count() && hauptListe->itemText(position) == ordner) hauptListe->removeItem(position);
+  liste->setCurrentIndex(liste->count() - 1);
   if (VerzeichnisVorhanden(pfad) && !QDir().rmdir(QString::fromStdString(pfad))) {
     ui::Meldung(QStringLiteral("Der Ordner ") + QString::fromStdString(pfad) + QStringLiteral(" kann nicht gelöscht werden"));
   }
 }
+
+void TfrOrdner::sbLoschenClick() { GewaehltenOrdnerLoeschen(cbOrdner, hauptListe_); }
 
 }  // namespace orvano

@@ -10,6 +10,11 @@ class QPushButton;
 
 namespace orvano {
 
+// Deletes the folder selected in LISTE after asking, when it is empty, and takes it out of
+// LISTE and of the main window's HAUPTLISTE (both hold the same list). Used by the folder
+// and the import window.
+void GewaehltenOrdnerLoeschen(QComboBox* liste, QComboBox* hauptListe);
+
 class TfrOrdner : public QDialog {
   Q_OBJECT
 

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <cstdio>
 
 namespace orvano::ui {
 
@@ -88,6 +89,11 @@ QtDialoge& echte() {
 Dialoge* g_dialoge = nullptr;
 
 }  // namespace
+
+Antwort OhneBenutzer::box(const Box& b) {
+  if (protokoll_) std::fprintf(stderr, "Meldung: %s\n", qPrintable(b.text));
+  return b.knoepfe == Knoepfe::Ok ? Antwort::Ok : Antwort::Nein;
+}
 
 Dialoge& dialoge() { return g_dialoge ? *g_dialoge : echte(); }
 void dialogeSetzen(Dialoge* d) { g_dialoge = d; }

@@ -43,6 +43,21 @@ class Dialoge {
   virtual void oeffnen(const QUrl& adresse) = 0;
 };
 
+// Answers every box with OK or No and cancels every file and print dialog, for runs without a
+// user (benchmarks, the picture tool). With PROTOKOLL the box texts go to stderr.
+class OhneBenutzer : public Dialoge {
+ public:
+  explicit OhneBenutzer(bool protokoll = false) : protokoll_(protokoll) {}
+  Antwort box(const Box& box) override;
+  QString dateiOeffnen(const DateiDialog&) override { return {}; }
+  QString dateiSpeichern(const DateiDialog&) override { return {}; }
+  bool drucken(QPrinter&) override { return false; }
+  void oeffnen(const QUrl&) override {}
+
+ private:
+  bool protokoll_;
+};
+
 // The facade in use: the real dialogs unless a test installed its own.
 Dialoge& dialoge();
 // Installs D (nullptr: back to the real dialogs). The caller keeps ownership.

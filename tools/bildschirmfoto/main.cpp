@@ -1,5 +1,5 @@
 // orvano-bildschirmfoto: starts the main window on a program folder without a screen and
-// saves pictures of both views. Boxes are answered with No/OK and printed to stderr.
+// saves pictures of its views and windows. Boxes are answered with No/OK and printed to stderr.
 #include <QApplication>
 #include <QPrinter>
 #include <cstdio>
@@ -12,21 +12,6 @@
 #include "main/ut_PLZ.h"
 #include "ui/Dialoge.h"
 
-namespace {
-
-class Protokoll : public orvano::ui::Dialoge {
- public:
-  orvano::ui::Antwort box(const orvano::ui::Box& b) override {
-    std::fprintf(stderr, "Meldung: %s\n", qPrintable(b.text));
-    return b.knoepfe == orvano::ui::Knoepfe::Ok ? orvano::ui::Antwort::Ok : orvano::ui::Antwort::Nein;
-  }
-  QString dateiOeffnen(const orvano::ui::DateiDialog&) override { return {}; }
-  QString dateiSpeichern(const orvano::ui::DateiDialog&) override { return {}; }
-  bool drucken(QPrinter&) override { return false; }
-  void oeffnen(const QUrl&) override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -35,7 +20,7 @@ int main(int argc, char** argv) {
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  Protokoll protokoll;
+  orvano::ui::OhneBenutzer protokoll(true);
   orvano::ui::dialogeSetzen(&protokoll);
   orvano::ProgrammOrdnerSetzen(argv[1]);
   orvano::TfrPLZ fenster;
