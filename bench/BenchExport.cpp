@@ -10,7 +10,6 @@
 namespace orvano {
 namespace {
 
-using bench::KeineFragen;
 
 void BM_Export(benchmark::State& state, ExportArt art) {
   bench::TabellenLaden();

@@ -15,7 +15,6 @@
 namespace orvano {
 namespace {
 
-using bench::KeineFragen;
 
 long ResidentBytes() {
   std::ifstream f("/proc/self/status");
