@@ -215,7 +215,7 @@ void TfrImport::sbSpeichernClick() {
   const bool ja = DateiVorhanden(ziel) ? ui::FrageJaNein(QStringLiteral("Daten an ") + name + QStringLiteral(" anhängen?"))
                                        : ui::HinweisJaNein(QStringLiteral("Daten in ") + name + QStringLiteral(" speichern?"));
   if (!ja) return;
-  ui::BalkenFortschritt balken(ProgressBar1);
+  ui::BalkenFortschritt balken(ProgressBar1, false, true);
   try {
     ImportAnhaengen(ziel, plz(), tabelle_, balken);
   } catch (const std::exception& x) {

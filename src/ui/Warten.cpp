@@ -46,7 +46,10 @@ void EscapeBeobachten() {
 Sanduhr::Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 Sanduhr::~Sanduhr() { QApplication::restoreOverrideCursor(); }
 
-BalkenFortschritt::BalkenFortschritt(QProgressBar* balken, bool escAbbruch) : balken_(balken), escAbbruch_(escAbbruch) {}
+BalkenFortschritt::BalkenFortschritt(QProgressBar* balken, bool escAbbruch, bool malen)
+    : balken_(balken), escAbbruch_(escAbbruch), malen_(malen) {
+  uhr_.start();
+}
 
 void BalkenFortschritt::beginnen(std::int64_t maximum) {
   if (!balken_) return;
@@ -59,9 +62,14 @@ void BalkenFortschritt::beginnen(std::int64_t maximum) {
 }
 
 void BalkenFortschritt::position(std::int64_t wert) {
-  if (!balken_) return;
-  balken_->setValue(static_cast<int>(static_cast<double>(wert) / teiler_));
-  balken_->repaint();
+  if (balken_) {
+    balken_->setValue(static_cast<int>(static_cast<double>(wert) / teiler_));
+    balken_->repaint();
+  }
+  if (malen_ && uhr_.elapsed() >= 50) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    uhr_.restart();
+  }
 }
 
 void BalkenFortschritt::beenden() {
@@ -70,7 +78,11 @@ void BalkenFortschritt::beenden() {
 
 bool BalkenFortschritt::abbrechen() {
   if (!escAbbruch_) return false;
-  QCoreApplication::processEvents();
+  // Pending key presses are looked at every 50 ms, not for every record.
+  if (uhr_.elapsed() >= 50) {
+    QCoreApplication::processEvents();
+    uhr_.restart();
+  }
   return EscapeGedrueckt();
 }
 

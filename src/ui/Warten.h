@@ -1,6 +1,7 @@
 // Keeping the screen alive during long work: waiting, Escape, hourglass, progress and status.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <vector>
@@ -33,10 +34,11 @@ class Sanduhr {
 };
 
 // Shows a data-store routine's progress on a window's bar: shown at the start, hidden at the
-// end. With ESCABBRUCH, Escape cancels (abbrechen() becomes true).
+// end. With ESCABBRUCH, Escape cancels (abbrechen() becomes true). With MALEN the window is
+// repainted now and then while the work goes on (user input waits until it is done).
 class BalkenFortschritt : public Fortschritt {
  public:
-  explicit BalkenFortschritt(QProgressBar* balken, bool escAbbruch = false);
+  explicit BalkenFortschritt(QProgressBar* balken, bool escAbbruch = false, bool malen = false);
   void beginnen(std::int64_t maximum) override;
   void position(std::int64_t wert) override;
   void beenden() override;
@@ -45,6 +47,8 @@ class BalkenFortschritt : public Fortschritt {
  private:
   QProgressBar* balken_;
   bool escAbbruch_;
+  bool malen_;
+  QElapsedTimer uhr_;
   double teiler_ = 1;
 };
 

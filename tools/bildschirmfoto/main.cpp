@@ -6,6 +6,8 @@
 
 #include "core/Start.h"
 #include "exchange/ut_Export_Auswahl.h"
+#include "exchange/ut_Import.h"
+#include "exchange/ut_ImportFormat.h"
 #include "folders/ut_Ordner.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/ut_frSichCopy0.h"
@@ -42,7 +44,9 @@ int main(int argc, char** argv) {
   const std::pair<QDialog*, const char*> fenster2[] = {{fenster.frExport_Auswahl, "-export.png"},
                                                        {fenster.frOrdner, "-ordner.png"},
                                                        {fenster.frSichCopy0, "-sichern.png"},
-                                                       {fenster.frSichCopy, "-sicherungen.png"}};
+                                                       {fenster.frSichCopy, "-sicherungen.png"},
+                                                       {fenster.frImport, "-import.png"},
+                                                       {fenster.frImportFormat, "-importformat.png"}};
   for (const auto& [dialog, name] : fenster2) {
     dialog->show();
     QApplication::processEvents();
