@@ -200,7 +200,6 @@ class TfrPLZ : public QMainWindow {
  protected:
   bool event(QEvent* e) override;
   bool eventFilter(QObject* ziel, QEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void aufbauen();

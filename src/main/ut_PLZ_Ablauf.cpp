@@ -73,11 +73,6 @@ bool TfrPLZ::event(QEvent* e) {
   return QMainWindow::event(e);
 }
 
-void TfrPLZ::resizeEvent(QResizeEvent* e) {
-  // The record panel is centred by its layout; nothing else moves.
-  QMainWindow::resizeEvent(e);
-}
-
 void TfrPLZ::Aktivieren() {
   OrdnerListeAufbauen();
   if (!ErsteAktivierungErledigt) {
