@@ -88,6 +88,7 @@ TfrImport::TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox*
   ProgressBar1->hide();
   StatusBar1 = new QStatusBar(this);
   StatusBar1->hide();
+  status_ = std::make_unique<ui::StatusLeiste>(StatusBar1, 2);
   v->addWidget(ProgressBar1);
   v->addWidget(StatusBar1);
 
@@ -102,7 +103,7 @@ TfrImport::TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox*
   });
   connect(sbCSVLaden, &QPushButton::clicked, this, [this] { dateiOeffnen(); });
   connect(sbRefresh, &QPushButton::clicked, this, [this] {
-    if (DateiVorhanden(ImportDatei.toStdString())) format_->CSVLesen(ImportDatei, tabelle_, false, StatusBar1, ProgressBar1);
+    if (DateiVorhanden(ImportDatei.toStdString())) format_->CSVLesen(ImportDatei, tabelle_, false, status_.get(), ProgressBar1);
     sg1->aktualisieren();
   });
   connect(sbSpeichern, &QPushButton::clicked, this, [this] { sbSpeichernClick(); });
@@ -193,7 +194,7 @@ void TfrImport::dateiOeffnen(QString datei) {
   ImportDatei = datei;
   format_->separatorAusDatei(datei);
   if (!DateiVorhanden(datei.toStdString())) return;
-  format_->CSVLesen(ImportDatei, tabelle_, false, StatusBar1, ProgressBar1);
+  format_->CSVLesen(ImportDatei, tabelle_, false, status_.get(), ProgressBar1);
   plOben->setText(ImportDatei);
   sg1->aktualisieren();
   sbRefresh->setEnabled(true);

@@ -19,7 +19,8 @@ namespace orvano {
 
 namespace ui {
 class StringGrid;
-}
+class StatusLeiste;
+}  // namespace ui
 
 class TfrImportFormat;
 
@@ -80,6 +81,7 @@ class TfrImport : public QDialog {
   QComboBox* hauptOrdner_;
   QComboBox* hauptLand_;
   Tabelle tabelle_;
+  std::unique_ptr<ui::StatusLeiste> status_;
 };
 
 }  // namespace orvano

@@ -187,7 +187,7 @@ TfrImportFormat::TfrImportFormat(std::function<std::string()> landText, QWidget*
   connect(sbTest, &QPushButton::clicked, this, [this] { sbTestClick(); });
   connect(sbRefresh, &QPushButton::clicked, this, [this] {
     const QString d = datei1();
-    if (DateiVorhanden(d.toStdString())) CSVLesen(d, test_, true, StatusBar1, ProgressBar1);
+    if (DateiVorhanden(d.toStdString())) CSVLesen(d, test_, true, status_.get(), ProgressBar1);
   });
   connect(sbCSVLaden, &QPushButton::clicked, this, [this] {
     const QString d = ui::dialoge().dateiOeffnen({QStringLiteral("CSV-Datei zeigen"), kDateiFilter, {},
@@ -197,10 +197,10 @@ TfrImportFormat::TfrImportFormat(std::function<std::string()> landText, QWidget*
   connect(sbSpeichern, &QPushButton::clicked, this, [this] { sbSpeichernClick(); });
   connect(sbExit, &QPushButton::clicked, this, &QDialog::accept);
   connect(sbVerknupfung, &QPushButton::clicked, this, [this] {
-    Verknuepfen({}, test_, true, StatusBar1, ProgressBar1);
+    Verknuepfen({}, test_, true, status_.get(), ProgressBar1);
     verknuepfungGewaehlt();
   });
-  connect(sbRefreshVer, &QPushButton::clicked, this, [this] { Verknuepfen(Datei2, test_, true, StatusBar1, ProgressBar1); });
+  connect(sbRefreshVer, &QPushButton::clicked, this, [this] { Verknuepfen(Datei2, test_, true, status_.get(), ProgressBar1); });
   connect(cbTitel, &QComboBox::currentTextChanged, this, [this] { VerknuepfungInfo(); });
   connect(sg1, &ui::StringGrid::geklickt, this, [this](int, int zeile, Qt::MouseButton) { letzteZeile_ = zeile; });
   connect(sg1, &ui::StringGrid::doppelKlick, this, [this](int, int zeile) {
@@ -311,7 +311,7 @@ void TfrImportFormat::separatorAusDatei(const QString& datei) {
 
 QString TfrImportFormat::datei1() const { return frImport ? frImport->OpenDialog1Datei : QString(); }
 
-CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, bool test, QStatusBar* status,
+CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, bool test, ui::StatusLeiste* status,
                                           QProgressBar* balken) {
   const std::string pfad = datei.toStdString();
   CSVLeseErgebnis e;
@@ -332,8 +332,9 @@ CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, b
   o.anzahl = TextZuZahl(ui::ZuCp1252(edAnzahl->text()));
   o.landText = landText_ ? landText_() : std::string();
   if (status) {
-    status->showMessage(QStringLiteral("Werte aus CSV-Datei lesen   Mit ESC-Taste abbrechen"));
-    status->show();
+    status->setText(0, QStringLiteral("Werte aus CSV-Datei lesen"));
+    status->setText(1, QStringLiteral("Mit ESC-Taste abbrechen"));
+    status->leiste()->show();
   }
   ui::EscapeVerwerfen();
   ui::BalkenFortschritt fortschritt(balken, true);
@@ -342,9 +343,20 @@ CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, b
   } catch (const std::exception& x) {
     ui::Meldung(QString::fromStdString(x.what()));
   }
-  if (status) status->hide();
+  if (status) status->leiste()->hide();
   if (balken) balken->hide();
   edSeparator->setText(ui::AusCp1252(f.separator));
+  // Column 0 as wide as its largest number needs; the import window as wide as its columns.
+  ui::StringGrid* grid = &ziel == &test_ ? sg0 : frImport ? frImport->sg1 : nullptr;
+  if (grid) {
+    ziel.setBreite(0, std::max(25, grid->fontMetrics().horizontalAdvance(QString::number(e.zeilen)) + 4));
+    grid->aktualisieren();
+    if (frImport && grid == frImport->sg1) {
+      int breite = 0;
+      for (int c = 0; c < ziel.spalten(); ++c) breite += std::max(0, ziel.breite(c));
+      frImport->resize(std::max(950, breite + 40), frImport->height());
+    }
+  }
   const QString suffix = QString::fromStdString(OhnePLZText(e.ohnePLZ));
   if (test) {
     Memo1->setPlainText(ui::AusCp1252(e.titelZeile));
@@ -357,7 +369,7 @@ CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, b
   return e;
 }
 
-void TfrImportFormat::Verknuepfen(QString datei2, Tabelle& ziel, bool test, QStatusBar* status, QProgressBar* balken) {
+void TfrImportFormat::Verknuepfen(QString datei2, Tabelle& ziel, bool test, ui::StatusLeiste* status, QProgressBar* balken) {
   if (datei2.isEmpty()) {
     datei2 = ui::dialoge().dateiOeffnen({QStringLiteral("Datei 2 öffnen"), kDateiFilter, {},
                                          QString::fromStdString(ProgVerzeichnis), {}});
@@ -379,6 +391,17 @@ void TfrImportFormat::Verknuepfen(QString datei2, Tabelle& ziel, bool test, QSta
   o.anzahl = TextZuZahl(ui::ZuCp1252(edAnzahl->text()));
   ui::EscapeVerwerfen();
   ui::BalkenFortschritt fortschritt(balken, true);
+  if (status) {
+    status->setText(0, QStringLiteral("Werte aus CSV-Datei lesen"));
+    status->setText(1, QStringLiteral("Mit ESC-Taste abbrechen"));
+    status->leiste()->show();
+  }
+  struct Verbergen {
+    ui::StatusLeiste* s;
+    ~Verbergen() {
+      if (s) s->leiste()->hide();
+    }
+  } verbergen{status};
   VerknuepfErgebnis v;
   try {
     v = orvano::Verknuepfen(pfad, f, ziel, o, fortschritt);
@@ -428,7 +451,7 @@ void TfrImportFormat::sbTestClick() {
   if (d.isEmpty() || !DateiVorhanden(d.toStdString())) return;
   if (frImport) frImport->OpenDialog1Datei = d;
   separatorAusDatei(d);
-  CSVLesen(d, test_, true, StatusBar1, ProgressBar1);
+  CSVLesen(d, test_, true, status_.get(), ProgressBar1);
   const std::string pfad = d.toStdString();
   setWindowTitle(QStringLiteral("  Import-Format   Datei: ") + QString::fromStdString(pfad.substr(pfad.find_last_of(kTrenner) + 1)));
   sbRefresh->setEnabled(true);

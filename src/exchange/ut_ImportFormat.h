@@ -45,9 +45,9 @@ class TfrImportFormat : public QDialog {
   void FormatLaden(const QString& datei);
   void FormatWaehlen();
   // Reads DATEI into ZIEL through the current format; TEST means this window's own grid.
-  CSVLeseErgebnis CSVLesen(const QString& datei, Tabelle& ziel, bool test, QStatusBar* status, QProgressBar* balken);
+  CSVLeseErgebnis CSVLesen(const QString& datei, Tabelle& ziel, bool test, ui::StatusLeiste* status, QProgressBar* balken);
   // Applies the join with DATEI2 (asked for when empty) to ZIEL.
-  void Verknuepfen(QString datei2, Tabelle& ziel, bool test, QStatusBar* status, QProgressBar* balken);
+  void Verknuepfen(QString datei2, Tabelle& ziel, bool test, ui::StatusLeiste* status, QProgressBar* balken);
   void VerknuepfungInfo();
   void TitelListeFuellen();
   void sbTestClick();
@@ -94,6 +94,7 @@ class TfrImportFormat : public QDialog {
   QLabel* lbZahl2;
   QStatusBar* StatusBar1;
   QProgressBar* ProgressBar1;
+  ui::StatusLeiste* statusLeiste() const { return status_.get(); }
 
   Tabelle& mapping() { return mapping_; }
   Tabelle& test() { return test_; }

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QProgressBar>
 #include <QRadioButton>
+#include <QStatusBar>
 
 #include "FensterTest.h"
 #include "core/Datenbestand.h"
@@ -75,6 +77,9 @@ TEST_F(ImportFenster, TheTestReadsFileOneIntoTheTestGrid) {
   EXPECT_EQ(w.lbZahl->text(), "n=3  ohne PLZ: 1");
   EXPECT_EQ(w.edSeparator->text(), ";");
   EXPECT_EQ(w.windowTitle(), "  Import-Format   Datei: orte.csv");
+  EXPECT_GE(w.test().breite(0), 25);
+  EXPECT_FALSE(w.StatusBar1->isVisible()) << "the status bar shows only while reading";
+  EXPECT_FALSE(w.ProgressBar1->isVisible());
   EXPECT_TRUE(w.sbRefresh->isEnabled());
 }
 
@@ -106,6 +111,7 @@ TEST_F(ImportFenster, ImportingAppendsToTheChosenFolderAfterTheQuestion) {
   w.dateiOeffnen(QString::fromStdString(t / "orte.csv"));
   EXPECT_EQ(w.tabelle().zelle(1, 3), "M\xFCnchen");
   EXPECT_EQ(w.lbZahl->text(), "3  ohne PLZ: 1");
+  EXPECT_GE(w.width(), 950);
   w.cbOrdner->setCurrentText("Ord_2");
   dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten in Ord_2/Dat_D.ppp speichern?"));
   w.sbSpeichernClick();
