@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
@@ -18,6 +19,15 @@ const std::string& ProgrammOrdner() {
     return pfad.string() + "/";
   }();
   return ordner;
+}
+
+long ResidentBytes() {
+  std::ifstream f("/proc/self/status");
+  std::string zeile;
+  while (std::getline(f, zeile)) {
+    if (zeile.rfind("VmRSS:", 0) == 0) return std::stol(zeile.substr(6)) * 1024;
+  }
+  return 0;
 }
 
 void TabellenLaden() {

@@ -18,6 +18,9 @@ class KeineFragen : public Rueckfragen {
   bool frage(const std::string&) override { return false; }
 };
 
+// Resident set size of this process in bytes.
+long ResidentBytes();
+
 // Points the data store at the benchmark folder and loads its German postal codes and,
 // unless they are loaded already, its streets.
 void TabellenLaden();

@@ -15,16 +15,6 @@ namespace {
 
 using bench::KeineFragen;
 
-// Resident set size of this process in bytes.
-long ResidentBytes() {
-  std::ifstream f("/proc/self/status");
-  std::string zeile;
-  while (std::getline(f, zeile)) {
-    if (zeile.rfind("VmRSS:", 0) == 0) return std::stol(zeile.substr(6)) * 1024;
-  }
-  return 0;
-}
-
 void Vorbereiten() {
   ProgrammOrdnerSetzen(bench::ProgrammOrdner());
 }
@@ -37,12 +27,12 @@ void BM_StrassenLaden(benchmark::State& state) {
     state.PauseTiming();
     RecordFeld<TStrassenRecord>().swap(StrassenTabelle);
     std::vector<std::int32_t>().swap(StrassenPosition);
-    const long vorher = ResidentBytes();
+    const long vorher = bench::ResidentBytes();
     state.ResumeTiming();
     StrassenLaden(kDeutschland, KeinFortschritt(), nein);
     state.PauseTiming();
-    zuwachs = static_cast<double>(ResidentBytes() - vorher);
-    gesamt = static_cast<double>(ResidentBytes());
+    zuwachs = static_cast<double>(bench::ResidentBytes() - vorher);
+    gesamt = static_cast<double>(bench::ResidentBytes());
     state.ResumeTiming();
   }
   const double datei = static_cast<double>(StrassenAnzahl(StrassenDateiName(kDeutschland))) * sizeof(TStrassenRecord);

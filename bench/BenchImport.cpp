@@ -16,15 +16,6 @@ namespace orvano {
 namespace {
 
 
-long ResidentBytes() {
-  std::ifstream f("/proc/self/status");
-  std::string z;
-  while (std::getline(f, z)) {
-    if (z.rfind("VmRSS:", 0) == 0) return std::stol(z.substr(6)) * 1024;
-  }
-  return 0;
-}
-
 // The street export of the generated data: LNr;Ort;Postleitzahl;Strassen;Ab Nr;Bis Nr.
 const std::string& StrassenCSV() {
   static const std::string datei = [] {
@@ -51,10 +42,10 @@ void BM_CSVLesen(benchmark::State& state) {
   for (auto _ : state) {
     Tabelle t(kImportTabellenSpalten, 2);
     ImportTabelleKopf(t);
-    const long vorher = ResidentBytes();
+    const long vorher = bench::ResidentBytes();
     zeilen = CSVLesen(csv, f, t, o, KeinFortschritt()).zeilen;
     state.PauseTiming();
-    rss = static_cast<double>(ResidentBytes() - vorher);
+    rss = static_cast<double>(bench::ResidentBytes() - vorher);
     state.ResumeTiming();
   }
   const double groesse = static_cast<double>(std::filesystem::file_size(csv));

@@ -130,7 +130,7 @@ class KommandozeilenAntworten : public Rueckfragen {
 void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner) {
   std::string prog = standardOrdner;
   if (auto it = a.optionen.find("--programmordner"); it != a.optionen.end()) prog = it->second;
-  if (prog.empty()) prog = ".";
+  if (prog.empty()) prog.push_back('.');
   if (prog.back() != kTrenner) prog += kTrenner;
   if (!VerzeichnisVorhanden(prog)) throw Fehlschlag{"Programmordner " + prog + " nicht gefunden"};
   ProgVerzeichnis = prog;
@@ -197,6 +197,12 @@ std::string Wert(const Aufruf& a, const std::string& name, const std::string& st
   return it == a.optionen.end() ? standard : it->second;
 }
 
+bool PLZArt(const Aufruf& a, bool pflicht) {
+  const std::string art = Wert(a, "--art", pflicht ? "" : "plz");
+  if (art != "plz" && art != "strassen") throw FalscherAufruf{"--art braucht plz oder strassen"};
+  return art == "plz";
+}
+
 int Exportieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--was", "--plz-vorsatz", "--nr-vorsatz"});
   if (a.positionen.size() != 2) throw FalscherAufruf{"export braucht genau eine Zieldatei"};
@@ -239,11 +245,10 @@ int Ordner(const Aufruf& a, const std::string& standardOrdner, std::ostream& out
 int Sichern(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
   NurErlaubt(a, {"--ordner", "--land", "--art", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für sichern"};
-  const std::string art = Wert(a, "--art");
-  if (art != "plz" && art != "strassen") throw FalscherAufruf{"--art braucht plz oder strassen"};
+  const bool plz = PLZArt(a, true);
   const std::string land = Land(a);
   OrdnerSetzen(a, standardOrdner);
-  const std::string datei = art == "plz" ? PLZDateiName(land) : StrassenDateiName(land);
+  const std::string datei = plz ? PLZDateiName(land) : StrassenDateiName(land);
   if (!DateiVorhanden(datei)) throw Fehlschlag{datei + " nicht gefunden"};
   if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
     throw Fehlschlag{"Der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden"};
@@ -291,11 +296,6 @@ int Wiederherstellen(const Aufruf& a, const std::string& standardOrdner, std::os
   return 0;
 }
 
-bool PLZArt(const Aufruf& a, bool pflicht) {
-  const std::string art = Wert(a, "--art", pflicht ? "" : "plz");
-  if (art != "plz" && art != "strassen") throw FalscherAufruf{"--art braucht plz oder strassen"};
-  return art == "plz";
-}
 
 int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--art", "--format", "--datei2", "--ja"});

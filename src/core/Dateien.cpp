@@ -108,10 +108,19 @@ void DateiLoeschen(std::string_view name) {
   if (::lstat(pfad.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(pfad.c_str());
 }
 
-std::string DateiNameOhneEndung(std::string_view pfad) {
+std::string DateiNameTeil(std::string_view pfad) {
   const auto trenn = pfad.find_last_of(kTrenner);
-  std::string_view name = trenn == std::string_view::npos ? pfad : pfad.substr(trenn + 1);
-  return name.size() > 4 ? Str(name.substr(0, name.size() - 4)) : std::string();
+  return Str(trenn == std::string_view::npos ? pfad : pfad.substr(trenn + 1));
+}
+
+std::string OrdnerTeil(std::string_view pfad) {
+  const auto trenn = pfad.find_last_of(kTrenner);
+  return trenn == std::string_view::npos ? std::string() : Str(pfad.substr(0, trenn + 1));
+}
+
+std::string DateiNameOhneEndung(std::string_view pfad) {
+  const std::string name = DateiNameTeil(pfad);
+  return name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
 }
 
 std::vector<std::string> VerzeichnisNamen(std::string_view pfad) {

@@ -31,6 +31,10 @@ bool VerzeichnisLeer(std::string_view pfad);
 bool DateiGesperrt(std::string_view name);
 // Deletes a plain file of that name; folders and errors are ignored.
 void DateiLoeschen(std::string_view name);
+// The last path component ("/p/Ord_1/Dat_D.ppp" -> "Dat_D.ppp") and the folder before it, with
+// its separator ("/p/Ord_1/"); a name without separator is all file name.
+std::string DateiNameTeil(std::string_view pfad);
+std::string OrdnerTeil(std::string_view pfad);
 // "…/Format1.imp" -> "Format1": the last path component without its last four characters.
 std::string DateiNameOhneEndung(std::string_view pfad);
 // Names of the entries of a folder, without "." and "..", by name; empty when it cannot be listed.

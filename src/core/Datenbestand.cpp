@@ -97,12 +97,17 @@ void StrassenSpeichern(const std::string& datei, Fortschritt& fortschritt) {
 
 namespace {
 
-// Reads the street file and keeps its valid records; returns how many were skipped.
-std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt) {
-  // Free the old table first, so that a reload never holds two street tables at once.
+// Frees the street table, so that a reload never holds two of them at once.
+void StrassenTabelleLeeren() {
   RecordFeld<TStrassenRecord>().swap(StrassenTabelle);
   std::vector<std::int32_t>().swap(StrassenPosition);
   StrassenZahl = 0;
+  StrassenIndexAufbauen();
+}
+
+// Reads the street file and keeps its valid records; returns how many were skipped.
+std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt) {
+  StrassenTabelleLeeren();
 
   auto tabelle = TabelleLesen<TStrassenRecord>(datei);
   const auto n = static_cast<std::int64_t>(tabelle.size()) - 1;
@@ -131,10 +136,7 @@ std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt
 
 StrassenLadeErgebnis StrassenLaden(std::string_view landText, Fortschritt& fortschritt, Rueckfragen& rueckfragen) {
   StrassenLadeErgebnis ergebnis;
-  RecordFeld<TStrassenRecord>().swap(StrassenTabelle);
-  std::vector<std::int32_t>().swap(StrassenPosition);
-  StrassenZahl = 0;
-  StrassenIndexAufbauen();
+  StrassenTabelleLeeren();
   const std::string datei = StrassenDateiName(landText);
   if (!DateiVorhanden(datei)) return ergebnis;
   ergebnis.vorhanden = true;

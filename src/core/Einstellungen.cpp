@@ -13,15 +13,9 @@ namespace orvano {
 
 namespace {
 
-std::string OhneRandBlanks(const std::string& s) {
-  const auto a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return {};
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
 bool ZahlLesen(const std::string& zeile, int& wert) {
   std::int32_t w = 0;
-  if (!GanzzahlLesen(OhneRandBlanks(zeile), w)) return false;
+  if (!GanzzahlLesen(BlanksAbschneiden(zeile), w)) return false;
   wert = w;
   return true;
 }

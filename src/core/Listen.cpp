@@ -79,11 +79,12 @@ std::string EintraegeNachNummerSortieren(std::vector<std::string>& eintraege) {
   return eintraege.empty() ? std::string() : eintraege.front();
 }
 
+bool IstCSVName(std::string_view dateiName) {
+  return dateiName.size() >= 4 && GrossText(dateiName.substr(dateiName.size() - 4)) == ".CSV";
+}
+
 std::string Trennzeichen(std::string_view dateiName, std::string& separatorBox) {
-  if (separatorBox.empty()) {
-    const bool csv = dateiName.size() >= 4 && GrossText(dateiName.substr(dateiName.size() - 4)) == ".CSV";
-    separatorBox = csv ? ";" : "#9";
-  }
+  if (separatorBox.empty()) separatorBox = IstCSVName(dateiName) ? ";" : "#9";
   return separatorBox == "#9" ? std::string("\t") : separatorBox;
 }
 

@@ -22,6 +22,9 @@ std::int32_t EintragIndex(const std::vector<std::string>& eintraege, std::string
 // (a stable order otherwise) and returns the new first item, empty for an empty list.
 std::string EintraegeNachNummerSortieren(std::vector<std::string>& eintraege);
 
+// True when the file name ends in ".CSV" (any case).
+bool IstCSVName(std::string_view dateiName);
+
 // Field separator for an import or export file. A non-empty SEPARATORBOX wins ("#9" is a
 // tab); otherwise ";" for ".CSV" (any case) and a tab for any other name, and the box is
 // given that default ("#9" for the tab).

@@ -33,15 +33,17 @@ std::string PLZDateiCode(std::string_view landText) {
   return code.empty() ? code : "Dat_" + code;
 }
 
-std::string PLZDateiName(std::string_view landText) {
-  const std::string code = PLZDateiCode(landText);
-  if (code.empty()) return {};
-  return ProgVerzeichnis + OrdnerPfad + code + ".ppp";
+std::string DatenbankDatei(std::string_view ordnerPfad, std::string_view landText, bool plz) {
+  const std::string code = plz ? PLZDateiCode(landText) : "Strassen_" + StrassenDateiCode(landText);
+  return ProgVerzeichnis + std::string(ordnerPfad) + code + ".ppp";
 }
 
-std::string StrassenDateiName(std::string_view landText) {
-  return ProgVerzeichnis + OrdnerPfad + "Strassen_" + StrassenDateiCode(landText) + ".ppp";
+std::string PLZDateiName(std::string_view landText) {
+  if (PLZDateiCode(landText).empty()) return {};
+  return DatenbankDatei(OrdnerPfad, landText, true);
 }
+
+std::string StrassenDateiName(std::string_view landText) { return DatenbankDatei(OrdnerPfad, landText, false); }
 
 std::int32_t StrassenAnzahl(std::string_view dateiName) {
   return Anzahl(dateiName, sizeof(TStrassenRecord));

@@ -27,6 +27,11 @@ std::string PLZDateiCode(std::string_view landText);
 // "D", "A", "CH"; empty for an empty or unknown country text.
 std::string StrassenDateiCode(std::string_view landText);
 
+// Full path of a database file in the data folder ORDNERPFAD (with its separator): the
+// postal-code file (PLZ) or the street file of the country. Windows that offer a folder of
+// their own pass it here; the current folder is OrdnerPfad.
+std::string DatenbankDatei(std::string_view ordnerPfad, std::string_view landText, bool plz);
+
 // Full path of the postal-code file of the current folder; empty when the combo is empty.
 std::string PLZDateiName(std::string_view landText);
 // Full path of the street file of the current folder.

@@ -23,7 +23,9 @@ std::string PLZText(std::int32_t plz, char staat) {
 
 std::string VorwahlText(std::int32_t vorwahl) {
   if (vorwahl == 0) return {};
-  return "0" + std::to_string(vorwahl);
+  std::string s(1, '0');
+  s += std::to_string(vorwahl);
+  return s;
 }
 
 char LandBuchstabe(char c) {

@@ -58,6 +58,8 @@ std::string LinksAbschneiden(std::string_view s, char c) {
   return std::string(s.substr(i));
 }
 
+std::string BlanksAbschneiden(std::string_view s) { return LinksAbschneiden(RechtsAbschneiden(s, ' '), ' '); }
+
 std::string VorDemPunkt(std::string_view s) {
   const auto teile = TextTeilen(".", s, 0);
   return teile.empty() ? std::string() : teile.front();
@@ -161,10 +163,8 @@ bool DezimalLesen(std::string_view v, double& wert) {
 }
 
 bool KommaZahlLesen(std::string_view s, double& wert) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  if (s.find('.') != std::string_view::npos) return false;
-  std::string t(s);
+  std::string t = BlanksAbschneiden(s);
+  if (t.find('.') != std::string::npos) return false;
   for (char& c : t) {
     if (c == ',') c = '.';
   }

@@ -15,6 +15,8 @@ std::string KleinText(std::string_view s);
 std::string LeerzeichenEntfernen(std::string_view s);
 std::string RechtsAbschneiden(std::string_view s, char c);
 std::string LinksAbschneiden(std::string_view s, char c);
+// S without the blanks at both ends.
+std::string BlanksAbschneiden(std::string_view s);
 std::string VorDemPunkt(std::string_view s);
 std::string PunktZuKomma(std::string_view s);
 std::string ZahlNormieren(std::string_view s);

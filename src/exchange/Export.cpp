@@ -1,6 +1,7 @@
 #include "Export.h"
 
 #include "core/Datenbestand.h"
+#include "core/Listen.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
 #include "core/Texte.h"
@@ -8,10 +9,6 @@
 namespace orvano {
 
 namespace {
-
-bool IstCSV(const std::string& datei) {
-  return datei.size() >= 4 && GrossText(datei.substr(datei.size() - 4)) == ".CSV";
-}
 
 constexpr const char* kPLZTitel[] = {"LNr", "Ort", "Staat", "Bundesland", "Ortsteil/Stadtteil", "Landkreis",
                                      "Regierungsbezirk", "Verwaltungszusammenschluss", "Gemeindeteil", "Breitengrad",
@@ -36,7 +33,7 @@ std::string PLZSpalten(const TPLZRecord& r, char sep, const std::string& vorsatz
     z += teil;
     z += sep;
   }
-  if (vorwahl >= 1) z += "0" + std::to_string(vorwahl);
+  if (vorwahl >= 1) z += VorwahlText(vorwahl);
   return z;
 }
 
@@ -46,8 +43,8 @@ std::string Nummer(const KurzText<6>& nr, const std::string& vorsatz) {
 
 }  // namespace
 
-char ExportTrenner(const std::string& datei) { return IstCSV(datei) ? ';' : '\t'; }
-std::string ExportTypWort(const std::string& datei) { return IstCSV(datei) ? "CSV" : "TXT"; }
+char ExportTrenner(const std::string& datei) { return IstCSVName(datei) ? ';' : '\t'; }
+std::string ExportTypWort(const std::string& datei) { return IstCSVName(datei) ? "CSV" : "TXT"; }
 
 std::string ExportStatusText(ExportArt art, const std::string& datei, std::int64_t plzAnzahl, std::int64_t zeilenGesamt) {
   const std::string typ = ExportTypWort(datei) + "-Datei speichern";

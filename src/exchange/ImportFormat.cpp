@@ -72,6 +72,4 @@ std::vector<std::string> FormatListe(bool plz) {
 
 std::string FormatDateiName(const std::string& name, bool plz) { return ProgVerzeichnis + name + (plz ? ".imp" : ".ims"); }
 
-std::string FormatTrenner(const ImportFormat& f) { return f.separator == "#9" ? std::string("\t") : f.separator; }
-
 }  // namespace orvano

@@ -47,7 +47,4 @@ std::vector<std::string> FormatListe(bool plz);
 // ProgVerzeichnis + NAME + ".imp" / ".ims".
 std::string FormatDateiName(const std::string& name, bool plz);
 
-// The separator a format uses: "#9" is a tab.
-std::string FormatTrenner(const ImportFormat& f);
-
 }  // namespace orvano

@@ -20,24 +20,15 @@
 #include "core/Dateien.h"
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
-#include "core/Records.h"
 #include "ui/Dialoge.h"
+#include "ui/Knopf.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
 
 namespace orvano {
 
-namespace {
-
-QPushButton* Knopf(QWidget* eltern, const QString& text, const QString& hinweis) {
-  auto* b = new QPushButton(text, eltern);
-  b->setToolTip(hinweis);
-  b->setAutoDefault(false);
-  return b;
-}
-
-}  // namespace
+using ui::Knopf;
 
 TfrImport::TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget* eltern)
     : QDialog(eltern, Qt::Dialog | Qt::WindowStaysOnTopHint),
@@ -127,9 +118,11 @@ bool TfrImport::plz() const { return rdPLZ->isChecked(); }
 std::string TfrImport::landText() const { return ui::ZuCp1252(hauptLand_->currentText()); }
 
 std::string TfrImport::zielDatei() const {
-  const std::string land = landText();
-  const std::string code = plz() ? PLZDateiCode(land) : "Strassen_" + StrassenDateiCode(land);
-  return ProgVerzeichnis + cbOrdner->currentText().toStdString() + kTrenner + code + ".ppp";
+  return DatenbankDatei(cbOrdner->currentText().toStdString() + kTrenner, landText(), plz());
+}
+
+QString TfrImport::zielName() const {
+  return cbOrdner->currentText() + QChar(kTrenner) + QString::fromStdString(DateiNameTeil(zielDatei()));
 }
 
 void TfrImport::spaltenEinstellen() {
@@ -141,16 +134,13 @@ void TfrImport::spaltenEinstellen() {
 
 void TfrImport::obenAnzeigen() {
   const std::string ziel = zielDatei();
-  const std::int64_t groesse = DateiGroesse(ziel);
-  const std::int64_t satz = plz() ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
-  plOben->setText(QString::fromStdString(ziel) + QStringLiteral("  n=") + QString::number(groesse > 0 ? groesse / satz : 0));
+  plOben->setText(QString::fromStdString(ziel) + QStringLiteral("  n=") +
+                  QString::number(plz() ? PLZAnzahlDerDatei(ziel) : StrassenAnzahl(ziel)));
 }
 
 QString TfrImport::speichernHinweis() const {
-  const std::string ziel = zielDatei();
-  const QString name = cbOrdner->currentText() + QChar(kTrenner) + QString::fromStdString(ziel.substr(ziel.find_last_of(kTrenner) + 1));
-  return DateiVorhanden(ziel) ? QStringLiteral("Datei ") + name + QStringLiteral(" überschreiben")
-                              : QStringLiteral("Daten in ") + name + QStringLiteral(" speichern");
+  return DateiVorhanden(zielDatei()) ? QStringLiteral("Datei ") + zielName() + QStringLiteral(" überschreiben")
+                                     : QStringLiteral("Daten in ") + zielName() + QStringLiteral(" speichern");
 }
 
 void TfrImport::showEvent(QShowEvent* e) {
@@ -211,8 +201,8 @@ void TfrImport::artGewechselt() {
 void TfrImport::sbSpeichernClick() {
   sg1->editorSchliessen();
   OrdnerPfad = cbOrdner->currentText().toStdString() + kTrenner;
-  const std::string ziel = plz() ? PLZDateiName(landText()) : StrassenDateiName(landText());
-  const QString name = cbOrdner->currentText() + QChar(kTrenner) + QString::fromStdString(ziel.substr(ziel.find_last_of(kTrenner) + 1));
+  const std::string ziel = zielDatei();
+  const QString name = zielName();
   const bool ja = DateiVorhanden(ziel) ? ui::FrageJaNein(QStringLiteral("Daten an ") + name + QStringLiteral(" anhängen?"))
                                        : ui::HinweisJaNein(QStringLiteral("Daten in ") + name + QStringLiteral(" speichern?"));
   if (!ja) return;

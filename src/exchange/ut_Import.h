@@ -49,8 +49,9 @@ class TfrImport : public QDialog {
   void sbPlusMaus(Qt::MouseButton knopf);
   void artGewechselt();
   QString speichernHinweis() const;
-  // Target database file of the kind in the chosen folder.
+  // Target database file of the kind in the chosen folder, and its short form "Ord_1/Dat_D.ppp".
   std::string zielDatei() const;
+  QString zielName() const;
 
   QPushButton* sbFormat;
   QComboBox* cbFormat;

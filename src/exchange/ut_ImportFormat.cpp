@@ -21,23 +21,19 @@
 #include "core/Texte.h"
 #include "core/Windows1252.h"
 #include "ui/Dialoge.h"
+#include "ui/Knopf.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
 
 namespace orvano {
 
+using ui::Knopf;
+
 namespace {
 
 constexpr int kZeileOrt = 1, kZeilePLZ = 6;
 const QString kDateiFilter = QStringLiteral("CSV und TXT-Datei (*.csv *.txt);;CSV-Datei (*.csv);;TXT-Datei (*.txt)");
-
-QPushButton* Knopf(QWidget* eltern, const QString& text, const QString& hinweis) {
-  auto* b = new QPushButton(text, eltern);
-  b->setToolTip(hinweis);
-  b->setAutoDefault(false);
-  return b;
-}
 
 QLineEdit* Feld(QWidget* eltern, int breite = 80) {
   auto* e = new QLineEdit(eltern);
@@ -378,7 +374,7 @@ void TfrImportFormat::Verknuepfen(QString datei2, Tabelle& ziel, bool test, ui::
   Datei2 = datei2;
   const std::string pfad = datei2.toStdString();
   if (!DateiVorhanden(pfad)) return;
-  lbVerknupfung->setText(QString::fromStdString(pfad.substr(pfad.find_last_of(kTrenner) + 1)));
+  lbVerknupfung->setText(QString::fromStdString(DateiNameTeil(pfad)));
   VerknuepfungInfo();
   if (test) {
     Memo2->clear();
@@ -453,7 +449,7 @@ void TfrImportFormat::sbTestClick() {
   separatorAusDatei(d);
   CSVLesen(d, test_, true, status_.get(), ProgressBar1);
   const std::string pfad = d.toStdString();
-  setWindowTitle(QStringLiteral("  Import-Format   Datei: ") + QString::fromStdString(pfad.substr(pfad.find_last_of(kTrenner) + 1)));
+  setWindowTitle(QStringLiteral("  Import-Format   Datei: ") + QString::fromStdString(DateiNameTeil(pfad)));
   sbRefresh->setEnabled(true);
 }
 
@@ -475,7 +471,7 @@ void TfrImportFormat::sbSpeichernClick() {
     return;
   }
   FormatListeFuellen(cbFormat);
-  const QString name = QString::fromStdString(VorDemPunkt(pfad.substr(pfad.find_last_of(kTrenner) + 1)));
+  const QString name = QString::fromStdString(VorDemPunkt(DateiNameTeil(pfad)));
   cbFormat->setCurrentText(name);
   FormatLaden(QString::fromStdString(FormatDateiName(name.toStdString(), plz())));
   if (frImport) frImport->cbFormat->setCurrentText(name);
@@ -521,7 +517,7 @@ bool TfrImportFormat::eventFilter(QObject* ziel, QEvent* e) {
   }
   if (ziel == sbRefresh && e->type() == QEvent::ToolTip) {
     const QString d1 = datei1();
-    sbRefresh->setToolTip(QStringLiteral("Test mit Datei 1: ") + d1.mid(d1.lastIndexOf(QChar(kTrenner)) + 1) +
+    sbRefresh->setToolTip(QStringLiteral("Test mit Datei 1: ") + QString::fromStdString(DateiNameTeil(d1.toStdString())) +
                           QStringLiteral(" und Datei 2: ") + lbVerknupfung->text());
   }
   if (ziel == sbTest && e->type() == QEvent::ToolTip) {

@@ -94,7 +94,6 @@ class TfrImportFormat : public QDialog {
   QLabel* lbZahl2;
   QStatusBar* StatusBar1;
   QProgressBar* ProgressBar1;
-  ui::StatusLeiste* statusLeiste() const { return status_.get(); }
 
   Tabelle& mapping() { return mapping_; }
   Tabelle& test() { return test_; }

@@ -19,11 +19,6 @@ namespace {
 
 constexpr std::size_t kNachDerBasis = 18;  // "_", 10 date characters, 3 tag characters, ".ppp"
 
-std::string NurName(const std::string& pfad) {
-  const auto t = pfad.find_last_of(kTrenner);
-  return t == std::string::npos ? pfad : pfad.substr(t + 1);
-}
-
 bool Ziffer(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
@@ -40,7 +35,7 @@ std::string HeutigesDatum() {
 }
 
 std::string SicherungsName(const std::string& datenbankDatei, const std::string& datum, const std::string& tag) {
-  return VorDemPunkt(NurName(datenbankDatei)) + "_" + datum + tag + ".ppp";
+  return VorDemPunkt(DateiNameTeil(datenbankDatei)) + "_" + datum + tag + ".ppp";
 }
 
 FreieSicherung FreieSicherungSuchen(const std::string& datenbankDatei, const std::string& datum) {
@@ -92,10 +87,8 @@ void DateiKopieren(const std::string& quelle, const std::string& ziel) {
     int fd;
     ~Schliessen() { ::close(fd); }
   } zu{fd};
-  const auto t = ziel.find_last_of(kTrenner);
-  if (t != std::string::npos && !VerzeichnisVorhanden(ziel.substr(0, t + 1))) {
-    throw DateiFehler("Kopie nicht möglich: der Ordner " + ziel.substr(0, t + 1) + " fehlt");
-  }
+  const std::string ordner = OrdnerTeil(ziel);
+  if (!ordner.empty() && !VerzeichnisVorhanden(ordner)) throw DateiFehler("Kopie nicht möglich: der Ordner " + ordner + " fehlt");
   AtomarSchreiben(ziel, [&](Schreiber& s) {
     std::vector<char> puffer(1 << 20);
     for (;;) {

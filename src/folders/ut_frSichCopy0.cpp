@@ -9,7 +9,6 @@
 #include "Sicherung.h"
 #include "core/Dateien.h"
 #include "core/Pfade.h"
-#include "core/Records.h"
 #include "ui/Dialoge.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
@@ -65,15 +64,14 @@ void TfrSichCopy0::showEvent(QShowEvent* e) {
 }
 
 std::string TfrSichCopy0::gewaehlteDatei() const {
-  const std::string land = ui::ZuCp1252(cbLand->currentText());
-  const std::string code = rdPLZ1->isChecked() ? PLZDateiCode(land) : "Strassen_" + StrassenDateiCode(land);
-  return ProgVerzeichnis + cbOrdner->currentText().toStdString() + kTrenner + code + ".ppp";
+  return DatenbankDatei(cbOrdner->currentText().toStdString() + kTrenner, ui::ZuCp1252(cbLand->currentText()),
+                        rdPLZ1->isChecked());
 }
 
 void TfrSichCopy0::zahlAnzeigen() {
-  const std::int64_t groesse = DateiGroesse(gewaehlteDatei());
-  const std::int64_t satz = rdPLZ1->isChecked() ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
-  const QString text = QStringLiteral(" n = ") + QString::number(groesse > 0 ? groesse / satz : 0);
+  const std::string datei = gewaehlteDatei();
+  const std::int32_t n = rdPLZ1->isChecked() ? PLZAnzahlDerDatei(datei) : StrassenAnzahl(datei);
+  const QString text = QStringLiteral(" n = ") + QString::number(n);
   lbPLZzahl->setText(rdPLZ1->isChecked() ? text : QString());
   lbStrassenzahl->setText(rdPLZ1->isChecked() ? QString() : text);
 }

@@ -31,12 +31,6 @@ constexpr std::array<FeldRegel, kMaskenFelder> kRegeln = {{
 
 const FeldRegel& Regel(int feld) { return kRegeln.at(static_cast<std::size_t>(feld)); }
 
-std::string Ohne(std::string_view s) {
-  const auto a = s.find_first_not_of(' ');
-  if (a == std::string_view::npos) return {};
-  return std::string(s.substr(a, s.find_last_not_of(' ') - a + 1));
-}
-
 }  // namespace
 
 const char* FeldName(int feld) { return Regel(feld).name; }
@@ -105,7 +99,7 @@ std::string MaskePruefen(const MaskenTexte& f) {
   std::int32_t ganz = 0;
   double real = 0;
   for (int feld : {kFeldPLZ, kFeldVorwahl}) {
-    const std::string t = Ohne(f[static_cast<std::size_t>(feld)]);
+    const std::string t = BlanksAbschneiden(f[static_cast<std::size_t>(feld)]);
     if (!t.empty() && !GanzzahlLesen(t, ganz)) return fehler(feld, f[static_cast<std::size_t>(feld)]);
   }
   for (int feld : {kFeldBreitengrad, kFeldLaengengrad}) {
@@ -119,7 +113,7 @@ void MaskeZuDatensatz(const MaskenTexte& f, TPLZRecord& r) {
   auto text = [&](int feld) -> const std::string& { return f[static_cast<std::size_t>(feld)]; };
   r.Ort.setzen(text(kFeldOrt));
   std::int32_t ganz = 0;
-  if (!text(kFeldPLZ).empty() && GanzzahlLesen(Ohne(text(kFeldPLZ)), ganz)) r.PLZ = ganz;
+  if (!text(kFeldPLZ).empty() && GanzzahlLesen(BlanksAbschneiden(text(kFeldPLZ)), ganz)) r.PLZ = ganz;
   r.Autokennzeichen.setzen(text(kFeldAutokennzeichen));
   r.Bundesland.setzen(text(kFeldBundesland));
   r.Regierungsbezirk.setzen(text(kFeldRegierungsbezirk));
@@ -131,7 +125,7 @@ void MaskeZuDatensatz(const MaskenTexte& f, TPLZRecord& r) {
   if (!text(kFeldBreitengrad).empty() && KommaZahlLesen(text(kFeldBreitengrad), real)) r.Breitengrad = real;
   if (!text(kFeldLaengengrad).empty() && KommaZahlLesen(text(kFeldLaengengrad), real)) r.Laengengrad = real;
   ganz = 0;
-  r.Vorwahl = (!Ohne(text(kFeldVorwahl)).empty() && GanzzahlLesen(Ohne(text(kFeldVorwahl)), ganz)) ? ganz : 0;
+  r.Vorwahl = (!BlanksAbschneiden(text(kFeldVorwahl)).empty() && GanzzahlLesen(BlanksAbschneiden(text(kFeldVorwahl)), ganz)) ? ganz : 0;
 }
 
 }  // namespace orvano

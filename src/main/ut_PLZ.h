@@ -166,7 +166,6 @@ class TfrPLZ : public QMainWindow {
 
   QProgressBar* ProgressBar1;
   QStatusBar* StatusBar1;
-  ui::StatusLeiste* statusLeiste() const { return status_.get(); }
 
   // The windows this one opens, created once with it.
   TfrExport_Auswahl* frExport_Auswahl;

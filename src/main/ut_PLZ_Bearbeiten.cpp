@@ -9,6 +9,7 @@
 
 #include "Bearbeiten.h"
 #include "PLZSpalten.h"
+#include "core/Dateien.h"
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
 #include "core/Texte.h"
@@ -80,8 +81,7 @@ bool TfrPLZ::gridTasteRunter(int taste) {
 
 bool TfrPLZ::AenderungSpeichern() {
   StringGrid1->editorSchliessen();
-  const std::string datei = PLZDateiName(landText());
-  const std::string name = datei.substr(datei.find_last_of(kTrenner) + 1);
+  const std::string name = DateiNameTeil(PLZDateiName(landText()));
   const bool ja = ui::FrageJaNein(QStringLiteral("Änderung in ") + cbOrdner->currentText() + QChar(kTrenner) +
                                   QString::fromStdString(name) + QStringLiteral(" Speichern?"));
   const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));

@@ -52,7 +52,7 @@ void TfrPLZ::ExportStarten() {
   const QString gewaehlt = ui::dialoge().dateiSpeichern(d);
   if (gewaehlt.isEmpty()) return;
   const std::string datei = gewaehlt.toStdString();
-  exportOrdner = QString::fromStdString(datei.substr(0, datei.find_last_of(kTrenner) + 1));
+  exportOrdner = QString::fromStdString(OrdnerTeil(datei));
   if (DateiGesperrt(datei)) {
     ui::Meldung(QStringLiteral("Datei ") + gewaehlt + QStringLiteral(" ist schon von anderem Progamm geöffnet"));
     return;

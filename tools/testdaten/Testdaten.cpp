@@ -121,7 +121,7 @@ void Schreiben(const std::string& progOrdner, const Optionen& opt) {
       s.PLZ = p.PLZ;
       s.Ort.setzen(p.Ort.text());
       std::string name = std::string(kStrassenAnfang[z.unter(kStrassenAnfang.size())]) + kStrassenEnde[z.unter(kStrassenEnde.size())];
-      if (z.prozent(40)) name += " " + std::to_string(1 + z.unter(40));
+      if (z.prozent(40)) (name += ' ') += std::to_string(1 + z.unter(40));
       s.Strasse.setzen(name);
       if (z.prozent(30)) {
         const std::uint32_t ab = 1 + z.unter(200);
