@@ -30,11 +30,13 @@ long ResidentBytes() {
   return 0;
 }
 
-void TabellenLaden() {
+Datenbestand& TabellenLaden() {
+  static Datenbestand db;
   ProgrammOrdnerSetzen(ProgrammOrdner());
   KeineFragen nein;
-  PLZLaden(kDeutschland, nein);
-  if (StrassenZahl == 0) StrassenLaden(kDeutschland, KeinFortschritt(), nein);
+  db.PLZLaden(nein);
+  if (db.StrassenZahl == 0) db.StrassenLaden(KeinFortschritt(), nein);
+  return db;
 }
 
 }  // namespace orvano::bench

@@ -1,6 +1,8 @@
 // The national-scale program folder the benchmarks work on.
 #pragma once
 
+#include "core/Datenbestand.h"
+
 #include <string>
 
 #include "core/Fortschritt.h"
@@ -23,6 +25,6 @@ long ResidentBytes();
 
 // Points the data store at the benchmark folder and loads its German postal codes and,
 // unless they are loaded already, its streets.
-void TabellenLaden();
+Datenbestand& TabellenLaden();
 
 }  // namespace orvano::bench

@@ -15,57 +15,61 @@ namespace {
 
 using bench::KeineFragen;
 
-void Vorbereiten() {
+Datenbestand& Vorbereiten() {
+  static Datenbestand db;
   ProgrammOrdnerSetzen(bench::ProgrammOrdner());
+  return db;
 }
 
 void BM_StrassenLaden(benchmark::State& state) {
-  Vorbereiten();
+  Datenbestand& db = Vorbereiten();
   KeineFragen nein;
   double zuwachs = 0, gesamt = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    RecordFeld<TStrassenRecord>().swap(StrassenTabelle);
-    std::vector<std::int32_t>().swap(StrassenPosition);
+    RecordFeld<TStrassenRecord>().swap(db.StrassenTabelle);
+    std::vector<std::int32_t>().swap(db.StrassenPosition);
     const long vorher = bench::ResidentBytes();
     state.ResumeTiming();
-    StrassenLaden(kDeutschland, KeinFortschritt(), nein);
+    db.StrassenLaden(KeinFortschritt(), nein);
     state.PauseTiming();
     zuwachs = static_cast<double>(bench::ResidentBytes() - vorher);
     gesamt = static_cast<double>(bench::ResidentBytes());
     state.ResumeTiming();
   }
-  const double datei = static_cast<double>(StrassenAnzahl(StrassenDateiName(kDeutschland))) * sizeof(TStrassenRecord);
-  state.counters["Strassen"] = StrassenZahl;
+  const double datei = static_cast<double>(StrassenAnzahl(db.StrassenDateiName())) * sizeof(TStrassenRecord);
+  state.counters["Strassen"] = db.StrassenZahl;
   state.counters["Zuwachs/Datei"] = zuwachs / datei;
   state.counters["RSS/Datei"] = gesamt / datei;
 }
 
 void BM_PLZLaden(benchmark::State& state) {
-  Vorbereiten();
+  Datenbestand& db = Vorbereiten();
   KeineFragen nein;
-  for (auto _ : state) PLZLaden(kDeutschland, nein);
-  state.counters["PLZ"] = PLZAnzahl;
+  for (auto _ : state) db.PLZLaden(nein);
+  state.counters["PLZ"] = db.PLZAnzahl;
 }
 
 void BM_PLZSpeichern(benchmark::State& state) {
-  Vorbereiten();
+  Datenbestand& db = Vorbereiten();
   KeineFragen nein;
-  PLZLaden(kDeutschland, nein);
-  // Saves into a copy of the folder's file name, so that the sample data stay as they are.
-  OrdnerPfad = "Ord_bench/";
-  std::filesystem::create_directories(ProgVerzeichnis + OrdnerPfad);
-  for (auto _ : state) PLZSpeichern(kDeutschland);
-  state.counters["PLZ"] = PLZAnzahl;
-  OrdnerPfad = "Ord_1/";
+  // Saves into a file of its own, so that the sample data stay as they are.
+  std::filesystem::create_directories(ProgVerzeichnis + "Ord_bench");
+  std::filesystem::copy_file(ProgVerzeichnis + "Ord_1/Dat_D.ppp", ProgVerzeichnis + "Ord_bench/Dat_D.ppp",
+                             std::filesystem::copy_options::overwrite_existing);
+  Datenbestand kopie;
+  kopie.OrdnerPfad = "Ord_bench/";
+  kopie.PLZLaden(nein);
+  for (auto _ : state) kopie.PLZSpeichern();
+  state.counters["PLZ"] = kopie.PLZAnzahl;
 }
 
 void BM_StrassenIndexAufbauen(benchmark::State& state) {
-  Vorbereiten();
+  Datenbestand& db = Vorbereiten();
   KeineFragen nein;
-  if (StrassenZahl == 0) StrassenLaden(kDeutschland, KeinFortschritt(), nein);
-  for (auto _ : state) StrassenIndexAufbauen();
-  state.counters["Strassen"] = StrassenZahl;
+  if (db.StrassenZahl == 0) db.StrassenLaden(KeinFortschritt(), nein);
+  for (auto _ : state) db.StrassenIndexAufbauen();
+  state.counters["Strassen"] = db.StrassenZahl;
 }
 
 BENCHMARK(BM_StrassenIndexAufbauen)->Unit(benchmark::kMillisecond);

@@ -12,14 +12,14 @@ namespace {
 
 
 void BM_Export(benchmark::State& state, ExportArt art) {
-  bench::TabellenLaden();
+  const Datenbestand& db = bench::TabellenLaden();
   ExportOptionen o;
   o.art = art;
   o.plzVorsatz = "D-";
   o.nrVorsatz = "Nr.";
   const std::string datei = bench::ProgrammOrdner() + "export-bench.csv";
   std::int64_t zeilen = 0;
-  for (auto _ : state) zeilen = Exportieren(datei, o, KeinFortschritt()).zeilen;
+  for (auto _ : state) zeilen = Exportieren(db, datei, o, KeinFortschritt()).zeilen;
   DateiLoeschen(datei);
   state.counters["Zeilen"] = static_cast<double>(zeilen);
 }

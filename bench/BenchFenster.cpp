@@ -40,7 +40,7 @@ void BM_StartBisTabelleGemalt(benchmark::State& state) {
     QPixmap bild = f.grab();
     benchmark::DoNotOptimize(bild);
   }
-  state.counters["PLZ"] = PLZAnzahl;
+  state.counters["PLZ"] = f.datenbestand().PLZAnzahl;
 }
 
 void BM_TabelleFuellen(benchmark::State& state) {
@@ -73,10 +73,10 @@ void BM_StrassenZeigen(benchmark::State& state) {
   f.Aktivieren();
   int k = 1;
   for (auto _ : state) {
-    k = k % PLZAnzahl + 1;
+    k = k % f.datenbestand().PLZAnzahl + 1;
     f.StrassenZeigen(k);
   }
-  state.counters["Strassen"] = StrassenZahl;
+  state.counters["Strassen"] = f.datenbestand().StrassenZahl;
 }
 
 void BM_Sortieren(benchmark::State& state) {

@@ -22,10 +22,10 @@ const std::string& StrassenCSV() {
     ProgrammOrdnerSetzen(bench::ProgrammOrdner());
     const std::string d = bench::ProgrammOrdner() + "strassen-bench.csv";
     if (!std::filesystem::exists(d)) {
-      bench::TabellenLaden();
+      const Datenbestand& db = bench::TabellenLaden();
       ExportOptionen o;
       o.art = ExportArt::Strassen;
-      Exportieren(d, o, KeinFortschritt());
+      Exportieren(db, d, o, KeinFortschritt());
     }
     return d;
   }();

@@ -136,8 +136,8 @@ void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner) {
   ProgVerzeichnis = prog;
 }
 
-// ... and at the data folder of the call.
-void OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner) {
+// ... and at the data folder of the call, which the returned data store names.
+Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, const std::string& land = std::string(kDeutschland)) {
   ProgrammOrdnerPruefen(a, standardOrdner);
 
   std::string ordner = "Ord_1";
@@ -149,7 +149,10 @@ void OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner) {
   if (!VerzeichnisVorhanden(ProgVerzeichnis + ordner)) {
     throw Fehlschlag{"Datenordner " + ProgVerzeichnis + ordner + " nicht gefunden"};
   }
-  OrdnerPfad = ordner + kTrenner;
+  Datenbestand db;
+  db.OrdnerPfad = ordner + kTrenner;
+  db.Land = land;
+  return db;
 }
 
 // A file we are about to read must be a plain file, or reading fails with a clear message.
@@ -160,12 +163,13 @@ void MussDateiSein(const std::string& name) {
 int Info(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
   NurErlaubt(a, {"--ordner"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für info"};
-  OrdnerSetzen(a, standardOrdner);
+  Datenbestand db = OrdnerSetzen(a, standardOrdner);
   out << "Programmordner: " << ProgVerzeichnis << "\n";
-  out << "Datenordner: " << OrdnerPfad.substr(0, OrdnerPfad.size() - 1) << "\n";
+  out << "Datenordner: " << db.OrdnerName() << "\n";
   for (std::string_view land : {kDeutschland, kOesterreich, kSchweiz}) {
     out << Cp1252ZuUtf8(land) << "\n";
-    const std::string plz = PLZDateiName(land);
+    db.Land = land;
+    const std::string plz = db.PLZDateiName();
     if (DateiVorhanden(plz)) {
       MussDateiSein(plz);
       const std::int64_t n = RecordsBlockweise(plz, sizeof(TPLZRecord), 4096, [](const char*, std::size_t) {});
@@ -173,7 +177,7 @@ int Info(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) 
     } else {
       out << "  Postleitzahlen: " << plz << " nicht vorhanden\n";
     }
-    const std::string str = StrassenDateiName(land);
+    const std::string str = db.StrassenDateiName();
     if (DateiVorhanden(str)) {
       MussDateiSein(str);
       std::int64_t gueltig = 0;
@@ -219,17 +223,16 @@ int Exportieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   }
   opt.plzVorsatz = Utf8ZuCp1252(Wert(a, "--plz-vorsatz"));
   opt.nrVorsatz = Utf8ZuCp1252(Wert(a, "--nr-vorsatz"));
-  const std::string land = Land(a);
-  OrdnerSetzen(a, standardOrdner);
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
   const std::string datei = a.positionen[1];
   if (DateiGesperrt(datei)) throw Fehlschlag{"Datei " + datei + " ist schon von anderem Progamm geöffnet"};
-  const std::string plz = PLZDateiName(land);
+  const std::string plz = db.PLZDateiName();
   if (!DateiVorhanden(plz)) throw Fehlschlag{NichtGefundenText(plz)};
   MussDateiSein(plz);
   KommandozeilenAntworten nein(false, err);
-  PLZLaden(land, nein);
-  if (opt.art != ExportArt::PLZ) StrassenLaden(land, KeinFortschritt(), nein);
-  const ExportErgebnis e = orvano::Exportieren(datei, opt, KeinFortschritt());
+  db.PLZLaden(nein);
+  if (opt.art != ExportArt::PLZ) db.StrassenLaden(KeinFortschritt(), nein);
+  const ExportErgebnis e = orvano::Exportieren(db, datei, opt, KeinFortschritt());
   out << datei << ": " << e.zeilen << " Zeilen geschrieben\n";
   return 0;
 }
@@ -246,9 +249,8 @@ int Sichern(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
   NurErlaubt(a, {"--ordner", "--land", "--art", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für sichern"};
   const bool plz = PLZArt(a, true);
-  const std::string land = Land(a);
-  OrdnerSetzen(a, standardOrdner);
-  const std::string datei = plz ? PLZDateiName(land) : StrassenDateiName(land);
+  const Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
   if (!DateiVorhanden(datei)) throw Fehlschlag{datei + " nicht gefunden"};
   if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
     throw Fehlschlag{"Der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden"};
@@ -276,7 +278,7 @@ int Wiederherstellen(const Aufruf& a, const std::string& standardOrdner, std::os
   NurErlaubt(a, {"--ordner", "--ja"});
   if (a.positionen.size() != 2) throw FalscherAufruf{"wiederherstellen braucht den Namen einer Sicherheitskopie"};
   if (!a.optionen.count("--ordner")) throw FalscherAufruf{"wiederherstellen braucht --ordner"};
-  OrdnerSetzen(a, standardOrdner);
+  const Datenbestand db = OrdnerSetzen(a, standardOrdner);
   const std::string name = a.positionen[1];
   const std::string ziel = WiederherstellZiel(name);
   if (ziel.empty() || name.find(kTrenner) != std::string::npos) {
@@ -284,10 +286,10 @@ int Wiederherstellen(const Aufruf& a, const std::string& standardOrdner, std::os
   }
   const std::string quelle = SicherungsOrdner() + name;
   if (!DateiVorhanden(quelle)) throw Fehlschlag{quelle + " nicht gefunden"};
-  const std::string pfad = ProgVerzeichnis + OrdnerPfad + ziel;
+  const std::string pfad = ProgVerzeichnis + db.OrdnerPfad + ziel;
   const bool ueber = DateiVorhanden(pfad);
   if (!a.schalter.count("--ja")) {
-    out << ziel << " in " << OrdnerName() << " kopieren?" << (ueber ? " (" + pfad + " würde überschrieben)" : "")
+    out << ziel << " in " << db.OrdnerName() << " kopieren?" << (ueber ? " (" + pfad + " würde überschrieben)" : "")
         << "\nNichts geschrieben (mit --ja wird kopiert)\n";
     return 0;
   }
@@ -304,7 +306,7 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   const std::string name = Wert(a, "--format");
   if (name.empty()) throw FalscherAufruf{"import braucht --format"};
   const std::string land = Land(a);
-  OrdnerSetzen(a, standardOrdner);
+  const Datenbestand db = OrdnerSetzen(a, standardOrdner, land);
   ImportFormat format = StandardFormat();
   const std::string formatDatei = FormatDateiName(name, plz);
   if (!FormatDateiLaden(formatDatei, format)) throw Fehlschlag{"Import-Format " + formatDatei + " nicht gefunden"};
@@ -327,7 +329,7 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
     err << "orvano-cli: das Format verknüpft über \"" << Cp1252ZuUtf8(format.id)
         << "\"; ohne --datei2 wird nicht verknüpft\n";
   }
-  const std::string ziel = plz ? PLZDateiName(land) : StrassenDateiName(land);
+  const std::string ziel = plz ? db.PLZDateiName() : db.StrassenDateiName();
   if (!a.schalter.count("--ja")) {
     out << ImportGueltigeZeilen(tabelle, plz) << " Datensätze würden an " << ziel << " angehängt\n"
         << "Nichts geschrieben (mit --ja wird angehängt)\n";
@@ -350,17 +352,16 @@ int Formate(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
 int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für bereinigen"};
-  const std::string land = Land(a);
-  OrdnerSetzen(a, standardOrdner);
-  const std::string datei = StrassenDateiName(land);
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  const std::string datei = db.StrassenDateiName();
   if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
   MussDateiSein(datei);
   const bool ja = a.schalter.count("--ja") > 0;
   KommandozeilenAntworten antworten(ja, err);
-  const StrassenLadeErgebnis e = StrassenLaden(land, KeinFortschritt(), antworten);
+  const StrassenLadeErgebnis e = db.StrassenLaden(KeinFortschritt(), antworten);
   out << datei << ": " << e.ungueltig << " ungültige Einträge\n";
   if (e.bereinigt) {
-    out << e.ungueltig << " ungültige Einträge gelöscht, " << StrassenZahl << " Einträge bleiben\n";
+    out << e.ungueltig << " ungültige Einträge gelöscht, " << db.StrassenZahl << " Einträge bleiben\n";
   } else if (e.ungueltig > 0) {
     out << "Nichts geschrieben (mit --ja werden sie gelöscht)\n";
   }

@@ -35,6 +35,10 @@ int main(int argc, char** argv) {
 
   // Every window is created once, the main window first; only the main window is shown.
   orvano::TfrPLZ frPLZ;
+  // Only the main window ends the program: the main window is hidden while another window
+  // is shown, and closing a message box then must not count as closing the last window.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QObject::connect(&frPLZ, &orvano::TfrPLZ::beendet, &app, &QApplication::quit, Qt::QueuedConnection);
   frPLZ.show();
   return app.exec();
 }

@@ -1,27 +1,15 @@
 #include "Datenbestand.h"
 
 #include "Dateien.h"
-#include "Pfade.h"
 
 namespace orvano {
 
-RecordFeld<TPLZRecord> PLZTabelle(1);
-std::int32_t PLZAnzahl = 0;
-RecordFeld<TStrassenRecord> StrassenTabelle;
-std::int32_t StrassenZahl = 0;
-std::vector<std::int32_t> StrassenPosition;
-std::int32_t ZeilenGesamt = 0;
-bool Geaendert = false;
 bool ArbeitLaeuft = false;
 
 namespace {
 
 constexpr std::int64_t kSchritt = 1000;
 constexpr std::int32_t kPLZGrenze = 100000;
-
-// Counting sort of the street indexes by postal code: erste[p]..erste[p+1] in indexe.
-std::vector<std::int32_t> g_erste;
-std::vector<std::int32_t> g_indexe;
 
 class OhneAnzeige : public Fortschritt {};
 
@@ -32,7 +20,31 @@ Fortschritt& KeinFortschritt() {
   return keiner;
 }
 
-void StrassenIndexAufbauen() {
+std::string NichtGefundenText(const std::string& datei) { return "Datei " + datei + " nicht gefunden"; }
+
+Datenbestand::Datenbestand() : PLZTabelle(1) { PLZTabelle[0] = TPLZRecord{}; }
+
+std::string Datenbestand::OrdnerName() const {
+  std::string n = OrdnerPfad;
+  while (!n.empty() && n.back() == kTrenner) n.pop_back();
+  return n;
+}
+
+std::string Datenbestand::PLZDateiName() const {
+  if (PLZDateiCode(Land).empty()) return {};
+  return DatenbankDatei(OrdnerPfad, Land, true);
+}
+
+std::string Datenbestand::StrassenDateiName() const { return DatenbankDatei(OrdnerPfad, Land, false); }
+
+bool Datenbestand::HaeltDatei(const std::string& datei) const {
+  if (datei.empty()) return false;
+  const std::string echt = EchterPfad(datei);
+  return (!plzDatei_.empty() && echt == EchterPfad(plzDatei_)) ||
+         (!strassenDatei_.empty() && echt == EchterPfad(strassenDatei_));
+}
+
+void Datenbestand::StrassenIndexAufbauen() {
   std::vector<std::int32_t> erste(kPLZGrenze + 1, 0);
   for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
     const std::int32_t plz = StrassenTabelle[static_cast<std::size_t>(k)].PLZ;
@@ -45,23 +57,23 @@ void StrassenIndexAufbauen() {
     const std::int32_t plz = StrassenTabelle[static_cast<std::size_t>(k)].PLZ;
     if (plz > 0 && plz < kPLZGrenze) indexe[static_cast<std::size_t>(naechste[static_cast<std::size_t>(plz)]++)] = k;
   }
-  g_erste = std::move(erste);
-  g_indexe = std::move(indexe);
+  erste_ = std::move(erste);
+  indexe_ = std::move(indexe);
 }
 
-StrassenBereich StrassenNachPLZ(std::int32_t plz) {
-  if (plz <= 0 || plz >= kPLZGrenze || g_erste.empty()) return {};
-  const std::int32_t* basis = g_indexe.data();
-  return {basis + g_erste[static_cast<std::size_t>(plz)], basis + g_erste[static_cast<std::size_t>(plz) + 1]};
+StrassenBereich Datenbestand::StrassenNachPLZ(std::int32_t plz) const {
+  if (plz <= 0 || plz >= kPLZGrenze || erste_.empty()) return {};
+  const std::int32_t* basis = indexe_.data();
+  return {basis + erste_[static_cast<std::size_t>(plz)], basis + erste_[static_cast<std::size_t>(plz) + 1]};
 }
 
-std::string NichtGefundenText(const std::string& datei) { return "Datei " + datei + " nicht gefunden"; }
-
-bool PLZLaden(std::string_view landText, Rueckfragen& rueckfragen) {
-  const std::string datei = PLZDateiName(landText);
+bool Datenbestand::PLZLaden(Rueckfragen& rueckfragen) {
+  const std::string datei = PLZDateiName();
   PLZTabelle = RecordFeld<TPLZRecord>(1);
   PLZTabelle[0] = TPLZRecord{};
   PLZAnzahl = 0;
+  // Even a missing file is where the table belongs: saving creates it there.
+  plzDatei_ = datei;
   if (!DateiVorhanden(datei)) {
     rueckfragen.meldung(NichtGefundenText(datei));
     return false;
@@ -72,18 +84,18 @@ bool PLZLaden(std::string_view landText, Rueckfragen& rueckfragen) {
   return true;
 }
 
-void PLZSpeichern(std::string_view landText) {
-  const std::string datei = PLZDateiName(landText);
-  if (datei.empty()) throw DateiFehler("Kein Land gewählt: die PLZ-Datei kann nicht gespeichert werden");
-  AtomarSchreiben(datei, [](Schreiber& s) {
+void Datenbestand::PLZSpeichern() {
+  if (plzDatei_.empty()) throw DateiFehler("Kein Land gewählt: die PLZ-Datei kann nicht gespeichert werden");
+  AtomarSchreiben(plzDatei_, [this](Schreiber& s) {
     for (std::int32_t k = 1; k <= PLZAnzahl; ++k) {
-      if (InBenutzung(PLZTabelle[static_cast<std::size_t>(k)])) s.schreiben(&PLZTabelle[static_cast<std::size_t>(k)], sizeof(TPLZRecord));
+      const TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
+      if (InBenutzung(r)) s.schreiben(&r, sizeof r);
     }
   });
   Geaendert = false;
 }
 
-void StrassenSpeichern(const std::string& datei, Fortschritt& fortschritt) {
+void Datenbestand::StrassenSchreiben(const std::string& datei, Fortschritt& fortschritt) const {
   fortschritt.beginnen(StrassenZahl);
   AtomarSchreiben(datei, [&](Schreiber& s) {
     for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
@@ -95,20 +107,21 @@ void StrassenSpeichern(const std::string& datei, Fortschritt& fortschritt) {
   fortschritt.beenden();
 }
 
-namespace {
+void Datenbestand::StrassenSpeichern(Fortschritt& fortschritt) {
+  if (strassenDatei_.empty()) throw DateiFehler("Keine Strassen-Datei geladen: es wurde nichts gespeichert");
+  StrassenSchreiben(strassenDatei_, fortschritt);
+}
 
-// Frees the street table, so that a reload never holds two of them at once.
-void StrassenTabelleLeeren() {
+void Datenbestand::StrassenLeeren() {
+  // Freed first, so that a reload never holds two street tables at once.
   RecordFeld<TStrassenRecord>().swap(StrassenTabelle);
   std::vector<std::int32_t>().swap(StrassenPosition);
   StrassenZahl = 0;
   StrassenIndexAufbauen();
 }
 
-// Reads the street file and keeps its valid records; returns how many were skipped.
-std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt) {
-  StrassenTabelleLeeren();
-
+std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt) {
+  StrassenLeeren();
   auto tabelle = TabelleLesen<TStrassenRecord>(datei);
   const auto n = static_cast<std::int64_t>(tabelle.size()) - 1;
   std::vector<std::int32_t> position(tabelle.size());
@@ -132,17 +145,16 @@ std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt
   return static_cast<std::int32_t>(n - StrassenZahl);
 }
 
-}  // namespace
-
-StrassenLadeErgebnis StrassenLaden(std::string_view landText, Fortschritt& fortschritt, Rueckfragen& rueckfragen) {
+StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueckfragen& rueckfragen) {
   StrassenLadeErgebnis ergebnis;
-  StrassenTabelleLeeren();
-  const std::string datei = StrassenDateiName(landText);
+  StrassenLeeren();
+  const std::string datei = StrassenDateiName();
+  strassenDatei_ = datei;
   if (!DateiVorhanden(datei)) return ergebnis;
   ergebnis.vorhanden = true;
   ergebnis.ungueltig = StrassenEinlesen(datei, fortschritt);
   if (ergebnis.ungueltig > 0 && rueckfragen.frage("Leere Einträge in Strassen-DB löschen?")) {
-    StrassenSpeichern(datei, fortschritt);
+    StrassenSchreiben(datei, fortschritt);
     ergebnis.bereinigt = true;
     StrassenEinlesen(datei, fortschritt);
   }

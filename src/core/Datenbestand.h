@@ -1,5 +1,6 @@
-// The in-memory postal-code and street tables of the current country and folder, with
-// loading and saving.
+// The current data: folder, country, the postal-code and street tables loaded from it, the
+// street index and the unsaved-edit flag, with loading and saving. The main window owns the
+// one instance; other windows and orvano-cli get it (or a folder and country) as a parameter.
 #pragma once
 
 #include <cstdint>
@@ -8,20 +9,12 @@
 #include <vector>
 
 #include "Fortschritt.h"
+#include "Pfade.h"
 #include "RecordDatei.h"
 #include "Records.h"
 
 namespace orvano {
 
-// 1-based: element 0 exists and is never used. Replaced wholesale by every load.
-extern RecordFeld<TPLZRecord> PLZTabelle;
-extern std::int32_t PLZAnzahl;
-// Only valid streets, in file order, at 1..StrassenZahl; empty when there is no street file.
-extern RecordFeld<TStrassenRecord> StrassenTabelle;
-extern std::int32_t StrassenZahl;
-// StrassenPosition[k]: 1-based record number in the street file of StrassenTabelle[k].
-// Invalid records are skipped on loading, so k and the file position differ after one.
-extern std::vector<std::int32_t> StrassenPosition;
 // The street-table indexes of one postal code, in street-table order.
 struct StrassenBereich {
   const std::int32_t* anfang = nullptr;
@@ -31,30 +24,6 @@ struct StrassenBereich {
   const std::int32_t* begin() const { return anfang; }
   const std::int32_t* end() const { return ende; }
 };
-// Same streets, same order as a scan of StrassenTabelle[1..StrassenZahl] for PLZ would give.
-StrassenBereich StrassenNachPLZ(std::int32_t plz);
-// Rebuilds that index; StrassenLaden does it, and so must anyone who changes the street table.
-void StrassenIndexAufbauen();
-
-// Export line count: sum over all postal codes of max(1, Strassen).
-extern std::int32_t ZeilenGesamt;
-// The user has edited the main window's data since the last save.
-extern bool Geaendert;
-// A maintenance operation is rewriting the tables: grids skip their own cell painting.
-extern bool ArbeitLaeuft;
-
-// "Datei " + path + " nicht gefunden"
-std::string NichtGefundenText(const std::string& datei);
-
-// Loads every record of the country's postal-code file, in use or not. A missing file gives
-// the not-found message and an empty table (false). Throws DateiFehler when the file cannot
-// be read; the table is then empty.
-bool PLZLaden(std::string_view landText, Rueckfragen& rueckfragen);
-
-// Writes the records in use to the country's postal-code file, replacing it as a whole;
-// records not in use are dropped. Clears Geaendert. Throws DateiFehler; the file then stays
-// as it was.
-void PLZSpeichern(std::string_view landText);
 
 struct StrassenLadeErgebnis {
   bool vorhanden = false;        // the street file exists
@@ -62,13 +31,80 @@ struct StrassenLadeErgebnis {
   bool bereinigt = false;        // they were removed from the file
 };
 
-// Loads the valid streets of the country's street file (silently nothing when it is missing),
-// with progress every 1000 records. When invalid records were skipped, asks once
-// "Leere Einträge in Strassen-DB löschen?"; on Yes the file is rewritten without them and
-// loaded again. Throws DateiFehler.
-StrassenLadeErgebnis StrassenLaden(std::string_view landText, Fortschritt& fortschritt, Rueckfragen& rueckfragen);
+class Datenbestand {
+ public:
+  Datenbestand();
 
-// Writes StrassenTabelle[1..StrassenZahl] (valid records only) to DATEI as a whole.
-void StrassenSpeichern(const std::string& datei, Fortschritt& fortschritt);
+  // Current data folder relative to ProgVerzeichnis, with a trailing separator.
+  std::string OrdnerPfad{kStandardOrdner};
+  // Windows-1252 text of the current country ("Deutschland", "\xD6sterreich", "Schweiz").
+  std::string Land{kDeutschland};
+
+  // 1-based: element 0 exists and is never used. Replaced wholesale by every load.
+  RecordFeld<TPLZRecord> PLZTabelle;
+  std::int32_t PLZAnzahl = 0;
+  // Only valid streets, in file order, at 1..StrassenZahl; empty when there is no street file.
+  RecordFeld<TStrassenRecord> StrassenTabelle;
+  std::int32_t StrassenZahl = 0;
+  // StrassenPosition[k]: 1-based record number in the street file of StrassenTabelle[k].
+  // Invalid records are skipped on loading, so k and the file position differ after one.
+  std::vector<std::int32_t> StrassenPosition;
+  // Export line count: sum over all postal codes of max(1, Strassen).
+  std::int32_t ZeilenGesamt = 0;
+  // The user has edited the data since the last save.
+  bool Geaendert = false;
+
+  // "Ord_1": the folder without its separator.
+  std::string OrdnerName() const;
+  // The two database files of the current folder and country; the postal-code name is empty
+  // for an unknown country.
+  std::string PLZDateiName() const;
+  std::string StrassenDateiName() const;
+  // The files the tables were last loaded from; empty before the first load.
+  const std::string& plzDatei() const { return plzDatei_; }
+  const std::string& strassenDatei() const { return strassenDatei_; }
+  // True when DATEI is one of the two files the tables hold (so writing it needs a reload).
+  bool HaeltDatei(const std::string& datei) const;
+
+  // Loads every record of the postal-code file, in use or not. A missing file gives the
+  // not-found message and an empty table (false). Throws DateiFehler when the file cannot be
+  // read; the table is then empty.
+  bool PLZLaden(Rueckfragen& rueckfragen);
+  // Writes the records in use to the file the table was loaded from, replacing it as a whole;
+  // records not in use are dropped. Clears Geaendert. Throws DateiFehler; the file then stays
+  // as it was and Geaendert stays set.
+  void PLZSpeichern();
+
+  // Loads the valid streets of the street file (silently nothing when it is missing), with
+  // progress every 1000 records. When invalid records were skipped, asks once
+  // "Leere Einträge in Strassen-DB löschen?"; on Yes the file is rewritten without them and
+  // loaded again. Throws DateiFehler.
+  StrassenLadeErgebnis StrassenLaden(Fortschritt& fortschritt, Rueckfragen& rueckfragen);
+  // Writes StrassenTabelle[1..StrassenZahl] (valid records only) to the file it was loaded from.
+  void StrassenSpeichern(Fortschritt& fortschritt);
+  // Empties the street table and its index.
+  void StrassenLeeren();
+
+  // Same streets, same order as a scan of StrassenTabelle[1..StrassenZahl] for PLZ would give.
+  StrassenBereich StrassenNachPLZ(std::int32_t plz) const;
+  // Rebuilds that index; StrassenLaden does it, and so must anyone who changes the street table.
+  void StrassenIndexAufbauen();
+
+ private:
+  std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt);
+  void StrassenSchreiben(const std::string& datei, Fortschritt& fortschritt) const;
+
+  std::string plzDatei_;
+  std::string strassenDatei_;
+  // Counting sort of the street indexes by postal code: erste_[p]..erste_[p+1] in indexe_.
+  std::vector<std::int32_t> erste_;
+  std::vector<std::int32_t> indexe_;
+};
+
+// A maintenance operation is rewriting the tables: grids skip their own cell painting.
+extern bool ArbeitLaeuft;
+
+// "Datei " + path + " nicht gefunden"
+std::string NichtGefundenText(const std::string& datei);
 
 }  // namespace orvano

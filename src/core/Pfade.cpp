@@ -6,7 +6,6 @@
 namespace orvano {
 
 std::string ProgVerzeichnis;
-std::string OrdnerPfad{kStandardOrdner};
 
 namespace {
 
@@ -37,13 +36,6 @@ std::string DatenbankDatei(std::string_view ordnerPfad, std::string_view landTex
   const std::string code = plz ? PLZDateiCode(landText) : "Strassen_" + StrassenDateiCode(landText);
   return ProgVerzeichnis + std::string(ordnerPfad) + code + ".ppp";
 }
-
-std::string PLZDateiName(std::string_view landText) {
-  if (PLZDateiCode(landText).empty()) return {};
-  return DatenbankDatei(OrdnerPfad, landText, true);
-}
-
-std::string StrassenDateiName(std::string_view landText) { return DatenbankDatei(OrdnerPfad, landText, false); }
 
 std::int32_t StrassenAnzahl(std::string_view dateiName) {
   return Anzahl(dateiName, sizeof(TStrassenRecord));

@@ -1,4 +1,4 @@
-// The program folder, the current data folder and the names of the database files in it.
+// The program folder and the names of the database files in a data folder.
 //
 // Paths and messages are native (UTF-8) strings; a country is given by the Windows-1252 text
 // of a country combo ("Deutschland", "\xD6sterreich", "Schweiz"), whose first byte decides.
@@ -12,8 +12,6 @@ namespace orvano {
 
 // Folder of the program with a trailing separator; every data and settings path starts here.
 extern std::string ProgVerzeichnis;
-// Current data folder relative to ProgVerzeichnis, with a trailing separator.
-extern std::string OrdnerPfad;
 
 constexpr std::string_view kStandardOrdner = "Ord_1/";
 
@@ -27,15 +25,9 @@ std::string PLZDateiCode(std::string_view landText);
 // "D", "A", "CH"; empty for an empty or unknown country text.
 std::string StrassenDateiCode(std::string_view landText);
 
-// Full path of a database file in the data folder ORDNERPFAD (with its separator): the
-// postal-code file (PLZ) or the street file of the country. Windows that offer a folder of
-// their own pass it here; the current folder is OrdnerPfad.
+// Full path of a database file in the data folder ORDNERPFAD (relative to ProgVerzeichnis,
+// with its separator): the postal-code file (PLZ) or the street file of the country.
 std::string DatenbankDatei(std::string_view ordnerPfad, std::string_view landText, bool plz);
-
-// Full path of the postal-code file of the current folder; empty when the combo is empty.
-std::string PLZDateiName(std::string_view landText);
-// Full path of the street file of the current folder.
-std::string StrassenDateiName(std::string_view landText);
 
 // Number of street records in a file (size / 126); 0 for a missing file.
 std::int32_t StrassenAnzahl(std::string_view dateiName);

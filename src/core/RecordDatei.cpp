@@ -7,7 +7,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <cstdlib>
 #include <utility>
+
+#include "Dateien.h"
 
 namespace orvano {
 
@@ -15,6 +18,12 @@ namespace {
 
 std::atomic<std::int64_t> g_schreibGrenze{-1};
 std::atomic<std::int64_t> g_geschrieben{0};
+
+mode_t AktuelleUmask() {
+  const mode_t m = ::umask(0);
+  ::umask(m);
+  return m;
+}
 
 class Fd {
  public:
@@ -123,27 +132,58 @@ void Schreiber::leeren() {
   belegt_ = 0;
 }
 
-std::string TempDateiName(const std::string& ziel) { return ziel + ".tmp"; }
+std::string TempDateiPraefix(const std::string& ziel) {
+  return OrdnerTeil(ziel) + ".~" + DateiNameTeil(ziel) + ".orvano-";
+}
 
-void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt) {
-  const std::string temp = TempDateiName(ziel);
+namespace {
+std::string Aufgeloest(const std::string& pfad) {
+  char* echt = ::realpath(pfad.c_str(), nullptr);
+  if (echt == nullptr) return {};
+  std::string ergebnis(echt);
+  std::free(echt);
+  return ergebnis;
+}
+}  // namespace
+
+std::string EchterPfad(const std::string& pfad) {
+  // A link to a data file stays a link: what is replaced is the file it points to.
+  if (std::string echt = Aufgeloest(pfad); !echt.empty()) return echt;
+  // A file still to be made: its folder decides.
+  const std::string name = DateiNameTeil(pfad);
+  std::string ordner = OrdnerTeil(pfad);
+  if (ordner.empty()) ordner = ".";
+  if (std::string echt = Aufgeloest(ordner); !echt.empty() && !name.empty()) return echt + kTrenner + name;
+  return pfad;
+}
+
+void AtomarSchreiben(const std::string& zielName, const std::function<void(Schreiber&)>& inhalt) {
+  const std::string ziel = EchterPfad(zielName);
   mode_t modus = 0666;
   struct stat st {};
   const bool vorhanden = ::stat(ziel.c_str(), &st) == 0;
-  if (vorhanden) modus = st.st_mode & 07777;
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (fd.get() < 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+  if (vorhanden) {
+    modus = st.st_mode & 07777;
+    // Checked by the permission bits, so that root (who may write anything) respects them too.
+    if ((modus & 0222) == 0) {
+      throw DateiFehler("Datei " + zielName + " ist schreibgeschützt und wurde nicht geändert");
+    }
+  }
+  // A name no user file has; O_EXCL through mkstemp, so two writers never share one.
+  std::string temp = TempDateiPraefix(ziel) + "XXXXXX";
+  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+  if (fd.get() < 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
   try {
-    if (vorhanden) ::fchmod(fd.get(), modus);
-    Schreiber schreiber(fd.get(), ziel);
+    ::fchmod(fd.get(), vorhanden ? modus : (0666 & ~AktuelleUmask()));
+    Schreiber schreiber(fd.get(), zielName);
     inhalt(schreiber);
     schreiber.leeren();
-    if (::fsync(fd.get()) != 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+    if (::fsync(fd.get()) != 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
     if (::close(fd.freigeben()) != 0) {
-      throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+      throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
     }
     if (::rename(temp.c_str(), ziel.c_str()) != 0) {
-      throw DateiFehler("Datei " + ziel + " kann nicht ersetzt werden: " + FehlerText(errno));
+      throw DateiFehler("Datei " + zielName + " kann nicht ersetzt werden: " + FehlerText(errno));
     }
   } catch (...) {
     ::unlink(temp.c_str());

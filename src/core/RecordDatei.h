@@ -67,13 +67,16 @@ class Schreiber {
   std::size_t belegt_ = 0;
 };
 
-// Writes a new file through INHALT into a temporary file beside ZIEL, flushes it to disk and
-// renames it over ZIEL. If anything fails the old file stays as it was, the temporary file is
+// Writes a new file through INHALT into a uniquely named temporary file beside ZIEL, flushes it
+// to disk and renames it over ZIEL (over the file a link ZIEL points to). A file without any
+// write bit is refused. If anything fails the old file stays as it was, the temporary file is
 // removed and DateiFehler is thrown.
 void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt);
 
-// The temporary file AtomarSchreiben uses for ZIEL.
-std::string TempDateiName(const std::string& ziel);
+// Every temporary file AtomarSchreiben makes for ZIEL starts with this path.
+std::string TempDateiPraefix(const std::string& ziel);
+// PFAD with links and "." / ".." resolved; PFAD itself when it does not exist.
+std::string EchterPfad(const std::string& pfad);
 
 namespace testhaken {
 // From now on every write fails with "no space left" once this many bytes were written in

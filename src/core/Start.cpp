@@ -11,25 +11,19 @@ namespace orvano {
 void ProgrammOrdnerSetzen(std::string ordner) {
   if (ordner.empty() || ordner.back() != kTrenner) ordner += kTrenner;
   ProgVerzeichnis = std::move(ordner);
-  OrdnerPfad = std::string(kStandardOrdner);
 }
 
-void LetztenOrdnerUebernehmen(const Einstellungen& e) {
+std::string StartOrdner(const Einstellungen& e) {
   const std::string& name = e.letzterOrdner;
   // A name that reaches outside the program folder is as good as a missing one.
-  if (name.empty() || name.find(kTrenner) != std::string::npos || name == "." || name == "..") return;
-  if (VerzeichnisVorhanden(ProgVerzeichnis + name)) OrdnerPfad = name + kTrenner;
+  if (name.empty() || name.find(kTrenner) != std::string::npos || name == "." || name == "..") return std::string(kStandardOrdner);
+  if (VerzeichnisVorhanden(ProgVerzeichnis + name)) return name + kTrenner;
+  return std::string(kStandardOrdner);
 }
 
 bool RouteOrdnerAnlegen() {
   const std::string route = ProgVerzeichnis + "Route" + kTrenner;
   return VerzeichnisVorhanden(route) || VerzeichnisAnlegen(route);
-}
-
-std::string OrdnerName() {
-  std::string n = OrdnerPfad;
-  while (!n.empty() && n.back() == kTrenner) n.pop_back();
-  return n;
 }
 
 namespace {

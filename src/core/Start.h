@@ -8,17 +8,15 @@
 
 namespace orvano {
 
-// Sets ProgVerzeichnis (a trailing separator is added) and the default data folder.
+// Sets ProgVerzeichnis (a trailing separator is added).
 void ProgrammOrdnerSetzen(std::string ordner);
 
-// The folder of the settings' LetzterOrdner becomes current when it exists; else Ord_1 stays.
-void LetztenOrdnerUebernehmen(const Einstellungen& e);
+// The data folder to start with (with its separator): the settings' LetzterOrdner when it
+// exists, else Ord_1.
+std::string StartOrdner(const Einstellungen& e);
 
 // Creates ProgVerzeichnis/Route when it is missing; false when that failed.
 bool RouteOrdnerAnlegen();
-
-// Name of the current data folder without separator ("Ord_1").
-std::string OrdnerName();
 
 constexpr const char* kDesktopDateiName = "Orvano 1.5.desktop";
 

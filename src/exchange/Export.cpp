@@ -60,10 +60,11 @@ std::string ExportDateiVorschlag(ExportArt art, char landBuchstabe, bool csv) {
   return basis + landBuchstabe + (csv ? ".csv" : ".txt");
 }
 
-ExportErgebnis Exportieren(const std::string& datei, const ExportOptionen& opt, Fortschritt& fortschritt) {
+ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, const ExportOptionen& opt,
+                           Fortschritt& fortschritt) {
   const char sep = ExportTrenner(datei);
   ExportErgebnis ergebnis;
-  fortschritt.beginnen(PLZAnzahl);
+  fortschritt.beginnen(db.PLZAnzahl);
   AtomarSchreiben(datei, [&](Schreiber& aus) {
     std::string zeile;
     auto schreiben = [&] {
@@ -85,8 +86,8 @@ ExportErgebnis Exportieren(const std::string& datei, const ExportOptionen& opt, 
     schreiben();
 
     std::int64_t lnr = 0;
-    for (std::int32_t k = 1; k <= PLZAnzahl; ++k) {
-      const TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
+    for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
+      const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
       const std::string kopf = opt.art == ExportArt::Strassen
                                    ? r.Ort.text() + sep + PostleitzahlSpalte(r, opt.plzVorsatz)
                                    : PLZSpalten(r, sep, opt.plzVorsatz);
@@ -96,8 +97,8 @@ ExportErgebnis Exportieren(const std::string& datei, const ExportOptionen& opt, 
         schreiben();
       } else {
         // Same lines as a scan of the street table for this code, in table order.
-        for (const std::int32_t i : StrassenNachPLZ(r.PLZ)) {
-          const TStrassenRecord& s = StrassenTabelle[static_cast<std::size_t>(i)];
+        for (const std::int32_t i : db.StrassenNachPLZ(r.PLZ)) {
+          const TStrassenRecord& s = db.StrassenTabelle[static_cast<std::size_t>(i)];
           zeile = std::to_string(++lnr) + sep + kopf + sep + s.Strasse.text() + sep + Nummer(s.AbNr, opt.nrVorsatz) + sep +
                   Nummer(s.BisNr, opt.nrVorsatz);
           schreiben();

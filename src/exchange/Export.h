@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Datenbestand.h"
 #include "core/Fortschritt.h"
 
 namespace orvano {
@@ -30,10 +31,11 @@ std::string ExportStatusText(ExportArt art, const std::string& datei, std::int64
 // Proposed file name: "PLZ_D.csv", "Strassen_A.txt", "PLZ_Strassen_C.csv".
 std::string ExportDateiVorschlag(ExportArt art, char landBuchstabe, bool csv);
 
-// Writes PLZTabelle (and StrassenTabelle) in table order: a header line, then numbered data
+// Writes the postal-code table of DB (and its streets) in table order: a header line, then numbered data
 // lines, each ended by CR LF, no quoting. Progress every 100th record; after each record
 // fortschritt.abbrechen() may end the run, leaving a file of whole lines. The file is
 // replaced as a whole; on an error the old one stays and DateiFehler is thrown.
-ExportErgebnis Exportieren(const std::string& datei, const ExportOptionen& optionen, Fortschritt& fortschritt);
+ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, const ExportOptionen& optionen,
+                           Fortschritt& fortschritt);
 
 }  // namespace orvano

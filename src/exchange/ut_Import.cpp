@@ -16,12 +16,13 @@
 #include "Import.h"
 #include "ImportFormat.h"
 #include "ut_ImportFormat.h"
-#include "folders/ut_Ordner.h"
+#include "folders/Ordner.h"
 #include "core/Dateien.h"
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
 #include "ui/Dialoge.h"
 #include "ui/Knopf.h"
+#include "ui/OrdnerAuswahl.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
@@ -30,11 +31,10 @@ namespace orvano {
 
 using ui::Knopf;
 
-TfrImport::TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget* eltern)
+TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* eltern)
     : QDialog(eltern, Qt::Dialog | Qt::WindowStaysOnTopHint),
       format_(format),
-      hauptOrdner_(hauptOrdner),
-      hauptLand_(hauptLand),
+      db_(db),
       tabelle_(kImportTabellenSpalten, 2) {
   setObjectName("frImport");
   format_->frImport = this;
@@ -98,10 +98,7 @@ TfrImport::TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox*
     sg1->aktualisieren();
   });
   connect(sbSpeichern, &QPushButton::clicked, this, [this] { sbSpeichernClick(); });
-  connect(cbOrdner, qOverload<int>(&QComboBox::activated), this, [this](int i) {
-    hauptOrdner_->setCurrentIndex(i);
-    obenAnzeigen();
-  });
+  connect(cbOrdner, qOverload<int>(&QComboBox::activated), this, [this](int) { obenAnzeigen(); });
   connect(rdPLZ, &QRadioButton::clicked, this, [this] { artGewechselt(); });
   connect(rdStrassen, &QRadioButton::clicked, this, [this] { artGewechselt(); });
   connect(sbExit, &QPushButton::clicked, this, &QDialog::accept);
@@ -115,7 +112,7 @@ TfrImport::~TfrImport() { sg1->setTabelle(nullptr); }
 
 bool TfrImport::plz() const { return rdPLZ->isChecked(); }
 
-std::string TfrImport::landText() const { return ui::ZuCp1252(hauptLand_->currentText()); }
+std::string TfrImport::landText() const { return db_.Land; }
 
 std::string TfrImport::zielDatei() const {
   return DatenbankDatei(cbOrdner->currentText().toStdString() + kTrenner, landText(), plz());
@@ -157,14 +154,11 @@ void TfrImport::showEvent(QShowEvent* e) {
   spaltenEinstellen();
   format_->TitelListeFuellen();
   format_->FormatLaden(QString::fromStdString(FormatDateiName(cbFormat->currentText().toStdString(), plz())));
-  {
-    const QSignalBlocker ruhe(cbOrdner);
-    cbOrdner->clear();
-    for (int i = 0; i < hauptOrdner_->count(); ++i) cbOrdner->addItem(hauptOrdner_->itemText(i));
-    cbOrdner->setCurrentText(hauptOrdner_->currentText());
-  }
+  Tag = 0;
+  geschriebeneDatei.clear();
+  ui::OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
   obenAnzeigen();
-  setWindowTitle(QStringLiteral(" Import  ") + hauptLand_->currentText());
+  setWindowTitle(QStringLiteral(" Import  ") + ui::AusCp1252(db_.Land));
   QDialog::showEvent(e);
 }
 
@@ -200,7 +194,6 @@ void TfrImport::artGewechselt() {
 
 void TfrImport::sbSpeichernClick() {
   sg1->editorSchliessen();
-  OrdnerPfad = cbOrdner->currentText().toStdString() + kTrenner;
   const std::string ziel = zielDatei();
   const QString name = zielName();
   const bool ja = DateiVorhanden(ziel) ? ui::FrageJaNein(QStringLiteral("Daten an ") + name + QStringLiteral(" anhängen?"))
@@ -214,30 +207,27 @@ void TfrImport::sbSpeichernClick() {
     ui::Meldung(QString::fromStdString(x.what()));
     return;
   }
+  // The owner of the current data reloads it when this was one of its files.
   Tag = 1;
-  ui::FensterRueckfragen rueckfragen;
-  try {
-    StrassenLaden(landText(), balken, rueckfragen);
-  } catch (const std::exception& x) {
-    ui::Meldung(QString::fromStdString(x.what()));
-  }
+  geschriebeneDatei = ziel;
   accept();
 }
 
 void TfrImport::sbPlusMaus(Qt::MouseButton knopf) {
   if (knopf == Qt::RightButton) {
-    GewaehltenOrdnerLoeschen(cbOrdner, hauptOrdner_);
+    if (ui::GewaehltenOrdnerLoeschen(cbOrdner)) obenAnzeigen();
     return;
   }
-  int n = 1;
-  while (n <= cbOrdner->count() + 1 && VerzeichnisVorhanden(ProgVerzeichnis + "Ord_" + std::to_string(n))) ++n;
-  const QString name = QStringLiteral("Ord_") + QString::number(n);
-  cbOrdner->addItem(name);
-  hauptOrdner_->addItem(name);
-  OrdnerPfad = name.toStdString() + kTrenner;
-  VerzeichnisAnlegen(ProgVerzeichnis + name.toStdString());
-  ui::Hinweis(name + QStringLiteral(" ist zugefügt"));
+  const std::string name = NaechsterFreierOrdner();
+  if (!VerzeichnisAnlegen(ProgVerzeichnis + name)) {
+    ui::Meldung(QStringLiteral("Der Ordner ") + QString::fromStdString(ProgVerzeichnis + name) +
+                QStringLiteral(" kann nicht angelegt werden"));
+    return;
+  }
+  cbOrdner->addItem(QString::fromStdString(name));
+  ui::Hinweis(QString::fromStdString(name) + QStringLiteral(" ist zugefügt"));
   cbOrdner->setCurrentIndex(cbOrdner->count() - 1);
+  obenAnzeigen();
 }
 
 bool TfrImport::eventFilter(QObject* ziel, QEvent* e) {
@@ -256,7 +246,6 @@ bool TfrImport::eventFilter(QObject* ziel, QEvent* e) {
                                       : QStringLiteral("Öffnen CSV-Datei"));
   }
   if (ziel == sbSpeichern && e->type() == QEvent::ToolTip) {
-    OrdnerPfad = cbOrdner->currentText().toStdString() + kTrenner;
     sbSpeichern->setToolTip(speichernHinweis());
   }
   return QDialog::eventFilter(ziel, e);

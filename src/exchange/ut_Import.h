@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "core/Tabelle.h"
 
@@ -23,19 +24,22 @@ class StatusLeiste;
 }  // namespace ui
 
 class TfrImportFormat;
+class Datenbestand;
 
 class TfrImport : public QDialog {
   Q_OBJECT
 
  public:
-  // HAUPTORDNER and HAUPTLAND are the main window's folder and country combos.
-  TfrImport(TfrImportFormat* format, QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget* eltern = nullptr);
+  // The folder of DB is offered first and its country is the one imported into; the window
+  // never changes DB: it names the folder it writes to itself.
+  TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* eltern = nullptr);
   ~TfrImport() override;
 
   // Written when the window closes.
   std::function<void()> einstellungenSpeichern;
-  // 1 after a save: street data were imported.
+  // 1 after a save; the file the records were appended to.
   int Tag = 0;
+  std::string geschriebeneDatei;
   // The CSV/TXT file last opened; the file dialog's current name.
   QString ImportDatei;
   QString OpenDialog1Datei;
@@ -79,8 +83,7 @@ class TfrImport : public QDialog {
  private:
   std::string landText() const;
   TfrImportFormat* format_;
-  QComboBox* hauptOrdner_;
-  QComboBox* hauptLand_;
+  const Datenbestand& db_;
   Tabelle tabelle_;
   std::unique_ptr<ui::StatusLeiste> status_;
 };

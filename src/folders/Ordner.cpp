@@ -1,6 +1,7 @@
 #include "Ordner.h"
 
 #include <dirent.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -39,6 +40,20 @@ OrdnerAnlegen NeuenOrdnerAnlegen(const std::string& name) {
   const std::string pfad = ProgVerzeichnis + "Ord_" + name;
   if (VerzeichnisVorhanden(pfad)) return OrdnerAnlegen::SchonVorhanden;
   return VerzeichnisAnlegen(pfad) ? OrdnerAnlegen::Angelegt : OrdnerAnlegen::Fehlgeschlagen;
+}
+
+std::string NaechsterFreierOrdner() {
+  for (int n = 1;; ++n) {
+    std::string name = "Ord_" + std::to_string(n);
+    if (!DateiVorhanden(ProgVerzeichnis + name)) return name;
+  }
+}
+
+OrdnerLoeschen LeerenOrdnerLoeschen(const std::string& name) {
+  const std::string pfad = ProgVerzeichnis + name;
+  if (!VerzeichnisLeer(pfad)) return OrdnerLoeschen::NichtLeer;
+  // rmdir removes nothing but an empty folder, whatever happened since the test.
+  return ::rmdir(pfad.c_str()) == 0 ? OrdnerLoeschen::Geloescht : OrdnerLoeschen::Fehlgeschlagen;
 }
 
 }  // namespace orvano

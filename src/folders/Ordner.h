@@ -18,4 +18,11 @@ enum class OrdnerAnlegen { NameFehlt, SchonVorhanden, Angelegt, Fehlgeschlagen }
 // Creates ProgVerzeichnis/"Ord_" + NAME (NAME already cleaned).
 OrdnerAnlegen NeuenOrdnerAnlegen(const std::string& name);
 
+// "Ord_n" with the lowest n >= 1 for which no entry of that name exists.
+std::string NaechsterFreierOrdner();
+
+enum class OrdnerLoeschen { NichtLeer, Geloescht, Fehlgeschlagen };
+// Removes ProgVerzeichnis/NAME when it is an empty folder; a folder with anything in it stays.
+OrdnerLoeschen LeerenOrdnerLoeschen(const std::string& name);
+
 }  // namespace orvano

@@ -1,7 +1,6 @@
 #include "ut_Ordner.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -13,10 +12,11 @@
 #include "core/Dateien.h"
 #include "core/Pfade.h"
 #include "ui/Dialoge.h"
+#include "ui/OrdnerAuswahl.h"
 
 namespace orvano {
 
-TfrOrdner::TfrOrdner(QComboBox* hauptListe, QWidget* eltern) : QDialog(eltern), hauptListe_(hauptListe) {
+TfrOrdner::TfrOrdner(QWidget* eltern) : QDialog(eltern) {
   setObjectName("frOrdner");
   setWindowTitle(QStringLiteral(" Neue Ordner"));
   auto* g = new QGridLayout(this);
@@ -49,9 +49,7 @@ TfrOrdner::TfrOrdner(QComboBox* hauptListe, QWidget* eltern) : QDialog(eltern), 
 }
 
 void TfrOrdner::showEvent(QShowEvent* e) {
-  cbOrdner->clear();
-  for (int i = 0; i < hauptListe_->count(); ++i) cbOrdner->addItem(hauptListe_->itemText(i));
-  cbOrdner->setCurrentIndex(cbOrdner->count() > 0 ? 0 : -1);
+  ui::OrdnerComboFuellen(cbOrdner, {});
   QDialog::showEvent(e);
 }
 
@@ -81,29 +79,10 @@ void TfrOrdner::sbPlusClick() {
     case OrdnerAnlegen::Angelegt: break;
   }
   cbOrdner->addItem(ordner);
-  hauptListe_->addItem(ordner);
   ui::Hinweis(ordner + QStringLiteral(" ist zugefügt"));
   cbOrdner->setCurrentIndex(cbOrdner->count() - 1);
 }
 
-void GewaehltenOrdnerLoeschen(QComboBox* liste, QComboBox* hauptListe) {
-  const int position = liste->currentIndex();
-  const QString ordner = liste->currentText();
-  if (position < 0 || ordner.isEmpty()) return;
-  const std::string pfad = ProgVerzeichnis + ordner.toStdString();
-  if (!VerzeichnisLeer(pfad)) {
-    ui::Hinweis(ordner + QStringLiteral(" ist nicht leer.") + QChar(13) + QStringLiteral("Löschen nicht möglich."));
-    return;
-  }
-  if (!ui::FrageJaNein(QStringLiteral("Ordner ") + ordner + QStringLiteral(" löschen?"))) return;
-  liste->removeItem(position);
-  if (position < hauptListe->count() && hauptListe->itemText(position) == ordner) hauptListe->removeItem(position);
-  liste->setCurrentIndex(liste->count() - 1);
-  if (VerzeichnisVorhanden(pfad) && !QDir().rmdir(QString::fromStdString(pfad))) {
-    ui::Meldung(QStringLiteral("Der Ordner ") + QString::fromStdString(pfad) + QStringLiteral(" kann nicht gelöscht werden"));
-  }
-}
-
-void TfrOrdner::sbLoschenClick() { GewaehltenOrdnerLoeschen(cbOrdner, hauptListe_); }
+void TfrOrdner::sbLoschenClick() { ui::GewaehltenOrdnerLoeschen(cbOrdner); }
 
 }  // namespace orvano

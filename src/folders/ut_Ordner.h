@@ -10,17 +10,11 @@ class QPushButton;
 
 namespace orvano {
 
-// Deletes the folder selected in LISTE after asking, when it is empty, and takes it out of
-// LISTE and of the main window's HAUPTLISTE (both hold the same list). Used by the folder
-// and the import window.
-void GewaehltenOrdnerLoeschen(QComboBox* liste, QComboBox* hauptListe);
-
 class TfrOrdner : public QDialog {
   Q_OBJECT
 
  public:
-  // HAUPTLISTE is the main window's folder combo, whose list this window copies and changes.
-  explicit TfrOrdner(QComboBox* hauptListe, QWidget* eltern = nullptr);
+  explicit TfrOrdner(QWidget* eltern = nullptr);
 
   void sbPlusClick();
   void sbLoschenClick();
@@ -36,9 +30,6 @@ class TfrOrdner : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* ziel, QEvent* e) override;
-
- private:
-  QComboBox* hauptListe_;
 };
 
 }  // namespace orvano

@@ -8,7 +8,9 @@
 #include "Sicherung.h"
 #include "core/Dateien.h"
 #include "core/Pfade.h"
+#include "core/Datenbestand.h"
 #include "ui/Dialoge.h"
+#include "ui/OrdnerAuswahl.h"
 #include "ui/StringGrid.h"
 #include "ui/Warten.h"
 
@@ -18,8 +20,7 @@ namespace {
 constexpr int kAuswahl = 3;
 }
 
-TfrSichCopy::TfrSichCopy(QComboBox* hauptOrdner, QWidget* eltern)
-    : QDialog(eltern), hauptOrdner_(hauptOrdner), liste_(4, 2) {
+TfrSichCopy::TfrSichCopy(const Datenbestand& db, QWidget* eltern) : QDialog(eltern), db_(db), liste_(4, 2) {
   setObjectName("frSichCopy");
   setWindowTitle(QStringLiteral(" Sicherheits-Copy"));
   liste_.setFesteSpalten(1);
@@ -66,6 +67,8 @@ TfrSichCopy::TfrSichCopy(QComboBox* hauptOrdner, QWidget* eltern)
 TfrSichCopy::~TfrSichCopy() { sg1->setTabelle(nullptr); }
 
 void TfrSichCopy::showEvent(QShowEvent* e) {
+  Tag = 0;
+  wiederhergestellteDatei.clear();
   listeAufbauen();
   QDialog::showEvent(e);
 }
@@ -80,9 +83,7 @@ void TfrSichCopy::listeAufbauen() {
                         sicherungen[i].anzahl < 0 ? std::string() : std::to_string(sicherungen[i].anzahl), ""});
   }
   sg1->aktualisieren();
-  cbOrdner->clear();
-  for (int i = 0; i < hauptOrdner_->count(); ++i) cbOrdner->addItem(hauptOrdner_->itemText(i));
-  cbOrdner->setCurrentText(hauptOrdner_->currentText());
+  ui::OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
 }
 
 void TfrSichCopy::sg1Click() {
@@ -127,7 +128,11 @@ void TfrSichCopy::sbWeiterClick() {
     DateiKopieren(SicherungsOrdner() + name, pfad);
   } catch (const DateiFehler& f) {
     ui::Meldung(QStringLiteral("Wiederherstellen nicht möglich:") + QChar(13) + QString::fromStdString(f.what()));
+    return;
   }
+  // The owner of the current data reloads when this was one of its files.
+  Tag = 1;
+  wiederhergestellteDatei = pfad;
 }
 
 void TfrSichCopy::sbLoschenClick() {

@@ -3,12 +3,16 @@
 
 #include <QDialog>
 
+#include <string>
+
 #include "core/Tabelle.h"
 
 class QComboBox;
 class QPushButton;
 
 namespace orvano {
+
+class Datenbestand;
 
 namespace ui {
 class StringGrid;
@@ -18,7 +22,8 @@ class TfrSichCopy : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfrSichCopy(QComboBox* hauptOrdner, QWidget* eltern = nullptr);
+  // The folder of DB is the one offered first; the window never changes DB.
+  explicit TfrSichCopy(const Datenbestand& db, QWidget* eltern = nullptr);
   ~TfrSichCopy() override;
 
   void listeAufbauen();
@@ -35,12 +40,15 @@ class TfrSichCopy : public QDialog {
   QPushButton* sbWeiter;
   QPushButton* sbExit;
   Tabelle& liste() { return liste_; }
+  // 1 when a copy was restored; the file it replaced.
+  int Tag = 0;
+  std::string wiederhergestellteDatei;
 
  protected:
   void showEvent(QShowEvent* e) override;
 
  private:
-  QComboBox* hauptOrdner_;
+  const Datenbestand& db_;
   Tabelle liste_;
 };
 

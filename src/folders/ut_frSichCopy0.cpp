@@ -9,14 +9,16 @@
 #include "Sicherung.h"
 #include "core/Dateien.h"
 #include "core/Pfade.h"
+#include "core/Datenbestand.h"
 #include "ui/Dialoge.h"
+#include "ui/OrdnerAuswahl.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
 
 namespace orvano {
 
-TfrSichCopy0::TfrSichCopy0(QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget* eltern)
-    : QDialog(eltern), datum(&HeutigesDatum), hauptOrdner_(hauptOrdner), hauptLand_(hauptLand) {
+TfrSichCopy0::TfrSichCopy0(const Datenbestand& db, QWidget* eltern)
+    : QDialog(eltern), datum(&HeutigesDatum), db_(db) {
   setObjectName("frSichCopy0");
   setWindowTitle(QStringLiteral(" Sicherheitskopie erstellen"));
   auto* g = new QGridLayout(this);
@@ -54,10 +56,8 @@ TfrSichCopy0::TfrSichCopy0(QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget
 void TfrSichCopy0::showEvent(QShowEvent* e) {
   {
     const QSignalBlocker a(cbOrdner), b(cbLand);
-    cbOrdner->clear();
-    for (int i = 0; i < hauptOrdner_->count(); ++i) cbOrdner->addItem(hauptOrdner_->itemText(i));
-    cbOrdner->setCurrentText(hauptOrdner_->currentText());
-    cbLand->setCurrentText(hauptLand_->currentText());
+    ui::OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
+    cbLand->setCurrentText(ui::AusCp1252(db_.Land));
   }
   zahlAnzeigen();
   QDialog::showEvent(e);

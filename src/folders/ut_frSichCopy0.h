@@ -12,12 +12,14 @@ class QRadioButton;
 
 namespace orvano {
 
+class Datenbestand;
+
 class TfrSichCopy0 : public QDialog {
   Q_OBJECT
 
  public:
-  // HAUPTORDNER and HAUPTLAND are the main window's folder and country combos.
-  TfrSichCopy0(QComboBox* hauptOrdner, QComboBox* hauptLand, QWidget* eltern = nullptr);
+  // The folder and country of DB are the ones offered first.
+  explicit TfrSichCopy0(const Datenbestand& db, QWidget* eltern = nullptr);
 
   // The database file of the chosen folder, country and kind.
   std::string gewaehlteDatei() const;
@@ -39,8 +41,7 @@ class TfrSichCopy0 : public QDialog {
   void showEvent(QShowEvent* e) override;
 
  private:
-  QComboBox* hauptOrdner_;
-  QComboBox* hauptLand_;
+  const Datenbestand& db_;
 };
 
 }  // namespace orvano

@@ -64,11 +64,11 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   aufbauen();
   menueAufbauen();
   frExport_Auswahl = new TfrExport_Auswahl([this] { return landText(); }, this);
-  frOrdner = new TfrOrdner(cbOrdner, this);
-  frSichCopy0 = new TfrSichCopy0(cbOrdner, cbLand, this);
-  frSichCopy = new TfrSichCopy(cbOrdner, this);
+  frOrdner = new TfrOrdner(this);
+  frSichCopy0 = new TfrSichCopy0(db_, this);
+  frSichCopy = new TfrSichCopy(db_, this);
   frImportFormat = new TfrImportFormat([this] { return landText(); }, this);
-  frImport = new TfrImport(frImportFormat, cbOrdner, cbLand, this);
+  frImport = new TfrImport(frImportFormat, db_, this);
   frImport->einstellungenSpeichern = [this] { EinstellungenSchreiben(); };
   verbinden();
 
@@ -78,9 +78,9 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   einst_ = EinstellungenLaden(ProgVerzeichnis + kEinstellungsDatei);
   cbLand->setCurrentIndex(einst_.land);
   TabellenAnsicht = einst_.tabellenAnsicht;
-  LetztenOrdnerUebernehmen(einst_);
+  db_.OrdnerPfad = StartOrdner(einst_);
   cbOrdner->clear();
-  cbOrdner->addItem(QString::fromStdString(OrdnerName()));
+  cbOrdner->addItem(QString::fromStdString(db_.OrdnerName()));
   TabelleKopf();
   ausfuehren([this] { PLZLaden(); });
   TabelleFuellen();

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/Datenbestand.h"
 #include "core/Einstellungen.h"
 #include "core/Tabelle.h"
 
 class QAction;
+class QCloseEvent;
 class QKeyEvent;
 class QCheckBox;
 class QComboBox;
@@ -91,6 +93,8 @@ class TfrPLZ : public QMainWindow {
   void OrdnerListeAufbauen();
   void cbOrdnerChange();
 
+  // After another window wrote DATEI: when the tables hold it, they are loaded again.
+  void DateiGeschrieben(const std::string& datei);
   // Work of every activation; the first one also loads the streets.
   void Aktivieren();
   // Exit with the question "Programm beenden?"; true when the program ends.
@@ -195,9 +199,16 @@ class TfrPLZ : public QMainWindow {
   QList<QLineEdit*> felder() const;
   // The grid's data.
   Tabelle& gridDaten() { return daten_; }
+  // The current folder, country and tables; this window owns them.
+  Datenbestand& datenbestand() { return db_; }
+
+ signals:
+  // The program ends: Exit was confirmed or the frame closed the window.
+  void beendet();
 
  protected:
   bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:
@@ -217,16 +228,20 @@ class TfrPLZ : public QMainWindow {
   void maskeZeigen();
   void ueberWindow();
   void fensterZeigen(QDialog* fenster);
+  void importZeigen();
+  void wiederherstellenZeigen();
   void verknuepfungErstellen();
   // Runs a user action; a file error ends it with a message and the program carries on.
   void ausfuehren(const std::function<void()>& aktion);
 
   std::unique_ptr<ui::StatusLeiste> status_;
+  Datenbestand db_;
   Tabelle daten_;
   Einstellungen einst_;
   QPoint fensterPosition_;
   bool sortiertGerade_ = false;
   bool positionGemerkt_ = false;
+  bool beendenBestaetigt_ = false;
 };
 
 }  // namespace orvano

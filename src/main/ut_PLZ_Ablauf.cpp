@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "core/Start.h"
 #include "core/Texte.h"
 #include "ui/Dialoge.h"
+#include "ui/Text.h"
 #include "ui/StringGrid.h"
 #include "exchange/ut_Import.h"
 #include "folders/ut_Ordner.h"
@@ -38,10 +40,10 @@ void TfrPLZ::verbinden() {
   connect(miAbout, &QAction::triggered, this, [this] { ueberWindow(); });
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
   connect(miExport, &QAction::triggered, this, [this] { ExportStarten(); });
-  connect(miImport, &QAction::triggered, this, [this] { fensterZeigen(frImport); });
+  connect(miImport, &QAction::triggered, this, [this] { importZeigen(); });
   connect(miNeueOrdner, &QAction::triggered, this, [this] { fensterZeigen(frOrdner); });
   connect(miSichern, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy0); });
-  connect(miWiederherstellen, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy); });
+  connect(miWiederherstellen, &QAction::triggered, this, [this] { wiederherstellenZeigen(); });
   connect(cbOrdner, qOverload<int>(&QComboBox::activated), this, [this](int) { cbOrdnerChange(); });
   connect(sbSort, &QToolButton::clicked, this, [this] { TabelleSortieren(true); });
   connect(sbSpeichern_Dat, &QToolButton::clicked, this, [this] { sbSpeichernKlick(Qt::LeftButton); });
@@ -82,7 +84,7 @@ void TfrPLZ::Aktivieren() {
     ausfuehren([this] { StrassenLaden(); });
     plZ1->show();
     plMenu->show();
-    cbOrdner->setCurrentText(QString::fromStdString(OrdnerName()));
+    cbOrdner->setCurrentText(QString::fromStdString(db_.OrdnerName()));
   }
   StrassenAnzeigeSichtbar();
   const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));
@@ -90,6 +92,12 @@ void TfrPLZ::Aktivieren() {
 }
 
 void TfrPLZ::LandGewechselt() {
+  if (db_.Geaendert && !AenderungSpeichern()) {
+    // The edits stay with the country they belong to.
+    const QSignalBlocker ruhe(cbLand);
+    cbLand->setCurrentText(ui::AusCp1252(db_.Land));
+    return;
+  }
   // All cells but the running numbers go, and the grid keeps two rows.
   for (int r = 1; r < daten_.zeilen(); ++r) {
     const std::string lnr(daten_.zelle(0, r));
@@ -112,14 +120,25 @@ bool TfrPLZ::Beenden() {
   if (!SpeichernFallsGeaendert()) return false;
   if (!ui::HinweisJaNein(QStringLiteral("Programm beenden?"))) return false;
   EinstellungenSchreiben();
+  beendenBestaetigt_ = true;
   close();
   return true;
+}
+
+void TfrPLZ::closeEvent(QCloseEvent* e) {
+  // The frame's close button writes no settings, but typed data are not dropped unasked.
+  if (!beendenBestaetigt_ && !SpeichernFallsGeaendert()) {
+    e->ignore();
+    return;
+  }
+  e->accept();
+  emit beendet();
 }
 
 void TfrPLZ::EinstellungenSchreiben() {
   einst_.land = cbLand->currentIndex();
   einst_.tabellenAnsicht = TabellenAnsicht;
-  einst_.letzterOrdner = OrdnerName();
+  einst_.letzterOrdner = db_.OrdnerName();
   if (frImport->cbFormat->currentIndex() >= 0) einst_.importFormat = frImport->cbFormat->currentIndex();
   EinstellungenSpeichern(ProgVerzeichnis + kEinstellungsDatei, einst_);
 }

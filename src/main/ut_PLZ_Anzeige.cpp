@@ -24,7 +24,7 @@ void TfrPLZ::TabelleKopf() {
 }
 
 void TfrPLZ::SpaltenEinstellen() {
-  PLZTabelleKopf(daten_, PLZTabelle.data(), PLZAnzahl);
+  PLZTabelleKopf(daten_, db_.PLZTabelle.data(), db_.PLZAnzahl);
   StringGrid1->spaltenAnwenden();
 }
 
@@ -32,7 +32,8 @@ void TfrPLZ::PLZLaden() {
   AnzeigeLeeren();
   ui::FensterRueckfragen rueckfragen;
   try {
-    orvano::PLZLaden(landText(), rueckfragen);
+    db_.Land = landText();
+    db_.PLZLaden(rueckfragen);
   } catch (...) {
     SpaltenEinstellen();
     throw;
@@ -45,7 +46,8 @@ void TfrPLZ::StrassenLaden() {
   ui::FensterRueckfragen rueckfragen;
   StringGrid1->setBeschaeftigt(true);
   try {
-    orvano::StrassenLaden(landText(), balken, rueckfragen);
+    db_.Land = landText();
+    db_.StrassenLaden(balken, rueckfragen);
   } catch (...) {
     StringGrid1->setBeschaeftigt(false);
     ProgressBar1->hide();
@@ -55,12 +57,12 @@ void TfrPLZ::StrassenLaden() {
 }
 
 void TfrPLZ::TabelleFuellen() {
-  ProgressBar1->setRange(0, std::max(1, PLZAnzahl));
+  ProgressBar1->setRange(0, std::max(1, db_.PLZAnzahl));
   ProgressBar1->setValue(0);
   ProgressBar1->show();
   // The bar is set for every record; it repaints only when that shows.
-  PLZTabelleFuellen(daten_, PLZTabelle.data(), PLZAnzahl, [this](std::int32_t k) {
-    if (k % 256 == 0 || k == PLZAnzahl) ProgressBar1->setValue(k);
+  PLZTabelleFuellen(daten_, db_.PLZTabelle.data(), db_.PLZAnzahl, [this](std::int32_t k) {
+    if (k % 256 == 0 || k == db_.PLZAnzahl) ProgressBar1->setValue(k);
   });
   ProgressBar1->hide();
   StringGrid1->aktualisieren();
@@ -80,10 +82,10 @@ void TfrPLZ::AnzeigeLeeren() {
 }
 
 void TfrPLZ::DatensatzZeigen(int k) {
-  if (PLZAnzahl <= 0) return;
+  if (db_.PLZAnzahl <= 0) return;
   // A row without index (added by hand) shows the unused element 0.
-  if (k < 0 || k > PLZAnzahl) k = 0;
-  const TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
+  if (k < 0 || k > db_.PLZAnzahl) k = 0;
+  const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(k)];
   const std::string staat = r.Staat.text();
   edOrt->setText(ui::AusCp1252(r.Ort.text()));
   edPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, staat.empty() ? ' ' : staat.front())));

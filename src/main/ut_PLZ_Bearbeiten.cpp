@@ -35,7 +35,7 @@ bool TasteAendert(int qtTaste) {
 }
 
 bool TfrPLZ::feldTaste(int feld, QKeyEvent* e) {
-  if (TasteAendert(e->key())) Geaendert = true;
+  if (TasteAendert(e->key())) db_.Geaendert = true;
   const auto liste = felder();
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     liste[(feld + 1) % liste.size()]->setFocus();
@@ -61,7 +61,7 @@ void TfrPLZ::feldGeklickt(int feld) {
 }
 
 bool TfrPLZ::gridTasteRunter(int taste) {
-  if (TasteAendert(taste)) Geaendert = true;
+  if (TasteAendert(taste)) db_.Geaendert = true;
   if (taste != Qt::Key_Return && taste != Qt::Key_Enter) return false;
   StringGrid1->editorSchliessen();
   const int zeile = StringGrid1->aktuelleZeile();
@@ -81,7 +81,7 @@ bool TfrPLZ::gridTasteRunter(int taste) {
 
 bool TfrPLZ::AenderungSpeichern() {
   StringGrid1->editorSchliessen();
-  const std::string name = DateiNameTeil(PLZDateiName(landText()));
+  const std::string name = DateiNameTeil(db_.plzDatei());
   const bool ja = ui::FrageJaNein(QStringLiteral("Änderung in ") + cbOrdner->currentText() + QChar(kTrenner) +
                                   QString::fromStdString(name) + QStringLiteral(" Speichern?"));
   const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));
@@ -97,7 +97,7 @@ bool TfrPLZ::AenderungSpeichern() {
     }
   }
   if (!ja) {
-    Geaendert = false;
+    db_.Geaendert = false;
     if (TabellenAnsicht) {
       ausfuehren([this] { PLZLaden(); });
       TabelleFuellen();
@@ -112,12 +112,12 @@ bool TfrPLZ::AenderungSpeichern() {
       RecordFeld<TPLZRecord> neu(static_cast<std::size_t>(n) + 1);
       neu[0] = TPLZRecord{};
       for (int r = 1; r <= n; ++r) neu[static_cast<std::size_t>(r)] = ZeileZuDatensatz(daten_, r);
-      PLZTabelle = std::move(neu);
-      PLZAnzahl = n;
-    } else if (k > 0 && k <= PLZAnzahl) {
-      MaskeZuDatensatz(texte, PLZTabelle[static_cast<std::size_t>(k)]);
+      db_.PLZTabelle = std::move(neu);
+      db_.PLZAnzahl = n;
+    } else if (k > 0 && k <= db_.PLZAnzahl) {
+      MaskeZuDatensatz(texte, db_.PLZTabelle[static_cast<std::size_t>(k)]);
     }
-    orvano::PLZSpeichern(landText());
+    db_.PLZSpeichern();
     gespeichert = true;
     PLZLaden();
   });
@@ -125,14 +125,15 @@ bool TfrPLZ::AenderungSpeichern() {
   return gespeichert;
 }
 
-bool TfrPLZ::SpeichernFallsGeaendert() { return !Geaendert || AenderungSpeichern(); }
+bool TfrPLZ::SpeichernFallsGeaendert() { return !db_.Geaendert || AenderungSpeichern(); }
 
 void TfrPLZ::sbSpeichernKlick(Qt::MouseButton knopf) {
   if (knopf != Qt::LeftButton) {
     ExportStarten();
     return;
   }
-  AenderungSpeichern();
+  // A refused save leaves the typed values in the fields.
+  if (!AenderungSpeichern()) return;
   const std::string_view index = daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile());
   if (!index.empty()) DatensatzZeigen(TextZuZahl(index));
 }
@@ -198,8 +199,17 @@ bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
     plzZahlGeklickt(static_cast<QMouseEvent*>(e)->button());
     return true;
   }
-  if (ziel == cbLand && (typ == QEvent::FocusIn || typ == QEvent::MouseButtonPress)) {
-    if (Geaendert) AenderungSpeichern();
+  if (ziel == cbLand) {
+    // A save that was refused keeps the country: the list does not open.
+    if ((typ == QEvent::FocusIn || typ == QEvent::MouseButtonPress) && db_.Geaendert && !AenderungSpeichern()) {
+      return typ == QEvent::MouseButtonPress;
+    }
+    // The country is chosen from the list only, never by typing a letter.
+    if (typ == QEvent::KeyPress) {
+      const auto* k = static_cast<QKeyEvent*>(e);
+      return !k->text().isEmpty() && k->text().at(0).isPrint();
+    }
+    if (typ == QEvent::Wheel) return true;
     return false;
   }
   return QMainWindow::eventFilter(ziel, e);

@@ -16,8 +16,11 @@
 #include "core/Start.h"
 #include "exchange/Export.h"
 #include "exchange/ut_Export_Auswahl.h"
+#include "exchange/ut_Import.h"
+#include "folders/ut_SichCopy.h"
 #include "folders/Ordner.h"
 #include "ui/Dialoge.h"
+#include "ui/OrdnerAuswahl.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
@@ -31,6 +34,30 @@ void TfrPLZ::fensterZeigen(QDialog* fenster) {
   show();
   // Showing the window again activates it; the folder list is rebuilt there as well.
   OrdnerListeAufbauen();
+}
+
+void TfrPLZ::importZeigen() {
+  // The import may append to the files shown here: unsaved edits are settled first.
+  if (!SpeichernFallsGeaendert()) return;
+  fensterZeigen(frImport);
+  if (frImport->Tag == 1) DateiGeschrieben(frImport->geschriebeneDatei);
+}
+
+void TfrPLZ::wiederherstellenZeigen() {
+  if (!SpeichernFallsGeaendert()) return;
+  fensterZeigen(frSichCopy);
+  if (frSichCopy->Tag == 1) DateiGeschrieben(frSichCopy->wiederhergestellteDatei);
+}
+
+void TfrPLZ::DateiGeschrieben(const std::string& datei) {
+  if (!db_.HaeltDatei(datei)) return;
+  const int zeile = std::max(1, StringGrid1->aktuelleZeile());
+  ausfuehren([this] { PLZLaden(); });
+  TabelleFuellen();
+  ausfuehren([this] { StrassenLaden(); });
+  StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), std::min(zeile, daten_.zeilen() - 1));
+  StrassenAnzeigeSichtbar();
+  DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile())));
 }
 
 void TfrPLZ::ExportStarten() {
@@ -61,7 +88,7 @@ void TfrPLZ::ExportStarten() {
   ProgressBar1->show();
   StringGrid1->viewport()->setCursor(Qt::WaitCursor);
   ui::EscapeVerwerfen();
-  status_->setText(0, QString::fromStdString(ExportStatusText(art, datei, PLZAnzahl, ZeilenGesamt)));
+  status_->setText(0, QString::fromStdString(ExportStatusText(art, datei, db_.PLZAnzahl, db_.ZeilenGesamt)));
   status_->setText(1, QStringLiteral("Mit ESC-Taste abbrechen"));
   StatusBar1->show();
   repaint();
@@ -70,34 +97,30 @@ void TfrPLZ::ExportStarten() {
   optionen.plzVorsatz = ui::ZuCp1252(frExport_Auswahl->edPLZPlus->text());
   optionen.nrVorsatz = ui::ZuCp1252(frExport_Auswahl->edStrNrPlus->text());
   ui::BalkenFortschritt balken(ProgressBar1, true);
-  ausfuehren([&] { Exportieren(datei, optionen, balken); });
+  ausfuehren([&] { Exportieren(db_, datei, optionen, balken); });
   StatusBar1->hide();
   ProgressBar1->hide();
   StringGrid1->viewport()->unsetCursor();
 }
 
 void TfrPLZ::OrdnerListeAufbauen() {
-  const std::vector<std::string> liste = OrdnerListe();
-  if (liste.empty()) return;
-  const QSignalBlocker ruhe(cbOrdner);
-  cbOrdner->clear();
-  for (const auto& n : liste) cbOrdner->addItem(QString::fromStdString(n));
-  // The combo names the folder whose data are shown.
-  const int i = cbOrdner->findText(QString::fromStdString(OrdnerName()));
-  cbOrdner->setCurrentIndex(i >= 0 ? i : 0);
+  ui::OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
+  // The combo names the folder whose data are shown; when that folder is gone, the first
+  // folder of the list is loaded.
+  if (cbOrdner->count() > 0 && cbOrdner->currentText() != QString::fromStdString(db_.OrdnerName())) cbOrdnerChange();
 }
 
 void TfrPLZ::cbOrdnerChange() {
   const QString gewaehlt = cbOrdner->currentText();
-  if (Geaendert) {
+  if (db_.Geaendert) {
     // The edits belong to the folder shown so far: ask before leaving it.
     const QSignalBlocker ruhe(cbOrdner);
-    cbOrdner->setCurrentText(QString::fromStdString(OrdnerName()));
+    cbOrdner->setCurrentText(QString::fromStdString(db_.OrdnerName()));
     if (!AenderungSpeichern()) return;
     cbOrdner->setCurrentText(gewaehlt);
   }
   if (gewaehlt.isEmpty()) return;
-  OrdnerPfad = gewaehlt.toStdString() + kTrenner;
+  db_.OrdnerPfad = gewaehlt.toStdString() + kTrenner;
   TabelleZellenLeeren(daten_);
   daten_.setZeilen(2);
   StringGrid1->aktualisieren();

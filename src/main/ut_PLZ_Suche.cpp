@@ -67,17 +67,17 @@ void TfrPLZ::TabelleSortieren(bool linkeMaus) {
 }
 
 void TfrPLZ::StrassenAnzeigeSichtbar() {
-  const bool da = DateiVorhanden(StrassenDateiName(landText()));
+  const bool da = DateiVorhanden(db_.strassenDatei());
   lbStrasse->setVisible(da);
   cbStrasse->setVisible(da);
 }
 
 void TfrPLZ::hausnummerZeigen(std::int32_t index) {
-  if (index <= 0 || index > StrassenZahl || StrassenTabelle[static_cast<std::size_t>(index)].HausNrKz == '0') {
+  if (index <= 0 || index > db_.StrassenZahl || db_.StrassenTabelle[static_cast<std::size_t>(index)].HausNrKz == '0') {
     lbStrNr->hide();
     return;
   }
-  const TStrassenRecord& s = StrassenTabelle[static_cast<std::size_t>(index)];
+  const TStrassenRecord& s = db_.StrassenTabelle[static_cast<std::size_t>(index)];
   lbStrNr->setText(ui::AusCp1252(s.AbNr.text() + " - " + s.BisNr.text()));
   lbStrNr->show();
 }
@@ -92,16 +92,16 @@ void TfrPLZ::StrassenZeigen(int k) {
   const bool sichtbar = !cbStrasse->isHidden();
   lbStrasseZahl->setVisible(sichtbar);
   lbPLZZahl->setVisible(sichtbar);
-  if (StrassenTabelle.empty()) return;
-  if (k < 0 || k > PLZAnzahl) k = 0;
-  TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
-  const StrassenBereich strassen = StrassenNachPLZ(r.PLZ);
+  if (db_.StrassenTabelle.empty()) return;
+  if (k < 0 || k > db_.PLZAnzahl) k = 0;
+  TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(k)];
+  const StrassenBereich strassen = db_.StrassenNachPLZ(r.PLZ);
   {
     const QSignalBlocker ruhe(cbStrasse);
     cbStrasse->clear();
     ListBox1.clear();
     for (const std::int32_t i : strassen) {
-      cbStrasse->addItem(ui::AusCp1252(StrassenTabelle[static_cast<std::size_t>(i)].Strasse.text()));
+      cbStrasse->addItem(ui::AusCp1252(db_.StrassenTabelle[static_cast<std::size_t>(i)].Strasse.text()));
       ListBox1.push_back(i);
     }
     cbStrasse->setCurrentIndex(strassen.empty() ? -1 : 0);
@@ -114,13 +114,13 @@ void TfrPLZ::StrassenZeigen(int k) {
   const std::string kz = ui::ZuCp1252(edAutokennzeichen->text());
   std::int32_t gesamt = 0;
   int gleiche = 0;
-  for (std::int32_t j = 1; j <= PLZAnzahl; ++j) {
-    const TPLZRecord& p = PLZTabelle[static_cast<std::size_t>(j)];
+  for (std::int32_t j = 1; j <= db_.PLZAnzahl; ++j) {
+    const TPLZRecord& p = db_.PLZTabelle[static_cast<std::size_t>(j)];
     const std::int32_t n = p.Strassen;
     gesamt += n > 0 ? n : 1;
     if (p.Ort.text() == ort && p.Autokennzeichen.text() == kz) ++gleiche;
   }
-  ZeilenGesamt = gesamt;
+  db_.ZeilenGesamt = gesamt;
   lbPLZZahl->setText(QStringLiteral("n=") + QString::number(gleiche));
 }
 
@@ -129,20 +129,20 @@ void TfrPLZ::plzZahlGeklickt(Qt::MouseButton knopf) {
   const std::string ort = ui::ZuCp1252(edOrt->text());
   const std::string kz = ui::ZuCp1252(edAutokennzeichen->text());
   auto gleich = [&](int k) {
-    const TPLZRecord& p = PLZTabelle[static_cast<std::size_t>(k)];
+    const TPLZRecord& p = db_.PLZTabelle[static_cast<std::size_t>(k)];
     return p.Ort.text() == ort && p.Autokennzeichen.text() == kz;
   };
   if (knopf == Qt::LeftButton) {
-    if (r < PLZAnzahl && gleich(r + 1)) tbPlus->click();
+    if (r < db_.PLZAnzahl && gleich(r + 1)) tbPlus->click();
   } else if (knopf == Qt::RightButton) {
-    if (r > 1 && r - 1 <= PLZAnzahl && gleich(r - 1)) tbMinus->click();
+    if (r > 1 && r - 1 <= db_.PLZAnzahl && gleich(r - 1)) tbMinus->click();
   }
 }
 
 bool TfrPLZ::sbStrasseVorbereiten(Qt::MouseButton knopf) {
   StrassenFensterZeile = StringGrid1->aktuelleZeile();
   Tag = knopf == Qt::RightButton ? 9 : 0;
-  const std::string datei = PLZDateiName(landText());
+  const std::string datei = db_.plzDatei();
   if (!DateiVorhanden(datei)) {
     ui::Meldung(QString::fromStdString(NichtGefundenText(datei)));
     return false;

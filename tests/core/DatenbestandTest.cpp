@@ -47,22 +47,38 @@ class Datenbestand : public ::testing::Test {
  protected:
   void SetUp() override {
     ProgVerzeichnis = t.pfad();
-    OrdnerPfad = "Ord_1/";
     std::filesystem::create_directories(t / "Ord_1");
-    Geaendert = false;
+  }
+  // Loads the country's file of Ord_1, as the main window does after a change of country.
+  bool PLZLaden(std::string_view land, Rueckfragen& r) {
+    db.Land = land;
+    return db.PLZLaden(r);
+  }
+  StrassenLadeErgebnis StrassenLaden(std::string_view land, Fortschritt& f, Rueckfragen& r) {
+    db.Land = land;
+    return db.StrassenLaden(f, r);
+  }
+  // Temporary files of a save that are still beside the street file.
+  int tempDateien() const {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(t / "Ord_1")) {
+      if (e.path().string().rfind(TempDateiPraefix(strassenDatei()), 0) == 0) ++n;
+    }
+    return n;
   }
   void TearDown() override { testhaken::SchreibFehlerNach(-1); }
   std::string plzDatei() const { return t / "Ord_1/Dat_D.ppp"; }
   std::string strassenDatei() const { return t / "Ord_1/Strassen_D.ppp"; }
   test::TempOrdner t;
+  orvano::Datenbestand db;
 };
 
 TEST_F(Datenbestand, AnEmptyPostalCodeFileLoadsWithoutAMessage) {
   DateiSchreiben(plzDatei(), "");
   Antworten a;
   EXPECT_TRUE(PLZLaden(kDeutschland, a));
-  EXPECT_EQ(PLZAnzahl, 0);
-  EXPECT_EQ(PLZTabelle.size(), 1u);
+  EXPECT_EQ(db.PLZAnzahl, 0);
+  EXPECT_EQ(db.PLZTabelle.size(), 1u);
   EXPECT_TRUE(a.meldungen.empty());
 }
 
@@ -70,12 +86,12 @@ TEST_F(Datenbestand, AMissingPostalCodeFileIsReportedWithItsFullPath) {
   DateiSchreiben(plzDatei(), Roh({Ort("Bonn", 53111)}));
   Antworten a;
   ASSERT_TRUE(PLZLaden(kDeutschland, a));
-  ASSERT_EQ(PLZAnzahl, 1);
+  ASSERT_EQ(db.PLZAnzahl, 1);
   EXPECT_FALSE(PLZLaden(kSchweiz, a));
   ASSERT_EQ(a.meldungen.size(), 1u);
   EXPECT_EQ(a.meldungen[0], "Datei " + t.pfad() + "Ord_1/Dat_CH.ppp nicht gefunden");
-  EXPECT_EQ(PLZAnzahl, 0);
-  EXPECT_EQ(PLZTabelle.size(), 1u);
+  EXPECT_EQ(db.PLZAnzahl, 0);
+  EXPECT_EQ(db.PLZTabelle.size(), 1u);
 }
 
 TEST_F(Datenbestand, RecordsNotInUseAreLoadedButDroppedOnSaving) {
@@ -85,15 +101,15 @@ TEST_F(Datenbestand, RecordsNotInUseAreLoadedButDroppedOnSaving) {
   DateiSchreiben(plzDatei(), Roh({Ort("", 10115), bonn, Ort("Kiel", 0), Ort("Jena", 7743)}) + "rest");
   Antworten a;
   ASSERT_TRUE(PLZLaden(kDeutschland, a));
-  ASSERT_EQ(PLZAnzahl, 4);
-  EXPECT_EQ(PLZTabelle[1].PLZ, 10115);
-  Geaendert = true;
-  PLZSpeichern(kDeutschland);
-  EXPECT_FALSE(Geaendert);
+  ASSERT_EQ(db.PLZAnzahl, 4);
+  EXPECT_EQ(db.PLZTabelle[1].PLZ, 10115);
+  db.Geaendert = true;
+  db.PLZSpeichern();
+  EXPECT_FALSE(db.Geaendert);
   EXPECT_EQ(DateiLesen(plzDatei()), Roh({bonn, Ort("Jena", 7743)}));
   ASSERT_TRUE(PLZLaden(kDeutschland, a));
-  EXPECT_EQ(PLZAnzahl, 2);
-  EXPECT_EQ(PLZTabelle[2].Ort.text(), "Jena");
+  EXPECT_EQ(db.PLZAnzahl, 2);
+  EXPECT_EQ(db.PLZTabelle[2].Ort.text(), "Jena");
 }
 
 TEST_F(Datenbestand, AFailedSaveLeavesTheFileAndTheUnsavedMark) {
@@ -101,11 +117,11 @@ TEST_F(Datenbestand, AFailedSaveLeavesTheFileAndTheUnsavedMark) {
   DateiSchreiben(plzDatei(), alt);
   Antworten a;
   ASSERT_TRUE(PLZLaden(kDeutschland, a));
-  PLZTabelle[1].Ort.setzen("Berlin");
-  Geaendert = true;
+  db.PLZTabelle[1].Ort.setzen("Berlin");
+  db.Geaendert = true;
   testhaken::SchreibFehlerNach(310);
-  EXPECT_THROW(PLZSpeichern(kDeutschland), DateiFehler);
-  EXPECT_TRUE(Geaendert);
+  EXPECT_THROW(db.PLZSpeichern(), DateiFehler);
+  EXPECT_TRUE(db.Geaendert);
   EXPECT_EQ(DateiLesen(plzDatei()), alt);
 }
 
@@ -121,10 +137,10 @@ TEST_F(Datenbestand, ThreeInvalidStreetsOfTenAreSkippedAndPurgedOnYes) {
   EXPECT_EQ(e.ungueltig, 3);
   EXPECT_TRUE(e.bereinigt);
   EXPECT_EQ(std::filesystem::file_size(strassenDatei()), 882u);
-  ASSERT_EQ(StrassenZahl, 7);
-  EXPECT_EQ(StrassenTabelle[7].Strasse.text(), "I");
+  ASSERT_EQ(db.StrassenZahl, 7);
+  EXPECT_EQ(db.StrassenTabelle[7].Strasse.text(), "I");
   // After the purge table index and file position agree again.
-  for (int k = 1; k <= 7; ++k) EXPECT_EQ(StrassenPosition[static_cast<std::size_t>(k)], k);
+  for (int k = 1; k <= 7; ++k) EXPECT_EQ(db.StrassenPosition[static_cast<std::size_t>(k)], k);
 }
 
 TEST_F(Datenbestand, OnNoTheStreetFileStaysAndPositionsPointIntoIt) {
@@ -135,24 +151,24 @@ TEST_F(Datenbestand, OnNoTheStreetFileStaysAndPositionsPointIntoIt) {
   EXPECT_EQ(a.fragen.size(), 1u);
   EXPECT_FALSE(e.bereinigt);
   EXPECT_EQ(DateiLesen(strassenDatei()), roh);
-  ASSERT_EQ(StrassenZahl, 2);
-  EXPECT_EQ(StrassenTabelle[1].Strasse.text(), "A");
-  EXPECT_EQ(StrassenPosition[1], 2);
-  EXPECT_EQ(StrassenPosition[2], 4);
+  ASSERT_EQ(db.StrassenZahl, 2);
+  EXPECT_EQ(db.StrassenTabelle[1].Strasse.text(), "A");
+  EXPECT_EQ(db.StrassenPosition[1], 2);
+  EXPECT_EQ(db.StrassenPosition[2], 4);
   // Writing back at the kept position hits the right bytes of the file.
-  EXPECT_EQ(roh.substr((StrassenPosition[2] - 1) * 126, 126), Roh({StrassenTabelle[2]}));
+  EXPECT_EQ(roh.substr((db.StrassenPosition[2] - 1) * 126, 126), Roh({db.StrassenTabelle[2]}));
 }
 
 TEST_F(Datenbestand, ValidStreetsAskNothingAndAMissingFileIsSilent) {
   DateiSchreiben(strassenDatei(), Roh({Strasse(1067, "A"), Strasse(99999, "B")}));
   Antworten a;
   auto e = StrassenLaden(kDeutschland, KeinFortschritt(), a);
-  EXPECT_EQ(StrassenZahl, 2);
+  EXPECT_EQ(db.StrassenZahl, 2);
   EXPECT_EQ(e.ungueltig, 0);
   e = StrassenLaden(kOesterreich, KeinFortschritt(), a);
   EXPECT_FALSE(e.vorhanden);
-  EXPECT_EQ(StrassenZahl, 0);
-  EXPECT_TRUE(StrassenTabelle.empty());
+  EXPECT_EQ(db.StrassenZahl, 0);
+  EXPECT_TRUE(db.StrassenTabelle.empty());
   EXPECT_TRUE(a.meldungen.empty());
 }
 
@@ -166,7 +182,7 @@ TEST_F(Datenbestand, StreetProgressComesEveryThousandRecords) {
   EXPECT_EQ(p.maxima, std::vector<std::int64_t>{2500});
   EXPECT_EQ(p.positionen, (std::vector<std::int64_t>{1000, 2000}));
   EXPECT_EQ(p.beendet, 1);
-  EXPECT_EQ(StrassenZahl, 1250);
+  EXPECT_EQ(db.StrassenZahl, 1250);
 }
 
 // A child saves a large street table over and over, switching between two contents, and is
@@ -194,10 +210,12 @@ TEST_F(Datenbestand, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
     const pid_t kind = ::fork();
     ASSERT_GE(kind, 0);
     if (kind == 0) {
-      StrassenZahl = kStrassen;
+      Antworten nein{false};
+      StrassenLaden(kDeutschland, KeinFortschritt(), nein);
       for (int i = 0;; ++i) {
-        StrassenTabelle = (i % 2) ? a : b;
-        StrassenSpeichern(strassenDatei(), KeinFortschritt());
+        db.StrassenTabelle = (i % 2) ? a : b;
+        db.StrassenZahl = kStrassen;
+        db.StrassenSpeichern(KeinFortschritt());
       }
     }
     zufall = zufall * 6364136223846793005ULL + 1442695040888963407ULL;
@@ -206,7 +224,10 @@ TEST_F(Datenbestand, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
     ::waitpid(kind, nullptr, 0);
     const std::string jetzt = DateiLesen(strassenDatei());
     ASSERT_TRUE(jetzt == inhaltA || jetzt == inhaltB) << "Runde " << runde << ": " << jetzt.size() << " Bytes";
-    if (std::filesystem::exists(TempDateiName(strassenDatei()))) ++mittenDrin;
+    if (tempDateien() > 0) ++mittenDrin;
+    for (const auto& e : std::filesystem::directory_iterator(t / "Ord_1")) {
+      if (e.path() != strassenDatei()) std::filesystem::remove(e.path());
+    }
   }
   // Most kills must have hit a save in progress, or the test proved nothing.
   EXPECT_GE(mittenDrin, 10);
@@ -237,16 +258,16 @@ TEST_F(StrassenIndex, GivesTheStreetsOfAScanInTheirOrder) {
   StrassenLaden(kDeutschland, KeinFortschritt(), a);
   for (std::int32_t plz : {1067, 2067, 59067, 99999, 5, 0, -1, 100000}) {
     std::vector<std::int32_t> scan;
-    for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
-      if (StrassenTabelle[static_cast<std::size_t>(k)].PLZ == plz) scan.push_back(k);
+    for (std::int32_t k = 1; k <= db.StrassenZahl; ++k) {
+      if (db.StrassenTabelle[static_cast<std::size_t>(k)].PLZ == plz) scan.push_back(k);
     }
-    const StrassenBereich b = StrassenNachPLZ(plz);
+    const StrassenBereich b = db.StrassenNachPLZ(plz);
     EXPECT_EQ(std::vector<std::int32_t>(b.begin(), b.end()), scan) << plz;
   }
   // Without a street file there is nothing to find.
   std::filesystem::remove(strassenDatei());
   StrassenLaden(kDeutschland, KeinFortschritt(), a);
-  EXPECT_TRUE(StrassenNachPLZ(1067).empty());
+  EXPECT_TRUE(db.StrassenNachPLZ(1067).empty());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/Pfade.h"
 
+#include "core/Datenbestand.h"
+
 #include <gtest/gtest.h>
 
 #include "support/TempOrdner.h"
@@ -9,29 +11,35 @@ namespace {
 
 class Pfade : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ProgVerzeichnis = "/prog/";
-    OrdnerPfad = std::string(kStandardOrdner);
+  void SetUp() override { ProgVerzeichnis = "/prog/"; }
+  std::string plz(std::string_view land) {
+    db.Land = land;
+    return db.PLZDateiName();
   }
-  void TearDown() override { OrdnerPfad = std::string(kStandardOrdner); }
+  std::string strassen(std::string_view land) {
+    db.Land = land;
+    return db.StrassenDateiName();
+  }
+  Datenbestand db;
 };
 
 TEST_F(Pfade, FileNamesOfTheThreeCountries) {
-  EXPECT_EQ(PLZDateiName(kDeutschland), "/prog/Ord_1/Dat_D.ppp");
-  EXPECT_EQ(PLZDateiName(kOesterreich), "/prog/Ord_1/Dat_A.ppp");
-  EXPECT_EQ(PLZDateiName(kSchweiz), "/prog/Ord_1/Dat_CH.ppp");
-  EXPECT_EQ(StrassenDateiName(kDeutschland), "/prog/Ord_1/Strassen_D.ppp");
-  EXPECT_EQ(StrassenDateiName(kOesterreich), "/prog/Ord_1/Strassen_A.ppp");
-  EXPECT_EQ(StrassenDateiName(kSchweiz), "/prog/Ord_1/Strassen_CH.ppp");
+  EXPECT_EQ(plz(kDeutschland), "/prog/Ord_1/Dat_D.ppp");
+  EXPECT_EQ(plz(kOesterreich), "/prog/Ord_1/Dat_A.ppp");
+  EXPECT_EQ(plz(kSchweiz), "/prog/Ord_1/Dat_CH.ppp");
+  EXPECT_EQ(strassen(kDeutschland), "/prog/Ord_1/Strassen_D.ppp");
+  EXPECT_EQ(strassen(kOesterreich), "/prog/Ord_1/Strassen_A.ppp");
+  EXPECT_EQ(strassen(kSchweiz), "/prog/Ord_1/Strassen_CH.ppp");
 }
 
 TEST_F(Pfade, TheCurrentFolderGoesIntoEveryName) {
-  OrdnerPfad = "Ord_2/";
-  EXPECT_EQ(PLZDateiName(kDeutschland), "/prog/Ord_2/Dat_D.ppp");
-  EXPECT_EQ(StrassenDateiName(kSchweiz), "/prog/Ord_2/Strassen_CH.ppp");
+  db.OrdnerPfad = "Ord_2/";
+  EXPECT_EQ(db.OrdnerName(), "Ord_2");
+  EXPECT_EQ(plz(kDeutschland), "/prog/Ord_2/Dat_D.ppp");
+  EXPECT_EQ(strassen(kSchweiz), "/prog/Ord_2/Strassen_CH.ppp");
 }
 
-TEST_F(Pfade, AnEmptyComboGivesNoPostalCodeFile) { EXPECT_EQ(PLZDateiName(""), ""); }
+TEST_F(Pfade, AnEmptyComboGivesNoPostalCodeFile) { EXPECT_EQ(plz(""), ""); }
 
 TEST_F(Pfade, RecordCountsIgnoreATrailingPartialRecord) {
   test::TempOrdner t;

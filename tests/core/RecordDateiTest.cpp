@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <filesystem>
 
@@ -80,6 +82,13 @@ TEST(RecordsBlockweise, HandsOverWholeRecordsOnly) {
 class AtomarSchreibenTest : public ::testing::Test {
  protected:
   void TearDown() override { testhaken::SchreibFehlerNach(-1); }
+  // Names in the folder, so that a left-over temporary file of any name shows.
+  std::vector<std::string> namen() const {
+    std::vector<std::string> n;
+    for (const auto& e : std::filesystem::directory_iterator(t.pfad())) n.push_back(e.path().filename().string());
+    std::sort(n.begin(), n.end());
+    return n;
+  }
   TempOrdner t;
 };
 
@@ -87,7 +96,47 @@ TEST_F(AtomarSchreibenTest, ReplacesTheWholeFile) {
   DateiSchreiben(t / "Dat_D.ppp", std::string(900, 'a'));
   AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& s) { s.schreiben("neu", 3); });
   EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "neu");
-  EXPECT_FALSE(std::filesystem::exists(TempDateiName(t / "Dat_D.ppp")));
+  EXPECT_EQ(namen(), std::vector<std::string>{"Dat_D.ppp"});
+}
+
+// A user's own "Dat_D.ppp.tmp" is neither used nor removed by a save.
+TEST_F(AtomarSchreibenTest, TheTemporaryFileHasANameNoUserFileHas) {
+  DateiSchreiben(t / "Dat_D.ppp", "alt");
+  DateiSchreiben(t / "Dat_D.ppp.tmp", "meins");
+  std::string gesehen;
+  AtomarSchreiben(t / "Dat_D.ppp", [&](Schreiber& s) {
+    for (const auto& n : namen()) gesehen += n + ";";
+    s.schreiben("neu", 3);
+  });
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp.tmp"), "meins");
+  EXPECT_NE(gesehen.find(DateiNameTeil(TempDateiPraefix(t / "Dat_D.ppp"))), std::string::npos) << gesehen;
+  EXPECT_EQ(namen(), (std::vector<std::string>{"Dat_D.ppp", "Dat_D.ppp.tmp"}));
+}
+
+// No write bit at all: refused, also for root, who could write it anyway.
+TEST_F(AtomarSchreibenTest, AWriteProtectedFileIsRefusedAndStaysAsItWas) {
+  DateiSchreiben(t / "Dat_D.ppp", "alt");
+  std::filesystem::permissions(t / "Dat_D.ppp", std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  try {
+    AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& s) { s.schreiben("neu", 3); });
+    ADD_FAILURE() << "no error";
+  } catch (const DateiFehler& f) {
+    EXPECT_EQ(std::string(f.what()), "Datei " + (t / "Dat_D.ppp") + " ist schreibgeschützt und wurde nicht geändert");
+  }
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "alt");
+  EXPECT_EQ(namen(), std::vector<std::string>{"Dat_D.ppp"});
+}
+
+// The link stays a link and the file it points to gets the new content, with its mode.
+TEST_F(AtomarSchreibenTest, ALinkStaysALinkAndItsTargetIsReplaced) {
+  std::filesystem::create_directories(t / "echt");
+  DateiSchreiben(t / "echt/Dat_D.ppp", "alt");
+  std::filesystem::permissions(t / "echt/Dat_D.ppp", std::filesystem::perms(0640));
+  std::filesystem::create_symlink(t / "echt/Dat_D.ppp", t / "Dat_D.ppp");
+  AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& s) { s.schreiben("neu", 3); });
+  EXPECT_TRUE(std::filesystem::is_symlink(t / "Dat_D.ppp"));
+  EXPECT_EQ(DateiLesen(t / "echt/Dat_D.ppp"), "neu");
+  EXPECT_EQ(std::filesystem::status(t / "echt/Dat_D.ppp").permissions(), std::filesystem::perms(0640));
 }
 
 TEST_F(AtomarSchreibenTest, AWriteErrorLeavesTheOldFileAndNoTemporaryFile) {
@@ -99,7 +148,7 @@ TEST_F(AtomarSchreibenTest, AWriteErrorLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_THROW(AtomarSchreiben(t / "Dat_D.ppp", [&](Schreiber& s) { s.schreiben(neu.data(), neu.size()); }), DateiFehler)
         << grenze;
     EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), alt) << grenze;
-    EXPECT_FALSE(std::filesystem::exists(TempDateiName(t / "Dat_D.ppp"))) << grenze;
+    EXPECT_EQ(namen(), std::vector<std::string>{"Dat_D.ppp"}) << grenze;
   }
   testhaken::SchreibFehlerNach(-1);
   AtomarSchreiben(t / "Dat_D.ppp", [&](Schreiber& s) { s.schreiben(neu.data(), neu.size()); });

@@ -23,19 +23,13 @@ TEST(Start, TheLastFolderBecomesCurrentOnlyWhenItExists) {
   TempOrdner t;
   ProgrammOrdnerSetzen(t.pfad().substr(0, t.pfad().size() - 1));
   EXPECT_EQ(ProgVerzeichnis, t.pfad());
-  EXPECT_EQ(OrdnerPfad, "Ord_1/");
   Einstellungen e;
   e.letzterOrdner = "Ord_2";
-  LetztenOrdnerUebernehmen(e);
-  EXPECT_EQ(OrdnerPfad, "Ord_1/");
+  EXPECT_EQ(StartOrdner(e), "Ord_1/");
   std::filesystem::create_directory(t / "Ord_2");
-  LetztenOrdnerUebernehmen(e);
-  EXPECT_EQ(OrdnerPfad, "Ord_2/");
-  EXPECT_EQ(OrdnerName(), "Ord_2");
+  EXPECT_EQ(StartOrdner(e), "Ord_2/");
   e.letzterOrdner = "..";
-  LetztenOrdnerUebernehmen(e);
-  EXPECT_EQ(OrdnerPfad, "Ord_2/");
-  OrdnerPfad = "Ord_1/";
+  EXPECT_EQ(StartOrdner(e), "Ord_1/");
 }
 
 TEST(Start, TheRouteFolderIsCreatedWhenMissing) {

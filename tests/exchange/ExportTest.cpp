@@ -15,16 +15,17 @@ std::string Golden(const char* name) { return DateiLesen(std::string(ORVANO_GOLD
 
 class Export : public ::testing::Test {
  protected:
-  void SetUp() override { test::BeispielLaden(); }
+  void SetUp() override { test::BeispielLaden(db); }
   std::string exportieren(const std::string& name, ExportArt art, const char* plzVorsatz = "", const char* nrVorsatz = "") {
     ExportOptionen o;
     o.art = art;
     o.plzVorsatz = plzVorsatz;
     o.nrVorsatz = nrVorsatz;
-    Exportieren(t / name, o, KeinFortschritt());
+    Exportieren(db, t / name, o, KeinFortschritt());
     return DateiLesen(t / name);
   }
   test::TempOrdner t;
+  Datenbestand db;
 };
 
 TEST_F(Export, PostalCodesAsCsv) {
@@ -48,7 +49,7 @@ TEST_F(Export, TheSeparatorFollowsTheFileName) {
 }
 
 TEST_F(Export, AnEmptyTableWritesTheHeaderOnly) {
-  PLZAnzahl = 0;
+  db.PLZAnzahl = 0;
   EXPECT_EQ(exportieren("leer.csv", ExportArt::PLZStrassen),
             "LNr;Ort;Staat;Bundesland;Ortsteil/Stadtteil;Landkreis;Regierungsbezirk;Verwaltungszusammenschluss;"
             "Gemeindeteil;Breitengrad;L\xE4ngengrad;Auto-KZ;Postleitzahl;Vorwahl;Strassen;Ab Nr;Bis Nr\r\n");
@@ -89,7 +90,7 @@ TEST_F(Export, EscapeLeavesAClosedFileOfWholeLines) {
   Abbruch nachZwei(2);
   ExportOptionen o;
   o.art = ExportArt::PLZStrassen;
-  const ExportErgebnis e = Exportieren(t / "abbruch.csv", o, nachZwei);
+  const ExportErgebnis e = Exportieren(db, t / "abbruch.csv", o, nachZwei);
   EXPECT_TRUE(e.abgebrochen);
   EXPECT_EQ(e.zeilen, 3);
   const std::string text = DateiLesen(t / "abbruch.csv");
@@ -98,12 +99,12 @@ TEST_F(Export, EscapeLeavesAClosedFileOfWholeLines) {
 }
 
 TEST_F(Export, ProgressComesEveryHundredRecords) {
-  PLZTabelle = RecordFeld<TPLZRecord>(251);
-  for (auto& r : PLZTabelle) r = test::PLZSatz("Ort", 10000);
-  PLZAnzahl = 250;
+  db.PLZTabelle = RecordFeld<TPLZRecord>(251);
+  for (auto& r : db.PLZTabelle) r = test::PLZSatz("Ort", 10000);
+  db.PLZAnzahl = 250;
   Abbruch nie(1000);
   ExportOptionen o;
-  Exportieren(t / "p.csv", o, nie);
+  Exportieren(db, t / "p.csv", o, nie);
   EXPECT_EQ(nie.positionen, (std::vector<std::int64_t>{100, 200}));
 }
 

@@ -140,8 +140,10 @@ TEST_F(ImportFenster, ThePlusButtonAddsTheNextFreeFolderAndDeletesOnlyEmptyOnes)
   dialoge.antworte(Antwort::Ok, QString("Ord_3 ist zugefügt"));
   w.sbPlusMaus(Qt::LeftButton);
   EXPECT_TRUE(std::filesystem::is_directory(t / "Ord_3"));
-  EXPECT_EQ(OrdnerPfad, "Ord_3/");
-  EXPECT_EQ(f.cbOrdner->itemText(f.cbOrdner->count() - 1), "Ord_3");
+  EXPECT_EQ(w.cbOrdner->currentText(), "Ord_3");
+  // A folder picked for the import is not the main window's folder.
+  EXPECT_EQ(f.datenbestand().OrdnerPfad, "Ord_1/");
+  EXPECT_EQ(f.cbOrdner->currentText(), "Ord_1");
   w.cbOrdner->setCurrentText("Ord_1");
   dialoge.antworte(Antwort::Ok, QString("Ord_1 ist nicht leer.\rLöschen nicht möglich."));
   w.sbPlusMaus(Qt::RightButton);

@@ -24,9 +24,7 @@ class Bearbeiten : public test::FensterTest {
   void SetUp() override {
     FensterTest::SetUp();
     plz(drei());
-    Geaendert = false;
   }
-  void TearDown() override { Geaendert = false; }
 };
 
 TEST_F(Bearbeiten, CursorKeysDoNotCountAsEditsButShiftDoes) {
@@ -35,9 +33,9 @@ TEST_F(Bearbeiten, CursorKeysDoNotCountAsEditsButShiftDoes) {
                      Qt::Key_PageDown}) {
     QTest::keyClick(f.edOrt, taste);
   }
-  EXPECT_FALSE(Geaendert);
+  EXPECT_FALSE(f.datenbestand().Geaendert);
   QTest::keyClick(f.edOrt, Qt::Key_Shift);
-  EXPECT_TRUE(Geaendert);
+  EXPECT_TRUE(f.datenbestand().Geaendert);
   EXPECT_EQ(f.edOrt->text(), "Dresden");
 }
 
@@ -61,11 +59,11 @@ TEST_F(Bearbeiten, FieldsRefuseWhatTheirRulesRefuseAndEnterMovesOn) {
 TEST_F(Bearbeiten, AnEditAsksBeforeTheNextRecordAndNoLosesIt) {
   TfrPLZ f;
   QTest::keyClicks(f.edOrt, "x");
-  ASSERT_TRUE(Geaendert);
+  ASSERT_TRUE(f.datenbestand().Geaendert);
   dialoge.antworte(Antwort::Nein, kFrage);
   f.tbPlus->click();
   EXPECT_EQ(f.edOrt->text(), "Berlin");
-  EXPECT_FALSE(Geaendert);
+  EXPECT_FALSE(f.datenbestand().Geaendert);
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn"}));
 }
 
@@ -75,21 +73,21 @@ TEST_F(Bearbeiten, YesInTheRecordViewSavesTheShownRecord) {
   f.edOrt->setText(QString::fromUtf8("Berlin-Mitte"));
   f.edPLZ->setText("01067");
   f.edVorwahl->setText("123456789");
-  Geaendert = true;
+  f.datenbestand().Geaendert = true;
   dialoge.antworte(Antwort::Ja, kFrage);
   f.sbSpeichern_Dat->click();
-  EXPECT_FALSE(Geaendert);
+  EXPECT_FALSE(f.datenbestand().Geaendert);
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin-Mitte", "Bonn"}));
   EXPECT_EQ(f.edOrt->text(), "Berlin-Mitte");
   EXPECT_EQ(f.edPLZ->text(), "01067");
   EXPECT_EQ(f.edVorwahl->text(), "0123456789");
-  EXPECT_EQ(PLZTabelle[2].PLZ, 1067);
+  EXPECT_EQ(f.datenbestand().PLZTabelle[2].PLZ, 1067);
 }
 
 TEST_F(Bearbeiten, EmptyingOrtRemovesTheRecordOnSaving) {
   TfrPLZ f;
   f.edOrt->clear();
-  Geaendert = true;
+  f.datenbestand().Geaendert = true;
   dialoge.antworte(Antwort::Ja, kFrage);
   f.sbSpeichern_Dat->click();
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Berlin", "Bonn"}));
@@ -100,13 +98,13 @@ TEST_F(Bearbeiten, ABadNumberChangesNothingAndKeepsTheEdit) {
   TfrPLZ f;
   f.edOrt->setText("Neustadt");
   f.edLaengengrad->setText(",");
-  Geaendert = true;
+  f.datenbestand().Geaendert = true;
   dialoge.antworte(Antwort::Ja, kFrage)
       .antworte(Antwort::Ok, QString::fromUtf8("Im Feld Längengrad steht keine gültige Zahl: \",\"\rEs wurde nichts gespeichert."));
   f.tbPlus->click();
-  EXPECT_TRUE(Geaendert);
+  EXPECT_TRUE(f.datenbestand().Geaendert);
   EXPECT_EQ(f.edOrt->text(), "Neustadt") << "the step did not go on";
-  EXPECT_EQ(PLZTabelle[1].Ort.text(), "Dresden") << "no field was copied";
+  EXPECT_EQ(f.datenbestand().PLZTabelle[1].Ort.text(), "Dresden") << "no field was copied";
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn"}));
   f.edLaengengrad->setText("13,7");
   dialoge.antworte(Antwort::Ja, kFrage);
@@ -121,7 +119,7 @@ TEST_F(Bearbeiten, ASortedTableIsSavedInItsOrder) {
   f.AnsichtUmschalten(false);
   f.StringGrid1->setAktuelleZelle(kSpalteOrt, 1);
   f.sbSort->click();
-  Geaendert = true;
+  f.datenbestand().Geaendert = true;
   dialoge.antworte(Antwort::Ja, kFrage);
   f.sbSpeichern_Dat->click();
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Berlin", "Bonn", "Dresden"}));
@@ -136,7 +134,7 @@ TEST_F(Bearbeiten, EnterInTheLastRowAppendsARowThatBecomesARecord) {
   aktiv(f);
   f.StringGrid1->setAktuelleZelle(15, 3);
   QTest::keyClick(f.StringGrid1, Qt::Key_Return);
-  EXPECT_TRUE(Geaendert);
+  EXPECT_TRUE(f.datenbestand().Geaendert);
   ASSERT_EQ(f.gridDaten().zeilen(), 5);
   EXPECT_EQ(f.StringGrid1->aktuelleZeile(), 4);
   EXPECT_EQ(f.StringGrid1->aktuelleSpalte(), 1);
@@ -173,7 +171,7 @@ TEST_F(Bearbeiten, NoInTheTableViewDiscardsTheGridsEdits) {
   f.TabellenAnsicht = true;
   f.AnsichtUmschalten(false);
   f.gridDaten().setZelle(1, 2, "Potsdam");
-  Geaendert = true;
+  f.datenbestand().Geaendert = true;
   dialoge.antworte(Antwort::Nein, kFrage);
   f.sbMaske->click();
   EXPECT_EQ(zelle(f, 1, 2), "Berlin");
@@ -183,7 +181,7 @@ TEST_F(Bearbeiten, NoInTheTableViewDiscardsTheGridsEdits) {
 TEST_F(Bearbeiten, TheExitAsksTheSaveQuestionFirst) {
   TfrPLZ f;
   f.show();
-  Geaendert = true;
+  f.datenbestand().Geaendert = true;
   dialoge.antworte(Antwort::Nein, kFrage).antworte(Antwort::Nein, QString("Programm beenden?"));
   EXPECT_FALSE(f.Beenden());
   EXPECT_EQ(dialoge.boxen.size(), 2u);

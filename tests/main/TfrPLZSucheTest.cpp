@@ -113,10 +113,10 @@ TEST_F(Suche, SortingByButtonAndTheSaveQuestionFirst) {
   EXPECT_EQ(zelle(f, 0, 1), "1");
   maus(f.sbSort, Qt::RightButton);
   EXPECT_EQ(zelle(f, 9, 1), "6,8");
-  Geaendert = true;
+  f.datenbestand().Geaendert = true;
   dialoge.antworte(Antwort::Nein, QString::fromUtf8("Änderung in Ord_1/Dat_D.ppp Speichern?"));
   f.sbSort->click();
-  EXPECT_FALSE(Geaendert);
+  EXPECT_FALSE(f.datenbestand().Geaendert);
   EXPECT_EQ(zelle(f, 9, 1), "13,6");
 }
 
@@ -158,7 +158,7 @@ TEST_F(Strassen, TheListHoldsTheStreetsOfTheCodeWithTheirHouseNumbers) {
   EXPECT_EQ(f.lbStrNr->text(), "2 - 48");
   f.cbStrasse->setCurrentIndex(1);
   EXPECT_FALSE(f.lbStrNr->isVisible()) << "HausNrKz 0 shows no numbers";
-  EXPECT_EQ(PLZTabelle[3].Strassen, 3);
+  EXPECT_EQ(f.datenbestand().PLZTabelle[3].Strassen, 3);
   // Two records of one code share the list.
   zeigen(f, 4);
   EXPECT_EQ(f.cbStrasse->count(), 3);
@@ -168,7 +168,7 @@ TEST_F(Strassen, ACodeWithoutStreetsShowsAnEmptyListAndCountsZero) {
   TfrPLZ f;
   f.show();
   f.Aktivieren();
-  PLZTabelle[5].Strassen = 4;
+  f.datenbestand().PLZTabelle[5].Strassen = 4;
   zeigen(f, 3);
   zeigen(f, 4);
   zeigen(f, 5);
@@ -176,9 +176,9 @@ TEST_F(Strassen, ACodeWithoutStreetsShowsAnEmptyListAndCountsZero) {
   EXPECT_EQ(f.cbStrasse->currentText(), "");
   EXPECT_EQ(f.lbStrasseZahl->text(), "n=0");
   EXPECT_FALSE(f.lbStrNr->isVisible());
-  EXPECT_EQ(PLZTabelle[5].Strassen, 0);
+  EXPECT_EQ(f.datenbestand().PLZTabelle[5].Strassen, 0);
   // Berlin 1 + Berlin 1 + Bonn 3 + Bonn-Nord 3 + Leer max(1, 0).
-  EXPECT_EQ(ZeilenGesamt, 9);
+  EXPECT_EQ(f.datenbestand().ZeilenGesamt, 9);
 }
 
 TEST_F(Strassen, TheStreetCounterStepsThroughTheList) {
@@ -232,12 +232,12 @@ TEST_F(Strassen, WithoutAStreetFileTheListIsHiddenAndCountsStay) {
   TfrPLZ f;
   f.show();
   f.Aktivieren();
-  PLZTabelle[3].Strassen = 7;
+  f.datenbestand().PLZTabelle[3].Strassen = 7;
   zeigen(f, 3);
   EXPECT_FALSE(f.cbStrasse->isVisible());
   EXPECT_FALSE(f.lbStrasse->isVisible());
   EXPECT_FALSE(f.lbStrasseZahl->isVisible());
-  EXPECT_EQ(PLZTabelle[3].Strassen, 7);
+  EXPECT_EQ(f.datenbestand().PLZTabelle[3].Strassen, 7);
 }
 
 TEST_F(Strassen, TheStreetButtonChecksBeforeTheWindowOpens) {

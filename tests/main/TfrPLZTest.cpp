@@ -87,7 +87,7 @@ TEST_F(TfrPLZTest, ASwitchToACountryWithoutFileReportsThePathAndEmptiesTheGrid) 
   for (int c = 1; c < 17; ++c) EXPECT_EQ(zelle(f, c, 1), "") << c;
   EXPECT_EQ(f.windowTitle(), QString::fromUtf8(" Österreich  PLZ Anzahl: 1"));
   EXPECT_EQ(f.edOrt->text(), "");
-  EXPECT_EQ(PLZAnzahl, 0);
+  EXPECT_EQ(f.datenbestand().PLZAnzahl, 0);
 }
 
 TEST_F(TfrPLZTest, TheGridShowsTheRecordsWithTheirIndexAndOptionalColumns) {
@@ -183,7 +183,7 @@ TEST_F(TfrPLZTest, TheStartFollowsTheSettings) {
   TfrPLZ f;
   EXPECT_EQ(f.cbLand->currentText(), QString::fromUtf8("Österreich"));
   EXPECT_TRUE(f.TabellenAnsicht);
-  EXPECT_EQ(OrdnerPfad, "Ord_2/");
+  EXPECT_EQ(f.datenbestand().OrdnerPfad, "Ord_2/");
   EXPECT_EQ(f.cbOrdner->currentText(), "Ord_2");
   EXPECT_EQ(zelle(f, 1, 2), "Graz");
   EXPECT_TRUE(std::filesystem::is_directory(t / "Route"));
@@ -198,7 +198,7 @@ TEST_F(TfrPLZTest, ASavedSchweizStartsWithDeutschland) {
   test::DateiSchreiben(t / "einstPLZ.frb", "2\r\n0\r\n1\r\n0\r\n");
   TfrPLZ f;
   EXPECT_EQ(f.cbLand->currentText(), "Deutschland");
-  EXPECT_EQ(OrdnerPfad, "Ord_1/");
+  EXPECT_EQ(f.datenbestand().OrdnerPfad, "Ord_1/");
 }
 
 TEST_F(TfrPLZTest, AMissingPostalCodeFileAtStartIsReported) {
@@ -212,11 +212,11 @@ TEST_F(TfrPLZTest, TheFirstActivationLoadsTheStreetsOnce) {
   RecordsSchreiben(t / "Ord_1/Strassen_D.ppp",
                    std::vector<TStrassenRecord>{test::StrassenSatz(1067, "Prager Stra\xDF" "e"), test::StrassenSatz(0, "kaputt")});
   TfrPLZ f;
-  EXPECT_EQ(StrassenZahl, 0);
+  EXPECT_EQ(f.datenbestand().StrassenZahl, 0);
   dialoge.antworte(Antwort::Nein, QString::fromUtf8("Leere Einträge in Strassen-DB löschen?"));
   f.Aktivieren();
   EXPECT_TRUE(f.ErsteAktivierungErledigt);
-  EXPECT_EQ(StrassenZahl, 1);
+  EXPECT_EQ(f.datenbestand().StrassenZahl, 1);
   EXPECT_FALSE(f.ProgressBar1->isVisible());
   EXPECT_FALSE(f.StringGrid1->beschaeftigt());
   f.Aktivieren();  // no second load, no second question

@@ -1,4 +1,4 @@
-// A small postal-code and street table for export tests, loaded into the shared tables.
+// A small postal-code and street table for export tests.
 #pragma once
 
 #include <vector>
@@ -38,19 +38,19 @@ inline std::vector<TStrassenRecord> BeispielStrassen() {
   return {prager, StrassenSatz(1010, "Graben", "Wien"), altmarkt};
 }
 
-// Puts the two tables into the shared tables as the loaders would.
-inline void BeispielLaden() {
+// Puts the two tables into DB as the loaders would.
+inline void BeispielLaden(Datenbestand& db) {
   const auto plz = BeispielPLZ();
-  PLZTabelle = RecordFeld<TPLZRecord>(plz.size() + 1);
-  PLZTabelle[0] = TPLZRecord{};
-  for (std::size_t i = 0; i < plz.size(); ++i) PLZTabelle[i + 1] = plz[i];
-  PLZAnzahl = static_cast<std::int32_t>(plz.size());
+  db.PLZTabelle = RecordFeld<TPLZRecord>(plz.size() + 1);
+  db.PLZTabelle[0] = TPLZRecord{};
+  for (std::size_t i = 0; i < plz.size(); ++i) db.PLZTabelle[i + 1] = plz[i];
+  db.PLZAnzahl = static_cast<std::int32_t>(plz.size());
   const auto str = BeispielStrassen();
-  StrassenTabelle = RecordFeld<TStrassenRecord>(str.size() + 1);
-  StrassenTabelle[0] = TStrassenRecord{};
-  for (std::size_t i = 0; i < str.size(); ++i) StrassenTabelle[i + 1] = str[i];
-  StrassenZahl = static_cast<std::int32_t>(str.size());
-  StrassenIndexAufbauen();
+  db.StrassenTabelle = RecordFeld<TStrassenRecord>(str.size() + 1);
+  db.StrassenTabelle[0] = TStrassenRecord{};
+  for (std::size_t i = 0; i < str.size(); ++i) db.StrassenTabelle[i + 1] = str[i];
+  db.StrassenZahl = static_cast<std::int32_t>(str.size());
+  db.StrassenIndexAufbauen();
 }
 
 }  // namespace orvano::test

@@ -1,0 +1,165 @@
+// The main window owns the current data: other windows write files, it decides what it shows
+// and where it saves.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include "FensterTest.h"
+#include "core/Datenbestand.h"
+#include "exchange/ut_Import.h"
+#include "exchange/ut_ImportFormat.h"
+#include "folders/ut_SichCopy.h"
+#include "ui/StringGrid.h"
+
+namespace orvano {
+namespace {
+
+using test::PLZSatz;
+using ui::Antwort;
+
+const QString kFrage1 = QString::fromUtf8("Änderung in Ord_1/Dat_D.ppp Speichern?");
+
+class EinBesitzer : public test::FensterTest {
+ protected:
+  void SetUp() override {
+    FensterTest::SetUp();
+    plz(drei());
+    plz({PLZSatz("Zwickau", 8056), PLZSatz("Gera", 7545)}, "Ord_2/Dat_D.ppp");
+    test::DateiSchreiben(t / "Orte.imp", "Ort|||||PLZ||||||||||||||||\r\n");
+    test::DateiSchreiben(t / "orte.csv", "PLZ;Ort\r\n24103;Kiel\r\n80331;M\xFCnchen\r\n");
+  }
+  // Runs SCHRITTE inside the modal run of the window the menu entry opens.
+  static void imFenster(QAction* eintrag, std::function<void()> schritte) {
+    QTimer::singleShot(0, [s = std::move(schritte)] { s(); });
+    eintrag->trigger();
+  }
+  static void zeigen(QWidget* w) {
+    QHelpEvent tipp(QEvent::ToolTip, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(w, &tipp);
+  }
+};
+
+TEST_F(EinBesitzer, AFolderPickedInTheImportWindowIsNeverTheOneTheMainWindowSaves) {
+  const std::string ord2 = test::DateiLesen(t / "Ord_2/Dat_D.ppp");
+  TfrPLZ f;
+  f.Aktivieren();
+  imFenster(f.miImport, [&] {
+    TfrImport& w = *f.frImport;
+    w.cbOrdner->setCurrentText("Ord_2");
+    emit w.cbOrdner->activated(w.cbOrdner->currentIndex());
+    zeigen(w.sbSpeichern);
+    dialoge.antworte(Antwort::Ok, QString("Ord_3 ist zugefügt"));
+    w.sbPlusMaus(Qt::LeftButton);
+    w.sbExit->click();
+  });
+  EXPECT_EQ(f.cbOrdner->currentText(), "Ord_1");
+  f.edOrt->setText("Neustadt");
+  f.datenbestand().Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage1);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Neustadt", "Berlin", "Bonn"}));
+  EXPECT_EQ(test::DateiLesen(t / "Ord_2/Dat_D.ppp"), ord2);
+  EXPECT_EQ(f.cbOrdner->currentText(), "Ord_1");
+}
+
+TEST_F(EinBesitzer, ImportedRecordsSurviveTheNextSaveOfTheMainWindow) {
+  TfrPLZ f;
+  f.Aktivieren();
+  imFenster(f.miImport, [&] {
+    TfrImport& w = *f.frImport;
+    w.cbFormat->setCurrentText("Orte");
+    emit w.cbFormat->activated(w.cbFormat->currentIndex());
+    w.dateiOeffnen(QString::fromStdString(t / "orte.csv"));
+    dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten an Ord_1/Dat_D.ppp anhängen?"));
+    w.sbSpeichernClick();
+  });
+  EXPECT_EQ(f.datenbestand().PLZAnzahl, 5) << "reloaded after the import";
+  EXPECT_EQ(f.gridDaten().zeilen(), 6);
+  dialoge.antworte(Antwort::Ja, kFrage1);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn", "Kiel", "M\xFCnchen"}));
+}
+
+TEST_F(EinBesitzer, UnsavedEditsAreAskedForBeforeTheImportWindowOpens) {
+  TfrPLZ f;
+  f.Aktivieren();
+  f.edOrt->setText("Neustadt");
+  f.datenbestand().Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage1);
+  imFenster(f.miImport, [&] { f.frImport->sbExit->click(); });
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Neustadt", "Berlin", "Bonn"}));
+}
+
+TEST_F(EinBesitzer, ARestoredCopyIsWhatTheMainWindowShowsAndSaves) {
+  plz({PLZSatz("Aachen", 52062)}, "SichCopy/Dat_D_2024-03-05_01.ppp");
+  TfrPLZ f;
+  f.Aktivieren();
+  imFenster(f.miWiederherstellen, [&] {
+    TfrSichCopy& s = *f.frSichCopy;
+    s.sg1->setAktuelleZelle(3, 1);
+    s.sg1Click();
+    dialoge.antworte(Antwort::Ja, QString("Dat_D.ppp in Ord_1 kopieren?"))
+        .antworte(Antwort::Ja, QString::fromStdString(t / "Ord_1/Dat_D.ppp") + QString::fromUtf8(" überschreiben?"));
+    s.sbWeiterClick();
+    s.sbExit->click();
+  });
+  EXPECT_EQ(f.datenbestand().PLZAnzahl, 1);
+  dialoge.antworte(Antwort::Ja, kFrage1);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), std::vector<std::string>{"Aachen"});
+}
+
+TEST_F(EinBesitzer, ARefusedSaveKeepsTheCountryAndTheTypedValues) {
+  plz({PLZSatz("Wien", 1010, "AT")}, "Ord_1/Dat_A.ppp");
+  const std::string oesterreich = test::DateiLesen(t / "Ord_1/Dat_A.ppp");
+  TfrPLZ f;
+  f.Aktivieren();
+  f.edOrt->setText("Neustadt");
+  f.edBreitengrad->setText("1,2,3");
+  f.datenbestand().Geaendert = true;
+  const QString falsch = QString::fromUtf8("Im Feld Breitengrad steht keine gültige Zahl: \"1,2,3\"\rEs wurde nichts gespeichert.");
+  dialoge.antworte(Antwort::Ja, kFrage1).antworte(Antwort::Ok, falsch);
+  // The country is chosen by the keyboard while the list is closed.
+  f.cbLand->setCurrentIndex(1);
+  f.LandGewechselt();
+  EXPECT_EQ(f.cbLand->currentIndex(), 0);
+  EXPECT_EQ(f.edOrt->text(), "Neustadt");
+  EXPECT_TRUE(f.datenbestand().Geaendert);
+  // The save button shows the refusal too, and the typed values stay.
+  dialoge.antworte(Antwort::Ja, kFrage1).antworte(Antwort::Ok, falsch);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(f.edBreitengrad->text(), "1,2,3");
+  EXPECT_EQ(f.edOrt->text(), "Neustadt");
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_A.ppp"), oesterreich);
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn"}));
+}
+
+TEST_F(EinBesitzer, TheFrameAsksForUnsavedEditsAndEndsOnlyWhenAllowed) {
+  TfrPLZ f;
+  aktiv(f);
+  int beendet = 0;
+  QObject::connect(&f, &TfrPLZ::beendet, [&] { ++beendet; });
+  f.edOrt->setText("Neustadt");
+  f.datenbestand().Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage1).antworte(Antwort::Ok);
+  f.edBreitengrad->setText(",");
+  f.close();
+  EXPECT_TRUE(f.isVisible()) << "a refused save keeps the window";
+  EXPECT_EQ(beendet, 0);
+  f.edBreitengrad->setText("51,5");
+  dialoge.antworte(Antwort::Ja, kFrage1);
+  f.close();
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(beendet, 1);
+  EXPECT_EQ(orteDerDatei()[0], "Neustadt");
+  EXPECT_FALSE(std::filesystem::exists(t / "einstPLZ.frb")) << "the frame writes no settings";
+}
+
+}  // namespace
+}  // namespace orvano
