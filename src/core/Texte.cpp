@@ -1,6 +1,7 @@
 #include "Texte.h"
 
 #include <charconv>
+#include <cstring>
 #include <cstddef>
 
 #include "Listen.h"
@@ -194,9 +195,11 @@ std::int32_t TextZuZahl(std::string_view s) {
   return GanzzahlLesen(ZahlNormieren(s), wert) ? wert : 0;
 }
 
-std::string RealZuText(double wert) {
+namespace {
+
+std::string RealMitStellen(double wert, int stellen) {
   char puffer[64];
-  const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, 15);
+  const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, stellen);
   if (fehler != std::errc()) return "0";
   std::string roh(puffer, ende);
   // Exponent as "1E20" / "1E-5": capital E, no plus sign, no leading zeros.
@@ -213,6 +216,18 @@ std::string RealZuText(double wert) {
     out += roh.substr(i);
   }
   return PunktZuKomma(out);
+}
+
+}  // namespace
+
+std::string RealZuText(double wert) { return RealMitStellen(wert, 15); }
+
+std::string KoordinateZuText(double wert) {
+  std::string text = RealMitStellen(wert, 15);
+  const double zurueck = TextZuReal(text);
+  // Compared by bytes: the record must come back exactly, sign of zero included.
+  if (std::memcmp(&zurueck, &wert, sizeof wert) == 0) return text;
+  return RealMitStellen(wert, 17);
 }
 
 char ZiffernTaste(char key) { return (IstZiffer(key) || key == kRuecktaste) ? key : 0; }

@@ -41,8 +41,11 @@ bool KommaZahlLesen(std::string_view s, double& wert);
 // Strict parse of a whole decimal number (optional sign); false when S is anything else.
 bool GanzzahlLesen(std::string_view s, std::int32_t& wert);
 
-// Shortest text that reads back as the same double, with a decimal comma ("52,52").
+// The general form with 15 significant digits and a decimal comma ("52,52", "1E20").
 std::string RealZuText(double wert);
+// The same, with 17 digits where 15 would not read back as the very same double: what the
+// grid and the record view show, so that saving an untouched record keeps its bytes.
+std::string KoordinateZuText(double wert);
 
 // Key filters: the typed character, or 0 to swallow it.
 constexpr char kRuecktaste = 8;

@@ -125,7 +125,7 @@ void TfrPLZ::aufbauen() {
   StringGrid1->tastenDruck = [this](char c, const std::string& text) {
     return GridTaste(StringGrid1->aktuelleSpalte(), text, c);
   };
-  StringGrid1->tasteRunter = [this](int taste, Qt::KeyboardModifiers) { return gridTasteRunter(taste); };
+  StringGrid1->tasteRunter = [this](int taste, Qt::KeyboardModifiers mod) { return gridTasteRunter(taste, mod); };
   tl->addWidget(StringGrid1);
   spalte->addWidget(plTabelle, 1);
 

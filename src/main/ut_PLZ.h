@@ -43,8 +43,9 @@ class TfrImportFormat;
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
 
-// Key codes 33..40 of the paging and cursor keys do not count as edits.
-bool TasteAendert(int qtTaste);
+// Key codes 33..40 of the paging and cursor keys do not count as edits, nor do Ctrl and
+// copying or selecting all with it.
+bool TasteAendert(int qtTaste, Qt::KeyboardModifiers mod = Qt::NoModifier);
 
 class TfrPLZ : public QMainWindow {
   Q_OBJECT
@@ -220,7 +221,7 @@ class TfrPLZ : public QMainWindow {
   void navigieren(int zeile);
   bool feldTaste(int feld, QKeyEvent* e);
   void feldGeklickt(int feld);
-  bool gridTasteRunter(int taste);
+  bool gridTasteRunter(int taste, Qt::KeyboardModifiers mod);
   void strasseGewaehlt(int position);
   void hausnummerZeigen(std::int32_t index);
   void plzZahlGeklickt(Qt::MouseButton knopf);

@@ -15,7 +15,9 @@
 #include "core/Pfade.h"
 #include "core/Start.h"
 #include "core/Texte.h"
+#include "Bearbeiten.h"
 #include "ui/Dialoge.h"
+#include "ui/EinfuegenFilter.h"
 #include "ui/Text.h"
 #include "ui/StringGrid.h"
 #include "exchange/ut_Import.h"
@@ -57,7 +59,13 @@ void TfrPLZ::verbinden() {
   for (QObject* o : std::initializer_list<QObject*>{edSuchen, sbSort, sbSpeichern_Dat, cbStrasse, lbStrasseZahl, lbPLZZahl, cbLand}) {
     o->installEventFilter(this);
   }
-  for (QLineEdit* f : felder()) f->installEventFilter(this);
+  const auto liste = felder();
+  for (int i = 0; i < liste.size(); ++i) {
+    liste[i]->installEventFilter(this);
+    ui::EinfuegenFiltern(liste[i], [i](const std::string& text, char c) { return MaskenTaste(i, text, c); });
+    // Pasting and cutting through the context menu are edits too.
+    connect(liste[i], &QLineEdit::textEdited, this, [this] { db_.Geaendert = true; });
+  }
 }
 
 void TfrPLZ::ausfuehren(const std::function<void()>& aktion) {

@@ -96,8 +96,8 @@ void TfrPLZ::DatensatzZeigen(int k) {
   edGemeindeteil->setText(ui::AusCp1252(r.Gemeindeteil.text()));
   edLandkreis->setText(ui::AusCp1252(r.Landkreis.text()));
   edVerwaltungszusammenschluss->setText(ui::AusCp1252(r.Verwaltungszusammenschluss.text()));
-  edBreitengrad->setText(ui::AusCp1252(RealZuText(r.Breitengrad)));
-  edLaengengrad->setText(ui::AusCp1252(RealZuText(r.Laengengrad)));
+  edBreitengrad->setText(ui::AusCp1252(KoordinateZuText(r.Breitengrad)));
+  edLaengengrad->setText(ui::AusCp1252(KoordinateZuText(r.Laengengrad)));
   edVorwahl->setText(ui::AusCp1252(VorwahlText(r.Vorwahl)));
   const int zeile = StringGrid1->aktuelleZeile();
   lbNr->setText(QStringLiteral("Datensatz-Nr: ") + ui::AusCp1252(daten_.zelle(0, zeile)) + QStringLiteral(" von ") +

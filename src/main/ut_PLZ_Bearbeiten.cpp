@@ -20,8 +20,11 @@
 
 namespace orvano {
 
-bool TasteAendert(int qtTaste) {
+bool TasteAendert(int qtTaste, Qt::KeyboardModifiers mod) {
+  // Copying and selecting all change nothing, and neither does the Ctrl they start with.
+  if ((mod & Qt::ControlModifier) && (qtTaste == Qt::Key_C || qtTaste == Qt::Key_A || qtTaste == Qt::Key_Insert)) return false;
   switch (qtTaste) {
+    case Qt::Key_Control:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_End:
@@ -35,14 +38,15 @@ bool TasteAendert(int qtTaste) {
 }
 
 bool TfrPLZ::feldTaste(int feld, QKeyEvent* e) {
-  if (TasteAendert(e->key())) db_.Geaendert = true;
+  if (TasteAendert(e->key(), e->modifiers())) db_.Geaendert = true;
   const auto liste = felder();
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     liste[(feld + 1) % liste.size()]->setFocus();
     return true;
   }
   const QString typ = e->text();
-  if (typ.isEmpty() || (typ.at(0).unicode() < 32 && typ.at(0).unicode() != 8)) return false;
+  // Delete and the other control keys are no typed characters: the field handles them.
+  if (typ.isEmpty() || (typ.at(0).unicode() < 32 && typ.at(0).unicode() != 8) || typ.at(0).unicode() == 127) return false;
   QLineEdit* f = liste[feld];
   const char ein = ui::ZeichenZuCp1252(typ.at(0));
   const char aus = ein ? MaskenTaste(feld, ui::ZuCp1252(f->text()), ein) : 0;
@@ -60,8 +64,8 @@ void TfrPLZ::feldGeklickt(int feld) {
   SuchFeld = FeldName(feld);
 }
 
-bool TfrPLZ::gridTasteRunter(int taste) {
-  if (TasteAendert(taste)) db_.Geaendert = true;
+bool TfrPLZ::gridTasteRunter(int taste, Qt::KeyboardModifiers mod) {
+  if (TasteAendert(taste, mod)) db_.Geaendert = true;
   if (taste != Qt::Key_Return && taste != Qt::Key_Enter) return false;
   StringGrid1->editorSchliessen();
   const int zeile = StringGrid1->aktuelleZeile();
@@ -166,6 +170,8 @@ bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
   if (ziel == sbSort || ziel == sbSpeichern_Dat) {
     if (typ == QEvent::ToolTip && ziel == sbSort) sbSort->setToolTip(sortHinweis());
     // The left button works through clicked(); the right one has a job of its own.
+    // A disabled button does nothing on any button: its event filter still sees the press.
+    if (!static_cast<QWidget*>(ziel)->isEnabled() && typ == QEvent::MouseButtonPress) return true;
     if (typ == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) {
       const auto knopf = static_cast<QMouseEvent*>(e)->button();
       if (ziel == sbSort) {

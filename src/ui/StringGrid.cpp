@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "EinfuegenFilter.h"
 #include "Text.h"
 #include "core/Datenbestand.h"
 
@@ -45,6 +46,8 @@ class ZellenMaler : public QStyledItemDelegate {
       const int n = grid_->maxLaenge(index.column());
       if (n > 0) editor->setMaxLength(n);
     }
+    StringGrid* grid = grid_;
+    EinfuegenFiltern(editor, [grid](const std::string& text, char c) { return grid->tastenDruck ? grid->tastenDruck(c, text) : c; });
     return editor;
   }
 
@@ -190,8 +193,8 @@ bool StringGrid::tasteFiltern(QKeyEvent* e, QObject* editor) {
   if (tasteRunter && tasteRunter(e->key(), e->modifiers())) return true;
   if (!tastenDruck || e->text().isEmpty()) return false;
   const QChar typ = e->text().at(0);
-  // Control keys other than backspace (Enter, Tab, Escape) are not typed characters.
-  if (typ.unicode() < 32 && typ.unicode() != 8) return false;
+  // Control keys other than backspace (Enter, Tab, Escape, Delete) are not typed characters.
+  if ((typ.unicode() < 32 && typ.unicode() != 8) || typ.unicode() == 127) return false;
   const char ein = ZeichenZuCp1252(typ);
   auto* zeile = qobject_cast<QLineEdit*>(editor);
   const std::string bisher =

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QComboBox>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,6 +190,100 @@ TEST_F(Bearbeiten, TheExitAsksTheSaveQuestionFirst) {
   EXPECT_EQ(dialoge.boxen.size(), 2u);
   EXPECT_EQ(f.sbSpeichern_Dat->toolTip(),
             QString::fromUtf8("Linkemaus: Speichern Datenbak\nRechtemaus:  Datensätze in CSV/TXT-Datei speichern"));
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+// Coordinates that need 17 digits come back from the grid and the fields bit for bit.
+TEST_F(Bearbeiten, SavingKeepsTheBytesOfUntouchedCoordinates) {
+  auto orte = drei();
+  orte[0].Breitengrad = 0.1 + 0.2;
+  orte[0].Laengengrad = 13.123456789012344;
+  orte[1].Breitengrad = -0.0;
+  orte[1].Laengengrad = 51.05089;
+  plz(orte);
+  const std::string vorher = test::DateiLesen(t / "Ord_1/Dat_D.ppp");
+  for (bool tabelle : {true, false}) {
+    TfrPLZ f;
+    f.TabellenAnsicht = tabelle;
+    f.AnsichtUmschalten(false);
+    f.datenbestand().Geaendert = true;
+    dialoge.antworte(Antwort::Ja, kFrage);
+    f.sbSpeichern_Dat->click();
+    EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), vorher) << (tabelle ? "table view" : "record view");
+  }
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST_F(Bearbeiten, DeleteAndBackspaceWorkInNumberFieldsAndFullCells) {
+  TfrPLZ f;
+  aktiv(f);
+  f.edPLZ->setFocus();
+  f.edPLZ->setCursorPosition(0);
+  QTest::keyClick(f.edPLZ, Qt::Key_Delete);
+  EXPECT_EQ(f.edPLZ->text(), "1067");
+  f.edAutokennzeichen->setText("ABC");
+  f.edAutokennzeichen->setFocus();
+  f.edAutokennzeichen->setCursorPosition(1);
+  QTest::keyClick(f.edAutokennzeichen, Qt::Key_Delete);
+  QTest::keyClick(f.edAutokennzeichen, Qt::Key_Backspace);
+  EXPECT_EQ(f.edAutokennzeichen->text(), "C") << "at the length limit";
+  // A full Auto-KZ cell of the grid.
+  f.TabellenAnsicht = true;
+  f.AnsichtUmschalten(false);
+  f.StringGrid1->setAktuelleZelle(7, 1);
+  tippen(f.StringGrid1, "DDX");
+  QWidget* editor = QApplication::focusWidget();
+  QTest::keyClick(editor, Qt::Key_Home);
+  QTest::keyClick(editor, Qt::Key_Delete);
+  QTest::keyClick(editor, Qt::Key_End);
+  QTest::keyClick(editor, Qt::Key_Backspace);
+  QTest::keyClick(editor, Qt::Key_Return);
+  EXPECT_EQ(zelle(f, 7, 1), "D");
+}
+
+TEST_F(Bearbeiten, PastedTextPassesTheFiltersAndCopyingIsNoEdit) {
+  TfrPLZ f;
+  aktiv(f);
+  f.edPLZ->setFocus();
+  f.edPLZ->selectAll();
+  QTest::keyClick(f.edPLZ, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(f.edPLZ, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_FALSE(f.datenbestand().Geaendert);
+  QApplication::clipboard()->setText("D-12a34\n5678");
+  QTest::keyClick(f.edPLZ, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(f.edPLZ->text(), "123456") << "digits only, six at most";
+  EXPECT_TRUE(f.datenbestand().Geaendert);
+  QApplication::clipboard()->setText("51.5,7x");
+  f.edBreitengrad->clear();
+  f.edBreitengrad->setFocus();
+  QTest::keyClick(f.edBreitengrad, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(f.edBreitengrad->text(), "51,57");
+}
+
+TEST_F(Bearbeiten, TheCountryComboTakesNoLettersAndADisabledSortNoClick) {
+  TfrPLZ f;
+  aktiv(f);
+  f.cbLand->setFocus();
+  QTest::keyClicks(f.cbLand, "sdo");
+  EXPECT_EQ(f.cbLand->currentIndex(), 0);
+  f.TabellenAnsicht = false;
+  f.AnsichtUmschalten(false);
+  f.sbSort->setEnabled(false);
+  auto orte = [&] { return zelle(f, 1, 1) + zelle(f, 1, 2) + zelle(f, 1, 3); };
+  const auto vorher = orte();
+  for (auto knopf : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) QTest::mouseClick(f.sbSort, knopf);
+  EXPECT_EQ(orte(), vorher);
+  EXPECT_TRUE(dialoge.boxen.empty());
 }
 
 }  // namespace
