@@ -38,6 +38,8 @@ TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* e
       tabelle_(kImportTabellenSpalten, 2) {
   setObjectName("frImport");
   format_->frImport = this;
+  // Opened from here only: a child window, so that it shows above this stay-on-top window.
+  format_->setParent(this, format_->windowFlags());
   auto* v = new QVBoxLayout(this);
   auto* knoepfe = new QHBoxLayout;
   sbFormat = Knopf(this, QStringLiteral("Format"), QStringLiteral("Format CSV-Datei einstellen"));
@@ -83,11 +85,8 @@ TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* e
   v->addWidget(ProgressBar1);
   v->addWidget(StatusBar1);
 
-  connect(sbFormat, &QPushButton::clicked, this, [this] {
-    hide();
-    format_->exec();
-    show();
-  });
+  // The format window opens over this one; this window's own run goes on behind it.
+  connect(sbFormat, &QPushButton::clicked, this, [this] { format_->exec(); });
   connect(cbFormat, qOverload<int>(&QComboBox::activated), this, [this](int) {
     format_->FormatLaden(QString::fromStdString(FormatDateiName(cbFormat->currentText().toStdString(), plz())));
     format_->cbFormat->setCurrentText(cbFormat->currentText());
@@ -105,6 +104,7 @@ TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* e
   sbPlus->installEventFilter(this);
   sbCSVLaden->installEventFilter(this);
   sbSpeichern->installEventFilter(this);
+  ui::EscapeSchliesstNicht(this);
   resize(950, 600);
 }
 
@@ -199,13 +199,11 @@ void TfrImport::sbSpeichernClick() {
   const bool ja = DateiVorhanden(ziel) ? ui::FrageJaNein(QStringLiteral("Daten an ") + name + QStringLiteral(" anhängen?"))
                                        : ui::HinweisJaNein(QStringLiteral("Daten in ") + name + QStringLiteral(" speichern?"));
   if (!ja) return;
-  ui::BalkenFortschritt balken(ProgressBar1, false, true);
-  try {
-    ImportAnhaengen(ziel, plz(), tabelle_, balken);
-  } catch (const std::exception& x) {
+  {
+    ui::Lauf lauf(ProgressBar1, nullptr, ui::Lauf::Escape::Aus);
+    const bool geschrieben = lauf.ausfuehren([&] { ImportAnhaengen(ziel, plz(), tabelle_, lauf); });
     ProgressBar1->hide();
-    ui::Meldung(QString::fromStdString(x.what()));
-    return;
+    if (!geschrieben) return;
   }
   // The owner of the current data reloads it when this was one of its files.
   Tag = 1;

@@ -210,6 +210,7 @@ TfrImportFormat::TfrImportFormat(std::function<std::string()> landText, QWidget*
   TitelListeFuellen();
   sg0Einrichten();
   FormatListeFuellen(cbFormat);
+  ui::EscapeSchliesstNicht(this);
   resize(1100, 760);
 }
 
@@ -327,19 +328,14 @@ CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, b
   o.testModus = test;
   o.anzahl = TextZuZahl(ui::ZuCp1252(edAnzahl->text()));
   o.landText = landText_ ? landText_() : std::string();
-  if (status) {
-    status->setText(0, QStringLiteral("Werte aus CSV-Datei lesen"));
-    status->setText(1, QStringLiteral("Mit ESC-Taste abbrechen"));
-    status->leiste()->show();
+  {
+    // No other input while reading: "Speichern" must not append a half-read table.
+    ui::Lauf lauf(balken, status, ui::Lauf::Escape::Sofort);
+    lauf.status(0, QStringLiteral("Werte aus CSV-Datei lesen"));
+    lauf.status(1, QStringLiteral("Mit ESC-Taste abbrechen"));
+    lauf.ausfuehren([&] { e = orvano::CSVLesen(pfad, f, ziel, o, lauf); });
+    if (status) status->leiste()->hide();
   }
-  ui::EscapeVerwerfen();
-  ui::BalkenFortschritt fortschritt(balken, true);
-  try {
-    e = orvano::CSVLesen(pfad, f, ziel, o, fortschritt);
-  } catch (const std::exception& x) {
-    ui::Meldung(QString::fromStdString(x.what()));
-  }
-  if (status) status->leiste()->hide();
   if (balken) balken->hide();
   edSeparator->setText(ui::AusCp1252(f.separator));
   // Column 0 as wide as its largest number needs; the import window as wide as its columns.
@@ -385,25 +381,14 @@ void TfrImportFormat::Verknuepfen(QString datei2, Tabelle& ziel, bool test, ui::
   CSVLeseOptionen o;
   o.testModus = test;
   o.anzahl = TextZuZahl(ui::ZuCp1252(edAnzahl->text()));
-  ui::EscapeVerwerfen();
-  ui::BalkenFortschritt fortschritt(balken, true);
-  if (status) {
-    status->setText(0, QStringLiteral("Werte aus CSV-Datei lesen"));
-    status->setText(1, QStringLiteral("Mit ESC-Taste abbrechen"));
-    status->leiste()->show();
-  }
-  struct Verbergen {
-    ui::StatusLeiste* s;
-    ~Verbergen() {
-      if (s) s->leiste()->hide();
-    }
-  } verbergen{status};
   VerknuepfErgebnis v;
-  try {
-    v = orvano::Verknuepfen(pfad, f, ziel, o, fortschritt);
-  } catch (const std::exception& x) {
-    ui::Meldung(QString::fromStdString(x.what()));
-    return;
+  {
+    ui::Lauf lauf(balken, status, ui::Lauf::Escape::Sofort);
+    lauf.status(0, QStringLiteral("Werte aus CSV-Datei lesen"));
+    lauf.status(1, QStringLiteral("Mit ESC-Taste abbrechen"));
+    const bool gelesen = lauf.ausfuehren([&] { v = orvano::Verknuepfen(pfad, f, ziel, o, lauf); });
+    if (status) status->leiste()->hide();
+    if (!gelesen) return;
   }
   edSeparator->setText(ui::AusCp1252(f.separator));
   if (!v.meldung.empty()) {

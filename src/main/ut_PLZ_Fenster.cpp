@@ -84,23 +84,16 @@ void TfrPLZ::ExportStarten() {
     ui::Meldung(QStringLiteral("Datei ") + gewaehlt + QStringLiteral(" ist schon von anderem Progamm geöffnet"));
     return;
   }
-  ProgressBar1->setValue(0);
-  ProgressBar1->show();
-  StringGrid1->viewport()->setCursor(Qt::WaitCursor);
-  ui::EscapeVerwerfen();
-  status_->setText(0, QString::fromStdString(ExportStatusText(art, datei, db_.PLZAnzahl, db_.ZeilenGesamt)));
-  status_->setText(1, QStringLiteral("Mit ESC-Taste abbrechen"));
-  StatusBar1->show();
-  repaint();
   ExportOptionen optionen;
   optionen.art = art;
   optionen.plzVorsatz = ui::ZuCp1252(frExport_Auswahl->edPLZPlus->text());
   optionen.nrVorsatz = ui::ZuCp1252(frExport_Auswahl->edStrNrPlus->text());
-  ui::BalkenFortschritt balken(ProgressBar1, true);
-  ausfuehren([&] { Exportieren(db_, datei, optionen, balken); });
-  StatusBar1->hide();
+  // Nothing else may happen meanwhile: a change of country would mix two countries in the file.
+  ui::Lauf lauf(ProgressBar1, status_.get(), ui::Lauf::Escape::Sofort);
+  lauf.status(0, QString::fromStdString(ExportStatusText(art, datei, db_.PLZAnzahl, db_.ZeilenGesamt)));
+  lauf.status(1, QStringLiteral("Mit ESC-Taste abbrechen"));
+  lauf.ausfuehren([&] { Exportieren(db_, datei, optionen, lauf); });
   ProgressBar1->hide();
-  StringGrid1->viewport()->unsetCursor();
 }
 
 void TfrPLZ::OrdnerListeAufbauen() {

@@ -1,11 +1,14 @@
 #include "Warten.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
+
+#include "Dialoge.h"
 
 namespace orvano::ui {
 
@@ -43,6 +46,55 @@ void EscapeBeobachten() {
   qApp->installEventFilter(filter);
 }
 
+EingabeSperre::EingabeSperre() {
+  for (QWidget* w : QApplication::topLevelWidgets()) fenster_.insert(w);
+  if (qApp) qApp->installEventFilter(this);
+}
+
+EingabeSperre::~EingabeSperre() {
+  if (qApp) qApp->removeEventFilter(this);
+}
+
+bool EingabeSperre::eventFilter(QObject* ziel, QEvent* e) {
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::ToolTip:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+    case QEvent::Close: break;
+    case QEvent::Shortcut:
+      // Menu shortcuts go to actions, not to windows.
+      return !qobject_cast<QWidget*>(ziel) || fenster_.contains(qobject_cast<QWidget*>(ziel)->window());
+    default: return false;
+  }
+  auto* w = qobject_cast<QWidget*>(ziel);
+  if (!w || !fenster_.contains(w->window())) return false;
+  if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) g_escape = true;
+  if (e->type() == QEvent::Close) e->ignore();
+  return true;
+}
+
+namespace {
+
+class EscapeSperre : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* e) override {
+    return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+  }
+};
+
+}  // namespace
+
+void EscapeSchliesstNicht(QDialog* dialog) { dialog->installEventFilter(new EscapeSperre(dialog)); }
+
 Sanduhr::Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 Sanduhr::~Sanduhr() { QApplication::restoreOverrideCursor(); }
 
@@ -74,6 +126,45 @@ void BalkenFortschritt::position(std::int64_t wert) {
 
 void BalkenFortschritt::beenden() {
   if (balken_) balken_->hide();
+}
+
+Lauf::Lauf(QProgressBar* balken, StatusLeiste* status, Escape escape)
+    : BalkenFortschritt(balken, escape != Escape::Aus, true), status_(status), escape_(escape) {
+  EscapeVerwerfen();
+  if (status_) {
+    statusWarSichtbar_ = status_->leiste()->isVisible();
+    status_->leiste()->show();
+  }
+}
+
+Lauf::~Lauf() {
+  if (status_ && !statusWarSichtbar_) status_->leiste()->hide();
+}
+
+void Lauf::status(int panel, const QString& text) {
+  if (status_) status_->setText(panel, text);
+}
+
+bool Lauf::abbrechen() {
+  if (!BalkenFortschritt::abbrechen()) return false;
+  if (escape_ != Escape::Nachfragen) return true;
+  // The question is no busy time: the normal cursor while it is open.
+  QApplication::restoreOverrideCursor();
+  const bool ja = FrageJaNeinAbbrechen(QStringLiteral("Wirklich abbrechen?")) == Antwort::Ja;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  return ja;
+}
+
+bool Lauf::ausfuehren(const std::function<void()>& aktion) {
+  try {
+    aktion();
+    return true;
+  } catch (const std::bad_alloc&) {
+    Meldung(QStringLiteral("Nicht genug Arbeitsspeicher"));
+  } catch (const std::exception& e) {
+    Meldung(QString::fromStdString(e.what()));
+  }
+  return false;
 }
 
 bool BalkenFortschritt::abbrechen() {

@@ -3,14 +3,19 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/Fortschritt.h"
 
+class QDialog;
 class QLabel;
 class QProgressBar;
 class QStatusBar;
+class QWidget;
 
 namespace orvano::ui {
 
@@ -33,6 +38,26 @@ class Sanduhr {
   Sanduhr& operator=(const Sanduhr&) = delete;
 };
 
+// While it lives, no click, key, wheel, shortcut or close reaches the windows that were open
+// when it began; they still repaint. Escape is noted for EscapeGedrueckt(). Windows opened
+// meanwhile (the questions of the run) take input as usual.
+class EingabeSperre : public QObject {
+ public:
+  EingabeSperre();
+  ~EingabeSperre() override;
+  EingabeSperre(const EingabeSperre&) = delete;
+  EingabeSperre& operator=(const EingabeSperre&) = delete;
+
+ protected:
+  bool eventFilter(QObject* ziel, QEvent* e) override;
+
+ private:
+  QSet<QWidget*> fenster_;
+};
+
+// Escape does not close DIALOG (a window that holds work); the press is still noted.
+void EscapeSchliesstNicht(QDialog* dialog);
+
 // Shows a data-store routine's progress on a window's bar: shown at the start, hidden at the
 // end. With ESCABBRUCH, Escape cancels (abbrechen() becomes true). With MALEN the window is
 // repainted now and then while the work goes on (user input waits until it is done).
@@ -45,6 +70,7 @@ class BalkenFortschritt : public Fortschritt {
   bool abbrechen() override;
 
  private:
+  EingabeSperre sperre_;
   QProgressBar* balken_;
   bool escAbbruch_;
   bool malen_;
@@ -63,6 +89,27 @@ class StatusLeiste {
  private:
   QStatusBar* leiste_;
   std::vector<QLabel*> panele_;
+};
+
+// One long run of a window: its progress bar, status texts and hourglass, no other input
+// while it goes on, Escape as the window's rule says, and file errors shown as Meldung.
+class Lauf : public BalkenFortschritt {
+ public:
+  enum class Escape { Aus, Sofort, Nachfragen };
+  // STATUS may be null; its bar is shown for the run and hidden again afterwards.
+  Lauf(QProgressBar* balken, StatusLeiste* status, Escape escape);
+  ~Lauf() override;
+  void status(int panel, const QString& text);
+  // Sofort: Escape ends the run. Nachfragen: "Wirklich abbrechen?"; only Yes ends it.
+  bool abbrechen() override;
+  // Runs AKTION; an error ends it with its message as Meldung (false).
+  bool ausfuehren(const std::function<void()>& aktion);
+
+ private:
+  StatusLeiste* status_;
+  Escape escape_;
+  Sanduhr sanduhr_;
+  bool statusWarSichtbar_ = false;
 };
 
 }  // namespace orvano::ui

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "FensterTest.h"
 #include "core/Datenbestand.h"
@@ -151,6 +152,40 @@ TEST_F(ImportFenster, ThePlusButtonAddsTheNextFreeFolderAndDeletesOnlyEmptyOnes)
   dialoge.antworte(Antwort::Ja, QString::fromUtf8("Ordner Ord_3 löschen?"));
   w.sbPlusMaus(Qt::RightButton);
   EXPECT_FALSE(std::filesystem::exists(t / "Ord_3"));
+}
+
+// A click on "Speichern" or on the kind while the file is read reaches nothing; Escape stops
+// the reading and closes neither the import nor the format window.
+TEST_F(ImportFenster, WhileAFileIsReadNoClickGetsThroughAndEscapeClosesNoWindow) {
+  std::string csv = "PLZ;Ort\r\n";
+  for (int i = 0; i < 200000; ++i) csv += "24103;Kiel\r\n";
+  test::DateiSchreiben(t / "gross.csv", csv);
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrImport& w = *f.frImport;
+  w.show();
+  w.cbFormat->setCurrentText("Orte");
+  emit w.cbFormat->activated(w.cbFormat->currentIndex());
+  bool lief = false;
+  QTimer::singleShot(0, [&] {
+    lief = w.ProgressBar1->isVisible();
+    QTest::mouseClick(w.sbSpeichern, Qt::LeftButton);
+    QTest::mouseClick(w.rdStrassen, Qt::LeftButton);
+    QTest::keyClick(w.sg1, Qt::Key_Escape);
+  });
+  w.dateiOeffnen(QString::fromStdString(t / "gross.csv"));
+  EXPECT_TRUE(lief) << "the clicks came while reading";
+  EXPECT_TRUE(dialoge.boxen.empty()) << "no save question";
+  EXPECT_TRUE(w.rdPLZ->isChecked());
+  EXPECT_LT(w.tabelle().zeilen(), 200001) << "Escape stopped the reading";
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Dat_D.ppp"), 900u);
+  QTest::keyClick(w.sg1, Qt::Key_Escape);
+  EXPECT_TRUE(w.isVisible());
+  TfrImportFormat& format = *f.frImportFormat;
+  format.show();
+  QTest::keyClick(&format, Qt::Key_Escape);
+  EXPECT_TRUE(format.isVisible());
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QProgressBar>
@@ -84,6 +87,54 @@ TEST(StatusLeiste, PanelsAreAddressedByNumber) {
   EXPECT_EQ(s.text(0), "8234 PLZ in CSV-Datei speichern");
   EXPECT_EQ(s.text(1), "Mit ESC-Taste abbrechen");
   EXPECT_EQ(s.text(5), "");
+}
+
+}  // namespace
+}  // namespace orvano::ui
+
+namespace orvano::ui {
+namespace {
+
+// During a run the windows that were open take no input but repaint; a question opened by
+// the run answers as usual; Escape is noted; the frame cannot close a window.
+TEST(EingabeSperre, OldWindowsTakeNoInputNewOnesDoAndEscapeIsNoted) {
+  EscapeBeobachten();
+  QWidget fenster;
+  auto* knopf = new QPushButton("Speichern", &fenster);
+  int klicks = 0;
+  QObject::connect(knopf, &QPushButton::clicked, [&] { ++klicks; });
+  fenster.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+  {
+    EingabeSperre sperre;
+    EscapeVerwerfen();
+    QTest::mouseClick(knopf, Qt::LeftButton);
+    QTest::keyClick(knopf, Qt::Key_Space);
+    EXPECT_EQ(klicks, 0);
+    QTest::keyClick(knopf, Qt::Key_Escape);
+    EXPECT_TRUE(EscapeGedrueckt());
+    EXPECT_FALSE(fenster.close()) << "the frame's close button waits for the run";
+    QWidget frage;
+    auto* ja = new QPushButton("Ja", &frage);
+    int jaKlicks = 0;
+    QObject::connect(ja, &QPushButton::clicked, [&] { ++jaKlicks; });
+    frage.show();
+    QTest::mouseClick(ja, Qt::LeftButton);
+    EXPECT_EQ(jaKlicks, 1);
+  }
+  QTest::mouseClick(knopf, Qt::LeftButton);
+  EXPECT_EQ(klicks, 1);
+}
+
+TEST(EingabeSperre, EscapeDoesNotCloseAWindowThatHoldsWork) {
+  EscapeBeobachten();
+  QDialog d;
+  EscapeSchliesstNicht(&d);
+  d.show();
+  EscapeVerwerfen();
+  QTest::keyClick(&d, Qt::Key_Escape);
+  EXPECT_TRUE(d.isVisible());
+  EXPECT_TRUE(EscapeGedrueckt());
 }
 
 }  // namespace
