@@ -185,12 +185,13 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
     }
     if (r + 1 > t.zeilen()) t.setZeilen(r + 1);
     t.setZeile(r, zellen);
-    if (firstPLZ.empty()) firstPLZ = zellen[6];
     if (fortschritt.abbrechen()) {
       e.abgebrochen = true;
       break;
     }
     if (o.testModus && r >= n) break;
+    // Only a row read on after the stop check gives the placeholder's first code.
+    if (firstPLZ.empty()) firstPLZ = zellen[6];
   }
   fortschritt.beenden();
 

@@ -94,6 +94,7 @@ TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* e
   connect(sbCSVLaden, &QPushButton::clicked, this, [this] { dateiOeffnen(); });
   connect(sbRefresh, &QPushButton::clicked, this, [this] {
     if (DateiVorhanden(ImportDatei.toStdString())) format_->CSVLesen(ImportDatei, tabelle_, false, status_.get(), ProgressBar1);
+    plOben->setText(ImportDatei);
     sg1->aktualisieren();
   });
   connect(sbSpeichern, &QPushButton::clicked, this, [this] { sbSpeichernClick(); });

@@ -377,6 +377,9 @@ void TfrImportFormat::Verknuepfen(QString datei2, Tabelle& ziel, bool test, ui::
     lbZahl2->clear();
     lbH2->clear();
   }
+  // The pairs of an earlier join never stand beside a new one, even one that fails.
+  TabelleLeeren(paare_);
+  sgh->aktualisieren();
   ImportFormat f = format();
   CSVLeseOptionen o;
   o.testModus = test;

@@ -41,9 +41,31 @@ void TfrPLZ::PLZLaden() {
   SpaltenEinstellen();
 }
 
+namespace {
+
+// The purge question comes when the reading is over: the grid is no longer shown busy then.
+class FragenNachDemLesen : public Rueckfragen {
+ public:
+  explicit FragenNachDemLesen(ui::StringGrid* grid) : grid_(grid) {}
+  void meldung(const std::string& text) override {
+    grid_->setBeschaeftigt(false);
+    fenster_.meldung(text);
+  }
+  bool frage(const std::string& text) override {
+    grid_->setBeschaeftigt(false);
+    return fenster_.frage(text);
+  }
+
+ private:
+  ui::StringGrid* grid_;
+  ui::FensterRueckfragen fenster_;
+};
+
+}  // namespace
+
 void TfrPLZ::StrassenLaden() {
   ui::BalkenFortschritt balken(ProgressBar1);
-  ui::FensterRueckfragen rueckfragen;
+  FragenNachDemLesen rueckfragen(StringGrid1);
   StringGrid1->setBeschaeftigt(true);
   try {
     db_.Land = landText();

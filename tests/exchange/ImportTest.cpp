@@ -73,6 +73,9 @@ TEST_F(ImportTest, ThePlaceholderStartsWithTheFirstPostalCodeOfTheFile) {
   EXPECT_EQ(zelle(6, 1), "0106799999");
   EXPECT_EQ(zelle(6, 3), "0106799999");
   EXPECT_EQ(ImportZeileZuPLZ(tabelle, 1).PLZ, 106799999);
+  // The row at which the reading stops gives no first code.
+  lesen("Ort;Postleitzahl\nA;\nB;01067\nC;\n", "q.csv", true, 2);
+  EXPECT_EQ(zelle(6, 1), "99999");
 }
 
 TEST_F(ImportTest, EingabeValuesFillEmptyCellsBeforeThePlaceholder) {

@@ -163,3 +163,19 @@ TEST_F(EinBesitzer, TheFrameAsksForUnsavedEditsAndEndsOnlyWhenAllowed) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST_F(EinBesitzer, WithNoDataFolderLeftTheFolderListIsEmpty) {
+  TfrPLZ f;
+  f.Aktivieren();
+  ASSERT_EQ(f.cbOrdner->count(), 2);
+  std::filesystem::rename(t / "Ord_1", t / "alt1");
+  std::filesystem::rename(t / "Ord_2", t / "alt2");
+  f.OrdnerListeAufbauen();
+  EXPECT_EQ(f.cbOrdner->count(), 0);
+}
+
+}  // namespace
+}  // namespace orvano
