@@ -84,7 +84,7 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   TabelleKopf();
   ausfuehren([this] { PLZLaden(); });
   TabelleFuellen();
-  resize(900, 620);
+  resize(kMaskenGroesse);
   if (const QScreen* s = QApplication::primaryScreen()) {
     const QRect r = s->availableGeometry();
     move(r.center() - rect().center());

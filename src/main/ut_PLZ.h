@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QSize>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -42,6 +43,9 @@ class TfrImportFormat;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
+
+// Size of the window in the record view.
+inline constexpr QSize kMaskenGroesse{900, 620};
 
 // Key codes 33..40 of the paging and cursor keys do not count as edits, nor do Ctrl and
 // copying or selecting all with it.

@@ -15,6 +15,8 @@
 #include "ui/Warten.h"
 #include "ut_PLZ.h"
 
+#include <QScreen>
+
 namespace orvano {
 
 std::string TfrPLZ::landText() const { return ui::ZuCp1252(cbLand->currentText()); }
@@ -150,8 +152,16 @@ void TfrPLZ::AnsichtUmschalten(bool fenster) {
     for (QLineEdit* e : felder()) e->setStyleSheet(QString());
     edOrt->setStyleSheet(QStringLiteral("QLineEdit { background-color: #CCFFCC; }"));
     if (fenster) {
+      // Back to the record view's own size, wholly on the screen.
       showNormal();
-      move(fensterPosition_);
+      resize(kMaskenGroesse);
+      QPoint ziel = fensterPosition_;
+      if (const QScreen* bildschirm = screen()) {
+        const QRect frei = bildschirm->availableGeometry();
+        ziel.setX(std::clamp(ziel.x(), frei.left(), std::max(frei.left(), frei.right() - width())));
+        ziel.setY(std::clamp(ziel.y(), frei.top(), std::max(frei.top(), frei.bottom() - height())));
+      }
+      move(ziel);
     }
     sbMaske->hide();
     sbTabelle->show();

@@ -86,7 +86,7 @@ bool TfrPLZ::gridTasteRunter(int taste, Qt::KeyboardModifiers mod) {
 bool TfrPLZ::AenderungSpeichern() {
   StringGrid1->editorSchliessen();
   const std::string name = DateiNameTeil(db_.plzDatei());
-  const bool ja = ui::FrageJaNein(QStringLiteral("Änderung in ") + cbOrdner->currentText() + QChar(kTrenner) +
+  const bool ja = ui::FrageJaNein(QStringLiteral("Änderung in ") + QString::fromStdString(db_.OrdnerName()) + QChar(kTrenner) +
                                   QString::fromStdString(name) + QStringLiteral(" Speichern?"));
   const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));
   MaskenTexte texte;
@@ -105,6 +105,8 @@ bool TfrPLZ::AenderungSpeichern() {
     if (TabellenAnsicht) {
       ausfuehren([this] { PLZLaden(); });
       TabelleFuellen();
+      // The file's order comes back: the selection follows its record, not its row.
+      if (k > 0 && k < daten_.zeilen()) StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), k);
     }
     return true;
   }
@@ -120,6 +122,17 @@ bool TfrPLZ::AenderungSpeichern() {
       db_.PLZAnzahl = n;
     } else if (k > 0 && k <= db_.PLZAnzahl) {
       MaskeZuDatensatz(texte, db_.PLZTabelle[static_cast<std::size_t>(k)]);
+    } else if (k == 0) {
+      // An empty file shows an empty record: what is typed there becomes its first record.
+      TPLZRecord neu{};
+      const std::string land = db_.Land;
+      neu.Staat.setzen(LandISO(land.empty() ? ' ' : land.front()));
+      MaskeZuDatensatz(texte, neu);
+      RecordFeld<TPLZRecord> tabelle(static_cast<std::size_t>(db_.PLZAnzahl) + 2);
+      for (std::int32_t i = 0; i <= db_.PLZAnzahl; ++i) tabelle[static_cast<std::size_t>(i)] = db_.PLZTabelle[static_cast<std::size_t>(i)];
+      tabelle[static_cast<std::size_t>(db_.PLZAnzahl) + 1] = neu;
+      db_.PLZTabelle = std::move(tabelle);
+      ++db_.PLZAnzahl;
     }
     db_.PLZSpeichern();
     gespeichert = true;

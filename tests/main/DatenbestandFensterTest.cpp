@@ -6,12 +6,15 @@
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
 #include "FensterTest.h"
 #include "core/Datenbestand.h"
+#include "main/PLZSpalten.h"
 #include "exchange/ut_Import.h"
 #include "exchange/ut_ImportFormat.h"
 #include "folders/ut_SichCopy.h"
@@ -175,6 +178,58 @@ TEST_F(EinBesitzer, WithNoDataFolderLeftTheFolderListIsEmpty) {
   std::filesystem::rename(t / "Ord_2", t / "alt2");
   f.OrdnerListeAufbauen();
   EXPECT_EQ(f.cbOrdner->count(), 0);
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST_F(EinBesitzer, DecliningToSaveASortKeepsTheSelectedRecord) {
+  TfrPLZ f;
+  f.TabellenAnsicht = true;
+  f.AnsichtUmschalten(false);
+  f.StringGrid1->setAktuelleZelle(kSpalteOrt, 1);
+  f.sbSort->click();  // Berlin, Bonn, Dresden
+  f.datenbestand().Geaendert = true;
+  f.StringGrid1->setAktuelleZelle(kSpalteOrt, 2);
+  ASSERT_EQ(zelle(f, kSpalteOrt, 2), "Bonn");
+  dialoge.antworte(Antwort::Nein, kFrage1);
+  f.sbMaske->click();
+  EXPECT_EQ(f.edOrt->text(), "Bonn");
+}
+
+TEST_F(EinBesitzer, ARecordTypedIntoAnEmptyFileIsSaved) {
+  plz({});
+  TfrPLZ f;
+  aktiv(f);
+  f.edOrt->setText("Kiel");
+  f.edPLZ->setText("24103");
+  f.datenbestand().Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage1);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), std::vector<std::string>{"Kiel"});
+  EXPECT_EQ(f.datenbestand().PLZTabelle[1].Staat.text(), "DE");
+  EXPECT_EQ(f.lbNr->text(), "Datensatz-Nr: 1 von 1");
+}
+
+TEST_F(EinBesitzer, BackFromTheTableTheWindowHasItsOwnSizeOnTheScreen) {
+  TfrPLZ f;
+  aktiv(f);
+  const QSize eigen = f.size();
+  f.sbTabelle->click();
+  f.showNormal();
+  f.resize(4000, 3000);
+  f.move(-500, -400);
+  f.sbMaske->click();
+  EXPECT_EQ(f.size(), eigen);
+  // As far on the screen as it fits: its top left corner always is.
+  const QRect frei = f.screen()->availableGeometry();
+  EXPECT_GE(f.x(), frei.left());
+  EXPECT_GE(f.y(), frei.top());
+  EXPECT_LE(f.x(), std::max(frei.left(), frei.right() - f.width()));
+  EXPECT_LE(f.y(), std::max(frei.top(), frei.bottom() - f.height()));
 }
 
 }  // namespace
