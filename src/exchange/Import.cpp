@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "core/Dateien.h"
+#include "core/PLZFelder.h"
 #include "core/Texte.h"
 
 namespace orvano {
 
 namespace {
-
-bool Belegt(std::string_view s) { return !LeerzeichenEntfernen(s).empty(); }
 
 bool Gueltig(const Tabelle& t, int r, bool plz) {
   if (plz) return InBenutzung(ImportZeileZuPLZ(t, r));
@@ -23,24 +22,7 @@ bool Gueltig(const Tabelle& t, int r, bool plz) {
 
 }  // namespace
 
-TPLZRecord ImportZeileZuPLZ(const Tabelle& t, int r) {
-  TPLZRecord d{};
-  auto zelle = [&](int c) { return t.zelle(c, r); };
-  d.Ort.setzen(zelle(1));
-  d.Staat.setzen(zelle(2));
-  d.Bundesland.setzen(zelle(3));
-  d.Ortsteil.setzen(zelle(4));
-  d.Landkreis.setzen(zelle(5));
-  d.PLZ = Belegt(zelle(6)) ? TextZuZahl(zelle(6)) : 0;
-  d.Autokennzeichen.setzen(zelle(7));
-  d.Breitengrad = Belegt(zelle(8)) ? TextZuReal(zelle(8)) : 0.0;
-  d.Laengengrad = Belegt(zelle(9)) ? TextZuReal(zelle(9)) : 0.0;
-  d.Regierungsbezirk.setzen(zelle(11));
-  d.Gemeindeteil.setzen(zelle(12));
-  d.Verwaltungszusammenschluss.setzen(zelle(13));
-  d.Vorwahl = Belegt(zelle(14)) ? TextZuZahl(zelle(14)) : 0;
-  return d;
-}
+TPLZRecord ImportZeileZuPLZ(const Tabelle& t, int r) { return PLZAusZeile(t, r, false); }
 
 TStrassenRecord ImportZeileZuStrasse(const Tabelle& t, int r) {
   TStrassenRecord s{};

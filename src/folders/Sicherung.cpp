@@ -101,4 +101,22 @@ void DateiKopieren(const std::string& quelle, const std::string& ziel) {
   });
 }
 
+std::string SichernUndErsetzen(const std::string& datei, const std::string& datum, const std::string& tag,
+                               const std::function<void(Schreiber&)>& inhalt) {
+  std::string kopie;
+  if (DateiVorhanden(datei)) {
+    try {
+      if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
+        throw DateiFehler("der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden");
+      }
+      kopie = SicherungsOrdner() + SicherungsName(datei, datum, tag);
+      DateiKopieren(datei, kopie);
+    } catch (const DateiFehler& f) {
+      throw DateiFehler(std::string("Die Sicherheitskopie wurde nicht erstellt: ") + f.what());
+    }
+  }
+  AtomarSchreiben(datei, inhalt);
+  return kopie;
+}
+
 }  // namespace orvano

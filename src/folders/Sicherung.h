@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/RecordDatei.h"
+
 namespace orvano {
 
 // ProgVerzeichnis + "SichCopy/".
@@ -40,5 +42,12 @@ std::string WiederherstellZiel(const std::string& sicherungsName);
 // Copies QUELLE over ZIEL as a whole (temporary file and rename); the target folder must
 // exist. Throws DateiFehler with a clear message when the copy could not be made.
 void DateiKopieren(const std::string& quelle, const std::string& ziel);
+
+// Backs DATEI up into SichCopy (made when missing) as SicherungsName(DATEI, DATUM, TAG) and
+// only then replaces DATEI as a whole with what INHALT writes. A backup that cannot be made
+// stops everything with DateiFehler "Die Sicherheitskopie wurde nicht erstellt: ..." and
+// DATEI stays as it was. Returns the backup's path (empty when DATEI did not exist yet).
+std::string SichernUndErsetzen(const std::string& datei, const std::string& datum, const std::string& tag,
+                               const std::function<void(Schreiber&)>& inhalt);
 
 }  // namespace orvano

@@ -1,5 +1,6 @@
 #include "Bearbeiten.h"
 
+#include "core/PLZFelder.h"
 #include "core/Texte.h"
 #include "core/Windows1252.h"
 
@@ -69,27 +70,7 @@ int NaechsteEnterSpalte(const Tabelle& t, int spalte) {
   return -1;
 }
 
-TPLZRecord ZeileZuDatensatz(const Tabelle& t, int r) {
-  TPLZRecord d{};
-  auto zelle = [&](int c) { return t.zelle(c, r); };
-  auto belegt = [&](int c) { return !LeerzeichenEntfernen(zelle(c)).empty(); };
-  d.Ort.setzen(zelle(1));
-  d.Staat.setzen(zelle(2));
-  d.Bundesland.setzen(zelle(3));
-  d.Ortsteil.setzen(zelle(4));
-  d.Landkreis.setzen(zelle(5));
-  d.Autokennzeichen.setzen(zelle(7));
-  d.Regierungsbezirk.setzen(zelle(11));
-  d.Gemeindeteil.setzen(zelle(12));
-  d.Verwaltungszusammenschluss.setzen(zelle(13));
-  d.PLZ = belegt(6) ? TextZuZahl(zelle(6)) : 0;
-  d.Breitengrad = belegt(8) ? TextZuReal(zelle(8)) : 0.0;
-  d.Laengengrad = belegt(9) ? TextZuReal(zelle(9)) : 0.0;
-  d.Vorwahl = belegt(14) ? TextZuZahl(zelle(14)) : 0;
-  d.Strassen = TextZuZahl(zelle(15));
-  d.AbBisNr = TextZuZahl(zelle(16));
-  return d;
-}
+TPLZRecord ZeileZuDatensatz(const Tabelle& t, int r) { return PLZAusZeile(t, r, true); }
 
 std::string MaskePruefen(const MaskenTexte& f) {
   auto fehler = [](int feld, const std::string& text) {

@@ -4,33 +4,33 @@
 
 namespace orvano {
 
-const std::array<const char*, kPLZSpalten> kPLZTitel = {
-    "LNr", "Ort", "Staat", "Bundesland", "Ortsteil/Stadtteil", "Landkreis", "Postleitzahl", "Auto-KZ", "Breitengrad",
-    "L\xE4ngengrad", "", "Regierungsbezirk", "Gemeindeteil", "Verwaltungszusammenschluss", "Vorwahl", "Strassen",
-    "Ab Bis Nr"};
+namespace {
 
-const std::array<int, kPLZSpalten> kPLZBreiten = {40, 180, -1, 150, 100, 150, 70, 55, 75, 75, -1, -1, -1, -1, 50, 55, -1};
+// Column 0 is the running number and column 10 the hidden record index; the rest are fields.
+template <class T, class Feld, class Sonst>
+std::array<T, kPLZSpalten> ProSpalte(Feld feld, Sonst sonst) {
+  std::array<T, kPLZSpalten> a{};
+  for (int c = 0; c < kPLZSpalten; ++c) {
+    const PLZFeld* f = PLZFeldDerSpalte(c);
+    a[static_cast<std::size_t>(c)] = f ? feld(*f) : sonst(c);
+  }
+  return a;
+}
+
+}  // namespace
+
+const std::array<const char*, kPLZSpalten> kPLZTitel = ProSpalte<const char*>(
+    [](const PLZFeld& f) { return f.titel; }, [](int c) { return c == 0 ? "LNr" : ""; });
+
+const std::array<int, kPLZSpalten> kPLZBreiten =
+    ProSpalte<int>([](const PLZFeld& f) { return f.breite; }, [](int c) { return c == 0 ? 40 : -1; });
 
 std::vector<std::string> PLZZeile(const TPLZRecord& r, std::int32_t k) {
-  const std::string staat = r.Staat.text();
-  const std::int32_t strassen = r.Strassen;
-  return {std::to_string(k),
-          r.Ort.text(),
-          staat,
-          r.Bundesland.text(),
-          r.Ortsteil.text(),
-          r.Landkreis.text(),
-          PLZText(r.PLZ, staat.empty() ? ' ' : staat.front()),
-          r.Autokennzeichen.text(),
-          KoordinateZuText(r.Breitengrad),
-          KoordinateZuText(r.Laengengrad),
-          std::to_string(k),
-          r.Regierungsbezirk.text(),
-          r.Gemeindeteil.text(),
-          r.Verwaltungszusammenschluss.text(),
-          VorwahlText(r.Vorwahl),
-          strassen > 0 ? std::to_string(strassen) : std::string(),
-          std::to_string(static_cast<std::int32_t>(r.AbBisNr))};
+  std::vector<std::string> zeile(kPLZSpalten);
+  zeile[0] = std::to_string(k);
+  zeile[kSpalteIndex] = std::to_string(k);
+  for (const PLZFeld& f : PLZFelder()) zeile[static_cast<std::size_t>(f.spalte)] = f.zelle(r);
+  return zeile;
 }
 
 void PLZTabelleKopf(Tabelle& t, const TPLZRecord* tabelle, std::int32_t anzahl) {

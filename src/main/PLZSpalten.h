@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/PLZFelder.h"
 #include "core/Records.h"
 #include "core/Tabelle.h"
 
@@ -18,7 +19,7 @@ constexpr int kSpalteIndex = 10;
 constexpr int kSpalteOrt = 1;
 constexpr int kSpaltePLZ = 6;
 
-// Titles (Windows-1252) and widths; -1 hides a column.
+// Titles (Windows-1252) and widths from the field table; -1 hides a column.
 extern const std::array<const char*, kPLZSpalten> kPLZTitel;
 extern const std::array<int, kPLZSpalten> kPLZBreiten;
 

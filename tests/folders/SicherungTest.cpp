@@ -7,6 +7,7 @@
 #include "core/Dateien.h"
 #include "core/RecordDatei.h"
 #include "core/Start.h"
+#include "folders/Ordner.h"
 #include "support/TempOrdner.h"
 
 namespace orvano {
@@ -91,6 +92,46 @@ TEST_F(SicherungTest, CopiesAreWholeOrNotMadeAtAll) {
   testhaken::SchreibFehlerNach(1000);
   EXPECT_THROW(DateiKopieren(t / "Ord_1/Dat_D.ppp", t / "Ord_2/Dat_D.ppp"), DateiFehler);
   EXPECT_EQ(DateiLesen(t / "Ord_2/Dat_D.ppp"), "alt");
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST_F(SicherungTest, AReplaceComesOnlyAfterItsBackup) {
+  std::filesystem::remove_all(t / "SichCopy");
+  std::filesystem::create_directories(t / "Ord_1");
+  DateiSchreiben(t / "Ord_1/Strassen_D.ppp", "alt");
+  const std::string kopie = SichernUndErsetzen(t / "Ord_1/Strassen_D.ppp", "2024-03-05", "_SO",
+                                               [](Schreiber& s) { s.schreiben("neu", 3); });
+  EXPECT_EQ(kopie, t / "SichCopy/Strassen_D_2024-03-05_SO.ppp");
+  EXPECT_EQ(DateiLesen(kopie), "alt");
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Strassen_D.ppp"), "neu");
+  // No backup, no replace: SichCopy is a plain file here.
+  std::filesystem::remove_all(t / "SichCopy");
+  DateiSchreiben(t / "SichCopy", "kein Ordner");
+  try {
+    SichernUndErsetzen(t / "Ord_1/Strassen_D.ppp", "2024-03-05", "_SO", [](Schreiber& s) { s.schreiben("x", 1); });
+    ADD_FAILURE() << "no error";
+  } catch (const DateiFehler& f) {
+    EXPECT_EQ(std::string(f.what()).rfind("Die Sicherheitskopie wurde nicht erstellt: ", 0), 0u) << f.what();
+  }
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Strassen_D.ppp"), "neu");
+}
+
+TEST_F(SicherungTest, TheNextFreeFolderAndOnlyEmptyFoldersGo) {
+  std::filesystem::create_directories(t / "Ord_1");
+  DateiSchreiben(t / "Ord_2", "eine Datei dieses Namens");
+  std::filesystem::create_directories(t / "Ord_4");
+  EXPECT_EQ(NaechsterFreierOrdner(), "Ord_3");
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", "x");
+  EXPECT_EQ(LeerenOrdnerLoeschen("Ord_1"), OrdnerLoeschen::NichtLeer);
+  EXPECT_EQ(LeerenOrdnerLoeschen("Ord_2"), OrdnerLoeschen::NichtLeer) << "a file is no empty folder";
+  EXPECT_EQ(LeerenOrdnerLoeschen("Ord_4"), OrdnerLoeschen::Geloescht);
+  EXPECT_FALSE(std::filesystem::exists(t / "Ord_4"));
+  EXPECT_TRUE(std::filesystem::exists(t / "Ord_1/Dat_D.ppp"));
 }
 
 }  // namespace
