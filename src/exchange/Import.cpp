@@ -50,6 +50,8 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
   } zu{fd};
   struct stat st {};
   if (::fstat(fd, &st) != 0) throw DateiFehler("Datei " + ziel + " kann nicht gelesen werden: " + FehlerText(errno));
+  // By the permission bits, so that root (who could write anyway) respects them too.
+  if ((st.st_mode & 0222) == 0) throw DateiFehler("Datei " + ziel + " ist schreibgeschützt und wurde nicht geändert");
   AnhaengenErgebnis e;
   e.anfang = st.st_size;
   const std::size_t groesse = plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);

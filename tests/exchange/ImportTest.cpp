@@ -230,6 +230,14 @@ TEST_F(ImportTest, ThreeRowsGoToBytes600And900And1200) {
   }
 }
 
+TEST_F(ImportTest, AWriteProtectedFileGetsNothingAppended) {
+  DateiSchreiben(t / "Dat_A.ppp", std::string(600, 'a'));
+  std::filesystem::permissions(t / "Dat_A.ppp", std::filesystem::perms::owner_read);
+  lesen("Ort;Postleitzahl\nA;1010\n");
+  EXPECT_THROW(ImportAnhaengen(t / "Dat_A.ppp", true, tabelle, KeinFortschritt()), DateiFehler);
+  EXPECT_EQ(DateiLesen(t / "Dat_A.ppp"), std::string(600, 'a'));
+}
+
 TEST_F(ImportTest, StreetRowsNeedAValidCodeAndAName) {
   lesen("Ort;Postleitzahl;Strassen;Ab Nr\nA;0;Weg;1\nB;100000;Weg;1\nC;99999;;1\nD;5;Gasse;2\n");
   EXPECT_EQ(ImportGueltigeZeilen(tabelle, false), 1);
