@@ -234,3 +234,32 @@ TEST_F(EinBesitzer, BackFromTheTableTheWindowHasItsOwnSizeOnTheScreen) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+// Import -> Format -> Exit -> Exit: the import window waits behind the format window, and the
+// main window comes back only after its own Exit, ready for input.
+TEST_F(EinBesitzer, TheFormatWindowOpensOverTheImportWindowWithoutEndingIt) {
+  TfrPLZ f;
+  aktiv(f);
+  bool importSichtbar = false, hauptVerborgen = false;
+  imFenster(f.miImport, [&] {
+    QTimer::singleShot(0, [&] {
+      importSichtbar = f.frImport->isVisible();
+      hauptVerborgen = !f.isVisible();
+      f.frImportFormat->sbExit->click();
+    });
+    f.frImport->sbFormat->click();
+    EXPECT_TRUE(f.frImport->isVisible()) << "back in the import window after the format window";
+    f.frImport->sbExit->click();
+  });
+  EXPECT_TRUE(importSichtbar);
+  EXPECT_TRUE(hauptVerborgen);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_FALSE(f.frImport->isVisible());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace orvano
