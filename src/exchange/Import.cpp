@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/Dateien.h"
-#include "core/PLZFelder.h"
+#include "core/Felder.h"
 #include "core/Texte.h"
 
 namespace orvano {
@@ -25,13 +25,8 @@ bool Gueltig(const Tabelle& t, int r, bool plz) {
 TPLZRecord ImportZeileZuPLZ(const Tabelle& t, int r) { return PLZAusZeile(t, r, false); }
 
 TStrassenRecord ImportZeileZuStrasse(const Tabelle& t, int r) {
-  TStrassenRecord s{};
-  s.PLZ = TextZuZahl(t.zelle(6, r));
-  s.Ort.setzen(t.zelle(1, r));
+  TStrassenRecord s = StrasseAusZeile(t, r, kImportStrassenSpalten);
   s.HausNrKz = '1';
-  s.Strasse.setzen(t.zelle(15, r));
-  s.AbNr.setzen(t.zelle(16, r));
-  s.BisNr.setzen(t.zelle(17, r));
   return s;
 }
 

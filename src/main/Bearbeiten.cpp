@@ -1,6 +1,6 @@
 #include "Bearbeiten.h"
 
-#include "core/PLZFelder.h"
+#include "core/Felder.h"
 #include "core/Texte.h"
 #include "core/Windows1252.h"
 

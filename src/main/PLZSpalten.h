@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/PLZFelder.h"
+#include "core/Felder.h"
 #include "core/Records.h"
 #include "core/Tabelle.h"
 

@@ -1,4 +1,4 @@
-#include "core/PLZFelder.h"
+#include "core/Felder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +46,23 @@ TEST(PLZFelder, EveryFieldComesBackFromItsCellByteForByte) {
   EXPECT_EQ(PLZFeldDerSpalte(6)->kapazitaet, 0);
   EXPECT_EQ(PLZFeldDerSpalte(1)->kapazitaet, static_cast<int>(sizeof(r.Ort.zeichen)));
   EXPECT_EQ(PLZFeldDerSpalte(10), nullptr) << "the record index is no field";
+}
+
+// A street written into the import table's columns comes back whole.
+TEST(StrassenFelder, AStreetComesBackFromTheImportColumns) {
+  TStrassenRecord s{};
+  s.PLZ = 1067;
+  s.Ort.setzen("Dresden");
+  s.Strasse.setzen("Prager Stra\xDF" "e");
+  s.AbNr.setzen("1");
+  s.BisNr.setzen("9a");
+  Tabelle t(18, 2);
+  for (std::size_t i = 0; i < StrassenFelder().size(); ++i) {
+    t.setZelle(kImportStrassenSpalten[i], 1, StrassenFelder()[i].zelle(s, 'D'));
+  }
+  EXPECT_EQ(t.zelle(6, 1), "01067");
+  const TStrassenRecord zurueck = StrasseAusZeile(t, 1, kImportStrassenSpalten);
+  EXPECT_EQ(std::memcmp(&zurueck, &s, sizeof s), 0);
 }
 
 }  // namespace

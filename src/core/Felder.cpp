@@ -1,4 +1,4 @@
-#include "PLZFelder.h"
+#include "Felder.h"
 
 #include "Texte.h"
 
@@ -64,6 +64,31 @@ TPLZRecord PLZAusZeile(const Tabelle& t, int r, bool mitZaehlern) {
     if (f.import || mitZaehlern) f.setzen(d, t.zelle(f.spalte, r));
   }
   return d;
+}
+
+namespace {
+
+constexpr std::array<StrassenFeld, kStrassenFeldZahl> kStrassenFelder = {{
+    {"Ort", 40, [](const TStrassenRecord& s, char) { return s.Ort.text(); },
+     [](TStrassenRecord& s, std::string_view t) { s.Ort.setzen(t); }},
+    {"Postleitzahl", 0, [](const TStrassenRecord& s, char land) { return PLZText(s.PLZ, land); },
+     [](TStrassenRecord& s, std::string_view t) { s.PLZ = TextZuZahl(t); }},
+    {"Strasse", 65, [](const TStrassenRecord& s, char) { return s.Strasse.text(); },
+     [](TStrassenRecord& s, std::string_view t) { s.Strasse.setzen(t); }},
+    {"Ab Nr", 6, [](const TStrassenRecord& s, char) { return s.AbNr.text(); },
+     [](TStrassenRecord& s, std::string_view t) { s.AbNr.setzen(t); }},
+    {"Bis Nr", 6, [](const TStrassenRecord& s, char) { return s.BisNr.text(); },
+     [](TStrassenRecord& s, std::string_view t) { s.BisNr.setzen(t); }},
+}};
+
+}  // namespace
+
+const std::array<StrassenFeld, kStrassenFeldZahl>& StrassenFelder() { return kStrassenFelder; }
+
+TStrassenRecord StrasseAusZeile(const Tabelle& t, int r, const std::array<int, kStrassenFeldZahl>& spalten) {
+  TStrassenRecord s{};
+  for (std::size_t i = 0; i < kStrassenFelder.size(); ++i) kStrassenFelder[i].setzen(s, t.zelle(spalten[i], r));
+  return s;
 }
 
 }  // namespace orvano
