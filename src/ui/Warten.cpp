@@ -169,8 +169,9 @@ bool Lauf::ausfuehren(const std::function<void()>& aktion) {
 
 bool BalkenFortschritt::abbrechen() {
   if (!escAbbruch_) return false;
-  // Pending key presses are looked at every 50 ms, not for every record.
-  if (uhr_.elapsed() >= 50) {
+  // Pending key presses are looked at every 50 ms, not for every record, and at the start.
+  if (!gefragt_ || uhr_.elapsed() >= 50) {
+    gefragt_ = true;
     QCoreApplication::processEvents();
     uhr_.restart();
   }

@@ -76,6 +76,7 @@ class BalkenFortschritt : public Fortschritt {
   bool malen_;
   QElapsedTimer uhr_;
   double teiler_ = 1;
+  bool gefragt_ = false;
 };
 
 // The panels of a status bar, addressed by number like the panels of the windows.

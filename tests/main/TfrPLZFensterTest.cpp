@@ -92,6 +92,28 @@ TEST_F(ExportFenster, TheMenuEntryWritesTheChosenFileWithTheSeparatorOfItsName) 
   EXPECT_TRUE(f.isVisible());
 }
 
+// A change of country while the file is written would mix two countries in it.
+TEST_F(ExportFenster, WhileExportingTheCountryCannotBeChanged) {
+  TfrPLZ f;
+  aktiv(f);
+  bool lief = false;
+  ImFenster([&] {
+    f.frExport_Auswahl->sbSpeichern->click();
+    QTimer::singleShot(0, [&] {
+      lief = f.ProgressBar1->isVisible();
+      QTest::mouseClick(f.cbLand, Qt::LeftButton);
+      QTest::keyClick(f.cbLand, Qt::Key_Down);
+      QTest::mouseClick(f.sbSpeichern_Dat, Qt::LeftButton);
+    });
+  });
+  dialoge.datei(QString::fromStdString(t / "export.csv"));
+  f.miExport->trigger();
+  EXPECT_TRUE(lief) << "the clicks came while writing";
+  EXPECT_EQ(f.cbLand->currentIndex(), 0);
+  EXPECT_EQ(f.landText(), "Deutschland");
+  EXPECT_EQ(test::DateiLesen(t / "export.csv").substr(0, 8), "LNr;Ort;");
+}
+
 TEST_F(ExportFenster, CancellingWritesNothingAndTheRightButtonOpensTheChoice) {
   TfrPLZ f;
   ImFenster([&] { f.frExport_Auswahl->sbExit->click(); });
