@@ -15,6 +15,8 @@ class Fortschritt {
   virtual void beenden() {}
   // Polled by loops that may be cancelled (Escape in the windows).
   virtual bool abbrechen() { return false; }
+  // A status text (UTF-8) for panel PANEL of the caller's status bar.
+  virtual void status(int /*panel*/, const std::string& /*text*/) {}
 };
 
 // A Fortschritt that shows nothing.
@@ -28,6 +30,8 @@ class Rueckfragen {
   virtual void meldung(const std::string& text) = 0;
   // A warning with Yes and No; only Yes (true) proceeds.
   virtual bool frage(const std::string& text) = 0;
+  // An information with one OK button; where nobody reads it, a message will do.
+  virtual void hinweis(const std::string& text) { meldung(text); }
 };
 
 }  // namespace orvano

@@ -113,5 +113,6 @@ void DokumentOeffnen(const QString& pfad) { dialoge().oeffnen(QUrl::fromLocalFil
 
 void FensterRueckfragen::meldung(const std::string& text) { Meldung(QString::fromStdString(text)); }
 bool FensterRueckfragen::frage(const std::string& text) { return FrageJaNein(QString::fromStdString(text)); }
+void FensterRueckfragen::hinweis(const std::string& text) { Hinweis(QString::fromStdString(text)); }
 
 }  // namespace orvano::ui

@@ -82,6 +82,7 @@ class FensterRueckfragen : public Rueckfragen {
  public:
   void meldung(const std::string& text) override;
   bool frage(const std::string& text) override;
+  void hinweis(const std::string& text) override;
 };
 
 }  // namespace orvano::ui

@@ -145,6 +145,8 @@ void Lauf::status(int panel, const QString& text) {
   if (status_) status_->setText(panel, text);
 }
 
+void Lauf::status(int panel, const std::string& text) { status(panel, QString::fromStdString(text)); }
+
 bool Lauf::abbrechen() {
   if (!BalkenFortschritt::abbrechen()) return false;
   if (escape_ != Escape::Nachfragen) return true;

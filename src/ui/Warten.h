@@ -101,6 +101,7 @@ class Lauf : public BalkenFortschritt {
   Lauf(QProgressBar* balken, StatusLeiste* status, Escape escape);
   ~Lauf() override;
   void status(int panel, const QString& text);
+  void status(int panel, const std::string& text) override;
   // Sofort: Escape ends the run. Nachfragen: "Wirklich abbrechen?"; only Yes ends it.
   bool abbrechen() override;
   // Runs AKTION; an error ends it with its message as Meldung (false).
