@@ -19,6 +19,7 @@
 #include "exchange/ImportFormat.h"
 #include "folders/Ordner.h"
 #include "folders/Sicherung.h"
+#include "streets/Optimierung.h"
 
 namespace orvano {
 
@@ -52,6 +53,10 @@ constexpr const char* kAufruf =
     "                         mit --ja an die Datenbank anhängen (sonst nur zählen)\n"
     "  formate [--art plz|strassen]\n"
     "                         die Import-Formate in der Reihenfolge der Auswahlliste\n"
+    "  optimieren [--ordner NAME] [--land LAND] [--plz] [--strassen] [--sortieren] [--ja]\n"
+    "                         doppelte PLZ entfernen, Strassen neu ordnen und zählen,\n"
+    "                         Strassen sortieren (ohne Angabe: --strassen); ohne --ja wird\n"
+    "                         nur gesagt, was geschähe, mit --ja gespeichert (mit Sicherheitskopie)\n"
     "\n"
     "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
@@ -60,7 +65,7 @@ constexpr const char* kAufruf =
 // Options that take a value, and plain switches.
 const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was",
                                               "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2"};
-const std::set<std::string> kSchalter = {"--help", "-h", "--ja"};
+const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren"};
 
 struct Aufruf {
   std::vector<std::string> positionen;
@@ -349,6 +354,65 @@ int Formate(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
   return 0;
 }
 
+// Questions and notes of the operations go to the output, CR as a line break; every question
+// gets the answer of --ja.
+class OptimierungsAntworten : public Rueckfragen {
+ public:
+  OptimierungsAntworten(bool ja, std::ostream& out, std::ostream& err) : ja_(ja), out_(out), err_(err) {}
+  void meldung(const std::string& text) override { err_ << "orvano-cli: " << Zeilen(text) << "\n"; }
+  void hinweis(const std::string& text) override { out_ << Zeilen(text) << "\n"; }
+  bool frage(const std::string& text) override {
+    out_ << Zeilen(text) << (ja_ ? " Ja" : " Nein") << "\n";
+    return ja_;
+  }
+
+ private:
+  static std::string Zeilen(std::string t) {
+    for (char& c : t) c = c == '\r' ? '\n' : c;
+    return t;
+  }
+  bool ja_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--plz", "--strassen", "--sortieren", "--ja"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr optimieren"};
+  const bool plz = a.schalter.count("--plz") > 0, sortieren = a.schalter.count("--sortieren") > 0;
+  const bool strassen = a.schalter.count("--strassen") > 0 || (!plz && !sortieren);
+  const bool ja = a.schalter.count("--ja") > 0;
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  if (!DateiVorhanden(db.PLZDateiName())) throw Fehlschlag{NichtGefundenText(db.PLZDateiName())};
+  MussDateiSein(db.PLZDateiName());
+  if ((strassen || sortieren) && !DateiVorhanden(db.StrassenDateiName())) throw Fehlschlag{NichtGefundenText(db.StrassenDateiName())};
+  OptimierungsAntworten antworten(ja, out, err);
+  db.PLZLaden(antworten);
+  db.StrassenLaden(KeinFortschritt(), antworten);
+  // Every replace is asked for, so that without --ja nothing is written.
+  OptimierungsOptionen o;
+  o.plzFragen = o.strassenFragen = o.sortierenFragen = true;
+  o.datum = HeutigesDatum();
+  bool geschrieben = false;
+  if (plz) {
+    const PLZOptErgebnis e = PLZOptimieren(db, o, KeinFortschritt(), antworten);
+    out << "PLZ-Datenbank: " << e.doppelte << " doppelte Eintr\xC3\xA4ge\n";
+    geschrieben = geschrieben || e.gespeichert;
+  }
+  if (strassen) {
+    const StrassenOptErgebnis e = StrassenOptimieren(db, o, KeinFortschritt(), antworten);
+    geschrieben = geschrieben || e.gespeichert;
+  }
+  if (sortieren) {
+    const SortErgebnis e = StrassenSortieren(db, o, KeinFortschritt(), antworten);
+    out << "Strassen-Datenbank sortiert: " << e.bewegt << " Datens\xC3\xA4tze an anderer Stelle\n";
+    geschrieben = geschrieben || e.gespeichert;
+  }
+  if (!ja) out << "Nichts geschrieben (mit --ja wird gespeichert)\n";
+  else if (!geschrieben) out << "Nichts zu speichern\n";
+  return 0;
+}
+
 int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für bereinigen"};
@@ -386,6 +450,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "ordner") return Ordner(a, standardOrdner, out);
     if (befehl == "import") return Importieren(a, standardOrdner, out, err);
     if (befehl == "formate") return Formate(a, standardOrdner, out);
+    if (befehl == "optimieren") return Optimieren(a, standardOrdner, out, err);
     if (befehl == "sichern") return Sichern(a, standardOrdner, out);
     if (befehl == "sicherungen") return Sicherungen(a, standardOrdner, out);
     if (befehl == "wiederherstellen") return Wiederherstellen(a, standardOrdner, out);

@@ -56,7 +56,7 @@ TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* e
   rdStrassen = new QRadioButton(QStringLiteral("Strassen"), this);
   rdPLZ->setChecked(true);
   sbSDB_Optimierung = Knopf(this, QStringLiteral("Optimieren"), QStringLiteral("Strassen-Datenbank Optimierung"));
-  sbSDB_Optimierung->setEnabled(false);  // the optimisation comes with its own window
+  sbSDB_Optimierung->setEnabled(false);
   sbExit = Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
   for (QWidget* w : std::initializer_list<QWidget*>{sbFormat, cbFormat, sbCSVLaden, sbRefresh, sbSpeichern, cbOrdner,
                                                     sbPlus, rdPLZ, rdStrassen, sbSDB_Optimierung, sbExit}) {
@@ -98,6 +98,9 @@ TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* e
     sg1->aktualisieren();
   });
   connect(sbSpeichern, &QPushButton::clicked, this, [this] { sbSpeichernClick(); });
+  connect(sbSDB_Optimierung, &QPushButton::clicked, this, [this] {
+    if (optimieren) optimieren(ProgressBar1, status_.get());
+  });
   connect(cbOrdner, qOverload<int>(&QComboBox::activated), this, [this](int) { obenAnzeigen(); });
   connect(rdPLZ, &QRadioButton::clicked, this, [this] { artGewechselt(); });
   connect(rdStrassen, &QRadioButton::clicked, this, [this] { artGewechselt(); });
@@ -209,6 +212,7 @@ void TfrImport::sbSpeichernClick() {
   // The owner of the current data reloads it when this was one of its files.
   Tag = 1;
   geschriebeneDatei = ziel;
+  sbSDB_Optimierung->setEnabled(true);
   accept();
 }
 

@@ -37,6 +37,8 @@ class TfrImport : public QDialog {
 
   // Written when the window closes.
   std::function<void()> einstellungenSpeichern;
+  // "Optimieren": the owner of the data runs the optimisation with this window's bars.
+  std::function<void(QProgressBar*, ui::StatusLeiste*)> optimieren;
   // 1 after a save; the file the records were appended to.
   int Tag = 0;
   std::string geschriebeneDatei;

@@ -25,6 +25,7 @@
 #include "PLZSpalten.h"
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
+#include "streets/ut_PZ.h"
 #include "exchange/ut_ImportFormat.h"
 #include "folders/ut_Ordner.h"
 #include "folders/ut_SichCopy.h"
@@ -70,6 +71,8 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frImportFormat = new TfrImportFormat([this] { return landText(); }, this);
   frImport = new TfrImport(frImportFormat, db_, this);
   frImport->einstellungenSpeichern = [this] { EinstellungenSchreiben(); };
+  frPZ = new TfrPZ(this);
+  frImport->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
   verbinden();
 
   // Creation steps of the start, in their order.
@@ -319,7 +322,7 @@ void TfrPLZ::menueAufbauen() {
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));
   info->addSeparator();
   miVerknuepfung = info->addAction(QStringLiteral("Verknüpfung auf dem Desktop erstellen"));
-  for (QAction* a : {miPruefenPLZ, miPruefenStrassen, miOptimieren, miSuchen, miBearbeiten}) {
+  for (QAction* a : {miPruefenPLZ, miPruefenStrassen, miSuchen, miBearbeiten}) {
     a->setEnabled(false);
   }
 }

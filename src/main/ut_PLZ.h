@@ -40,6 +40,7 @@ class TfrSichCopy0;
 class TfrSichCopy;
 class TfrImport;
 class TfrImportFormat;
+class TfrPZ;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
@@ -98,6 +99,8 @@ class TfrPLZ : public QMainWindow {
   void OrdnerListeAufbauen();
   void cbOrdnerChange();
 
+  // The optimisation dialog and its run with the caller's bars; the tables are shown anew.
+  void OptimierungStarten(QProgressBar* balken, ui::StatusLeiste* status);
   // After another window wrote DATEI: when the tables hold it, they are loaded again.
   void DateiGeschrieben(const std::string& datei);
   // Work of every activation; the first one also loads the streets.
@@ -183,6 +186,7 @@ class TfrPLZ : public QMainWindow {
   TfrSichCopy* frSichCopy;
   TfrImportFormat* frImportFormat;
   TfrImport* frImport;
+  TfrPZ* frPZ;
   // The folder the save dialog of the export starts in.
   QString exportOrdner;
 

@@ -17,6 +17,7 @@
 #include "exchange/Export.h"
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
+#include "streets/ut_PZ.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/Ordner.h"
 #include "ui/Dialoge.h"
@@ -47,6 +48,18 @@ void TfrPLZ::wiederherstellenZeigen() {
   if (!SpeichernFallsGeaendert()) return;
   fensterZeigen(frSichCopy);
   if (frSichCopy->Tag == 1) DateiGeschrieben(frSichCopy->wiederhergestellteDatei);
+}
+
+void TfrPLZ::OptimierungStarten(QProgressBar* balken, ui::StatusLeiste* status) {
+  if (!SpeichernFallsGeaendert()) return;
+  const int zeile = std::max(1, StringGrid1->aktuelleZeile());
+  const bool lief = DatenbankOptimieren(*frPZ, db_, balken, status, [this](bool grau) { StringGrid1->setBeschaeftigt(grau); });
+  if (!lief) return;
+  // The data store was loaded again by the run; the window shows it anew.
+  TabelleFuellen();
+  StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), std::min(zeile, daten_.zeilen() - 1));
+  StrassenAnzeigeSichtbar();
+  DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile())));
 }
 
 void TfrPLZ::DateiGeschrieben(const std::string& datei) {

@@ -152,7 +152,10 @@ bool Lauf::abbrechen() {
   if (escape_ != Escape::Nachfragen) return true;
   // The question is no busy time: the normal cursor while it is open.
   QApplication::restoreOverrideCursor();
-  const bool ja = FrageJaNeinAbbrechen(QStringLiteral("Wirklich abbrechen?")) == Antwort::Ja;
+  // Cancel (and Escape in the box) asks again; only Yes ends the run.
+  Antwort a = Antwort::Abbrechen;
+  while (a == Antwort::Abbrechen) a = FrageJaNeinAbbrechen(QStringLiteral("Wirklich abbrechen?"));
+  const bool ja = a == Antwort::Ja;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   return ja;
 }

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "core/Records.h"
+#include "folders/Sicherung.h"
 #include "support/TempOrdner.h"
 #include "support/Beispieldaten.h"
 #include "testdaten/Testdaten.h"
@@ -307,6 +308,42 @@ TEST(CliProzess, TheRealExecutableReportsItsStatus) {
   EXPECT_EQ(WEXITSTATUS(std::system(fehlt.c_str())), 1);
   const std::string falsch = std::string(ORVANO_CLI) + " blabla 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(falsch.c_str())), 2);
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST(CliOptimieren, WithoutJaNothingIsWrittenWithJaTheFilesAreReplacedAndBackedUp) {
+  TempOrdner t;
+  TPLZRecord bonn{};
+  bonn.Ort.setzen("Bonn");
+  bonn.PLZ = 53111;
+  std::string plz;
+  for (int i = 0; i < 2; ++i) plz.append(reinterpret_cast<const char*>(&bonn), sizeof bonn);
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", plz);
+  DateiSchreiben(t / "Ord_1/Strassen_D.ppp", Strassen({{53111, "Weg"}, {53111, "Weg"}, {12345, "Waise"}}));
+  const std::string strassenVorher = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  auto e = Cli({"--programmordner", t.pfad(), "optimieren", "--plz", "--strassen"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "PLZ-Datenbank: 1 doppelte Einträge")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Altedatei: n = 3\nNeuedatei: n = 0")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "Nichts geschrieben")) << e.out;
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), plz);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), strassenVorher);
+  EXPECT_FALSE(std::filesystem::exists(t / "SichCopy"));
+
+  e = Cli({"--programmordner", t.pfad(), "optimieren", "--plz", "--strassen", "--ja"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Dat_D.ppp"), 300u);
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Strassen_D.ppp"), 0u) << "streets of a place 'Bonn' need the place";
+  EXPECT_EQ(std::filesystem::file_size(t / ("SichCopy/Strassen_D_" + HeutigesDatum() + "_SO.ppp")), 3u * 126);
+  e = Cli({"--programmordner", t.pfad(), "optimieren", "--ordner", "Ord_9"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "nicht gefunden")) << e.err;
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "optimieren", "--plz", "x"}).status, 2);
 }
 
 }  // namespace
