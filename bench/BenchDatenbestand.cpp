@@ -51,7 +51,7 @@ void BM_PLZLaden(benchmark::State& state) {
 }
 
 void BM_PLZSpeichern(benchmark::State& state) {
-  Datenbestand& db = Vorbereiten();
+  Vorbereiten();
   KeineFragen nein;
   // Saves into a file of its own, so that the sample data stay as they are.
   std::filesystem::create_directories(ProgVerzeichnis + "Ord_bench");
