@@ -25,6 +25,7 @@
 #include "PLZSpalten.h"
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
+#include "search/ut_Prufen.h"
 #include "streets/ut_PZ.h"
 #include "exchange/ut_ImportFormat.h"
 #include "folders/ut_Ordner.h"
@@ -72,6 +73,8 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frImport = new TfrImport(frImportFormat, db_, this);
   frImport->einstellungenSpeichern = [this] { EinstellungenSchreiben(); };
   frPZ = new TfrPZ(this);
+  frPrufen = new TfrPrufen(db_, this);
+  frPrufen->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
   frImport->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
   verbinden();
 
@@ -322,7 +325,7 @@ void TfrPLZ::menueAufbauen() {
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));
   info->addSeparator();
   miVerknuepfung = info->addAction(QStringLiteral("Verknüpfung auf dem Desktop erstellen"));
-  for (QAction* a : {miPruefenPLZ, miPruefenStrassen, miSuchen, miBearbeiten}) {
+  for (QAction* a : {miSuchen, miBearbeiten}) {
     a->setEnabled(false);
   }
 }

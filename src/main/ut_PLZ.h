@@ -41,6 +41,7 @@ class TfrSichCopy;
 class TfrImport;
 class TfrImportFormat;
 class TfrPZ;
+class TfrPrufen;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
@@ -187,6 +188,7 @@ class TfrPLZ : public QMainWindow {
   TfrImportFormat* frImportFormat;
   TfrImport* frImport;
   TfrPZ* frPZ;
+  TfrPrufen* frPrufen;
   // The folder the save dialog of the export starts in.
   QString exportOrdner;
 
@@ -239,6 +241,8 @@ class TfrPLZ : public QMainWindow {
   void fensterZeigen(QDialog* fenster);
   void importZeigen();
   void wiederherstellenZeigen();
+  // The duplicate check of the postal codes (Tag 1) or the streets (Tag 2).
+  void pruefenZeigen(bool plz);
   void verknuepfungErstellen();
   // Runs a user action; a file error ends it with a message and the program carries on.
   void ausfuehren(const std::function<void()>& aktion);

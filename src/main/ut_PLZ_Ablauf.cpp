@@ -43,6 +43,8 @@ void TfrPLZ::verbinden() {
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
   connect(miExport, &QAction::triggered, this, [this] { ExportStarten(); });
   connect(miImport, &QAction::triggered, this, [this] { importZeigen(); });
+  connect(miPruefenPLZ, &QAction::triggered, this, [this] { pruefenZeigen(true); });
+  connect(miPruefenStrassen, &QAction::triggered, this, [this] { pruefenZeigen(false); });
   connect(miOptimieren, &QAction::triggered, this, [this] { OptimierungStarten(ProgressBar1, status_.get()); });
   connect(miNeueOrdner, &QAction::triggered, this, [this] { fensterZeigen(frOrdner); });
   connect(miSichern, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy0); });

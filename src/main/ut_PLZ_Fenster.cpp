@@ -17,6 +17,7 @@
 #include "exchange/Export.h"
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
+#include "search/ut_Prufen.h"
 #include "streets/ut_PZ.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/Ordner.h"
@@ -42,6 +43,15 @@ void TfrPLZ::importZeigen() {
   if (!SpeichernFallsGeaendert()) return;
   fensterZeigen(frImport);
   if (frImport->Tag == 1) DateiGeschrieben(frImport->geschriebeneDatei);
+}
+
+void TfrPLZ::pruefenZeigen(bool plz) {
+  if (!SpeichernFallsGeaendert()) return;
+  Tag = plz ? 1 : 2;
+  frPrufen->setPLZ(plz);
+  fensterZeigen(frPrufen);
+  Tag = 0;
+  if (frPrufen->Tag == 1) DateiGeschrieben(plz ? db_.plzDatei() : db_.strassenDatei());
 }
 
 void TfrPLZ::wiederherstellenZeigen() {

@@ -152,10 +152,15 @@ bool Lauf::abbrechen() {
   if (escape_ != Escape::Nachfragen) return true;
   // The question is no busy time: the normal cursor while it is open.
   QApplication::restoreOverrideCursor();
-  // Cancel (and Escape in the box) asks again; only Yes ends the run.
-  Antwort a = Antwort::Abbrechen;
-  while (a == Antwort::Abbrechen) a = FrageJaNeinAbbrechen(QStringLiteral("Wirklich abbrechen?"));
-  const bool ja = a == Antwort::Ja;
+  bool ja = false;
+  if (!abbruchFrage_.isEmpty()) {
+    ja = FrageJaNein(abbruchFrage_);
+  } else {
+    // Cancel (and Escape in the box) asks again; only Yes ends the run.
+    Antwort a = Antwort::Abbrechen;
+    while (a == Antwort::Abbrechen) a = FrageJaNeinAbbrechen(QStringLiteral("Wirklich abbrechen?"));
+    ja = a == Antwort::Ja;
+  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   return ja;
 }

@@ -102,8 +102,10 @@ class Lauf : public BalkenFortschritt {
   ~Lauf() override;
   void status(int panel, const QString& text);
   void status(int panel, const std::string& text) override;
-  // Sofort: Escape ends the run. Nachfragen: "Wirklich abbrechen?"; only Yes ends it.
+  // Sofort: Escape ends the run. Nachfragen: "Wirklich abbrechen?" (Yes/No/Cancel, Cancel
+  // asks again), or the Yes/No question set here; only Yes ends it.
   bool abbrechen() override;
+  void setAbbruchFrage(const QString& frage) { abbruchFrage_ = frage; }
   // Runs AKTION; an error ends it with its message as Meldung (false).
   bool ausfuehren(const std::function<void()>& aktion);
 
@@ -112,6 +114,7 @@ class Lauf : public BalkenFortschritt {
   Escape escape_;
   Sanduhr sanduhr_;
   bool statusWarSichtbar_ = false;
+  QString abbruchFrage_;
 };
 
 }  // namespace orvano::ui
