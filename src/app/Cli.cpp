@@ -11,6 +11,7 @@
 #include "core/RecordDatei.h"
 #include "core/Records.h"
 #include "core/Start.h"
+#include "core/Texte.h"
 #include "core/Windows1252.h"
 #include "core/Tabelle.h"
 #include "exchange/CSVLesen.h"
@@ -19,6 +20,7 @@
 #include "exchange/ImportFormat.h"
 #include "folders/Ordner.h"
 #include "folders/Sicherung.h"
+#include "search/Pruefen.h"
 #include "streets/Optimierung.h"
 
 namespace orvano {
@@ -53,6 +55,9 @@ constexpr const char* kAufruf =
     "                         mit --ja an die Datenbank anhängen (sonst nur zählen)\n"
     "  formate [--art plz|strassen]\n"
     "                         die Import-Formate in der Reihenfolge der Auswahlliste\n"
+    "  pruefen --art plz|strassen [--ordner NAME] [--land LAND] [--ab N] [--loeschen --ja]\n"
+    "                         doppelte Einträge auflisten (Position;Zellen...), mit\n"
+    "                         --loeschen --ja aus der Datei löschen\n"
     "  optimieren [--ordner NAME] [--land LAND] [--plz] [--strassen] [--sortieren] [--ja]\n"
     "                         doppelte PLZ entfernen, Strassen neu ordnen und zählen,\n"
     "                         Strassen sortieren (ohne Angabe: --strassen); ohne --ja wird\n"
@@ -63,9 +68,9 @@ constexpr const char* kAufruf =
     "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf.\n";
 
 // Options that take a value, and plain switches.
-const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was",
+const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab",
                                               "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2"};
-const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren"};
+const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen"};
 
 struct Aufruf {
   std::vector<std::string> positionen;
@@ -413,6 +418,50 @@ int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream&
   return 0;
 }
 
+int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--art", "--ab", "--loeschen", "--ja"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr pruefen"};
+  const bool plz = PLZArt(a, true);
+  const bool loeschen = a.schalter.count("--loeschen") > 0;
+  if (loeschen && !a.schalter.count("--ja")) throw FalscherAufruf{"--loeschen braucht --ja"};
+  const std::int32_t start = std::max(1, TextZuZahl(Wert(a, "--ab", "1")));
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
+  if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
+  MussDateiSein(datei);
+  KommandozeilenAntworten nein(false, err);
+  if (plz) {
+    db.PLZLaden(nein);
+  } else {
+    db.StrassenLaden(KeinFortschritt(), nein);
+  }
+  const PruefErgebnis e = plz ? PLZDoppelte(db, start, KeinFortschritt()) : StrassenDoppelte(db, start, KeinFortschritt());
+  // The cells the window shows, in its column order, after the table position.
+  static const int kPLZSpalten[] = {1, 3, 4, 5, 6, 7, 8, 9, 14, 15};
+  static const int kStrassenSpalten[] = {1, 2, 6, 15, 16, 17};
+  for (const std::int32_t p : e.positionen) {
+    const auto zeile = plz ? PLZPruefZeile(db.PLZTabelle[static_cast<std::size_t>(p)], p)
+                           : StrassenPruefZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p);
+    out << p;
+    if (plz) {
+      for (const int c : kPLZSpalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
+    } else {
+      for (const int c : kStrassenSpalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
+    }
+    out << '\n';
+  }
+  out << PruefMeldung(e.positionen.size()) << '\n';
+  if (loeschen && !e.positionen.empty()) {
+    if (plz) {
+      PLZDoppelteLoeschen(db, e.positionen, KeinFortschritt(), nein);
+    } else {
+      StrassenDoppelteLoeschen(db, e.positionen, KeinFortschritt(), nein);
+    }
+    out << e.positionen.size() << " Eintr\xC3\xA4ge aus " << datei << " gel\xC3\xB6scht\n";
+  }
+  return 0;
+}
+
 int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für bereinigen"};
@@ -451,6 +500,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "import") return Importieren(a, standardOrdner, out, err);
     if (befehl == "formate") return Formate(a, standardOrdner, out);
     if (befehl == "optimieren") return Optimieren(a, standardOrdner, out, err);
+    if (befehl == "pruefen") return Pruefen(a, standardOrdner, out, err);
     if (befehl == "sichern") return Sichern(a, standardOrdner, out);
     if (befehl == "sicherungen") return Sicherungen(a, standardOrdner, out);
     if (befehl == "wiederherstellen") return Wiederherstellen(a, standardOrdner, out);

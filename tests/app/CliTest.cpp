@@ -348,3 +348,24 @@ TEST(CliOptimieren, WithoutJaNothingIsWrittenWithJaTheFilesAreReplacedAndBackedU
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST(CliPruefen, ListsPositionAndCellsAndDeletesOnlyWithJa) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Strassen_D.ppp", Strassen({{1067, "Am Markt"}, {1067, "Zeil"}, {1067, "am-markt"}, {1067, "Am Markt"}}));
+  auto e = Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, "1;;;1067;Am Markt;;\n3;;;1067;am-markt;;\n2 Doppelte Einträge gefunden\n");
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen", "--ab", "2"}).out,
+            "3;;;1067;am-markt;;\n1 Doppelte Einträge gefunden\n");
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen", "--loeschen"}).status, 2);
+  e = Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen", "--loeschen", "--ja"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Strassen_D.ppp"), 2u * 126);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "pruefen", "--art", "plz"}).status, 1) << "no postal-code file";
+}
+
+}  // namespace
+}  // namespace orvano
