@@ -1,0 +1,30 @@
+// The duplicate checks at national scale.
+#include <benchmark/benchmark.h>
+
+#include "BenchDaten.h"
+#include "search/Pruefen.h"
+
+namespace orvano {
+namespace {
+
+void BM_StrassenDoppelte(benchmark::State& state) {
+  const Datenbestand& db = bench::TabellenLaden();
+  std::size_t n = 0;
+  for (auto _ : state) n = StrassenDoppelte(db, 1, KeinFortschritt()).positionen.size();
+  state.counters["Strassen"] = db.StrassenZahl;
+  state.counters["doppelt"] = static_cast<double>(n);
+}
+
+void BM_PLZDoppelte(benchmark::State& state) {
+  const Datenbestand& db = bench::TabellenLaden();
+  std::size_t n = 0;
+  for (auto _ : state) n = PLZDoppelte(db, 1, KeinFortschritt()).positionen.size();
+  state.counters["PLZ"] = db.PLZAnzahl;
+  state.counters["doppelt"] = static_cast<double>(n);
+}
+
+BENCHMARK(BM_StrassenDoppelte)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PLZDoppelte)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orvano
