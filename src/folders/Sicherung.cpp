@@ -1,5 +1,7 @@
 #include "Sicherung.h"
 
+#include <sys/stat.h>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -105,6 +107,12 @@ std::string SichernUndErsetzen(const std::string& datei, const std::string& datu
                                const std::function<void(Schreiber&)>& inhalt) {
   std::string kopie;
   if (DateiVorhanden(datei)) {
+    // What cannot be replaced is not backed up either: the message comes before any copy.
+    struct stat st {};
+    if (::stat(datei.c_str(), &st) == 0 && (st.st_mode & 0222) == 0) {
+      throw DateiFehler("Datei " + datei + " ist schreibgeschützt und wurde nicht geändert");
+    }
+    if (DateiGesperrt(datei)) throw DateiFehler("Datei " + datei + " ist von anderem Programm geöffnet und wurde nicht geändert");
     try {
       if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
         throw DateiFehler("der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden");

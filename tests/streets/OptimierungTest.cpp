@@ -274,6 +274,27 @@ TEST_F(Optimierung, AFailedBackupStopsTheReplace) {
   EXPECT_EQ(db.PLZAnzahl, 2) << "loaded again after the error";
 }
 
+TEST_F(Optimierung, AWriteProtectedFileIsNeitherBackedUpNorReplaced) {
+  test::RecordsSchreiben(plzDatei(), std::vector<TPLZRecord>{PLZSatz("Bonn", 53111), PLZSatz("Bonn", 53111)});
+  std::filesystem::permissions(plzDatei(), std::filesystem::perms::owner_read);
+  laden(db);
+  Antworten keine;
+  EXPECT_THROW(PLZOptimieren(db, o, KeinFortschritt(), keine), DateiFehler);
+  EXPECT_EQ(std::filesystem::file_size(plzDatei()), 600u);
+  EXPECT_FALSE(std::filesystem::exists(t / "SichCopy/Dat_D_2024-03-05_PO.ppp"));
+}
+
+TEST_F(Optimierung, AnEmptyPostalCodeTableCountsAsCancelledAndWritesNothing) {
+  test::RecordsSchreiben(plzDatei(), std::vector<TPLZRecord>{});
+  test::RecordsSchreiben(strassenDatei(), std::vector<TStrassenRecord>{StrassenSatz(1067, "Weg", "Dresden")});
+  laden(db);
+  Antworten keine;
+  const auto e = StrassenOptimieren(db, o, KeinFortschritt(), keine);
+  EXPECT_TRUE(e.abgebrochen);
+  EXPECT_EQ(keine.meldungen, std::vector<std::string>{"Altedatei: n = 1\rNeuedatei: n = 0"});
+  EXPECT_EQ(std::filesystem::file_size(strassenDatei()), 126u);
+}
+
 // A child optimises a large street file and is killed at a random moment: the file is the
 // old one or the optimised one, never anything between.
 TEST_F(Optimierung, AKilledOptimisationLeavesTheOldOrTheNewStreetFile) {
