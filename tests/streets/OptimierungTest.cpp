@@ -302,11 +302,10 @@ TEST_F(Optimierung, AKilledOptimisationLeavesTheOldOrTheNewStreetFile) {
   for (int i = 0; i < 500; ++i) plz.push_back(PLZSatz("Ort", 10000 + i));
   test::RecordsSchreiben(plzDatei(), plz);
   std::vector<TStrassenRecord> strassen;
-  for (int i = 0; i < 120000; ++i) strassen.push_back(StrassenSatz(10000 + (i * 7919) % 600, i % 3 ? "Weg" : "Gasse", "Ort"));
+  for (int i = 0; i < 60000; ++i) strassen.push_back(StrassenSatz(10000 + (i * 7919) % 600, i % 3 ? "Weg" : "Gasse", "Ort"));
   test::RecordsSchreiben(strassenDatei(), strassen);
   const std::string alt = DateiLesen(strassenDatei());
   std::filesystem::copy(t / "Ord_1", t / "Ord_2");
-  const auto start = std::chrono::steady_clock::now();
   {
     Datenbestand probe;
     probe.OrdnerPfad = "Ord_2/";
@@ -314,14 +313,18 @@ TEST_F(Optimierung, AKilledOptimisationLeavesTheOldOrTheNewStreetFile) {
     Antworten keine;
     StrassenOptimieren(probe, o, KeinFortschritt(), keine);
   }
-  // Kills spread over one and a half times what a whole run takes here.
-  const auto dauer = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-  const auto spanne = static_cast<std::uint64_t>(std::max<std::int64_t>(20, dauer * 3 / 2));
   const std::string neu = DateiLesen(t / "Ord_2/Strassen_D.ppp");
   ASSERT_NE(alt, neu);
+  // Kills while the new file is being written, found by its temporary file beside the target.
+  auto schreibtGerade = [&] {
+    for (const auto& e : std::filesystem::directory_iterator(t / "Ord_1")) {
+      if (e.path().string().rfind(TempDateiPraefix(strassenDatei()), 0) == 0) return true;
+    }
+    return false;
+  };
   std::uint64_t zufall = 99;
-  int neueGesehen = 0;
-  for (int runde = 0; runde < 12; ++runde) {
+  int mittenDrin = 0;
+  for (int runde = 0; runde < 8; ++runde) {
     test::DateiSchreiben(strassenDatei(), alt);
     const pid_t kind = ::fork();
     ASSERT_GE(kind, 0);
@@ -332,17 +335,26 @@ TEST_F(Optimierung, AKilledOptimisationLeavesTheOldOrTheNewStreetFile) {
       StrassenOptimieren(d, o, KeinFortschritt(), keine);
       ::_exit(0);
     }
+    const auto bis = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    bool gesehen = false;
+    while (!gesehen && ::waitpid(kind, nullptr, WNOHANG) == 0 && std::chrono::steady_clock::now() < bis) {
+      gesehen = schreibtGerade();
+      if (!gesehen) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
     zufall = zufall * 6364136223846793005ULL + 1442695040888963407ULL;
-    std::this_thread::sleep_for(std::chrono::milliseconds((zufall >> 33) % spanne));
+    if (gesehen) {
+      std::this_thread::sleep_for(std::chrono::microseconds((zufall >> 33) % 20000));
+      ++mittenDrin;
+    }
     ::kill(kind, SIGKILL);
     ::waitpid(kind, nullptr, 0);
     const std::string jetzt = DateiLesen(strassenDatei());
     ASSERT_TRUE(jetzt == alt || jetzt == neu) << "Runde " << runde << ": " << jetzt.size() << " Bytes";
-    neueGesehen += jetzt == neu ? 1 : 0;
+    for (const auto& e : std::filesystem::directory_iterator(t / "Ord_1")) {
+      if (e.path() != strassenDatei() && e.path() != plzDatei()) std::filesystem::remove(e.path());
+    }
   }
-  // Both outcomes must have occurred, or the kills missed the replace altogether.
-  EXPECT_GT(neueGesehen, 0);
-  EXPECT_LT(neueGesehen, 12);
+  EXPECT_GE(mittenDrin, 4) << "most kills must come while the file is written";
 }
 
 }  // namespace
