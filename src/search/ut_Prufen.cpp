@@ -108,6 +108,12 @@ void TfrPrufen::showEvent(QShowEvent* e) {
   status1_->setText(1, QStringLiteral("Mit ESC-Taste abbrechen"));
 }
 
+void TfrPrufen::resizeEvent(QResizeEvent* e) {
+  // Panel 0 takes half the width; the buttons stay centred by their layout.
+  status1_->setBreite(0, width() / 2);
+  QDialog::resizeEvent(e);
+}
+
 void TfrPrufen::sbPrufenClick() {
   const std::int32_t start = std::max(1, TextZuZahl(ui::ZuCp1252(edAbNr->text())));
   PruefErgebnis e;

@@ -54,6 +54,7 @@ class TfrPrufen : public QDialog {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void spaltenEinstellen();

@@ -204,6 +204,10 @@ void StatusLeiste::setText(int panel, const QString& text) {
   }
 }
 
+void StatusLeiste::setBreite(int panel, int breite) {
+  if (panel >= 0 && panel < static_cast<int>(panele_.size())) panele_[static_cast<std::size_t>(panel)]->setFixedWidth(breite);
+}
+
 QString StatusLeiste::text(int panel) const {
   if (panel < 0 || panel >= static_cast<int>(panele_.size())) return {};
   return panele_[static_cast<std::size_t>(panel)]->text();

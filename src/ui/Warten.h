@@ -85,6 +85,7 @@ class StatusLeiste {
   StatusLeiste(QStatusBar* leiste, int panele);
   void setText(int panel, const QString& text);
   QString text(int panel) const;
+  void setBreite(int panel, int breite);
   QStatusBar* leiste() const { return leiste_; }
 
  private:
