@@ -26,6 +26,7 @@
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
 #include "search/ut_Prufen.h"
+#include "search/ut_Suchen.h"
 #include "streets/ut_PZ.h"
 #include "exchange/ut_ImportFormat.h"
 #include "folders/ut_Ordner.h"
@@ -74,6 +75,7 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frImport->einstellungenSpeichern = [this] { EinstellungenSchreiben(); };
   frPZ = new TfrPZ(this);
   frPrufen = new TfrPrufen(db_, this);
+  frSuchen = new TfrSuchen(db_, this);
   frPrufen->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
   frImport->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
   verbinden();
@@ -325,7 +327,7 @@ void TfrPLZ::menueAufbauen() {
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));
   info->addSeparator();
   miVerknuepfung = info->addAction(QStringLiteral("Verknüpfung auf dem Desktop erstellen"));
-  for (QAction* a : {miSuchen, miBearbeiten}) {
+  for (QAction* a : {miBearbeiten}) {
     a->setEnabled(false);
   }
 }

@@ -42,6 +42,7 @@ class TfrImport;
 class TfrImportFormat;
 class TfrPZ;
 class TfrPrufen;
+class TfrSuchen;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
@@ -189,6 +190,7 @@ class TfrPLZ : public QMainWindow {
   TfrImport* frImport;
   TfrPZ* frPZ;
   TfrPrufen* frPrufen;
+  TfrSuchen* frSuchen;
   // The folder the save dialog of the export starts in.
   QString exportOrdner;
 
@@ -243,6 +245,7 @@ class TfrPLZ : public QMainWindow {
   void wiederherstellenZeigen();
   // The duplicate check of the postal codes (Tag 1) or the streets (Tag 2).
   void pruefenZeigen(bool plz);
+  void suchenZeigen();
   void verknuepfungErstellen();
   // Runs a user action; a file error ends it with a message and the program carries on.
   void ausfuehren(const std::function<void()>& aktion);

@@ -45,6 +45,7 @@ void TfrPLZ::verbinden() {
   connect(miImport, &QAction::triggered, this, [this] { importZeigen(); });
   connect(miPruefenPLZ, &QAction::triggered, this, [this] { pruefenZeigen(true); });
   connect(miPruefenStrassen, &QAction::triggered, this, [this] { pruefenZeigen(false); });
+  connect(miSuchen, &QAction::triggered, this, [this] { suchenZeigen(); });
   connect(miOptimieren, &QAction::triggered, this, [this] { OptimierungStarten(ProgressBar1, status_.get()); });
   connect(miNeueOrdner, &QAction::triggered, this, [this] { fensterZeigen(frOrdner); });
   connect(miSichern, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy0); });

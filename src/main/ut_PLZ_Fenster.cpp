@@ -18,6 +18,7 @@
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
 #include "search/ut_Prufen.h"
+#include "search/ut_Suchen.h"
 #include "streets/ut_PZ.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/Ordner.h"
@@ -52,6 +53,14 @@ void TfrPLZ::pruefenZeigen(bool plz) {
   fensterZeigen(frPrufen);
   Tag = 0;
   if (frPrufen->Tag == 1) DateiGeschrieben(plz ? db_.plzDatei() : db_.strassenDatei());
+}
+
+void TfrPLZ::suchenZeigen() {
+  if (!SpeichernFallsGeaendert()) return;
+  frSuchen->Tag = 0;
+  fensterZeigen(frSuchen);
+  if (frSuchen->Tag == 1) DateiGeschrieben(frSuchen->plz() ? db_.plzDatei() : db_.strassenDatei());
+  frSuchen->Tag = 0;
 }
 
 void TfrPLZ::wiederherstellenZeigen() {

@@ -1,0 +1,63 @@
+#include "ui/Drucken.h"
+
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "support/TempOrdner.h"
+
+namespace orvano::ui {
+namespace {
+
+std::string PdfText(const std::string& pdf) {
+  std::string text;
+  std::unique_ptr<FILE, int (*)(FILE*)> p(::popen(("pdftotext -layout '" + pdf + "' -").c_str(), "r"), ::pclose);
+  if (!p) return text;
+  char puffer[4096];
+  while (const std::size_t n = std::fread(puffer, 1, sizeof puffer, p.get())) text.append(puffer, n);
+  return text;
+}
+
+// 200 rows on several pages: every page starts with the title row, the first and the last row
+// are printed, a hidden column is not.
+TEST(TabelleDrucken, ARowsTablePrintsToPdfPageByPage) {
+  test::TempOrdner t;
+  Tabelle tab(4, 201);
+  tab.setFesteZeilen(1);
+  tab.setFesteSpalten(1);
+  tab.setZeile(0, {"LNr", "Ort", "Versteckt", "Postleitzahl"});
+  for (int r = 1; r <= 200; ++r) tab.setZeile(r, {std::to_string(r), "Ort" + std::to_string(r), "geheim", std::to_string(10000 + r)});
+  tab.setBreite(0, 45);
+  tab.setBreite(1, 170);
+  tab.setBreite(2, Tabelle::kVerborgen);
+  tab.setBreite(3, 75);
+  QPrinter drucker(QPrinter::HighResolution);
+  drucker.setOutputFormat(QPrinter::PdfFormat);
+  drucker.setOutputFileName(QString::fromStdString(t / "druck.pdf"));
+  DruckOptionen o;
+  o.titel = QStringLiteral("Liste");
+  QFont schrift;
+  schrift.setPointSize(8);
+  const int seiten = TabelleDrucken(drucker, tab, schrift, QColor(255, 255, 0), o);
+  EXPECT_GT(seiten, 1);
+  const std::string text = PdfText(t / "druck.pdf");
+  ASSERT_FALSE(text.empty()) << "pdftotext is missing or the file is empty";
+  EXPECT_NE(text.find("Ort1 "), std::string::npos);
+  EXPECT_NE(text.find("Ort200"), std::string::npos);
+  EXPECT_NE(text.find("10200"), std::string::npos);
+  EXPECT_EQ(text.find("geheim"), std::string::npos);
+  // Every page starts with the title row; the first page has it once more as its first line.
+  std::size_t titel = 0;
+  for (std::size_t p = text.find("Postleitzahl"); p != std::string::npos; p = text.find("Postleitzahl", p + 1)) ++titel;
+  EXPECT_EQ(static_cast<int>(titel), seiten + 1);
+  DruckOptionen ohne;
+  ohne.massstab = 0;
+  EXPECT_EQ(TabelleDrucken(drucker, tab, schrift, QColor(), ohne), 0);
+}
+
+}  // namespace
+}  // namespace orvano::ui
