@@ -111,8 +111,6 @@ TfrSuchen::TfrSuchen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), db_(d
   sbSuchen->installEventFilter(this);
   ui::EscapeSchliesstNicht(this);
   felderFuellen();
-  cbSuchen->setCurrentIndex(2);
-  cbSuchen2->setCurrentIndex(-1);
   resize(1190, 800);
 }
 

@@ -39,7 +39,11 @@ class EinBesitzer : public test::FensterTest {
   }
   // Runs SCHRITTE inside the modal run of the window the menu entry opens.
   static void imFenster(QAction* eintrag, std::function<void()> schritte) {
-    QTimer::singleShot(0, [s = std::move(schritte)] { s(); });
+    // The window closes in any case, also when an assertion left the steps early.
+    QTimer::singleShot(0, [s = std::move(schritte)] {
+      s();
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+    });
     eintrag->trigger();
   }
   static void zeigen(QWidget* w) {
