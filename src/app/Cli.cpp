@@ -1,5 +1,8 @@
 #include "Cli.h"
 
+#include "CliAufruf.h"
+
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -20,12 +23,10 @@
 #include "exchange/ImportFormat.h"
 #include "folders/Ordner.h"
 #include "folders/Sicherung.h"
-#include "search/Pruefen.h"
-#include "streets/Optimierung.h"
 
 namespace orvano {
 
-namespace {
+namespace cli {
 
 constexpr const char* kAufruf =
     "Aufruf: orvano-cli [--programmordner ORDNER] BEFEHL [OPTIONEN]\n"
@@ -55,6 +56,10 @@ constexpr const char* kAufruf =
     "                         mit --ja an die Datenbank anhängen (sonst nur zählen)\n"
     "  formate [--art plz|strassen]\n"
     "                         die Import-Formate in der Reihenfolge der Auswahlliste\n"
+    "  suchen --art plz|strassen [--ordner NAME] [--land LAND] [--ab N]\n"
+    "         (--doppelte | --feld FELD --text TEXT [--genau] [--feld2 FELD --text2 TEXT])\n"
+    "                         wie das Suchfenster: Treffer als DB-Nr;Zellen..., Felder wie\n"
+    "                         in der Auswahl (Ort, Postleitzahl, Strasse, Ab, Bis ...)\n"
     "  pruefen --art plz|strassen [--ordner NAME] [--land LAND] [--ab N] [--loeschen --ja]\n"
     "                         doppelte Einträge auflisten (Position;Zellen...), mit\n"
     "                         --loeschen --ja aus der Datei löschen\n"
@@ -68,22 +73,9 @@ constexpr const char* kAufruf =
     "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf.\n";
 
 // Options that take a value, and plain switches.
-const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab",
+const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab", "--feld", "--text", "--feld2", "--text2",
                                               "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2"};
-const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen"};
-
-struct Aufruf {
-  std::vector<std::string> positionen;
-  std::map<std::string, std::string> optionen;
-  std::set<std::string> schalter;
-};
-
-struct FalscherAufruf {
-  std::string text;
-};
-struct Fehlschlag {
-  std::string text;
-};
+const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau"};
 
 Aufruf Zerlegen(const std::vector<std::string>& argumente) {
   Aufruf a;
@@ -125,17 +117,6 @@ std::string Land(const Aufruf& a) {
 }
 
 // Questions of the data store answered from the command line; messages go to stderr.
-class KommandozeilenAntworten : public Rueckfragen {
- public:
-  KommandozeilenAntworten(bool ja, std::ostream& err) : ja_(ja), err_(err) {}
-  void meldung(const std::string& text) override { err_ << "orvano-cli: " << text << "\n"; }
-  bool frage(const std::string&) override { return ja_; }
-
- private:
-  bool ja_;
-  std::ostream& err_;
-};
-
 // Points the data store at the program folder of the call.
 void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner) {
   std::string prog = standardOrdner;
@@ -147,7 +128,7 @@ void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner) {
 }
 
 // ... and at the data folder of the call, which the returned data store names.
-Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, const std::string& land = std::string(kDeutschland)) {
+Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, const std::string& land) {
   ProgrammOrdnerPruefen(a, standardOrdner);
 
   std::string ordner = "Ord_1";
@@ -206,7 +187,7 @@ int Info(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) 
   return 0;
 }
 
-std::string Wert(const Aufruf& a, const std::string& name, const std::string& standard = {}) {
+std::string Wert(const Aufruf& a, const std::string& name, const std::string& standard) {
   const auto it = a.optionen.find(name);
   return it == a.optionen.end() ? standard : it->second;
 }
@@ -359,109 +340,6 @@ int Formate(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
   return 0;
 }
 
-// Questions and notes of the operations go to the output, CR as a line break; every question
-// gets the answer of --ja.
-class OptimierungsAntworten : public Rueckfragen {
- public:
-  OptimierungsAntworten(bool ja, std::ostream& out, std::ostream& err) : ja_(ja), out_(out), err_(err) {}
-  void meldung(const std::string& text) override { err_ << "orvano-cli: " << Zeilen(text) << "\n"; }
-  void hinweis(const std::string& text) override { out_ << Zeilen(text) << "\n"; }
-  bool frage(const std::string& text) override {
-    out_ << Zeilen(text) << (ja_ ? " Ja" : " Nein") << "\n";
-    return ja_;
-  }
-
- private:
-  static std::string Zeilen(std::string t) {
-    for (char& c : t) c = c == '\r' ? '\n' : c;
-    return t;
-  }
-  bool ja_;
-  std::ostream& out_;
-  std::ostream& err_;
-};
-
-int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
-  NurErlaubt(a, {"--ordner", "--land", "--plz", "--strassen", "--sortieren", "--ja"});
-  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr optimieren"};
-  const bool plz = a.schalter.count("--plz") > 0, sortieren = a.schalter.count("--sortieren") > 0;
-  const bool strassen = a.schalter.count("--strassen") > 0 || (!plz && !sortieren);
-  const bool ja = a.schalter.count("--ja") > 0;
-  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
-  if (!DateiVorhanden(db.PLZDateiName())) throw Fehlschlag{NichtGefundenText(db.PLZDateiName())};
-  MussDateiSein(db.PLZDateiName());
-  if ((strassen || sortieren) && !DateiVorhanden(db.StrassenDateiName())) throw Fehlschlag{NichtGefundenText(db.StrassenDateiName())};
-  OptimierungsAntworten antworten(ja, out, err);
-  db.PLZLaden(antworten);
-  db.StrassenLaden(KeinFortschritt(), antworten);
-  // Every replace is asked for, so that without --ja nothing is written.
-  OptimierungsOptionen o;
-  o.plzFragen = o.strassenFragen = o.sortierenFragen = true;
-  o.datum = HeutigesDatum();
-  bool geschrieben = false;
-  if (plz) {
-    const PLZOptErgebnis e = PLZOptimieren(db, o, KeinFortschritt(), antworten);
-    out << "PLZ-Datenbank: " << e.doppelte << " doppelte Eintr\xC3\xA4ge\n";
-    geschrieben = geschrieben || e.gespeichert;
-  }
-  if (strassen) {
-    const StrassenOptErgebnis e = StrassenOptimieren(db, o, KeinFortschritt(), antworten);
-    geschrieben = geschrieben || e.gespeichert;
-  }
-  if (sortieren) {
-    const SortErgebnis e = StrassenSortieren(db, o, KeinFortschritt(), antworten);
-    out << "Strassen-Datenbank sortiert: " << e.bewegt << " Datens\xC3\xA4tze an anderer Stelle\n";
-    geschrieben = geschrieben || e.gespeichert;
-  }
-  if (!ja) out << "Nichts geschrieben (mit --ja wird gespeichert)\n";
-  else if (!geschrieben) out << "Nichts zu speichern\n";
-  return 0;
-}
-
-int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
-  NurErlaubt(a, {"--ordner", "--land", "--art", "--ab", "--loeschen", "--ja"});
-  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr pruefen"};
-  const bool plz = PLZArt(a, true);
-  const bool loeschen = a.schalter.count("--loeschen") > 0;
-  if (loeschen && !a.schalter.count("--ja")) throw FalscherAufruf{"--loeschen braucht --ja"};
-  const std::int32_t start = std::max(1, TextZuZahl(Wert(a, "--ab", "1")));
-  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
-  const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
-  if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
-  MussDateiSein(datei);
-  KommandozeilenAntworten nein(false, err);
-  if (plz) {
-    db.PLZLaden(nein);
-  } else {
-    db.StrassenLaden(KeinFortschritt(), nein);
-  }
-  const PruefErgebnis e = plz ? PLZDoppelte(db, start, KeinFortschritt()) : StrassenDoppelte(db, start, KeinFortschritt());
-  // The cells the window shows, in its column order, after the table position.
-  static const int kPLZSpalten[] = {1, 3, 4, 5, 6, 7, 8, 9, 14, 15};
-  static const int kStrassenSpalten[] = {1, 2, 6, 15, 16, 17};
-  for (const std::int32_t p : e.positionen) {
-    const auto zeile = plz ? PLZPruefZeile(db.PLZTabelle[static_cast<std::size_t>(p)], p)
-                           : StrassenPruefZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p);
-    out << p;
-    if (plz) {
-      for (const int c : kPLZSpalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
-    } else {
-      for (const int c : kStrassenSpalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
-    }
-    out << '\n';
-  }
-  out << PruefMeldung(e.positionen.size()) << '\n';
-  if (loeschen && !e.positionen.empty()) {
-    if (plz) {
-      PLZDoppelteLoeschen(db, e.positionen, KeinFortschritt(), nein);
-    } else {
-      StrassenDoppelteLoeschen(db, e.positionen, KeinFortschritt(), nein);
-    }
-    out << e.positionen.size() << " Eintr\xC3\xA4ge aus " << datei << " gel\xC3\xB6scht\n";
-  }
-  return 0;
-}
-
 int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben für bereinigen"};
@@ -481,7 +359,9 @@ int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream&
   return 0;
 }
 
-}  // namespace
+}  // namespace cli
+
+using namespace cli;
 
 int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& standardOrdner, std::ostream& out,
                   std::ostream& err) {
@@ -501,6 +381,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "formate") return Formate(a, standardOrdner, out);
     if (befehl == "optimieren") return Optimieren(a, standardOrdner, out, err);
     if (befehl == "pruefen") return Pruefen(a, standardOrdner, out, err);
+    if (befehl == "suchen") return Suchen(a, standardOrdner, out, err);
     if (befehl == "sichern") return Sichern(a, standardOrdner, out);
     if (befehl == "sicherungen") return Sicherungen(a, standardOrdner, out);
     if (befehl == "wiederherstellen") return Wiederherstellen(a, standardOrdner, out);

@@ -369,3 +369,38 @@ TEST(CliPruefen, ListsPositionAndCellsAndDeletesOnlyWithJa) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST(CliSuchen, FieldSearchAndDoublePostalCodesAsTheWindowFindsThem) {
+  TempOrdner t;
+  auto satz = [](const char* ort, std::int32_t plz) {
+    TPLZRecord r{};
+    r.Staat.setzen("DE");
+    r.Ort.setzen(ort);
+    r.PLZ = plz;
+    return std::string(reinterpret_cast<const char*>(&r), sizeof r);
+  };
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", satz("Bad Homburg", 61348) + satz("M\xFCnchen", 80331) + satz("bad homburg", 61348) +
+                                            satz("BadHomburg", 61348));
+  auto e = Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--doppelte"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out,
+            "1;Bad Homburg;;;;61348;;0;0;0;0\n1;Bad Homburg;;;;61348;;0;0;0;0\n3;bad homburg;;;;61348;;0;0;0;0\n"
+            "2 Doppelte PLZ gefunden.\n");
+  e = Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Ort", "--text", "München"});
+  EXPECT_EQ(e.out, "2;München;;;;80331;;0;0;0;0\n1 Einträge gefunden\n");
+  // Codes are compared as plain numbers: 01067 would be 1067, and "8033" is in 80331.
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Postleitzahl", "--text", "08033"}).out,
+            "Keine Einträge gefunden\n");
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Postleitzahl", "--text", "8033"}).out,
+            "2;München;;;;80331;;0;0;0;0\n1 Einträge gefunden\n");
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Ort", "--text", "x", "--ab", "zwei"}).status, 2);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Hausnummer", "--text", "x"}).status, 2);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "strassen", "--feld", "Strasse", "--text", "x"}).status, 1)
+      << "no street file";
+}
+
+}  // namespace
+}  // namespace orvano

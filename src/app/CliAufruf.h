@@ -1,0 +1,57 @@
+// What the commands of orvano-cli share: the parsed call, its errors and its helpers.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/Datenbestand.h"
+#include "core/Fortschritt.h"
+#include "core/Pfade.h"
+
+namespace orvano::cli {
+
+struct Aufruf {
+  std::vector<std::string> positionen;
+  std::map<std::string, std::string> optionen;
+  std::set<std::string> schalter;
+};
+
+struct FalscherAufruf {
+  std::string text;
+};
+struct Fehlschlag {
+  std::string text;
+};
+
+class KommandozeilenAntworten : public Rueckfragen {
+ public:
+  KommandozeilenAntworten(bool ja, std::ostream& err) : ja_(ja), err_(err) {}
+  void meldung(const std::string& text) override { err_ << "orvano-cli: " << text << "\n"; }
+  bool frage(const std::string&) override { return ja_; }
+
+ private:
+  bool ja_;
+  std::ostream& err_;
+};
+
+void NurErlaubt(const Aufruf& a, const std::set<std::string>& erlaubt);
+// The country of --land as Windows-1252 text (Deutschland without it).
+std::string Land(const Aufruf& a);
+// Points ProgVerzeichnis at the program folder of the call and returns the data store of its
+// data folder and LAND.
+Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, const std::string& land = std::string(kDeutschland));
+// A file we are about to read must be a plain file, or reading fails with a clear message.
+void MussDateiSein(const std::string& name);
+std::string Wert(const Aufruf& a, const std::string& name, const std::string& standard = {});
+// --art plz|strassen; without it "plz" unless PFLICHT.
+bool PLZArt(const Aufruf& a, bool pflicht);
+
+// The maintenance commands (CliPflege.cpp).
+int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+
+}  // namespace orvano::cli

@@ -1,0 +1,195 @@
+// orvano-cli: optimising, searching and checking a database.
+#include <algorithm>
+
+#include "CliAufruf.h"
+#include "core/Dateien.h"
+#include "core/Texte.h"
+#include "core/Windows1252.h"
+#include "folders/Sicherung.h"
+#include "search/Pruefen.h"
+#include "search/Suchen.h"
+#include "streets/Optimierung.h"
+
+namespace orvano::cli {
+
+namespace {
+
+// Questions and notes of the operations go to the output, CR as a line break; every question
+// gets the answer of --ja.
+class OptimierungsAntworten : public Rueckfragen {
+ public:
+  OptimierungsAntworten(bool ja, std::ostream& out, std::ostream& err) : ja_(ja), out_(out), err_(err) {}
+  void meldung(const std::string& text) override { err_ << "orvano-cli: " << Zeilen(text) << "\n"; }
+  void hinweis(const std::string& text) override { out_ << Zeilen(text) << "\n"; }
+  bool frage(const std::string& text) override {
+    out_ << Zeilen(text) << (ja_ ? " Ja" : " Nein") << "\n";
+    return ja_;
+  }
+
+ private:
+  static std::string Zeilen(std::string t) {
+    for (char& c : t) c = c == '\r' ? '\n' : c;
+    return t;
+  }
+  bool ja_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+}  // namespace
+
+int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--plz", "--strassen", "--sortieren", "--ja"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr optimieren"};
+  const bool plz = a.schalter.count("--plz") > 0, sortieren = a.schalter.count("--sortieren") > 0;
+  const bool strassen = a.schalter.count("--strassen") > 0 || (!plz && !sortieren);
+  const bool ja = a.schalter.count("--ja") > 0;
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  if (!DateiVorhanden(db.PLZDateiName())) throw Fehlschlag{NichtGefundenText(db.PLZDateiName())};
+  MussDateiSein(db.PLZDateiName());
+  if ((strassen || sortieren) && !DateiVorhanden(db.StrassenDateiName())) throw Fehlschlag{NichtGefundenText(db.StrassenDateiName())};
+  OptimierungsAntworten antworten(ja, out, err);
+  db.PLZLaden(antworten);
+  db.StrassenLaden(KeinFortschritt(), antworten);
+  // Every replace is asked for, so that without --ja nothing is written.
+  OptimierungsOptionen o;
+  o.plzFragen = o.strassenFragen = o.sortierenFragen = true;
+  o.datum = HeutigesDatum();
+  bool geschrieben = false;
+  if (plz) {
+    const PLZOptErgebnis e = PLZOptimieren(db, o, KeinFortschritt(), antworten);
+    out << "PLZ-Datenbank: " << e.doppelte << " doppelte Eintr\xC3\xA4ge\n";
+    geschrieben = geschrieben || e.gespeichert;
+  }
+  if (strassen) {
+    const StrassenOptErgebnis e = StrassenOptimieren(db, o, KeinFortschritt(), antworten);
+    geschrieben = geschrieben || e.gespeichert;
+  }
+  if (sortieren) {
+    const SortErgebnis e = StrassenSortieren(db, o, KeinFortschritt(), antworten);
+    out << "Strassen-Datenbank sortiert: " << e.bewegt << " Datens\xC3\xA4tze an anderer Stelle\n";
+    geschrieben = geschrieben || e.gespeichert;
+  }
+  if (!ja) out << "Nichts geschrieben (mit --ja wird gespeichert)\n";
+  else if (!geschrieben) out << "Nichts zu speichern\n";
+  return 0;
+}
+
+namespace {
+
+std::int32_t StartNummer(const Aufruf& a) {
+  const std::string ab = Wert(a, "--ab", "1");
+  std::int32_t n = 0;
+  if (!GanzzahlLesen(ab, n)) throw FalscherAufruf{"--ab braucht eine Zahl"};
+  return std::max(1, n);
+}
+
+}  // namespace
+
+int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--art", "--ab", "--doppelte", "--feld", "--text", "--genau", "--feld2", "--text2"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr suchen"};
+  const bool plz = PLZArt(a, true);
+  const bool doppelt = a.schalter.count("--doppelte") > 0;
+  if (doppelt && !plz) throw FalscherAufruf{"--doppelte gibt es nur mit --art plz"};
+  SuchAuftrag auftrag;
+  auftrag.plz = plz;
+  auftrag.start = StartNummer(a);
+  if (!doppelt) {
+    auftrag.feld = Wert(a, "--feld");
+    const auto& felder = plz ? PLZSuchFelder() : StrassenSuchFelder();
+    for (const std::string& f : {auftrag.feld, Wert(a, "--feld2")}) {
+      if (!f.empty() && (f == "2xPLZ" || std::find(felder.begin(), felder.end(), f) == felder.end())) {
+        throw FalscherAufruf{"Unbekanntes Feld " + f};
+      }
+    }
+    if (auftrag.feld.empty()) throw FalscherAufruf{"suchen braucht --doppelte oder --feld"};
+    if (Wert(a, "--text").empty()) throw Fehlschlag{"Suchkette eingeben"};
+    auftrag.text = Utf8ZuCp1252(Wert(a, "--text"));
+    auftrag.genau = a.schalter.count("--genau") > 0;
+    auftrag.feld2 = Wert(a, "--feld2");
+    auftrag.text2 = Utf8ZuCp1252(Wert(a, "--text2"));
+  }
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
+  if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
+  MussDateiSein(datei);
+  KommandozeilenAntworten nein(false, err);
+  if (plz) {
+    db.PLZLaden(nein);
+  } else {
+    db.StrassenLaden(KeinFortschritt(), nein);
+  }
+  const SuchErgebnis e = doppelt ? DoppeltePLZ(db, auftrag.start, KeinFortschritt()) : FeldSuchen(db, auftrag, KeinFortschritt());
+  // The shown cells of the window, in its column order.
+  static const int kPLZ[] = {1, 3, 4, 5, 6, 7, 8, 9, 14, 15};
+  static const int kStrassen[] = {1, 6, 15, 16, 17};
+  int markiert = 0;
+  for (std::size_t i = 0; i < e.positionen.size(); ++i) {
+    const std::int32_t p = e.positionen[i];
+    const auto z = plz ? PLZSuchZeile(db.PLZTabelle[static_cast<std::size_t>(p)], p)
+                       : StrassenSuchZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p);
+    out << p;
+    if (plz) {
+      for (const int c : kPLZ) out << ';' << Cp1252ZuUtf8(z[static_cast<std::size_t>(c)]);
+    } else {
+      for (const int c : kStrassen) out << ';' << Cp1252ZuUtf8(z[static_cast<std::size_t>(c)]);
+    }
+    out << '\n';
+    markiert += e.markiert[i] ? 1 : 0;
+  }
+  if (doppelt) {
+    out << (markiert == 0 ? std::string("Keine Doppelte PLZ gefunden") : std::to_string(markiert) + " Doppelte PLZ gefunden.") << '\n';
+  } else {
+    out << (e.positionen.empty() ? std::string("Keine Eintr\xC3\xA4ge gefunden")
+                                 : std::to_string(e.positionen.size()) + " Eintr\xC3\xA4ge gefunden")
+        << '\n';
+  }
+  return 0;
+}
+
+int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--art", "--ab", "--loeschen", "--ja"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr pruefen"};
+  const bool plz = PLZArt(a, true);
+  const bool loeschen = a.schalter.count("--loeschen") > 0;
+  if (loeschen && !a.schalter.count("--ja")) throw FalscherAufruf{"--loeschen braucht --ja"};
+  const std::int32_t start = StartNummer(a);
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
+  if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
+  MussDateiSein(datei);
+  KommandozeilenAntworten nein(false, err);
+  if (plz) {
+    db.PLZLaden(nein);
+  } else {
+    db.StrassenLaden(KeinFortschritt(), nein);
+  }
+  const PruefErgebnis e = plz ? PLZDoppelte(db, start, KeinFortschritt()) : StrassenDoppelte(db, start, KeinFortschritt());
+  // The cells the window shows, in its column order, after the table position.
+  static const int kPLZSpalten[] = {1, 3, 4, 5, 6, 7, 8, 9, 14, 15};
+  static const int kStrassenSpalten[] = {1, 2, 6, 15, 16, 17};
+  for (const std::int32_t p : e.positionen) {
+    const auto zeile = plz ? PLZPruefZeile(db.PLZTabelle[static_cast<std::size_t>(p)], p)
+                           : StrassenPruefZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p);
+    out << p;
+    if (plz) {
+      for (const int c : kPLZSpalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
+    } else {
+      for (const int c : kStrassenSpalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
+    }
+    out << '\n';
+  }
+  out << PruefMeldung(e.positionen.size()) << '\n';
+  if (loeschen && !e.positionen.empty()) {
+    if (plz) {
+      PLZDoppelteLoeschen(db, e.positionen, KeinFortschritt(), nein);
+    } else {
+      StrassenDoppelteLoeschen(db, e.positionen, KeinFortschritt(), nein);
+    }
+    out << e.positionen.size() << " Eintr\xC3\xA4ge aus " << datei << " gel\xC3\xB6scht\n";
+  }
+  return 0;
+}
+
+}  // namespace orvano::cli
