@@ -26,6 +26,7 @@
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
 #include "search/ut_Prufen.h"
+#include "search/ut_SuchMaske.h"
 #include "search/ut_Suchen.h"
 #include "streets/ut_PZ.h"
 #include "exchange/ut_ImportFormat.h"
@@ -76,6 +77,9 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frPZ = new TfrPZ(this);
   frPrufen = new TfrPrufen(db_, this);
   frSuchen = new TfrSuchen(db_, this);
+  frSuchMaske = new TfrSuchMaske(db_, this);
+  frSuchMaske->tabellenAnsicht = [this] { return TabellenAnsicht; };
+  frSuchMaske->zeigen = [this](std::int32_t k, int strasse, const QString& hausnummer) { MaskenTrefferZeigen(k, strasse, hausnummer); };
   frPrufen->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
   frImport->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
   verbinden();
@@ -218,7 +222,7 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
       QStringLiteral("Linkemaus: Speichern Datenbak\nRechtemaus:  Datensätze in CSV/TXT-Datei speichern"));
   sbStrasse->setToolTip(QStringLiteral("Strassen Datenbank bearbeiten\nRechtemaus: Strassen-Anzahl neu berechnen"));
   // Their windows come with later work; until then they do nothing at all.
-  for (QWidget* w : std::initializer_list<QWidget*>{sbKarte, sbStrasse, sbPLZSuchen, sbGoogle}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{sbKarte, sbStrasse, sbGoogle}) {
     w->setEnabled(false);
   }
   return plMenu;

@@ -43,6 +43,7 @@ class TfrImportFormat;
 class TfrPZ;
 class TfrPrufen;
 class TfrSuchen;
+class TfrSuchMaske;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
@@ -191,6 +192,7 @@ class TfrPLZ : public QMainWindow {
   TfrPZ* frPZ;
   TfrPrufen* frPrufen;
   TfrSuchen* frSuchen;
+  TfrSuchMaske* frSuchMaske;
   // The folder the save dialog of the export starts in.
   QString exportOrdner;
 
@@ -246,6 +248,11 @@ class TfrPLZ : public QMainWindow {
   // The duplicate check of the postal codes (Tag 1) or the streets (Tag 2).
   void pruefenZeigen(bool plz);
   void suchenZeigen();
+  // The search mask over this window, starting with the place shown.
+  void suchMaskeZeigen();
+  // A record the search mask visits: its row becomes current, it is shown, and the street of
+  // the hit is selected (K 0: only the house numbers go).
+  void MaskenTrefferZeigen(std::int32_t k, int strasse, const QString& hausnummer);
   void verknuepfungErstellen();
   // Runs a user action; a file error ends it with a message and the program carries on.
   void ausfuehren(const std::function<void()>& aktion);

@@ -46,6 +46,7 @@ void TfrPLZ::verbinden() {
   connect(miPruefenPLZ, &QAction::triggered, this, [this] { pruefenZeigen(true); });
   connect(miPruefenStrassen, &QAction::triggered, this, [this] { pruefenZeigen(false); });
   connect(miSuchen, &QAction::triggered, this, [this] { suchenZeigen(); });
+  connect(sbPLZSuchen, &QToolButton::clicked, this, [this] { suchMaskeZeigen(); });
   connect(miOptimieren, &QAction::triggered, this, [this] { OptimierungStarten(ProgressBar1, status_.get()); });
   connect(miNeueOrdner, &QAction::triggered, this, [this] { fensterZeigen(frOrdner); });
   connect(miSichern, &QAction::triggered, this, [this] { fensterZeigen(frSichCopy0); });

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -18,6 +19,7 @@
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
 #include "search/ut_Prufen.h"
+#include "search/ut_SuchMaske.h"
 #include "search/ut_Suchen.h"
 #include "streets/ut_PZ.h"
 #include "folders/ut_SichCopy.h"
@@ -61,6 +63,32 @@ void TfrPLZ::suchenZeigen() {
   fensterZeigen(frSuchen);
   if (frSuchen->Tag == 1) DateiGeschrieben(frSuchen->plz() ? db_.plzDatei() : db_.strassenDatei());
   frSuchen->Tag = 0;
+}
+
+void TfrPLZ::suchMaskeZeigen() {
+  if (!SpeichernFallsGeaendert()) return;
+  frSuchMaske->edOrt->setText(TabellenAnsicht ? ui::AusCp1252(daten_.zelle(kSpalteOrt, std::max(1, StringGrid1->aktuelleZeile())))
+                                              : edOrt->text());
+  frSuchMaske->exec();
+}
+
+void TfrPLZ::MaskenTrefferZeigen(std::int32_t k, int strasse, const QString& hausnummer) {
+  if (k <= 0) {
+    lbStrNr->clear();
+    lbStrNr->hide();
+    return;
+  }
+  // The row of record K, wherever sorting put it.
+  for (int r = 1; r < daten_.zeilen(); ++r) {
+    if (TextZuZahl(daten_.zelle(kSpalteIndex, r)) == k) {
+      StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), r);
+      break;
+    }
+  }
+  DatensatzZeigen(k);
+  if (strasse >= 0 && strasse < cbStrasse->count()) cbStrasse->setCurrentIndex(strasse);
+  lbStrNr->setText(hausnummer);
+  lbStrNr->setVisible(!hausnummer.isEmpty());
 }
 
 void TfrPLZ::wiederherstellenZeigen() {
