@@ -12,6 +12,10 @@
 #include "main/Sortieren.h"
 #include "ui/Dialoge.h"
 #include "main/ut_PLZ.h"
+#include "search/ut_Suchen.h"
+#include "ui/Drucken.h"
+
+#include <QPrinter>
 #include "ui/StringGrid.h"
 
 namespace orvano {
@@ -94,6 +98,41 @@ void BM_Sortieren(benchmark::State& state) {
   }
 }
 
+// Opening the search window over the national tables, painted once.
+void BM_SuchfensterOeffnen(benchmark::State& state) {
+  TabellenOrdner();
+  TfrPLZ f;
+  f.Aktivieren();
+  for (auto _ : state) {
+    f.frSuchen->show();
+    QPixmap bild = f.frSuchen->grab();
+    benchmark::DoNotOptimize(bild);
+    f.frSuchen->hide();
+  }
+}
+
+// 1,000 result rows printed to a PDF file as the search window prints them.
+void BM_TausendZeilenDrucken(benchmark::State& state) {
+  Tabelle t(19, 1001);
+  t.setFesteZeilen(1);
+  t.setFesteSpalten(1);
+  for (int c = 0; c < 19; ++c) t.setBreite(c, c == 1 || c == 15 ? 170 : 60);
+  for (int r = 1; r <= 1000; ++r) t.setZeile(r, {std::to_string(r), "Musterstadt " + std::to_string(r), "DE", "", "", "", "12345"});
+  const std::string pdf = (std::filesystem::temp_directory_path() / "orvano-bench-druck.pdf").string();
+  int seiten = 0;
+  for (auto _ : state) {
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(QString::fromStdString(pdf));
+    ui::DruckOptionen o;
+    o.ersteZeile = 1;
+    seiten = ui::TabelleDrucken(drucker, t, QFont(), QColor(255, 255, 0), o);
+  }
+  state.counters["Seiten"] = seiten;
+}
+
+BENCHMARK(BM_SuchfensterOeffnen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TausendZeilenDrucken)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrassenZeigen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sortieren)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(3)->Arg(6)->Arg(8)->Arg(9)->Arg(15)->Arg(0);
 BENCHMARK(BM_StartBisTabelleGemalt)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 
 #include "BenchDaten.h"
 #include "search/Pruefen.h"
+#include "search/Suchen.h"
 
 namespace orvano {
 namespace {
@@ -23,6 +24,27 @@ void BM_PLZDoppelte(benchmark::State& state) {
   state.counters["doppelt"] = static_cast<double>(n);
 }
 
+// A field search over every street, as the search window runs it.
+void BM_StrassenFeldSuchen(benchmark::State& state) {
+  const Datenbestand& db = bench::TabellenLaden();
+  SuchAuftrag a;
+  a.plz = false;
+  a.feld = "Strasse";
+  a.text = "weg";
+  std::size_t n = 0;
+  for (auto _ : state) n = FeldSuchen(db, a, KeinFortschritt()).positionen.size();
+  state.counters["Treffer"] = static_cast<double>(n);
+}
+
+void BM_DoppeltePLZ(benchmark::State& state) {
+  const Datenbestand& db = bench::TabellenLaden();
+  std::size_t n = 0;
+  for (auto _ : state) n = DoppeltePLZ(db, 1, KeinFortschritt()).positionen.size();
+  state.counters["Zeilen"] = static_cast<double>(n);
+}
+
+BENCHMARK(BM_StrassenFeldSuchen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DoppeltePLZ)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrassenDoppelte)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PLZDoppelte)->Unit(benchmark::kMillisecond);
 
