@@ -38,6 +38,33 @@ class OptimierungsAntworten : public Rueckfragen {
 
 }  // namespace
 
+namespace {
+
+// The data store of the call with the one table the command works on.
+Datenbestand TabelleLaden(const Aufruf& a, const std::string& standardOrdner, bool plz, std::ostream& err) {
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
+  if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
+  MussDateiSein(datei);
+  KommandozeilenAntworten nein(false, err);
+  if (plz) {
+    db.PLZLaden(nein);
+  } else {
+    db.StrassenLaden(KeinFortschritt(), nein);
+  }
+  return db;
+}
+
+// One listed entry: its table position, then the cells a window shows, separated by ";".
+template <std::size_t N>
+void ZeileAusgeben(std::ostream& out, std::int32_t position, const std::vector<std::string>& zeile, const int (&spalten)[N]) {
+  out << position;
+  for (const int c : spalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
+  out << '\n';
+}
+
+}  // namespace
+
 int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--plz", "--strassen", "--sortieren", "--ja"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr optimieren"};
@@ -110,16 +137,7 @@ int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out
     auftrag.feld2 = Wert(a, "--feld2");
     auftrag.text2 = Utf8ZuCp1252(Wert(a, "--text2"));
   }
-  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
-  const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
-  if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
-  MussDateiSein(datei);
-  KommandozeilenAntworten nein(false, err);
-  if (plz) {
-    db.PLZLaden(nein);
-  } else {
-    db.StrassenLaden(KeinFortschritt(), nein);
-  }
+  const Datenbestand db = TabelleLaden(a, standardOrdner, plz, err);
   const SuchErgebnis e = doppelt ? DoppeltePLZ(db, auftrag.start, KeinFortschritt()) : FeldSuchen(db, auftrag, KeinFortschritt());
   // The shown cells of the window, in its column order.
   static const int kPLZ[] = {1, 3, 4, 5, 6, 7, 8, 9, 14, 15};
@@ -129,13 +147,11 @@ int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out
     const std::int32_t p = e.positionen[i];
     const auto z = plz ? PLZSuchZeile(db.PLZTabelle[static_cast<std::size_t>(p)], p)
                        : StrassenSuchZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p);
-    out << p;
     if (plz) {
-      for (const int c : kPLZ) out << ';' << Cp1252ZuUtf8(z[static_cast<std::size_t>(c)]);
+      ZeileAusgeben(out, p, z, kPLZ);
     } else {
-      for (const int c : kStrassen) out << ';' << Cp1252ZuUtf8(z[static_cast<std::size_t>(c)]);
+      ZeileAusgeben(out, p, z, kStrassen);
     }
-    out << '\n';
     markiert += e.markiert[i] ? 1 : 0;
   }
   if (doppelt) {
@@ -155,16 +171,9 @@ int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
   const bool loeschen = a.schalter.count("--loeschen") > 0;
   if (loeschen && !a.schalter.count("--ja")) throw FalscherAufruf{"--loeschen braucht --ja"};
   const std::int32_t start = StartNummer(a);
-  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
-  const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
-  if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
-  MussDateiSein(datei);
+  Datenbestand db = TabelleLaden(a, standardOrdner, plz, err);
+  const std::string datei = plz ? db.plzDatei() : db.strassenDatei();
   KommandozeilenAntworten nein(false, err);
-  if (plz) {
-    db.PLZLaden(nein);
-  } else {
-    db.StrassenLaden(KeinFortschritt(), nein);
-  }
   const PruefErgebnis e = plz ? PLZDoppelte(db, start, KeinFortschritt()) : StrassenDoppelte(db, start, KeinFortschritt());
   // The cells the window shows, in its column order, after the table position.
   static const int kPLZSpalten[] = {1, 3, 4, 5, 6, 7, 8, 9, 14, 15};
@@ -172,13 +181,11 @@ int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
   for (const std::int32_t p : e.positionen) {
     const auto zeile = plz ? PLZPruefZeile(db.PLZTabelle[static_cast<std::size_t>(p)], p)
                            : StrassenPruefZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p);
-    out << p;
     if (plz) {
-      for (const int c : kPLZSpalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
+      ZeileAusgeben(out, p, zeile, kPLZSpalten);
     } else {
-      for (const int c : kStrassenSpalten) out << ';' << Cp1252ZuUtf8(zeile[static_cast<std::size_t>(c)]);
+      ZeileAusgeben(out, p, zeile, kStrassenSpalten);
     }
-    out << '\n';
   }
   out << PruefMeldung(e.positionen.size()) << '\n';
   if (loeschen && !e.positionen.empty()) {
