@@ -90,6 +90,9 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   einst_ = EinstellungenLaden(ProgVerzeichnis + kEinstellungsDatei);
   cbLand->setCurrentIndex(einst_.land);
   TabellenAnsicht = einst_.tabellenAnsicht;
+  // The route of the last run; later activations leave what the user typed alone.
+  routeInFelder(einst_.routenFelder);
+  cbRoutenplaner->setCurrentIndex(std::clamp(einst_.routenplaner, 0, cbRoutenplaner->count() - 1));
   db_.OrdnerPfad = StartOrdner(einst_);
   cbOrdner->clear();
   cbOrdner->addItem(QString::fromStdString(db_.OrdnerName()));
@@ -149,6 +152,7 @@ void TfrPLZ::aufbauen() {
   ProgressBar1->setTextVisible(false);
   ProgressBar1->setMaximumHeight(14);
   ProgressBar1->hide();
+  spalte->addWidget(routeAufbauen());
   spalte->addWidget(ProgressBar1);
   StatusBar1 = new QStatusBar(mitte);
   StatusBar1->setObjectName("StatusBar1");

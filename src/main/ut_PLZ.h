@@ -12,11 +12,13 @@
 
 #include "core/Datenbestand.h"
 #include "core/Einstellungen.h"
+#include "maps/Route.h"
 #include "core/Tabelle.h"
 
 class QAction;
 class QCloseEvent;
 class QKeyEvent;
+class QPushButton;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -182,6 +184,28 @@ class TfrPLZ : public QMainWindow {
   QProgressBar* ProgressBar1;
   QStatusBar* StatusBar1;
 
+  // Route planner.
+  QWidget* plRoute0;
+  QLabel* lbAusgangsort;
+  QLabel* lbZielort;
+  QLineEdit* edAusgangsort;
+  QLineEdit* edAusgangsortPLZ;
+  QLineEdit* edAusgangsortStrasse;
+  QLineEdit* edZielort;
+  QLineEdit* edZielortPLZ;
+  QLineEdit* edZielortStrasse;
+  QComboBox* cbRoutenplaner;
+  QLabel* img;
+  QPushButton* sbRoute;
+  QPushButton* sbRouteSpeichern;
+  QPushButton* sbRouteLaden;
+  void RoutenLogoZeigen();
+  void RouteZeigen();
+  void RouteSpeichern();
+  void RouteLaden();
+  // The place, code and street shown go into the start (or the destination) fields.
+  void OrtUebernehmen(bool ziel);
+
   // The windows this one opens, created once with it.
   TfrExport_Auswahl* frExport_Auswahl;
   TfrOrdner* frOrdner;
@@ -228,6 +252,10 @@ class TfrPLZ : public QMainWindow {
 
  private:
   void aufbauen();
+  QWidget* routeAufbauen();
+  Route routeAusFeldern() const;
+  void routeInFelder(const std::array<std::string, 6>& felder);
+  bool routeEreignis(QObject* ziel, QEvent* e);
   QWidget* werkzeugleisteAufbauen();
   QWidget* maskeAufbauen();
   void menueAufbauen();

@@ -152,6 +152,9 @@ void TfrPLZ::EinstellungenSchreiben() {
   einst_.land = cbLand->currentIndex();
   einst_.tabellenAnsicht = TabellenAnsicht;
   einst_.letzterOrdner = db_.OrdnerName();
+  const Route r = routeAusFeldern();
+  einst_.routenFelder = {r.ausgangsort, r.ausgangsPLZ, r.ausgangsStrasse, r.zielort, r.zielPLZ, r.zielStrasse};
+  einst_.routenplaner = std::max(0, cbRoutenplaner->currentIndex());
   if (frImport->cbFormat->currentIndex() >= 0) einst_.importFormat = frImport->cbFormat->currentIndex();
   EinstellungenSpeichern(ProgVerzeichnis + kEinstellungsDatei, einst_);
 }

@@ -156,6 +156,7 @@ void TfrPLZ::sbSpeichernKlick(Qt::MouseButton knopf) {
 }
 
 bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
+  if (routeEreignis(ziel, e)) return true;
   const auto liste = felder();
   const int feld = liste.indexOf(qobject_cast<QLineEdit*>(ziel));
   const auto typ = e->type();
