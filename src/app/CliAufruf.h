@@ -53,5 +53,8 @@ bool PLZArt(const Aufruf& a, bool pflicht);
 int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+int RouteZeigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out);
+// Points ProgVerzeichnis at the program folder of the call.
+void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner);
 
 }  // namespace orvano::cli

@@ -6,6 +6,9 @@
 #include "core/Texte.h"
 #include "core/Windows1252.h"
 #include "folders/Sicherung.h"
+#include "maps/Route.h"
+
+#include <fstream>
 #include "search/Pruefen.h"
 #include "search/Suchen.h"
 #include "streets/Optimierung.h"
@@ -196,6 +199,38 @@ int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
     }
     out << e.positionen.size() << " Eintr\xC3\xA4ge aus " << datei << " gel\xC3\xB6scht\n";
   }
+  return 0;
+}
+
+int RouteZeigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {"--dienst", "--datei", "--von", "--nach"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr route"};
+  ProgrammOrdnerPruefen(a, standardOrdner);
+  Route r;
+  const std::string datei = Wert(a, "--datei");
+  if (!datei.empty()) {
+    if (a.optionen.count("--von") || a.optionen.count("--nach")) throw FalscherAufruf{"route braucht --datei oder --von/--nach"};
+    std::ifstream f(datei, std::ios::binary);
+    if (!f) throw Fehlschlag{NichtGefundenText(datei)};
+    std::string zeile;
+    std::getline(f, zeile);
+    if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+    const auto gelesen = RouteAusZeile(zeile);
+    if (!gelesen) throw Fehlschlag{"Datei " + datei + " enth\xC3\xA4lt keine Route"};
+    r = *gelesen;
+  } else {
+    if (!a.optionen.count("--von") || !a.optionen.count("--nach")) throw FalscherAufruf{"route braucht --datei oder --von und --nach"};
+    // "ORT|PLZ|STRASSE" as the route file writes one side.
+    const auto von = RouteAusZeile(Utf8ZuCp1252(Wert(a, "--von")) + "*" + Utf8ZuCp1252(Wert(a, "--nach")) + "*0");
+    r = *von;
+  }
+  std::string dienst = Wert(a, "--dienst");
+  if (dienst.empty()) dienst = !datei.empty() && r.dienst >= 0 && r.dienst < 8 ? kRoutenDienste[static_cast<std::size_t>(r.dienst)] : "Google";
+  if (std::find(kRoutenDienste.begin(), kRoutenDienste.end(), dienst) == kRoutenDienste.end()) {
+    throw FalscherAufruf{"Unbekannter Dienst " + dienst};
+  }
+  if (const std::string fehlt = RouteFehlt(r); !fehlt.empty()) throw Fehlschlag{fehlt};
+  out << Cp1252ZuUtf8(RoutenAdresse(r, dienst)) << "\n";
   return 0;
 }
 

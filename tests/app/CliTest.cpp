@@ -404,3 +404,24 @@ TEST(CliSuchen, FieldSearchAndDoublePostalCodesAsTheWindowFindsThem) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST(CliRoute, PrintsTheAddressRouteOpens) {
+  TempOrdner t;
+  auto e = Cli({"--programmordner", t.pfad(), "route", "--von", "Köln|50667|Domkloster", "--nach", "München|80331|"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, "https://www.google.de/maps/dir/Domkloster,+50667+K%C3%B6ln/,+80331+M%C3%BCnchen\n");
+  DateiSchreiben(t / "b.rte", "Bonn|53111|Markt*K\xF6ln|50667|Domkloster*3\r\n");
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "route", "--datei", t / "b.rte"}).out,
+            "https://www.bing.com/mapspreview?v=2&rtp=adr.Markt,53111,Bonn~adr.Domkloster,50667,K%C3%B6ln\n")
+      << "the service of the file";
+  e = Cli({"--programmordner", t.pfad(), "route", "--von", "||Markt", "--nach", "Bonn||"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "Ausgangsort eingeben")) << e.err;
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "route", "--dienst", "Atlas", "--von", "A||", "--nach", "B||"}).status, 2);
+}
+
+}  // namespace
+}  // namespace orvano
