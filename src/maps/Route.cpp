@@ -19,7 +19,7 @@ const std::map<std::string, std::string, std::less<>>& StandardBasen() {
       {"Mappy", "https://fr.mappy.com"},         {"Bing", "https://www.bing.com"},
       {"Yahoo", "https://maps.yahoo.com"},       {"ViaMichelin", "https://www.viamichelin.de"},
       {"Nokia", "https://wego.here.com"},        {"Meinestadt", "https://www.meinestadt.de"},
-      {"Karte", "https://www.openstreetmap.org"}, {"Strassenansicht", "https://www.google.de"}};
+      {"Karte", "https://www.google.de"},        {"Strassenansicht", "https://www.instantstreetview.com/s"}};
   return basen;
 }
 
