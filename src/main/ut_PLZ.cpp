@@ -99,6 +99,7 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   TabelleKopf();
   ausfuehren([this] { PLZLaden(); });
   TabelleFuellen();
+  karteAnlegen();
   resize(kMaskenGroesse);
   if (const QScreen* s = QApplication::primaryScreen()) {
     const QRect r = s->availableGeometry();
@@ -226,7 +227,7 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
       QStringLiteral("Linkemaus: Speichern Datenbak\nRechtemaus:  Datensätze in CSV/TXT-Datei speichern"));
   sbStrasse->setToolTip(QStringLiteral("Strassen Datenbank bearbeiten\nRechtemaus: Strassen-Anzahl neu berechnen"));
   // Their windows come with later work; until then they do nothing at all.
-  for (QWidget* w : std::initializer_list<QWidget*>{sbKarte, sbStrasse, sbGoogle}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{sbStrasse}) {
     w->setEnabled(false);
   }
   return plMenu;

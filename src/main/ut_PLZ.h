@@ -46,6 +46,7 @@ class TfrPZ;
 class TfrPrufen;
 class TfrSuchen;
 class TfrSuchMaske;
+class TfrKarte;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
@@ -217,6 +218,13 @@ class TfrPLZ : public QMainWindow {
   TfrPrufen* frPrufen;
   TfrSuchen* frSuchen;
   TfrSuchMaske* frSuchMaske;
+  TfrKarte* frKarte = nullptr;
+  // Opens or closes the map ("Datei … nicht gefunden" without a postal-code file).
+  void KarteUmschalten();
+  // Red cross-hair at the coordinates of the current row, with its caption.
+  void KarteMarkieren();
+  // The place view of the shown place in the web map.
+  void OrtAufKarteZeigen();
   // The folder the save dialog of the export starts in.
   QString exportOrdner;
 
@@ -253,6 +261,7 @@ class TfrPLZ : public QMainWindow {
  private:
   void aufbauen();
   QWidget* routeAufbauen();
+  void karteAnlegen();
   Route routeAusFeldern() const;
   void routeInFelder(const std::array<std::string, 6>& felder);
   bool routeEreignis(QObject* ziel, QEvent* e);

@@ -24,6 +24,7 @@
 #include "folders/ut_Ordner.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/ut_frSichCopy0.h"
+#include "maps/utKarte.h"
 #include "ut_About.h"
 #include "ut_PLZ.h"
 
@@ -45,6 +46,8 @@ void TfrPLZ::verbinden() {
   connect(miImport, &QAction::triggered, this, [this] { importZeigen(); });
   connect(miPruefenPLZ, &QAction::triggered, this, [this] { pruefenZeigen(true); });
   connect(miPruefenStrassen, &QAction::triggered, this, [this] { pruefenZeigen(false); });
+  connect(sbKarte, &QToolButton::clicked, this, [this] { KarteUmschalten(); });
+  connect(sbGoogle, &QToolButton::clicked, this, [this] { OrtAufKarteZeigen(); });
   connect(miSuchen, &QAction::triggered, this, [this] { suchenZeigen(); });
   connect(sbPLZSuchen, &QToolButton::clicked, this, [this] { suchMaskeZeigen(); });
   connect(miOptimieren, &QAction::triggered, this, [this] { OptimierungStarten(ProgressBar1, status_.get()); });
@@ -59,7 +62,10 @@ void TfrPLZ::verbinden() {
     edSuchen->setFocus();
   });
   connect(cbStrasse, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int i) { strasseGewaehlt(i); });
-  connect(StringGrid1, &ui::StringGrid::geklickt, this, [this](int, int, Qt::MouseButton) { SuchStart = 1; });
+  connect(StringGrid1, &ui::StringGrid::geklickt, this, [this](int, int, Qt::MouseButton) {
+    SuchStart = 1;
+    if (KarteSichtbar) KarteMarkieren();
+  });
   connect(StringGrid1, &ui::StringGrid::doppelKlick, this, [this](int, int zeile) { SuchStart = zeile; });
   for (QObject* o : std::initializer_list<QObject*>{edSuchen, sbSort, sbSpeichern_Dat, cbStrasse, lbStrasseZahl, lbPLZZahl, cbLand}) {
     o->installEventFilter(this);
@@ -127,6 +133,10 @@ void TfrPLZ::LandGewechselt() {
   ausfuehren([this] { StrassenLaden(); });
   StrassenAnzeigeSichtbar();
   StrassenZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, 1)));
+  if (KarteSichtbar) {
+    frKarte->KarteZeichnen(true);
+    KarteMarkieren();
+  }
 }
 
 bool TfrPLZ::Beenden() {
@@ -152,6 +162,7 @@ void TfrPLZ::EinstellungenSchreiben() {
   einst_.land = cbLand->currentIndex();
   einst_.tabellenAnsicht = TabellenAnsicht;
   einst_.letzterOrdner = db_.OrdnerName();
+  einst_.kartenMassstab = frKarte->massstab();
   const Route r = routeAusFeldern();
   einst_.routenFelder = {r.ausgangsort, r.ausgangsPLZ, r.ausgangsStrasse, r.zielort, r.zielPLZ, r.zielStrasse};
   einst_.routenplaner = std::max(0, cbRoutenplaner->currentIndex());

@@ -19,6 +19,7 @@
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
 #include "search/ut_Prufen.h"
+#include "maps/utKarte.h"
 #include "search/ut_SuchMaske.h"
 #include "search/ut_Suchen.h"
 #include "streets/ut_PZ.h"
@@ -173,6 +174,8 @@ void TfrPLZ::cbOrdnerChange() {
     cbOrdner->setCurrentText(gewaehlt);
   }
   if (gewaehlt.isEmpty()) return;
+  // The map belongs to the folder left.
+  if (KarteSichtbar) frKarte->close();
   db_.OrdnerPfad = gewaehlt.toStdString() + kTrenner;
   TabelleZellenLeeren(daten_);
   daten_.setZeilen(2);
