@@ -13,6 +13,7 @@
 #include "ui/Dialoge.h"
 #include "main/ut_PLZ.h"
 #include "search/ut_Suchen.h"
+#include "maps/utKarte.h"
 #include "ui/Drucken.h"
 
 #include <QPrinter>
@@ -131,6 +132,15 @@ void BM_TausendZeilenDrucken(benchmark::State& state) {
   state.counters["Seiten"] = seiten;
 }
 
+// The map at scale 4 with the cross-hair of a record.
+void BM_KarteZeichnen(benchmark::State& state) {
+  TabellenOrdner();
+  TfrPLZ f;
+  f.frKarte->setMassstab(4);
+  for (auto _ : state) f.frKarte->Markieren(50.94, 6.96, QStringLiteral(" K\u00f6ln"));
+}
+
+BENCHMARK(BM_KarteZeichnen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuchfensterOeffnen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TausendZeilenDrucken)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrassenZeigen)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 #include "BenchDaten.h"
 #include "search/Pruefen.h"
 #include "search/Suchen.h"
+#include "maps/Karte.h"
 
 namespace orvano {
 namespace {
@@ -47,6 +48,22 @@ BENCHMARK(BM_StrassenFeldSuchen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DoppeltePLZ)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrassenDoppelte)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PLZDoppelte)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+// The place nearest to a click among the national postal codes.
+void BM_NaechsterSatz(benchmark::State& state) {
+  const Datenbestand& db = bench::TabellenLaden();
+  std::int32_t k = 0;
+  for (auto _ : state) k = NaechsterSatz(db, 'D', 50.94, 6.96);
+  benchmark::DoNotOptimize(k);
+}
+
+BENCHMARK(BM_NaechsterSatz)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace orvano

@@ -62,6 +62,8 @@ constexpr const char* kAufruf =
     "                         in der Auswahl (Ort, Postleitzahl, Strasse, Ab, Bis ...)\n"
     "  route [--dienst NAME] (--datei DATEI.rte | --von \"ORT|PLZ|STRASSE\" --nach \"ORT|PLZ|STRASSE\")\n"
     "                         die Adresse, die \"Route\" für diese Route öffnet (Standard: Google)\n"
+    "  ort-bei [--ordner NAME] [--land LAND] --breite B --laenge L\n"
+    "                         der Ort nächst der Koordinate, wie ein Klick in die Karte\n"
     "  pruefen --art plz|strassen [--ordner NAME] [--land LAND] [--ab N] [--loeschen --ja]\n"
     "                         doppelte Einträge auflisten (Position;Zellen...), mit\n"
     "                         --loeschen --ja aus der Datei löschen\n"
@@ -75,7 +77,7 @@ constexpr const char* kAufruf =
     "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf.\n";
 
 // Options that take a value, and plain switches.
-const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab", "--feld", "--text", "--feld2", "--text2", "--dienst", "--datei", "--von", "--nach",
+const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab", "--feld", "--text", "--feld2", "--text2", "--dienst", "--datei", "--von", "--nach", "--breite", "--laenge",
                                               "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2"};
 const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau"};
 
@@ -385,6 +387,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "pruefen") return Pruefen(a, standardOrdner, out, err);
     if (befehl == "suchen") return Suchen(a, standardOrdner, out, err);
     if (befehl == "route") return RouteZeigen(a, standardOrdner, out);
+    if (befehl == "ort-bei") return OrtBei(a, standardOrdner, out, err);
     if (befehl == "sichern") return Sichern(a, standardOrdner, out);
     if (befehl == "sicherungen") return Sicherungen(a, standardOrdner, out);
     if (befehl == "wiederherstellen") return Wiederherstellen(a, standardOrdner, out);

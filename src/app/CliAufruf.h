@@ -54,6 +54,7 @@ int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream&
 int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int RouteZeigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out);
+int OrtBei(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 // Points ProgVerzeichnis at the program folder of the call.
 void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner);
 

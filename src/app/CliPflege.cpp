@@ -6,6 +6,7 @@
 #include "core/Texte.h"
 #include "core/Windows1252.h"
 #include "folders/Sicherung.h"
+#include "maps/Karte.h"
 #include "maps/Route.h"
 
 #include <fstream>
@@ -231,6 +232,27 @@ int RouteZeigen(const Aufruf& a, const std::string& standardOrdner, std::ostream
   }
   if (const std::string fehlt = RouteFehlt(r); !fehlt.empty()) throw Fehlschlag{fehlt};
   out << Cp1252ZuUtf8(RoutenAdresse(r, dienst)) << "\n";
+  return 0;
+}
+
+int OrtBei(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--breite", "--laenge"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr ort-bei"};
+  auto grad = [&](const char* name) {
+    std::string t = Wert(a, name);
+    std::replace(t.begin(), t.end(), '.', ',');
+    double g = 0;
+    if (t.empty() || !KommaZahlLesen(t, g)) throw FalscherAufruf{std::string(name) + " braucht eine Zahl wie 50,94 oder 50.94"};
+    return g;
+  };
+  const double breite = grad("--breite"), laenge = grad("--laenge");
+  const Datenbestand db = TabelleLaden(a, standardOrdner, true, err);
+  const std::int32_t k = NaechsterSatz(db, KartenLand(db.Land), breite, laenge);
+  if (k < 1 || k > db.PLZAnzahl) throw Fehlschlag{"Keine Postleitzahl in " + db.PLZDateiName()};
+  const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
+  const std::string staat = r.Staat.text();
+  out << k << ';' << PLZText(r.PLZ, staat.empty() ? ' ' : staat.front()) << ';' << Cp1252ZuUtf8(r.Ort.text()) << ';'
+      << RealZuText(r.Breitengrad) << ';' << RealZuText(r.Laengengrad) << '\n';
   return 0;
 }
 

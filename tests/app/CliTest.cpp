@@ -425,3 +425,28 @@ TEST(CliRoute, PrintsTheAddressRouteOpens) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST(CliOrtBei, TheNearestPlaceOfTheCountryAsAClickChoosesIt) {
+  TempOrdner t;
+  auto satz = [](const char* ort, std::int32_t plz, double breite, double laenge, const char* staat) {
+    TPLZRecord r{};
+    r.Staat.setzen(staat);
+    r.Ort.setzen(ort);
+    r.PLZ = plz;
+    r.Breitengrad = breite;
+    r.Laengengrad = laenge;
+    return std::string(reinterpret_cast<const char*>(&r), sizeof r);
+  };
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", satz("Wien", 1010, 50.9, 6.9, "AT") + satz("K\xF6ln", 50667, 50.9375, 6.9603, "DE") +
+                                            satz("Bonn", 53111, 50.73, 7.1, "DE"));
+  auto e = Cli({"--programmordner", t.pfad(), "ort-bei", "--breite", "50,94", "--laenge", "6.96"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, "2;50667;Köln;50,9375;6,9603\n") << "Wien is no German record";
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "ort-bei", "--breite", "Nord", "--laenge", "7"}).status, 2);
+}
+
+}  // namespace
+}  // namespace orvano
