@@ -51,6 +51,8 @@ void TfrPLZ::KarteMarkieren() {
   const int zeile = std::max(1, StringGrid1->aktuelleZeile());
   double breite = 0, laenge = 0;
   const std::string b(daten_.zelle(8, zeile)), l(daten_.zelle(9, zeile));
+  // The empty row of a country without data has nothing to mark and nothing to complain about.
+  if (daten_.zelle(kSpalteIndex, zeile).empty() && b.empty() && l.empty()) return;
   // A row without numbers (one added by hand) has no place on the map.
   if (!KommaZahlLesen(b, breite) || !KommaZahlLesen(l, laenge)) {
     ui::Meldung(QStringLiteral("Keine Koordinaten: \"") + ui::AusCp1252(b) + QStringLiteral("\" / \"") + ui::AusCp1252(l) +

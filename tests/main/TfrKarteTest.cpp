@@ -90,5 +90,17 @@ TEST_F(KartenFenster, WithoutAPostalCodeFileTheMapStaysClosed) {
   EXPECT_FALSE(f.KarteSichtbar);
 }
 
+TEST_F(KartenFenster, AnOpenMapFollowsToACountryWithoutDataWithoutFurtherMessages) {
+  TfrPLZ f;
+  f.Aktivieren();
+  f.sbKarte->click();
+  ASSERT_TRUE(f.KarteSichtbar);
+  f.cbLand->setCurrentIndex(1);
+  dialoge.antworte(Antwort::Ok, QString::fromStdString("Datei " + (t / "Ord_1/Dat_A.ppp") + " nicht gefunden"));
+  f.LandGewechselt();
+  EXPECT_EQ(dialoge.boxen.size(), 1u) << "the empty row has nothing to mark";
+  EXPECT_EQ(f.frKarte->bildGroesse().width(), 596) << "the picture of Austria";
+}
+
 }  // namespace
 }  // namespace orvano
