@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -119,6 +120,15 @@ bool TfrKarte::eventFilter(QObject* ziel, QEvent* e) {
     return true;
   }
   return QDialog::eventFilter(ziel, e);
+}
+
+// A map stays open until its frame closes it; Escape belongs to message boxes and long runs.
+void TfrKarte::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape) {
+    e->accept();
+    return;
+  }
+  QDialog::keyPressEvent(e);
 }
 
 void TfrKarte::closeEvent(QCloseEvent* e) {

@@ -43,6 +43,7 @@ class TfrKarte : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QToolButton>
 
 #include "FensterTest.h"
@@ -50,7 +51,9 @@ TEST_F(KartenFenster, OpensAtTheSavedScaleMarksTheRowAndAClickChoosesTheNearestP
   k.Klick(koeln.x + 2, koeln.y - 1);
   EXPECT_EQ(f.edOrt->text(), QString::fromUtf8("Köln"));
   EXPECT_EQ(k.windowTitle(), QString::fromUtf8(" Köln  50667    "));
-  // Another scale from the menu; closing clears the flag.
+  // Escape leaves the map open; another scale from the menu; closing clears the flag.
+  QTest::keyClick(&k, Qt::Key_Escape);
+  EXPECT_TRUE(k.isVisible());
   k.groessen[6]->trigger();
   EXPECT_EQ(k.bildGroesse(), QSize(1000, 1330));
   k.close();
