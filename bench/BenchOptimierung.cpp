@@ -8,6 +8,7 @@
 #include "BenchDaten.h"
 #include "core/Start.h"
 #include "streets/Optimierung.h"
+#include "streets/StrassenZaehlen.h"
 
 namespace orvano {
 namespace {
@@ -78,6 +79,16 @@ void BM_StrassenSortieren(benchmark::State& state) {
 BENCHMARK(BM_StrassenOptimieren)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PLZOptimieren)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_StrassenSortieren)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The recount of every postal code's streets, the postal-code file written each time.
+void BM_StrassenZaehlen(benchmark::State& state) {
+  Datenbestand db;
+  Kopie(db);
+  KeineFragen nein;
+  for (auto _ : state) benchmark::DoNotOptimize(StrassenZaehlen(db, KeinFortschritt(), nein).geaendert);
+  state.counters["Strassen"] = db.StrassenZahl;
+}
+BENCHMARK(BM_StrassenZaehlen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orvano

@@ -71,6 +71,9 @@ constexpr const char* kAufruf =
     "                         doppelte PLZ entfernen, Strassen neu ordnen und zählen,\n"
     "                         Strassen sortieren (ohne Angabe: --strassen); ohne --ja wird\n"
     "                         nur gesagt, was geschähe, mit --ja gespeichert (mit Sicherheitskopie)\n"
+    "  strassen-zaehlen [--ordner NAME] [--land LAND] [--ja]\n"
+    "                         Strassenzahl und erste Strasse jeder PLZ neu zählen; mit --ja\n"
+    "                         die PLZ-Datei schreiben\n"
     "\n"
     "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
@@ -384,6 +387,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "import") return Importieren(a, standardOrdner, out, err);
     if (befehl == "formate") return Formate(a, standardOrdner, out);
     if (befehl == "optimieren") return Optimieren(a, standardOrdner, out, err);
+    if (befehl == "strassen-zaehlen") return StrassenZaehlenBefehl(a, standardOrdner, out, err);
     if (befehl == "pruefen") return Pruefen(a, standardOrdner, out, err);
     if (befehl == "suchen") return Suchen(a, standardOrdner, out, err);
     if (befehl == "route") return RouteZeigen(a, standardOrdner, out);

@@ -13,6 +13,7 @@
 #include "search/Pruefen.h"
 #include "search/Suchen.h"
 #include "streets/Optimierung.h"
+#include "streets/StrassenZaehlen.h"
 
 namespace orvano::cli {
 
@@ -103,6 +104,24 @@ int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream&
   }
   if (!ja) out << "Nichts geschrieben (mit --ja wird gespeichert)\n";
   else if (!geschrieben) out << "Nichts zu speichern\n";
+  return 0;
+}
+
+int StrassenZaehlenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--ja"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr strassen-zaehlen"};
+  const bool ja = a.schalter.count("--ja") > 0;
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  for (const std::string& datei : {db.PLZDateiName(), db.StrassenDateiName()}) {
+    if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
+    MussDateiSein(datei);
+  }
+  OptimierungsAntworten antworten(false, out, err);
+  db.PLZLaden(antworten);
+  db.StrassenLaden(KeinFortschritt(), antworten);
+  const ZaehlErgebnis e = ja ? StrassenZaehlen(db, KeinFortschritt(), antworten) : StrassenNeuZaehlen(db, KeinFortschritt());
+  out << e.geaendert << " von " << db.PLZAnzahl << " PLZ-Eintr\xC3\xA4gen mit anderer Strassenzahl oder erster Position\n";
+  if (!ja) out << "Nichts geschrieben (mit --ja wird gespeichert)\n";
   return 0;
 }
 

@@ -448,5 +448,32 @@ TEST(CliOrtBei, TheNearestPlaceOfTheCountryAsAClickChoosesIt) {
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "ort-bei", "--breite", "Nord", "--laenge", "7"}).status, 2);
 }
 
+TEST(CliStrassenZaehlen, ReportsTheChangedRecordsAndWritesOnlyWithJa) {
+  TempOrdner t;
+  TPLZRecord bonn{};
+  bonn.Ort.setzen("Bonn");
+  bonn.PLZ = 53111;
+  const std::string plz(reinterpret_cast<const char*>(&bonn), sizeof bonn);
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", plz);
+  std::string strassen = Strassen({{12345, "Waise"}});
+  TStrassenRecord markt{};
+  markt.PLZ = 53111;
+  markt.Ort.setzen("Bonn-Zentrum");
+  markt.Strasse.setzen("Markt");
+  strassen.append(reinterpret_cast<const char*>(&markt), sizeof markt);
+  DateiSchreiben(t / "Ord_1/Strassen_D.ppp", strassen);
+  auto e = Cli({"--programmordner", t.pfad(), "strassen-zaehlen"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, "1 von 1 PLZ-Einträgen mit anderer Strassenzahl oder erster Position\nNichts geschrieben (mit --ja wird gespeichert)\n");
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), plz);
+  ASSERT_EQ(Cli({"--programmordner", t.pfad(), "strassen-zaehlen", "--ja"}).status, 0);
+  const std::string neu = test::DateiLesen(t / "Ord_1/Dat_D.ppp");
+  ASSERT_EQ(neu.size(), sizeof bonn);
+  std::memcpy(&bonn, neu.data(), sizeof bonn);
+  EXPECT_EQ(bonn.Strassen, 1);
+  EXPECT_EQ(bonn.AbBisNr, 2) << "the second record of the street file";
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "strassen-zaehlen", "--ordner", "Ord_9"}).status, 1);
+}
+
 }  // namespace
 }  // namespace orvano
