@@ -1,0 +1,114 @@
+#include "streets/StrassenListe.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "core/Start.h"
+#include "support/Antworten.h"
+#include "support/Datenordner.h"
+#include "support/TempOrdner.h"
+
+namespace orvano {
+namespace {
+
+using test::Antworten;
+using test::PLZSatz;
+using test::StrassenSatz;
+
+class Liste : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgrammOrdnerSetzen(t.pfad());
+    std::filesystem::create_directories(t / "Ord_1");
+  }
+  void schreiben(std::vector<TPLZRecord> plz, const std::vector<TStrassenRecord>& strassen) {
+    test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", plz);
+    test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", strassen);
+  }
+  void laden(bool leereFrage = false) {
+    Antworten nein = leereFrage ? Antworten{false} : Antworten{};
+    db.PLZLaden(nein);
+    db.StrassenLaden(KeinFortschritt(), nein);
+  }
+  // Street names and places of the file, in file order.
+  std::vector<std::string> datei() {
+    std::vector<std::string> v;
+    const std::string roh = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+    for (std::size_t i = 0; i + sizeof(TStrassenRecord) <= roh.size(); i += sizeof(TStrassenRecord)) {
+      TStrassenRecord s;
+      std::memcpy(&s, roh.data() + i, sizeof s);
+      v.push_back(std::to_string(s.PLZ) + " " + s.Ort.text() + " " + s.Strasse.text());
+    }
+    return v;
+  }
+  TPLZRecord mit(TPLZRecord r, std::int32_t strassen, std::int32_t ab) {
+    r.Strassen = strassen;
+    r.AbBisNr = ab;
+    return r;
+  }
+  test::TempOrdner t;
+  Datenbestand db;
+};
+
+TEST_F(Liste, FillingShowsTheStoredRangeAndUpdateModeStoresTheTrueOne) {
+  // Bonn's streets at positions 2 and 4, one of them without a place; Beuel shares the code.
+  schreiben({mit(PLZSatz("Bonn", 53111), 1, 2), mit(PLZSatz("Beuel", 53111), 0, 0)},
+            {StrassenSatz(53111, "Rhein", "Beuel"), StrassenSatz(53111, "Markt", "Bonn"), StrassenSatz(53111, "Hof", "Beuel"),
+             StrassenSatz(53111, "Remigiusstr.", "")});
+  laden();
+  Antworten keine;
+  StrassenListe l = StrassenListeFuellen(db, 1, false, 'D', keine);
+  EXPECT_FALSE(l.zahlenGespeichert);
+  ASSERT_EQ(l.zeilen.size(), 1u) << "no more than the stored count";
+  EXPECT_EQ(l.zeilen[0], (StrassenZeile{"Bonn", "53111", "Markt", "", ""}));
+
+  l = StrassenListeFuellen(db, 1, true, 'D', keine);
+  EXPECT_TRUE(l.zahlenGespeichert);
+  ASSERT_EQ(l.zeilen.size(), 2u);
+  EXPECT_EQ(l.zeilen[1], (StrassenZeile{"Bonn", "53111", "Remigiusstr.", "", ""})) << "a blank place is the record's";
+  EXPECT_EQ(db.PLZTabelle[1].Strassen, 2);
+  EXPECT_EQ(db.PLZTabelle[1].AbBisNr, 2);
+
+  // A record without streets: one row of its place and code, and nothing to store.
+  l = StrassenListeFuellen(db, 2, false, 'D', keine);
+  EXPECT_FALSE(l.zahlenGespeichert);
+  ASSERT_EQ(l.zeilen.size(), 1u);
+  EXPECT_EQ(l.zeilen[0], (StrassenZeile{"Beuel", "53111", "", "", ""}));
+}
+
+TEST_F(Liste, SavingReplacesTheRecordsStreetsAtTheFirstOfThemAndKeepsTheOthers) {
+  // An invalid entry before the record's streets; Beuel shares Bonn's code.
+  schreiben({mit(PLZSatz("Bonn", 53111), 2, 3), mit(PLZSatz("Beuel", 53111), 1, 2), mit(PLZSatz("K\xF6ln", 50667), 0, 0)},
+            {StrassenSatz(53111, "  ", "Bonn"), StrassenSatz(53111, "Rhein", "Beuel"), StrassenSatz(53111, "Markt", "Bonn"),
+             StrassenSatz(50667, "Dom", "K\xF6ln"), StrassenSatz(53111, "Remigiusstr.", "")});
+  laden(true);
+  Antworten ja{true, true};
+  const ListenSpeicherung e = StrassenListeSpeichern(
+      db, 1, {{"Bonn", "53111", "Markt", "1", ""}, {"Bonn", "53111", "", "", ""}, {"Bonn", "53111", "Neugasse", "", ""}}, "Ord_1", false,
+      KeinFortschritt(), ja);
+  ASSERT_TRUE(e.gespeichert);
+  EXPECT_EQ(ja.fragen[0], "\xC3\x84nderung in Tempor\xC3\xA4re Datei speichern?");
+  EXPECT_EQ(ja.fragen[1], "Strassen-Datenbank Ord_1/Strassen_D.ppp speichern?");
+  EXPECT_EQ(datei(), (std::vector<std::string>{"53111 Beuel Rhein", "53111 Bonn Markt", "53111 Bonn Neugasse", "50667 K\xF6ln Dom"}))
+      << "the emptied row and the blank-place entry are gone, Beuel's street stays";
+  EXPECT_EQ(e.strassen, 2);
+  EXPECT_EQ(db.PLZTabelle[1].Strassen, 2);
+  EXPECT_EQ(db.PLZTabelle[1].AbBisNr, 2) << "file position of Markt in the new file";
+  EXPECT_EQ(db.StrassenZahl, 4) << "loaded again";
+
+  // Köln's first streets go to the end; the second question declined changes nothing.
+  Antworten nein{true, false};
+  EXPECT_FALSE(StrassenListeSpeichern(db, 3, {{"K\xF6ln", "50667", "Dom", "", ""}}, "Ord_1", false, KeinFortschritt(), nein).gespeichert);
+  Antworten ja2{true, true};
+  const std::vector<StrassenZeile> neu{{"Frechen", "50226", "Hauptstr.", "", ""}};
+  db.PLZTabelle[3].PLZ = 50226;
+  db.PLZTabelle[3].Ort.setzen("Frechen");
+  StrassenListeSpeichern(db, 3, neu, "Ord_1", false, KeinFortschritt(), ja2);
+  EXPECT_EQ(datei().back(), "50226 Frechen Hauptstr.");
+  EXPECT_EQ(db.PLZTabelle[3].AbBisNr, 5) << "the position of the first appended street";
+}
+
+}  // namespace
+}  // namespace orvano
