@@ -8,6 +8,7 @@
 #include "BenchDaten.h"
 #include "core/Start.h"
 #include "streets/Optimierung.h"
+#include "streets/StrassenListe.h"
 #include "streets/StrassenZaehlen.h"
 
 namespace orvano {
@@ -89,6 +90,37 @@ void BM_StrassenZaehlen(benchmark::State& state) {
   state.counters["Strassen"] = db.StrassenZahl;
 }
 BENCHMARK(BM_StrassenZaehlen)->Unit(benchmark::kMillisecond);
+
+// The street list of the record in the middle of the table, as the street window opens it.
+void BM_StrassenListeFuellen(benchmark::State& state) {
+  Datenbestand db;
+  Kopie(db);
+  KeineFragen nein;
+  const std::int32_t satz = db.PLZAnzahl / 2;
+  const bool aktualisieren = state.range(0) != 0;
+  std::size_t zeilen = 0;
+  for (auto _ : state) zeilen = StrassenListeFuellen(db, satz, aktualisieren, 'D', nein).zeilen.size();
+  state.counters["Zeilen"] = static_cast<double>(zeilen);
+}
+BENCHMARK(BM_StrassenListeFuellen)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Saving one record's list: the street file rewritten as a whole, both tables loaded again.
+class JaFragen : public Rueckfragen {
+ public:
+  void meldung(const std::string&) override {}
+  bool frage(const std::string&) override { return true; }
+};
+
+void BM_StrassenListeSpeichern(benchmark::State& state) {
+  Datenbestand db;
+  Kopie(db);
+  KeineFragen nein;
+  JaFragen ja;
+  const std::int32_t satz = db.PLZAnzahl / 2;
+  const std::vector<StrassenZeile> zeilen = StrassenListeFuellen(db, satz, false, 'D', nein).zeilen;
+  for (auto _ : state) benchmark::DoNotOptimize(StrassenListeSpeichern(db, satz, zeilen, "Ord_opt", false, KeinFortschritt(), ja).strassen);
+}
+BENCHMARK(BM_StrassenListeSpeichern)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace orvano
