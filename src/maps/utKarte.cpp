@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/Records.h"
+#include "ui/Warten.h"
 
 namespace orvano {
 
@@ -24,6 +24,7 @@ TfrKarte::TfrKarte(const Datenbestand& db, std::function<char()> land, double ma
   setObjectName("frKarte");
   setModal(false);
   setWindowTitle(QStringLiteral(" Alle Postleitzahlen in Deutschland"));
+  ui::EscapeSchliesstNicht(this);
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(0, 0, 0, 0);
   auto* menue = new QMenuBar(this);
@@ -120,15 +121,6 @@ bool TfrKarte::eventFilter(QObject* ziel, QEvent* e) {
     return true;
   }
   return QDialog::eventFilter(ziel, e);
-}
-
-// A map stays open until its frame closes it; Escape belongs to message boxes and long runs.
-void TfrKarte::keyPressEvent(QKeyEvent* e) {
-  if (e->key() == Qt::Key_Escape) {
-    e->accept();
-    return;
-  }
-  QDialog::keyPressEvent(e);
 }
 
 void TfrKarte::closeEvent(QCloseEvent* e) {

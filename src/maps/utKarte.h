@@ -43,7 +43,6 @@ class TfrKarte : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:
