@@ -29,6 +29,7 @@
 #include "search/ut_SuchMaske.h"
 #include "search/ut_Suchen.h"
 #include "streets/ut_PZ.h"
+#include "streets/ut_Strassen.h"
 #include "exchange/ut_ImportFormat.h"
 #include "folders/ut_Ordner.h"
 #include "folders/ut_SichCopy.h"
@@ -77,6 +78,7 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frPZ = new TfrPZ(this);
   frPrufen = new TfrPrufen(db_, this);
   frSuchen = new TfrSuchen(db_, this);
+  frStrassen = new TfrStrassen(db_, this);
   frSuchMaske = new TfrSuchMaske(db_, this);
   frSuchMaske->tabellenAnsicht = [this] { return TabellenAnsicht; };
   frSuchMaske->zeigen = [this](std::int32_t k, int strasse, const QString& hausnummer) { MaskenTrefferZeigen(k, strasse, hausnummer); };
@@ -226,10 +228,6 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
   sbSpeichern_Dat->setToolTip(
       QStringLiteral("Linkemaus: Speichern Datenbak\nRechtemaus:  Datensätze in CSV/TXT-Datei speichern"));
   sbStrasse->setToolTip(QStringLiteral("Strassen Datenbank bearbeiten\nRechtemaus: Strassen-Anzahl neu berechnen"));
-  // Their windows come with later work; until then they do nothing at all.
-  for (QWidget* w : std::initializer_list<QWidget*>{sbStrasse}) {
-    w->setEnabled(false);
-  }
   return plMenu;
 }
 

@@ -45,6 +45,7 @@ class TfrImportFormat;
 class TfrPZ;
 class TfrPrufen;
 class TfrSuchen;
+class TfrStrassen;
 class TfrSuchMaske;
 class TfrKarte;
 
@@ -92,6 +93,8 @@ class TfrPLZ : public QMainWindow {
   // The checks before the street window opens (StrassenFensterZeile, tag, the postal-code
   // file); true when the window may open.
   bool sbStrasseVorbereiten(Qt::MouseButton knopf);
+  // The street window for the current row; the right button recounts its streets.
+  void strassenZeigen(Qt::MouseButton knopf);
 
   // The save question and the save. False when the step that asked must not go on (the
   // record view holds a number that cannot be read, or the file could not be written).
@@ -217,6 +220,7 @@ class TfrPLZ : public QMainWindow {
   TfrPZ* frPZ;
   TfrPrufen* frPrufen;
   TfrSuchen* frSuchen;
+  TfrStrassen* frStrassen;
   TfrSuchMaske* frSuchMaske;
   TfrKarte* frKarte = nullptr;
   // Opens or closes the map ("Datei … nicht gefunden" without a postal-code file).

@@ -56,6 +56,7 @@ void TfrPLZ::verbinden() {
   connect(miWiederherstellen, &QAction::triggered, this, [this] { wiederherstellenZeigen(); });
   connect(cbOrdner, qOverload<int>(&QComboBox::activated), this, [this](int) { cbOrdnerChange(); });
   connect(sbSort, &QToolButton::clicked, this, [this] { TabelleSortieren(true); });
+  connect(sbStrasse, &QToolButton::clicked, this, [this] { strassenZeigen(Qt::LeftButton); });
   connect(sbSpeichern_Dat, &QToolButton::clicked, this, [this] { sbSpeichernKlick(Qt::LeftButton); });
   connect(cbGenau, &QCheckBox::clicked, this, [this] {
     SuchStart = 1;
@@ -67,7 +68,7 @@ void TfrPLZ::verbinden() {
     if (KarteSichtbar) KarteMarkieren();
   });
   connect(StringGrid1, &ui::StringGrid::doppelKlick, this, [this](int, int zeile) { SuchStart = zeile; });
-  for (QObject* o : std::initializer_list<QObject*>{edSuchen, sbSort, sbSpeichern_Dat, cbStrasse, lbStrasseZahl, lbPLZZahl, cbLand}) {
+  for (QObject* o : std::initializer_list<QObject*>{edSuchen, sbSort, sbSpeichern_Dat, sbStrasse, cbStrasse, lbStrasseZahl, lbPLZZahl, cbLand}) {
     o->installEventFilter(this);
   }
   const auto liste = felder();

@@ -181,6 +181,10 @@ bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
     }
     return false;
   }
+  if (ziel == sbStrasse && typ == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
+    if (sbStrasse->isEnabled()) strassenZeigen(Qt::RightButton);
+    return true;
+  }
   if (ziel == sbSort || ziel == sbSpeichern_Dat) {
     if (typ == QEvent::ToolTip && ziel == sbSort) sbSort->setToolTip(sortHinweis());
     // The left button works through clicked(); the right one has a job of its own.

@@ -23,6 +23,7 @@
 #include "search/ut_SuchMaske.h"
 #include "search/ut_Suchen.h"
 #include "streets/ut_PZ.h"
+#include "streets/ut_Strassen.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/Ordner.h"
 #include "ui/Dialoge.h"
@@ -40,6 +41,18 @@ void TfrPLZ::fensterZeigen(QDialog* fenster) {
   show();
   // Showing the window again activates it; the folder list is rebuilt there as well.
   OrdnerListeAufbauen();
+}
+
+void TfrPLZ::strassenZeigen(Qt::MouseButton knopf) {
+  if (!SpeichernFallsGeaendert() || !sbStrasseVorbereiten(knopf)) return;
+  const std::int32_t satz = TextZuZahl(daten_.zelle(kSpalteIndex, std::max(1, StrassenFensterZeile)));
+  if (satz < 1 || satz > db_.PLZAnzahl) return;
+  const std::string land = db_.Land;
+  frStrassen->vorbereiten(satz, Tag == 9, LandBuchstabe(land.empty() ? ' ' : land.front()), cbOrdner->currentText());
+  fensterZeigen(frStrassen);
+  Tag = 0;
+  if (frStrassen->geschrieben()) DateiGeschrieben(db_.strassenDatei());
+  StrassenZeigen(frStrassen->satz());
 }
 
 void TfrPLZ::importZeigen() {

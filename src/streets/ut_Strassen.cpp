@@ -1,0 +1,286 @@
+#include "ut_Strassen.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "StrassenListe.h"
+#include "core/Dateien.h"
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
+#include "core/Records.h"
+#include "core/Texte.h"
+#include "maps/Karte.h"
+#include "ui/Dialoge.h"
+#include "ui/Knopf.h"
+#include "ui/StringGrid.h"
+#include "ui/Text.h"
+#include "ui/Warten.h"
+
+namespace orvano {
+
+namespace {
+
+constexpr int kSpalten = 6;
+constexpr int kStrasse = 3;
+
+bool Navigation(int taste) {
+  switch (taste) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), db_(db), tabelle_(kSpalten, 2) {
+  setObjectName("frStrassen");
+  resize(900, 640);
+  auto* v = new QVBoxLayout(this);
+  auto* leiste = new QHBoxLayout;
+  lbPLZ = new QLabel(this);
+  lbPLZ->setMinimumWidth(220);
+  edPLZ = new QLineEdit(this);
+  edPLZ->setToolTip(QStringLiteral("Andere PLZ oder Ort (nach Enter)"));
+  edPLZ->setMaximumWidth(120);
+  sbEinfuegen = ui::Knopf(this, QStringLiteral("Einfügen"), QString());
+  sbSpeichern_Dat = ui::Knopf(this, QStringLiteral("Speichern"), QStringLiteral("Zeile wird entfernt falls Strasse = ''"));
+  sbExit = ui::Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
+  sbStreetView = ui::Knopf(this, QStringLiteral("Street View"), QStringLiteral("Street View Maps"));
+  edSuchen = new QLineEdit(this);
+  edSuchen->setMaximumWidth(160);
+  for (QWidget* w : std::initializer_list<QWidget*>{lbPLZ, edPLZ, sbEinfuegen, sbSpeichern_Dat, sbStreetView, edSuchen, sbExit}) {
+    leiste->addWidget(w);
+  }
+  leiste->addStretch(1);
+  v->addLayout(leiste);
+  StringGrid1 = new ui::StringGrid(this);
+  StringGrid1->setTabelle(&tabelle_);
+  StringGrid1->setBearbeitbar(true);
+  v->addWidget(StringGrid1, 1);
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->hide();
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->hide();
+  status_ = std::make_unique<ui::StatusLeiste>(StatusBar1, 3);
+  v->addWidget(ProgressBar1);
+  v->addWidget(StatusBar1);
+
+  // Columns 0 to 2 are shown, not typed into; the street and the numbers have their limits.
+  StringGrid1->tastenDruck = [this](char zeichen, const std::string&) -> char {
+    if (zeichen == '\b') return zeichen;
+    return StringGrid1->aktuelleSpalte() < kStrasse ? 0 : zeichen;
+  };
+  StringGrid1->maxLaenge = [](int spalte) { return spalte == 5 ? 45 : spalte >= kStrasse ? 25 : 0; };
+  StringGrid1->tasteRunter = [this](int taste, Qt::KeyboardModifiers) { return tasteRunter(taste); };
+  connect(StringGrid1, &ui::StringGrid::geklickt, this, [this](int, int, Qt::MouseButton) { suchZeile_ = 1; });
+  connect(sbEinfuegen, &QPushButton::clicked, this, &TfrStrassen::sbEinfuegenClick);
+  connect(sbSpeichern_Dat, &QPushButton::clicked, this, [this] { sbSpeichern_DatClick(); });
+  connect(sbExit, &QPushButton::clicked, this, &QDialog::close);
+  connect(sbStreetView, &QPushButton::clicked, this, &TfrStrassen::sbStreetViewClick);
+  connect(edSuchen, &QLineEdit::returnPressed, this, &TfrStrassen::suchenWeiter);
+  connect(edSuchen, &QLineEdit::textEdited, this, [this] { suchZeile_ = 1; });
+  ui::EscapeSchliesstNicht(this);
+}
+
+TfrStrassen::~TfrStrassen() { StringGrid1->setTabelle(nullptr); }
+
+void TfrStrassen::vorbereiten(std::int32_t satz, bool aktualisieren, char land, const QString& ordnerText) {
+  satz_ = satz;
+  aktualisieren_ = aktualisieren;
+  land_ = land;
+  ordnerText_ = ordnerText;
+  geschrieben_ = false;
+  StrassenGeaendert = ZeilenEingefuegt = false;
+}
+
+void TfrStrassen::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  edPLZ->clear();
+  lbPLZ->clear();
+  StrassenFensterAktualisieren();
+  setWindowTitle(QStringLiteral(" Strassen - Datenbank  ") + ui::AusCp1252(db_.OrdnerName()));
+  const std::string datei = ProgVerzeichnis + "Ord_1/Strassen_D.ppp";
+  if (db_.OrdnerPfad == "Ord_1/" && land_ == 'D' && !DateiVorhanden(datei)) {
+    const QString adresse = QUrl::fromLocalFile(QString::fromStdString(ProgVerzeichnis + "README.md")).toString() +
+                            QStringLiteral("#street-data");
+    ui::Hinweis(QStringLiteral("Datei Strassen_D.ppp nicht gefunden.\rDownload auf ") + adresse);
+  }
+  if (aktualisieren_ && !tabelle_.zelle(1, 1).empty()) {
+    ui::Hinweis(QStringLiteral("Strassen in ") + ui::AusCp1252(tabelle_.zelle(1, 1)) + QStringLiteral(" sind aktualisiert."));
+    QTimer::singleShot(0, this, &QDialog::accept);
+  }
+}
+
+void TfrStrassen::StrassenFensterAktualisieren() {
+  if (satz_ < 1 || satz_ > db_.PLZAnzahl) return;
+  StrassenListe liste;
+  {
+    ui::Lauf lauf(ProgressBar1, status_.get(), ui::Lauf::Escape::Nachfragen);
+    lauf.status(1, QStringLiteral("Strassen-Datenbank Aktualisierung"));
+    lauf.status(2, QStringLiteral("Mit ESC-Taste abbrechen"));
+    ui::FensterRueckfragen fragen;
+    lauf.ausfuehren([&] { liste = StrassenListeFuellen(db_, satz_, aktualisieren_, land_, fragen); });
+  }
+  if (liste.zahlenGespeichert) geschrieben_ = true;
+  if (liste.zeilen.empty()) return;
+  listeZeigen(liste.zeilen);
+  const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(satz_)];
+  lbPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, land_) + " " + r.Ort.text() + " n=" + std::to_string(r.Strassen)));
+  edPLZ->clear();
+}
+
+void TfrStrassen::listeZeigen(const std::vector<StrassenZeile>& zeilen) {
+  TabelleLeeren(tabelle_);
+  static const char* const kTitel[kSpalten] = {" LNr", "Ort", "Postleitzahl", " Strasse", " Ab Nr", " Bis Nr"};
+  static const int kBreiten[kSpalten] = {45, 160, 80, 260, 60, 60};
+  tabelle_.setFesteZeilen(1);
+  tabelle_.setFesteSpalten(1);
+  tabelle_.setZeilen(static_cast<int>(zeilen.size()) + 1);
+  for (int c = 0; c < kSpalten; ++c) {
+    tabelle_.setZelle(c, 0, kTitel[c]);
+    tabelle_.setBreite(c, kBreiten[c]);
+  }
+  for (std::size_t i = 0; i < zeilen.size(); ++i) {
+    const StrassenZeile& z = zeilen[i];
+    tabelle_.setZeile(static_cast<int>(i) + 1, {std::to_string(i + 1), z.ort, z.plz, z.strasse, z.abNr, z.bisNr});
+  }
+  StringGrid1->aktualisieren();
+  StringGrid1->setAktuelleZelle(kStrasse, 1);
+}
+
+std::vector<StrassenZeile> TfrStrassen::zeilen() const {
+  std::vector<StrassenZeile> v;
+  for (int r = 1; r < tabelle_.zeilen(); ++r) {
+    auto z = [&](int c) { return std::string(tabelle_.zelle(c, r)); };
+    v.push_back({z(1), z(2), z(3), z(4), z(5)});
+  }
+  return v;
+}
+
+bool TfrStrassen::tasteRunter(int taste) {
+  const int spalte = StringGrid1->aktuelleSpalte(), zeile = StringGrid1->aktuelleZeile();
+  if (taste == Qt::Key_Delete && spalte < kStrasse) return true;
+  if (taste == Qt::Key_Insert) {
+    ZeilenEingefuegt = true;
+    const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(satz_)];
+    tabelle_.setZelle(1, zeile, r.Ort.text());
+    tabelle_.setZelle(2, zeile, PLZText(r.PLZ, land_));
+    StringGrid1->zeilenAktualisieren(zeile, zeile);
+    return false;
+  }
+  if (!Navigation(taste)) StrassenGeaendert = true;
+  if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+    StringGrid1->editorSchliessen();
+    enter();
+    return true;
+  }
+  return false;
+}
+
+void TfrStrassen::enter() {
+  int spalte = std::max(StringGrid1->aktuelleSpalte(), 2), zeile = StringGrid1->aktuelleZeile();
+  if (spalte < 5) {
+    StringGrid1->setAktuelleZelle(spalte + 1, zeile);
+  } else {
+    const bool strasse = !LeerzeichenEntfernen(tabelle_.zelle(kStrasse, zeile)).empty();
+    if (zeile == tabelle_.zeilen() - 1 && strasse) tabelle_.setZeilen(tabelle_.zeilen() + 1);
+    if (strasse) ++zeile;
+    const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(satz_)];
+    tabelle_.setZelle(1, zeile, r.Ort.text());
+    tabelle_.setZelle(2, zeile, PLZText(r.PLZ, land_));
+    nummerieren();
+    StringGrid1->aktualisieren();
+    StringGrid1->setAktuelleZelle(kStrasse, zeile);
+  }
+}
+
+void TfrStrassen::nummerieren() {
+  const int letzte = tabelle_.zeilen() - 1;
+  tabelle_.setZelle(0, letzte, std::to_string(letzte));
+}
+
+void TfrStrassen::sbEinfuegenClick() {
+  const int zeile = std::max(1, StringGrid1->aktuelleZeile());
+  tabelle_.setZeilen(tabelle_.zeilen() + 1);
+  nummerieren();
+  for (int r = tabelle_.zeilen() - 1; r > zeile; --r) {
+    for (int c = 1; c < kSpalten; ++c) tabelle_.setZelle(c, r, tabelle_.zelle(c, r - 1));
+  }
+  for (int c = kStrasse; c < kSpalten; ++c) tabelle_.setZelle(c, zeile, "");
+  StringGrid1->aktualisieren();
+  StringGrid1->setAktuelleZelle(kStrasse, zeile);
+  sbEinfuegen->setToolTip(QStringLiteral("Einfügen eine Zeile - Position Nr.") + QString::number(zeile));
+}
+
+bool TfrStrassen::sbSpeichern_DatClick() {
+  StringGrid1->editorSchliessen();
+  ListenSpeicherung e;
+  bool gefragt = true;
+  {
+    ui::Lauf lauf(ProgressBar1, status_.get(), ui::Lauf::Escape::Nachfragen);
+    ui::FensterRueckfragen fragen;
+    struct ErsteFrage : Rueckfragen {
+      Rueckfragen& weiter;
+      bool ja = false, erste = true;
+      explicit ErsteFrage(Rueckfragen& w) : weiter(w) {}
+      void meldung(const std::string& t) override { weiter.meldung(t); }
+      void hinweis(const std::string& t) override { weiter.hinweis(t); }
+      bool frage(const std::string& t) override {
+        const bool a = weiter.frage(t);
+        if (erste) ja = a;
+        erste = false;
+        return a;
+      }
+    } zaehler(fragen);
+    lauf.ausfuehren([&] {
+      e = StrassenListeSpeichern(db_, satz_, zeilen(), ui::ZuCp1252(ordnerText_), ZeilenEingefuegt && StrassenGeaendert, lauf, zaehler);
+    });
+    gefragt = zaehler.ja;
+  }
+  if (!gefragt) return false;
+  if (e.gespeichert) geschrieben_ = true;
+  StrassenGeaendert = ZeilenEingefuegt = false;
+  StrassenFensterAktualisieren();
+  return true;
+}
+
+void TfrStrassen::sbStreetViewClick() {
+  const int zeile = std::max(1, StringGrid1->aktuelleZeile());
+  const std::string land = land_ == 'A' ? "\xD6sterreich" : land_ == 'C' ? "Schweiz" : "Deutschland";
+  ui::WebseiteOeffnen(QString::fromStdString(StrassenansichtAdresse(tabelle_.zelle(1, zeile), tabelle_.zelle(kStrasse, zeile), land)));
+}
+
+void TfrStrassen::suchenWeiter() {
+  const std::string text = ui::ZuCp1252(edSuchen->text());
+  const int spalte = StringGrid1->aktuelleSpalte();
+  for (int r = std::max(1, suchZeile_); r < tabelle_.zeilen(); ++r) {
+    if (std::string_view(tabelle_.zelle(spalte, r)).find(text) == std::string_view::npos) continue;
+    StringGrid1->setAktuelleZelle(spalte, r);
+    suchZeile_ = r + 1;
+    return;
+  }
+}
+
+void TfrStrassen::closeEvent(QCloseEvent* e) {
+  if (StrassenGeaendert && sbSpeichern_Dat->isVisible()) sbSpeichern_DatClick();
+  QDialog::closeEvent(e);
+}
+
+}  // namespace orvano

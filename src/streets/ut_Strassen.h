@@ -1,0 +1,84 @@
+// TfrStrassen: the streets of one postal-code record, edited in a grid and saved into the file.
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <memory>
+
+#include "core/Tabelle.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+
+namespace orvano {
+
+class Datenbestand;
+struct StrassenZeile;
+
+namespace ui {
+class StringGrid;
+class StatusLeiste;
+}  // namespace ui
+
+class TfrStrassen : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrStrassen(Datenbestand& db, QWidget* eltern = nullptr);
+  ~TfrStrassen() override;
+
+  // Before showing: the record (index in the postal-code table), update mode, the country
+  // letter and the text of the owner's folder list.
+  void vorbereiten(std::int32_t satz, bool aktualisieren, char land, const QString& ordnerText);
+  // The record shown last; true when a file of the folder was rewritten.
+  std::int32_t satz() const { return satz_; }
+  bool geschrieben() const { return geschrieben_; }
+
+  void StrassenFensterAktualisieren();
+  // True unless the user declined the first question.
+  bool sbSpeichern_DatClick();
+  void sbEinfuegenClick();
+  void sbStreetViewClick();
+  void suchenWeiter();
+
+  bool StrassenGeaendert = false;
+  bool ZeilenEingefuegt = false;
+
+  ui::StringGrid* StringGrid1;
+  QLabel* lbPLZ;
+  QLineEdit* edPLZ;
+  QLineEdit* edSuchen;
+  QPushButton* sbEinfuegen;
+  QPushButton* sbSpeichern_Dat;
+  QPushButton* sbExit;
+  QPushButton* sbStreetView;
+  QProgressBar* ProgressBar1;
+  QStatusBar* StatusBar1;
+  Tabelle& tabelle() { return tabelle_; }
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void listeZeigen(const std::vector<StrassenZeile>& zeilen);
+  std::vector<StrassenZeile> zeilen() const;
+  bool tasteRunter(int taste);
+  void enter();
+  void nummerieren();
+
+  Datenbestand& db_;
+  Tabelle tabelle_;
+  std::unique_ptr<ui::StatusLeiste> status_;
+  std::int32_t satz_ = 0;
+  bool aktualisieren_ = false;
+  char land_ = 'D';
+  QString ordnerText_;
+  bool geschrieben_ = false;
+  int suchZeile_ = 1;
+};
+
+}  // namespace orvano

@@ -1,0 +1,77 @@
+// The street window over the main window's data.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+#include "FensterTest.h"
+#include "streets/ut_Strassen.h"
+#include "ui/StringGrid.h"
+
+namespace orvano {
+namespace {
+
+using test::PLZSatz;
+using test::StrassenSatz;
+using ui::Antwort;
+
+class StrassenFenster : public test::FensterTest {
+ protected:
+  void SetUp() override {
+    FensterTest::SetUp();
+    TPLZRecord bonn = PLZSatz("Bonn", 53111);
+    bonn.Strassen = 1;
+    bonn.AbBisNr = 2;
+    plz({bonn, PLZSatz("Beuel", 53111)});
+    strassen({StrassenSatz(53111, "Rhein", "Beuel"), StrassenSatz(53111, "Markt", "Bonn")});
+  }
+};
+
+TEST_F(StrassenFenster, EnterMakesANewRowOfTheRecordAndClosingSavesIt) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrStrassen& s = *f.frStrassen;
+  s.vorbereiten(1, false, 'D', "Ord_1");
+  s.show();
+  EXPECT_EQ(s.windowTitle(), QString(" Strassen - Datenbank  Ord_1"));
+  EXPECT_EQ(s.lbPLZ->text(), QString("53111 Bonn n=1"));
+  ASSERT_EQ(s.tabelle().zeilen(), 2);
+  EXPECT_EQ(s.tabelle().zelle(3, 1), "Markt");
+  EXPECT_FALSE(s.StrassenGeaendert);
+  // Enter walks through the numbers; after the last column a new row with place and code.
+  s.StringGrid1->setFocus();
+  for (int i = 0; i < 3; ++i) QTest::keyClick(s.StringGrid1, Qt::Key_Return);
+  ASSERT_EQ(s.tabelle().zeilen(), 3);
+  EXPECT_EQ(s.tabelle().zelle(0, 2), "2");
+  EXPECT_EQ(s.tabelle().zelle(1, 2), "Bonn");
+  EXPECT_EQ(s.tabelle().zelle(2, 2), "53111");
+  EXPECT_EQ(s.StringGrid1->aktuelleZeile(), 2);
+  EXPECT_EQ(s.StringGrid1->aktuelleSpalte(), 3);
+  EXPECT_TRUE(s.StrassenGeaendert);
+  s.tabelle().setZelle(3, 2, "Neugasse");
+  dialoge.antworte(Antwort::Ja, QString::fromUtf8("Änderung in Temporäre Datei speichern?"));
+  dialoge.antworte(Antwort::Ja, QString("Strassen-Datenbank Ord_1/Strassen_D.ppp speichern?"));
+  s.close();
+  EXPECT_TRUE(s.geschrieben());
+  ASSERT_EQ(f.datenbestand().StrassenZahl, 3);
+  EXPECT_EQ(f.datenbestand().StrassenTabelle[3].Strasse.text(), "Neugasse");
+  EXPECT_EQ(f.datenbestand().PLZTabelle[1].Strassen, 2);
+}
+
+TEST_F(StrassenFenster, UpdateModeStoresTheTrueCountAndCloses) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrStrassen& s = *f.frStrassen;
+  s.vorbereiten(2, true, 'D', "Ord_1");
+  dialoge.antworte(Antwort::Ok, QString("Strassen in Beuel sind aktualisiert."));
+  s.show();
+  QApplication::processEvents();
+  EXPECT_FALSE(s.isVisible());
+  EXPECT_TRUE(s.geschrieben());
+  EXPECT_EQ(f.datenbestand().PLZTabelle[2].Strassen, 1);
+  EXPECT_EQ(f.datenbestand().PLZTabelle[2].AbBisNr, 1);
+}
+
+}  // namespace
+}  // namespace orvano
