@@ -19,4 +19,6 @@ if [ -d "$quelle" ]; then
     fi
   done
 fi
+# The README is the help the program links to (street data); it is replaced like the programs.
+cp "$(dirname "$0")/../../README.md" "$ziel/README.md"
 echo "Orvano ist installiert in $ziel"
