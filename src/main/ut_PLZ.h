@@ -95,6 +95,8 @@ class TfrPLZ : public QMainWindow {
   bool sbStrasseVorbereiten(Qt::MouseButton knopf);
   // The street window for the current row; the right button recounts its streets.
   void strassenZeigen(Qt::MouseButton knopf);
+  // Makes the row of record K current and shows it; false when no row holds it.
+  bool SatzAuswaehlen(std::int32_t k);
 
   // The save question and the save. False when the step that asked must not go on (the
   // record view holds a number that cannot be read, or the file could not be written).

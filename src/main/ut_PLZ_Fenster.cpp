@@ -52,6 +52,8 @@ void TfrPLZ::strassenZeigen(Qt::MouseButton knopf) {
   fensterZeigen(frStrassen);
   Tag = 0;
   if (frStrassen->geschrieben()) DateiGeschrieben(db_.strassenDatei());
+  // The window may have moved on to another record.
+  SatzAuswaehlen(frStrassen->satz());
   StrassenZeigen(frStrassen->satz());
 }
 

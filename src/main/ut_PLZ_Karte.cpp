@@ -22,14 +22,18 @@ void TfrPLZ::karteAnlegen() {
   frKarte = new TfrKarte(db_, [this] { return KartenLand(landText()); }, einst_.kartenMassstab, this);
   frKarte->geschlossen = [this] { KarteSichtbar = false; };
   frKarte->satzGewaehlt = [this](std::int32_t k) {
-    for (int r = 1; r < daten_.zeilen(); ++r) {
-      if (TextZuZahl(daten_.zelle(kSpalteIndex, r)) != k) continue;
-      StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), r);
-      KarteMarkieren();
-      if (!TabellenAnsicht) DatensatzZeigen(k);
-      return;
-    }
+    if (SatzAuswaehlen(k)) KarteMarkieren();
   };
+}
+
+bool TfrPLZ::SatzAuswaehlen(std::int32_t k) {
+  for (int r = 1; r < daten_.zeilen(); ++r) {
+    if (TextZuZahl(daten_.zelle(kSpalteIndex, r)) != k) continue;
+    StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), r);
+    if (!TabellenAnsicht) DatensatzZeigen(k);
+    return true;
+  }
+  return false;
 }
 
 void TfrPLZ::KarteUmschalten() {

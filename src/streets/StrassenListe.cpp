@@ -1,5 +1,9 @@
 #include "StrassenListe.h"
 
+#include <algorithm>
+
+#include "Optimierung.h"
+
 #include "StrassenZaehlen.h"
 #include "core/Dateien.h"
 #include "core/RecordDatei.h"
@@ -121,6 +125,39 @@ ListenSpeicherung StrassenListeSpeichern(Datenbestand& db, std::int32_t satz, co
     StrassenZaehlen(db, f, r);
   }
   return e;
+}
+
+std::int32_t SprungZiel(const Datenbestand& db, std::string_view text, char land) {
+  if (text.empty()) return 0;
+  const bool buchstaben = (text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z');
+  auto klein = [](std::string s) {
+    for (char& c : s) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+  };
+  const std::string gesucht = klein(std::string(text));
+  for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
+    const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
+    if (buchstaben ? klein(r.Ort.text()).find(gesucht) != std::string::npos : PLZText(r.PLZ, land).rfind(gesucht, 0) == 0) return k;
+  }
+  return 0;
+}
+
+void ZeilenSortieren(std::vector<StrassenZeile>& zeilen, int spalte, bool absteigend) {
+  auto zelle = [spalte](const StrassenZeile& z) -> const std::string& {
+    switch (spalte) {
+      case 1: return z.ort;
+      case 2: return z.plz;
+      case 3: return z.strasse;
+      case 4: return z.abNr;
+      default: return z.bisNr;
+    }
+  };
+  std::stable_sort(zeilen.begin(), zeilen.end(), [&](const StrassenZeile& a, const StrassenZeile& b) {
+    const std::string x = SortierName(zelle(a)), y = SortierName(zelle(b));
+    return absteigend ? y < x : x < y;
+  });
 }
 
 }  // namespace orvano

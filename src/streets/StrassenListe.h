@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Datenbestand.h"
@@ -42,5 +43,13 @@ struct ListenSpeicherung {
 // every record's streets are counted anew. Throws DateiFehler.
 ListenSpeicherung StrassenListeSpeichern(Datenbestand& db, std::int32_t satz, const std::vector<StrassenZeile>& zeilen,
                                          const std::string& ordnerText, bool neuZaehlen, Fortschritt& f, Rueckfragen& r);
+
+// Another record for the window: with letters the first whose place contains TEXT (both in
+// lower case, ASCII letters only), otherwise the first whose postal-code text begins with TEXT.
+// 0 when none.
+std::int32_t SprungZiel(const Datenbestand& db, std::string_view text, char land);
+
+// Rows by column SPALTE (1 to 5) in the street sort's character order, stable.
+void ZeilenSortieren(std::vector<StrassenZeile>& zeilen, int spalte, bool absteigend);
 
 }  // namespace orvano

@@ -1,6 +1,8 @@
 #include "ut_Strassen.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,13 +61,14 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   edPLZ = new QLineEdit(this);
   edPLZ->setToolTip(QStringLiteral("Andere PLZ oder Ort (nach Enter)"));
   edPLZ->setMaximumWidth(120);
+  sbSort = ui::Knopf(this, QStringLiteral("Sortieren"), QString());
   sbEinfuegen = ui::Knopf(this, QStringLiteral("Einfügen"), QString());
   sbSpeichern_Dat = ui::Knopf(this, QStringLiteral("Speichern"), QStringLiteral("Zeile wird entfernt falls Strasse = ''"));
   sbExit = ui::Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
   sbStreetView = ui::Knopf(this, QStringLiteral("Street View"), QStringLiteral("Street View Maps"));
   edSuchen = new QLineEdit(this);
   edSuchen->setMaximumWidth(160);
-  for (QWidget* w : std::initializer_list<QWidget*>{lbPLZ, edPLZ, sbEinfuegen, sbSpeichern_Dat, sbStreetView, edSuchen, sbExit}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{lbPLZ, edPLZ, sbSort, sbEinfuegen, sbSpeichern_Dat, sbStreetView, edSuchen, sbExit}) {
     leiste->addWidget(w);
   }
   leiste->addStretch(1);
@@ -96,7 +99,51 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   connect(sbStreetView, &QPushButton::clicked, this, &TfrStrassen::sbStreetViewClick);
   connect(edSuchen, &QLineEdit::returnPressed, this, &TfrStrassen::suchenWeiter);
   connect(edSuchen, &QLineEdit::textEdited, this, [this] { suchZeile_ = 1; });
+  connect(sbSort, &QPushButton::clicked, this, [this] { sortieren(false); });
+  connect(edPLZ, &QLineEdit::returnPressed, this, &TfrStrassen::springen);
+  connect(edPLZ, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const std::string t = ui::ZuCp1252(text);
+    sprungSatz_ = SprungZiel(db_, t, land_);
+    if (sprungSatz_ == 0) return;
+    const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(sprungSatz_)];
+    std::string ort = r.Ort.text();
+    if (buchstaben_) {
+      for (char& c : ort) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    lbPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, land_) + " " + ort));
+  });
+  edPLZ->installEventFilter(this);
+  sbSort->installEventFilter(this);
   ui::EscapeSchliesstNicht(this);
+}
+
+bool TfrStrassen::eventFilter(QObject* ziel, QEvent* e) {
+  if (ziel == sbSort) {
+    if (e->type() == QEvent::ToolTip) {
+      const int spalte = std::max(0, StringGrid1->aktuelleSpalte());
+      sbSort->setToolTip(QStringLiteral("Sortieren nach ") + ui::AusCp1252(tabelle_.zelle(spalte, 0)) +
+                         QStringLiteral("\nLinke- / Rechtemaus: Absteigend / Aufsteigend"));
+    }
+    if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
+      sortieren(true);
+      return true;
+    }
+    return false;
+  }
+  if (ziel == edPLZ && e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    lbPLZ->clear();
+    const QString t = k->text();
+    if (t.isEmpty() || k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Backspace) return false;
+    const QChar c = t.front();
+    const bool buchstabe = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    // The first character decides between places and postal codes.
+    if (edPLZ->text().isEmpty()) buchstaben_ = buchstabe;
+    if (c == 'S') return false;
+    if (buchstaben_) return !buchstabe;
+    return !c.isDigit() || c.unicode() > 127 || edPLZ->text().size() >= 6;
+  }
+  return QDialog::eventFilter(ziel, e);
 }
 
 TfrStrassen::~TfrStrassen() { StringGrid1->setTabelle(nullptr); }
@@ -276,6 +323,26 @@ void TfrStrassen::suchenWeiter() {
     suchZeile_ = r + 1;
     return;
   }
+}
+
+void TfrStrassen::sortieren(bool absteigend) {
+  StringGrid1->editorSchliessen();
+  const int spalte = StringGrid1->aktuelleSpalte();
+  if (spalte < 1) return;
+  std::vector<StrassenZeile> z = zeilen();
+  ZeilenSortieren(z, spalte, absteigend);
+  listeZeigen(z);
+  StrassenGeaendert = true;
+  StringGrid1->setAktuelleZelle(spalte, 1);
+}
+
+void TfrStrassen::springen() {
+  if (edPLZ->text().isEmpty() || sprungSatz_ == 0) return;
+  if (StrassenGeaendert && sbSpeichern_Dat->isVisible()) sbSpeichern_DatClick();
+  StrassenGeaendert = ZeilenEingefuegt = false;
+  satz_ = sprungSatz_;
+  aktualisieren_ = false;
+  StrassenFensterAktualisieren();
 }
 
 void TfrStrassen::closeEvent(QCloseEvent* e) {

@@ -43,6 +43,10 @@ class TfrStrassen : public QDialog {
   void sbEinfuegenClick();
   void sbStreetViewClick();
   void suchenWeiter();
+  // Sorts the rows by the current column; the right button sorts descending.
+  void sortieren(bool absteigend);
+  // Enter in edPLZ: the record found while typing, after saving what was changed.
+  void springen();
 
   bool StrassenGeaendert = false;
   bool ZeilenEingefuegt = false;
@@ -51,6 +55,7 @@ class TfrStrassen : public QDialog {
   QLabel* lbPLZ;
   QLineEdit* edPLZ;
   QLineEdit* edSuchen;
+  QPushButton* sbSort;
   QPushButton* sbEinfuegen;
   QPushButton* sbSpeichern_Dat;
   QPushButton* sbExit;
@@ -62,6 +67,7 @@ class TfrStrassen : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:
   void listeZeigen(const std::vector<StrassenZeile>& zeilen);
@@ -79,6 +85,8 @@ class TfrStrassen : public QDialog {
   QString ordnerText_;
   bool geschrieben_ = false;
   int suchZeile_ = 1;
+  bool buchstaben_ = false;
+  std::int32_t sprungSatz_ = 0;
 };
 
 }  // namespace orvano

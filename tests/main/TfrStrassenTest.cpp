@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include "FensterTest.h"
@@ -71,6 +72,24 @@ TEST_F(StrassenFenster, UpdateModeStoresTheTrueCountAndCloses) {
   EXPECT_TRUE(s.geschrieben());
   EXPECT_EQ(f.datenbestand().PLZTabelle[2].Strassen, 1);
   EXPECT_EQ(f.datenbestand().PLZTabelle[2].AbBisNr, 1);
+}
+
+TEST_F(StrassenFenster, TypingAPlaceJumpsToItAndTheMainWindowFollows) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrStrassen& s = *f.frStrassen;
+  s.vorbereiten(1, false, 'D', "Ord_1");
+  s.show();
+  QTest::keyClicks(s.edPLZ, "Be1u");
+  EXPECT_EQ(s.edPLZ->text(), QString("Beu")) << "letters only once a letter came first";
+  EXPECT_EQ(s.lbPLZ->text(), QString("53111 beuel"));
+  QTest::keyClick(s.edPLZ, Qt::Key_Return);
+  EXPECT_EQ(s.satz(), 2);
+  EXPECT_EQ(s.tabelle().zelle(1, 1), "Beuel");
+  EXPECT_EQ(s.tabelle().zelle(3, 1), "") << "its stored count is 0";
+  s.close();
+  f.SatzAuswaehlen(s.satz());
+  EXPECT_EQ(f.edOrt->text(), QString("Beuel"));
 }
 
 }  // namespace

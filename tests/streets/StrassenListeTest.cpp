@@ -171,5 +171,26 @@ TEST_F(Liste, AKilledSaveLeavesTheOldOrTheNewStreetFile) {
   EXPECT_GE(mittenDrin, 3) << "most kills must come while the file is written";
 }
 
+TEST_F(Liste, JumpTargetsAndTheRowSort) {
+  schreiben({PLZSatz("Hamburg", 20095), PLZSatz("Oberberg", 80331), PLZSatz("Berlin", 10115), PLZSatz("M\xFCnchen", 80333)}, {});
+  laden();
+  EXPECT_EQ(SprungZiel(db, "Ber", 'D'), 2) << "the first place containing 'ber'";
+  EXPECT_EQ(SprungZiel(db, "80", 'D'), 2);
+  EXPECT_EQ(SprungZiel(db, "803", 'D'), 2);
+  EXPECT_EQ(SprungZiel(db, "8033", 'D'), 2);
+  EXPECT_EQ(SprungZiel(db, "80333", 'D'), 4);
+  EXPECT_EQ(SprungZiel(db, "1011", 'D'), 3);
+  EXPECT_EQ(SprungZiel(db, "xyz", 'D'), 0);
+  // Lower case sorts as capitals; other bytes by their value, after the letters.
+  std::vector<StrassenZeile> z{{"", "", "zeil", "", ""}, {"", "", "\xC4pfelweg", "", ""}, {"", "", "Ahorn", "", ""}, {"", "", "ahorn", "2", ""}};
+  ZeilenSortieren(z, 3, false);
+  EXPECT_EQ(z[0].strasse, "Ahorn");
+  EXPECT_EQ(z[1].abNr, "2") << "equal keys keep their order";
+  EXPECT_EQ(z[2].strasse, "zeil");
+  EXPECT_EQ(z[3].strasse, "\xC4pfelweg");
+  ZeilenSortieren(z, 3, true);
+  EXPECT_EQ(z[0].strasse, "\xC4pfelweg");
+}
+
 }  // namespace
 }  // namespace orvano
