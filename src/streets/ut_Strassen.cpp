@@ -63,12 +63,13 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   edPLZ->setMaximumWidth(120);
   sbSort = ui::Knopf(this, QStringLiteral("Sortieren"), QString());
   sbEinfuegen = ui::Knopf(this, QStringLiteral("Einfügen"), QString());
+  sbSDB_Optimierung = ui::Knopf(this, QStringLiteral("Optimieren"), QStringLiteral("Strassen-Datenbank Optimierung"));
   sbSpeichern_Dat = ui::Knopf(this, QStringLiteral("Speichern"), QStringLiteral("Zeile wird entfernt falls Strasse = ''"));
   sbExit = ui::Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
   sbStreetView = ui::Knopf(this, QStringLiteral("Street View"), QStringLiteral("Street View Maps"));
   edSuchen = new QLineEdit(this);
   edSuchen->setMaximumWidth(160);
-  for (QWidget* w : std::initializer_list<QWidget*>{lbPLZ, edPLZ, sbSort, sbEinfuegen, sbSpeichern_Dat, sbStreetView, edSuchen, sbExit}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{lbPLZ, edPLZ, sbSort, sbEinfuegen, sbSDB_Optimierung, sbSpeichern_Dat, sbStreetView, edSuchen, sbExit}) {
     leiste->addWidget(w);
   }
   leiste->addStretch(1);
@@ -99,6 +100,15 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   connect(sbStreetView, &QPushButton::clicked, this, &TfrStrassen::sbStreetViewClick);
   connect(edSuchen, &QLineEdit::returnPressed, this, &TfrStrassen::suchenWeiter);
   connect(edSuchen, &QLineEdit::textEdited, this, [this] { suchZeile_ = 1; });
+  connect(sbSDB_Optimierung, &QPushButton::clicked, this, &TfrStrassen::sbSDB_OptimierungClick);
+  // The current row green, the current column light green, the row winning.
+  StringGrid1->zellFarbe = [this](int spalte, int zeile) {
+    if (zeile == StringGrid1->aktuelleZeile()) return ui::StringGrid::kGruen;
+    if (spalte == StringGrid1->aktuelleSpalte()) return ui::StringGrid::kHellgruen;
+    return QColor();
+  };
+  sbEinfuegen->installEventFilter(this);
+  edSuchen->installEventFilter(this);
   connect(sbSort, &QPushButton::clicked, this, [this] { sortieren(false); });
   connect(edPLZ, &QLineEdit::returnPressed, this, &TfrStrassen::springen);
   connect(edPLZ, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -129,6 +139,13 @@ bool TfrStrassen::eventFilter(QObject* ziel, QEvent* e) {
       return true;
     }
     return false;
+  }
+  if (ziel == sbEinfuegen && e->type() == QEvent::ToolTip) {
+    sbEinfuegen->setToolTip(QStringLiteral("Einfügen eine Zeile - Position Nr.") + QString::number(StringGrid1->aktuelleZeile()));
+  }
+  if (ziel == edSuchen && e->type() == QEvent::ToolTip) {
+    const int spalte = std::max(0, StringGrid1->aktuelleSpalte());
+    edSuchen->setToolTip(QStringLiteral("Suchen in ") + ui::AusCp1252(tabelle_.zelle(spalte, 0)) + QStringLiteral(" (nach Enter)"));
   }
   if (ziel == edPLZ && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
@@ -273,7 +290,6 @@ void TfrStrassen::sbEinfuegenClick() {
   for (int c = kStrasse; c < kSpalten; ++c) tabelle_.setZelle(c, zeile, "");
   StringGrid1->aktualisieren();
   StringGrid1->setAktuelleZelle(kStrasse, zeile);
-  sbEinfuegen->setToolTip(QStringLiteral("Einfügen eine Zeile - Position Nr.") + QString::number(zeile));
 }
 
 bool TfrStrassen::sbSpeichern_DatClick() {
@@ -342,6 +358,15 @@ void TfrStrassen::springen() {
   StrassenGeaendert = ZeilenEingefuegt = false;
   satz_ = sprungSatz_;
   aktualisieren_ = false;
+  StrassenFensterAktualisieren();
+}
+
+void TfrStrassen::sbSDB_OptimierungClick() {
+  // The optimisation rewrites the street file: what was typed here is saved first.
+  if (StrassenGeaendert && !sbSpeichern_DatClick()) return;
+  if (!optimieren) return;
+  optimieren(ProgressBar1, status_.get());
+  geschrieben_ = true;
   StrassenFensterAktualisieren();
 }
 

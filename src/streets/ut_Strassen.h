@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "core/Tabelle.h"
@@ -48,6 +49,10 @@ class TfrStrassen : public QDialog {
   // Enter in edPLZ: the record found while typing, after saving what was changed.
   void springen();
 
+  // The owner runs the database optimisation with this window's bars.
+  std::function<void(QProgressBar*, ui::StatusLeiste*)> optimieren;
+  void sbSDB_OptimierungClick();
+
   bool StrassenGeaendert = false;
   bool ZeilenEingefuegt = false;
 
@@ -57,6 +62,7 @@ class TfrStrassen : public QDialog {
   QLineEdit* edSuchen;
   QPushButton* sbSort;
   QPushButton* sbEinfuegen;
+  QPushButton* sbSDB_Optimierung;
   QPushButton* sbSpeichern_Dat;
   QPushButton* sbExit;
   QPushButton* sbStreetView;
