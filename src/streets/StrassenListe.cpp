@@ -58,6 +58,8 @@ StrassenListe StrassenListeFuellen(Datenbestand& db, std::int32_t satz, bool akt
     if (erste == 0) erste = position;
     l.zeilen.push_back({p, PLZText(st.PLZ, land), st.Strasse.text(), st.AbNr.text(), st.BisNr.text()});
   }
+  // Loading again replaces the table: nothing of REC is used after that.
+  const std::string plzText = PLZText(rec.PLZ, land);
   if (static_cast<std::int32_t>(l.zeilen.size()) != erwartet) {
     rec.Strassen = static_cast<std::int32_t>(l.zeilen.size());
     rec.AbBisNr = erste;
@@ -65,7 +67,7 @@ StrassenListe StrassenListeFuellen(Datenbestand& db, std::int32_t satz, bool akt
     db.PLZLaden(r);
     l.zahlenGespeichert = true;
   }
-  if (l.zeilen.empty()) l.zeilen.push_back({ort, PLZText(rec.PLZ, land), "", "", ""});
+  if (l.zeilen.empty()) l.zeilen.push_back({ort, plzText, "", "", ""});
   return l;
 }
 

@@ -84,6 +84,14 @@ TEST_F(Liste, FillingShowsTheStoredRangeAndUpdateModeStoresTheTrueOne) {
   EXPECT_FALSE(l.zahlenGespeichert);
   ASSERT_EQ(l.zeilen.size(), 1u);
   EXPECT_EQ(l.zeilen[0], (StrassenZeile{"Beuel", "53111", "", "", ""}));
+
+  // A stored count that no street backs is stored anew as 0, and the place row still shows.
+  db.PLZTabelle[2].Strassen = 5;
+  db.PLZTabelle[2].AbBisNr = 5;
+  l = StrassenListeFuellen(db, 2, false, 'D', keine);
+  EXPECT_TRUE(l.zahlenGespeichert);
+  EXPECT_EQ(l.zeilen, (std::vector<StrassenZeile>{{"Beuel", "53111", "", "", ""}}));
+  EXPECT_EQ(db.PLZTabelle[2].Strassen, 0);
 }
 
 TEST_F(Liste, SavingReplacesTheRecordsStreetsAtTheFirstOfThemAndKeepsTheOthers) {
