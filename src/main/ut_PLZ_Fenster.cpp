@@ -48,7 +48,8 @@ void TfrPLZ::strassenZeigen(Qt::MouseButton knopf) {
   const std::int32_t satz = TextZuZahl(daten_.zelle(kSpalteIndex, std::max(1, StrassenFensterZeile)));
   if (satz < 1 || satz > db_.PLZAnzahl) return;
   const std::string land = db_.Land;
-  frStrassen->vorbereiten(satz, Tag == 9, LandBuchstabe(land.empty() ? ' ' : land.front()), cbOrdner->currentText());
+  frStrassen->vorbereiten(satz, Tag == 9, LandBuchstabe(land.empty() ? ' ' : land.front()), cbOrdner->currentText(),
+                          cbStrasse->currentIndex());
   fensterZeigen(frStrassen);
   Tag = 0;
   if (frStrassen->geschrieben()) DateiGeschrieben(db_.strassenDatei());

@@ -165,7 +165,8 @@ bool TfrStrassen::eventFilter(QObject* ziel, QEvent* e) {
 
 TfrStrassen::~TfrStrassen() { StringGrid1->setTabelle(nullptr); }
 
-void TfrStrassen::vorbereiten(std::int32_t satz, bool aktualisieren, char land, const QString& ordnerText) {
+void TfrStrassen::vorbereiten(std::int32_t satz, bool aktualisieren, char land, const QString& ordnerText, int strassenWahl) {
+  strassenWahl_ = strassenWahl;
   satz_ = satz;
   aktualisieren_ = aktualisieren;
   land_ = land;
@@ -205,6 +206,9 @@ void TfrStrassen::StrassenFensterAktualisieren() {
   if (liste.zahlenGespeichert) geschrieben_ = true;
   if (liste.zeilen.empty()) return;
   listeZeigen(liste.zeilen);
+  // The street chosen in the main window is the current row here.
+  if (strassenWahl_ > 0 && tabelle_.zeilen() > strassenWahl_ + 1) StringGrid1->setAktuelleZelle(kStrasse, strassenWahl_ + 1);
+  strassenWahl_ = 0;
   const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(satz_)];
   lbPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, land_) + " " + r.Ort.text() + " n=" + std::to_string(r.Strassen)));
   edPLZ->clear();

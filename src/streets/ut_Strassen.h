@@ -32,8 +32,8 @@ class TfrStrassen : public QDialog {
   ~TfrStrassen() override;
 
   // Before showing: the record (index in the postal-code table), update mode, the country
-  // letter and the text of the owner's folder list.
-  void vorbereiten(std::int32_t satz, bool aktualisieren, char land, const QString& ordnerText);
+  // letter, the text of the owner's folder list and the index of the street the owner shows.
+  void vorbereiten(std::int32_t satz, bool aktualisieren, char land, const QString& ordnerText, int strassenWahl = 0);
   // The record shown last; true when a file of the folder was rewritten.
   std::int32_t satz() const { return satz_; }
   bool geschrieben() const { return geschrieben_; }
@@ -91,6 +91,7 @@ class TfrStrassen : public QDialog {
   QString ordnerText_;
   bool geschrieben_ = false;
   int suchZeile_ = 1;
+  int strassenWahl_ = 0;
   bool buchstaben_ = false;
   std::int32_t sprungSatz_ = 0;
 };

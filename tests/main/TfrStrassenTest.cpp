@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <filesystem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -90,6 +91,20 @@ TEST_F(StrassenFenster, TypingAPlaceJumpsToItAndTheMainWindowFollows) {
   s.close();
   f.SatzAuswaehlen(s.satz());
   EXPECT_EQ(f.edOrt->text(), QString("Beuel"));
+}
+
+TEST_F(StrassenFenster, WithoutTheGermanStreetFileTheWindowSaysWhereToGetOne) {
+  std::filesystem::remove(t / "Ord_1/Strassen_D.ppp");
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrStrassen& s = *f.frStrassen;
+  s.vorbereiten(1, false, 'D', "Ord_1");
+  dialoge.antworte(Antwort::Ok);
+  s.show();
+  ASSERT_EQ(dialoge.boxen.size(), 1u);
+  EXPECT_TRUE(dialoge.boxen[0].text.startsWith("Datei Strassen_D.ppp nicht gefunden.\rDownload auf file://")) << dialoge.boxen[0].text.toStdString();
+  EXPECT_TRUE(dialoge.boxen[0].text.endsWith("/README.md#street-data"));
+  EXPECT_EQ(s.tabelle().zelle(1, 1), "Bonn") << "one row of the record's place";
 }
 
 }  // namespace
