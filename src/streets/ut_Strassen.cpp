@@ -265,6 +265,7 @@ bool TfrStrassen::tasteRunter(int taste) {
 void TfrStrassen::enter() {
   int spalte = std::max(StringGrid1->aktuelleSpalte(), 2), zeile = StringGrid1->aktuelleZeile();
   if (spalte < 5) {
+    nummerieren();
     StringGrid1->setAktuelleZelle(spalte + 1, zeile);
   } else {
     const bool strasse = !LeerzeichenEntfernen(tabelle_.zelle(kStrasse, zeile)).empty();
@@ -316,10 +317,13 @@ bool TfrStrassen::sbSpeichern_DatClick() {
         return a;
       }
     } zaehler(fragen);
+    // The rows are written and loaded again: the grid shows itself busy meanwhile.
+    StringGrid1->setBeschaeftigt(true);
     lauf.ausfuehren([&] {
       e = StrassenListeSpeichern(db_, satz_, zeilen(), ui::ZuCp1252(ordnerText_), ZeilenEingefuegt && StrassenGeaendert, lauf, zaehler);
     });
     gefragt = zaehler.ja;
+    StringGrid1->setBeschaeftigt(false);
   }
   if (!gefragt) return false;
   if (e.gespeichert) geschrieben_ = true;
