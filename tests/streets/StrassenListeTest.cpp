@@ -115,15 +115,24 @@ TEST_F(Liste, SavingReplacesTheRecordsStreetsAtTheFirstOfThemAndKeepsTheOthers) 
   EXPECT_EQ(db.StrassenZahl, 4) << "loaded again";
 
   // Köln's first streets go to the end; the second question declined changes nothing.
+  const std::string plzVorher = test::DateiLesen(t / "Ord_1/Dat_D.ppp"), strassenVorher = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
   Antworten nein{true, false};
-  EXPECT_FALSE(StrassenListeSpeichern(db, 3, {{"K\xF6ln", "50667", "Dom", "", ""}}, "Ord_1", false, KeinFortschritt(), nein).gespeichert);
+  EXPECT_FALSE(StrassenListeSpeichern(db, 3, {{"K\xF6ln", "50667", "", "", ""}}, "Ord_1", false, KeinFortschritt(), nein).gespeichert);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), plzVorher);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), strassenVorher);
+  // A street of blanks is no street: Köln is left without any.
+  Antworten ja3{true, true};
+  StrassenListeSpeichern(db, 3, {{"K\xF6ln", "50667", "   ", "", ""}}, "Ord_1", false, KeinFortschritt(), ja3);
+  EXPECT_EQ(datei().size(), 3u);
+  EXPECT_EQ(db.PLZTabelle[3].Strassen, 0);
+  EXPECT_EQ(db.PLZTabelle[3].AbBisNr, 99999999);
   Antworten ja2{true, true};
   const std::vector<StrassenZeile> neu{{"Frechen", "50226", "Hauptstr.", "", ""}};
   db.PLZTabelle[3].PLZ = 50226;
   db.PLZTabelle[3].Ort.setzen("Frechen");
   StrassenListeSpeichern(db, 3, neu, "Ord_1", false, KeinFortschritt(), ja2);
   EXPECT_EQ(datei().back(), "50226 Frechen Hauptstr.");
-  EXPECT_EQ(db.PLZTabelle[3].AbBisNr, 5) << "the position of the first appended street";
+  EXPECT_EQ(db.PLZTabelle[3].AbBisNr, 4) << "the position of the first appended street";
 }
 
 TEST_F(Liste, AKilledSaveLeavesTheOldOrTheNewStreetFile) {
