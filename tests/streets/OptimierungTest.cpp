@@ -1,18 +1,13 @@
 #include "streets/Optimierung.h"
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <thread>
 
 #include "core/Start.h"
 #include "core/Texte.h"
+#include "support/Abschuss.h"
 #include "support/Antworten.h"
 #include "support/Datenordner.h"
 #include "support/TempOrdner.h"
@@ -315,45 +310,12 @@ TEST_F(Optimierung, AKilledOptimisationLeavesTheOldOrTheNewStreetFile) {
   }
   const std::string neu = DateiLesen(t / "Ord_2/Strassen_D.ppp");
   ASSERT_NE(alt, neu);
-  // Kills while the new file is being written, found by its temporary file beside the target.
-  auto schreibtGerade = [&] {
-    for (const auto& e : std::filesystem::directory_iterator(t / "Ord_1")) {
-      if (e.path().string().rfind(TempDateiPraefix(strassenDatei()), 0) == 0) return true;
-    }
-    return false;
-  };
-  std::uint64_t zufall = 99;
-  int mittenDrin = 0;
-  for (int runde = 0; runde < 8; ++runde) {
-    test::DateiSchreiben(strassenDatei(), alt);
-    const pid_t kind = ::fork();
-    ASSERT_GE(kind, 0);
-    if (kind == 0) {
-      Datenbestand d;
-      laden(d);
-      Antworten keine;
-      StrassenOptimieren(d, o, KeinFortschritt(), keine);
-      ::_exit(0);
-    }
-    const auto bis = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    bool gesehen = false;
-    while (!gesehen && ::waitpid(kind, nullptr, WNOHANG) == 0 && std::chrono::steady_clock::now() < bis) {
-      gesehen = schreibtGerade();
-      if (!gesehen) std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    zufall = zufall * 6364136223846793005ULL + 1442695040888963407ULL;
-    if (gesehen) {
-      std::this_thread::sleep_for(std::chrono::microseconds((zufall >> 33) % 20000));
-      ++mittenDrin;
-    }
-    ::kill(kind, SIGKILL);
-    ::waitpid(kind, nullptr, 0);
-    const std::string jetzt = DateiLesen(strassenDatei());
-    ASSERT_TRUE(jetzt == alt || jetzt == neu) << "Runde " << runde << ": " << jetzt.size() << " Bytes";
-    for (const auto& e : std::filesystem::directory_iterator(t / "Ord_1")) {
-      if (e.path() != strassenDatei() && e.path() != plzDatei()) std::filesystem::remove(e.path());
-    }
-  }
+  const int mittenDrin = test::MittenImSchreibenAbschiessen(strassenDatei(), alt, neu, 8, [&] {
+    Datenbestand d;
+    laden(d);
+    Antworten keine;
+    StrassenOptimieren(d, o, KeinFortschritt(), keine);
+  });
   EXPECT_GE(mittenDrin, 4) << "most kills must come while the file is written";
 }
 

@@ -1,19 +1,14 @@
 #include "streets/StrassenListe.h"
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 #include <cstring>
 #include <filesystem>
 
 #include "core/RecordDatei.h"
 #include "core/Start.h"
+#include "support/Abschuss.h"
 #include "support/Antworten.h"
 #include "support/Datenordner.h"
 #include "support/TempOrdner.h"
@@ -149,42 +144,13 @@ TEST_F(Liste, AKilledSaveLeavesTheOldOrTheNewStreetFile) {
   }
   const std::string neu = test::DateiLesen(datei);
   ASSERT_NE(alt, neu);
-  std::uint64_t zufall = 7;
-  int mittenDrin = 0;
-  for (int runde = 0; runde < 6; ++runde) {
-    test::DateiSchreiben(datei, alt);
+  const int mittenDrin = test::MittenImSchreibenAbschiessen(datei, alt, neu, 6, [&] {
     Datenbestand d;
-    const pid_t kind = ::fork();
-    ASSERT_GE(kind, 0);
-    if (kind == 0) {
-      Antworten nein, ja{true, true};
-      d.PLZLaden(nein);
-      d.StrassenLaden(KeinFortschritt(), nein);
-      StrassenListeSpeichern(d, 1, zeilen, "Ord_1", false, KeinFortschritt(), ja);
-      ::_exit(0);
-    }
-    // Killed while the temporary file beside the target is being written.
-    const auto bis = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    bool gesehen = false;
-    while (!gesehen && ::waitpid(kind, nullptr, WNOHANG) == 0 && std::chrono::steady_clock::now() < bis) {
-      for (const auto& e : std::filesystem::directory_iterator(t / "Ord_1")) {
-        gesehen = gesehen || e.path().string().rfind(TempDateiPraefix(datei), 0) == 0;
-      }
-      if (!gesehen) std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    zufall = zufall * 6364136223846793005ULL + 1442695040888963407ULL;
-    if (gesehen) {
-      std::this_thread::sleep_for(std::chrono::microseconds((zufall >> 33) % 20000));
-      ++mittenDrin;
-    }
-    ::kill(kind, SIGKILL);
-    ::waitpid(kind, nullptr, 0);
-    const std::string jetzt = test::DateiLesen(datei);
-    ASSERT_TRUE(jetzt == alt || jetzt == neu) << "Runde " << runde << ": " << jetzt.size() << " Bytes";
-    for (const auto& e : std::filesystem::directory_iterator(t / "Ord_1")) {
-      if (e.path().string().rfind(TempDateiPraefix(datei), 0) == 0) std::filesystem::remove(e.path());
-    }
-  }
+    Antworten nein, ja{true, true};
+    d.PLZLaden(nein);
+    d.StrassenLaden(KeinFortschritt(), nein);
+    StrassenListeSpeichern(d, 1, zeilen, "Ord_1", false, KeinFortschritt(), ja);
+  });
   EXPECT_GE(mittenDrin, 3) << "most kills must come while the file is written";
 }
 
