@@ -4,6 +4,7 @@
 #include "BenchDaten.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
+#include "core/SeitenDatei.h"
 
 namespace orvano {
 namespace {
@@ -49,6 +50,25 @@ BENCHMARK(BM_StrassenDateiLesen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PLZDateiLesen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrassenDateiSchreiben)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PLZDateiSchreiben)->Unit(benchmark::kMillisecond);
+
+// A page of 40 streets from the middle of the national file, as a scroll step reads it.
+void BM_StrassenSeite(benchmark::State& s) {
+  const SeitenDatei<TStrassenRecord> datei(StrassenDatei());
+  const std::int64_t mitte = datei.anzahl() / 2;
+  for (auto _ : s) benchmark::DoNotOptimize(datei.seite(mitte, 40).size());
+}
+BENCHMARK(BM_StrassenSeite)->Unit(benchmark::kMicrosecond);
+
+// A search through every street that finds nothing.
+void BM_StrassenDurchsuchen(benchmark::State& s) {
+  const SeitenDatei<TStrassenRecord> datei(StrassenDatei());
+  for (auto _ : s) {
+    benchmark::DoNotOptimize(datei.suchen(1, false, 1000, [](std::int64_t, const TStrassenRecord& r) {
+      return r.Strasse.text().find("Nirgendwostrasse") != std::string::npos;
+    }, KeinFortschritt()));
+  }
+}
+BENCHMARK(BM_StrassenDurchsuchen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orvano
