@@ -1,6 +1,9 @@
 // Reading and writing whole record files at national scale.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "BenchDaten.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
@@ -69,6 +72,22 @@ void BM_StrassenDurchsuchen(benchmark::State& s) {
   }
 }
 BENCHMARK(BM_StrassenDurchsuchen)->Unit(benchmark::kMillisecond);
+
+// Saving a page of 40 streets in the middle of a copy of the national file, one row emptied.
+void BM_StrassenSeiteSpeichern(benchmark::State& s) {
+  const std::string kopie = bench::ProgrammOrdner() + "Ord_1/Strassen_Seite.ppp";
+  std::filesystem::copy_file(StrassenDatei(), kopie, std::filesystem::copy_options::overwrite_existing);
+  const SeitenDatei<TStrassenRecord> datei(kopie);
+  for (auto _ : s) {
+    const std::int64_t mitte = datei.anzahl() / 2;
+    std::vector<std::optional<TStrassenRecord>> seite;
+    for (const TStrassenRecord& r : datei.seite(mitte, 40)) seite.emplace_back(r);
+    seite[3].reset();
+    benchmark::DoNotOptimize(datei.seiteErsetzen(mitte, seite));
+  }
+  std::filesystem::remove(kopie);
+}
+BENCHMARK(BM_StrassenSeiteSpeichern)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace orvano

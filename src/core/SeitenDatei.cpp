@@ -8,6 +8,8 @@
 #include "Dateien.h"
 #include "RecordDatei.h"
 
+#include <algorithm>
+
 namespace orvano {
 
 namespace {
@@ -87,6 +89,36 @@ std::int64_t RecordSuchen(const std::string& datei, std::size_t satzGroesse, std
   }
   f.beenden();
   return 0;
+}
+
+std::int64_t SeiteErsetzen(const std::string& datei, std::size_t satzGroesse, std::int64_t start, std::int64_t zeilen,
+                           const std::function<const void*(std::int64_t zeile)>& satz) {
+  const std::int64_t n = RecordAnzahl(datei, satzGroesse);
+  start = std::max<std::int64_t>(1, start);
+  Lesen l(datei);
+  std::int64_t neu = 0;
+  constexpr std::int64_t kBlock = 8192;
+  std::vector<char> puffer(static_cast<std::size_t>(kBlock) * satzGroesse);
+  // Records VON..BIS of the old file, copied block by block.
+  auto kopieren = [&](Schreiber& w, std::int64_t von, std::int64_t bis) {
+    for (std::int64_t k = von; k <= bis; k += kBlock) {
+      const std::int64_t m = std::min(kBlock, bis - k + 1);
+      if (l.records(k - 1, puffer.data(), m, satzGroesse) != m) throw DateiFehler("Datei " + datei + " ist beim Lesen k\xC3\xBCrzer geworden");
+      w.schreiben(puffer.data(), static_cast<std::size_t>(m) * satzGroesse);
+      neu += m;
+    }
+  };
+  AtomarSchreiben(datei, [&](Schreiber& w) {
+    kopieren(w, 1, std::min(n, start - 1));
+    for (std::int64_t i = 0; i < zeilen; ++i) {
+      if (const void* s = satz(i)) {
+        w.schreiben(s, satzGroesse);
+        ++neu;
+      }
+    }
+    kopieren(w, start + zeilen, n);
+  });
+  return neu;
 }
 
 }  // namespace orvano

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ std::int64_t RecordAnzahl(const std::string& datei, std::size_t satzGroesse);
 std::int64_t RecordSuchen(const std::string& datei, std::size_t satzGroesse, std::int64_t start, bool rueckwaerts, int schritt,
                           const std::function<bool(std::int64_t k, const char* satz)>& treffer, Fortschritt& f);
 
+// Replaces the records from START on that a page of ROWS stood for (those up to the file's
+// end): every row given a record takes the next place, a row without one stands for a record
+// that goes, rows past the end append. The records before and after the page keep their
+// order. The file is written anew beside itself and renamed over it, so a crash leaves the old
+// file or the new one. Returns the new record count. Throws DateiFehler.
+std::int64_t SeiteErsetzen(const std::string& datei, std::size_t satzGroesse, std::int64_t start, std::int64_t zeilen,
+                           const std::function<const void*(std::int64_t zeile)>& satz);
+
 template <class T>
 class SeitenDatei {
  public:
@@ -38,6 +47,13 @@ class SeitenDatei {
     if (von < 1 || n <= 0) return {};
     v.resize(static_cast<std::size_t>(RecordsLesenAb(datei_, von - 1, v.data(), n, sizeof(T))));
     return v;
+  }
+  // ROWS[i] stands for record START + i; an empty entry removes that record.
+  std::int64_t seiteErsetzen(std::int64_t start, const std::vector<std::optional<T>>& zeilen) const {
+    return SeiteErsetzen(datei_, sizeof(T), start, static_cast<std::int64_t>(zeilen.size()), [&](std::int64_t i) -> const void* {
+      const auto& z = zeilen[static_cast<std::size_t>(i)];
+      return z ? &*z : nullptr;
+    });
   }
   std::int64_t suchen(std::int64_t start, bool rueckwaerts, int schritt, const std::function<bool(std::int64_t, const T&)>& treffer,
                       Fortschritt& f) const {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/Records.h"
+#include "support/Abschuss.h"
 #include "support/Datenordner.h"
 #include "support/TempOrdner.h"
 
@@ -58,6 +61,77 @@ TEST(SeitenDatei, BlockSearchFindsWhatRecordByRecordReadingFinds) {
   EXPECT_EQ(s.suchen(10001, true, 1000, treffer, KeinFortschritt()), 0);
   Abbrechen esc;
   EXPECT_EQ(s.suchen(1, false, 1000, treffer, esc), -1) << "Escape at the first progress step, before record 1237";
+}
+
+// The page save as it works on the file in place: kept rows written at the write position,
+// a dropped row of the file removing the record there, dropped rows past the end ignored.
+std::vector<std::int32_t> ImOrt(std::vector<std::int32_t> datei, std::int64_t start, const std::vector<std::optional<std::int32_t>>& zeilen) {
+  const auto n = static_cast<std::int64_t>(datei.size());
+  std::int64_t w = 1;
+  for (std::size_t r = 0; r < zeilen.size(); ++r) {
+    const std::int64_t p = start + w - 2;  // 0-based
+    if (zeilen[r]) {
+      if (p < static_cast<std::int64_t>(datei.size())) datei[static_cast<std::size_t>(p)] = *zeilen[r];
+      else datei.push_back(*zeilen[r]);
+      ++w;
+    } else if (start + static_cast<std::int64_t>(r) <= n) {
+      datei.erase(datei.begin() + p);
+    }
+  }
+  return datei;
+}
+
+TEST(SeitenDatei, APageReplacesItsRecordsAsTheInPlaceSaveDidWithoutShiftingTheFile) {
+  test::TempOrdner t;
+  const std::string datei = t / "Dat_D.ppp";
+  std::uint32_t z = 17;
+  for (int runde = 0; runde < 40; ++runde) {
+    auto zufall = [&](std::uint32_t m) {
+      z = z * 1103515245u + 12345u;
+      return static_cast<std::int64_t>((z >> 8) % m);
+    };
+    const std::int64_t n = zufall(30);
+    std::vector<std::int32_t> alt;
+    std::vector<TPLZRecord> plz;
+    for (std::int64_t k = 1; k <= n; ++k) {
+      alt.push_back(static_cast<std::int32_t>(k));
+      plz.push_back(test::PLZSatz("Ort", static_cast<std::int32_t>(k)));
+    }
+    test::RecordsSchreiben(datei, plz);
+    const std::int64_t start = 1 + zufall(static_cast<std::uint32_t>(n + 1));
+    std::vector<std::optional<std::int32_t>> zeilen;
+    std::vector<std::optional<TPLZRecord>> seite;
+    for (std::int64_t r = zufall(12); r > 0; --r) {
+      if (zufall(3) == 0) {
+        zeilen.push_back(std::nullopt);
+        seite.push_back(std::nullopt);
+      } else {
+        const auto wert = static_cast<std::int32_t>(1000 + zufall(1000));
+        zeilen.push_back(wert);
+        seite.push_back(test::PLZSatz("Neu", wert));
+      }
+    }
+    const std::vector<std::int32_t> erwartet = ImOrt(alt, start, zeilen);
+    EXPECT_EQ(SeitenDatei<TPLZRecord>(datei).seiteErsetzen(start, seite), static_cast<std::int64_t>(erwartet.size()));
+    std::vector<std::int32_t> jetzt;
+    for (const TPLZRecord& r : SeitenDatei<TPLZRecord>(datei).seite(1, 100)) jetzt.push_back(r.PLZ);
+    ASSERT_EQ(jetzt, erwartet) << "Runde " << runde << ", Anfang " << start;
+  }
+}
+
+TEST(SeitenDatei, AKilledPageSaveThatRemovesRecordsLeavesTheOldOrTheNewFile) {
+  test::TempOrdner t;
+  const std::string datei = t / "Dat_D.ppp";
+  std::vector<TPLZRecord> plz;
+  for (int k = 1; k <= 40000; ++k) plz.push_back(test::PLZSatz("Ort", k));
+  test::RecordsSchreiben(datei, plz);
+  const std::string alt = test::DateiLesen(datei);
+  const std::vector<std::optional<TPLZRecord>> seite{test::PLZSatz("Neu", 7), std::nullopt, std::nullopt};
+  SeitenDatei<TPLZRecord>(datei).seiteErsetzen(5, seite);
+  const std::string neu = test::DateiLesen(datei);
+  ASSERT_EQ(neu.size(), alt.size() - 2 * sizeof(TPLZRecord));
+  const int mittenDrin = test::MittenImSchreibenAbschiessen(datei, alt, neu, 6, [&] { SeitenDatei<TPLZRecord>(datei).seiteErsetzen(5, seite); });
+  EXPECT_GE(mittenDrin, 3) << "most kills must come while the file is written";
 }
 
 }  // namespace
