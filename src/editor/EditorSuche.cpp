@@ -1,0 +1,78 @@
+#include "EditorSuche.h"
+
+#include "core/Dateien.h"
+#include "core/Felder.h"
+#include "core/SeitenDatei.h"
+
+namespace orvano {
+
+std::string PLZEditorZelle(const TPLZRecord& r, int spalte) {
+  if (spalte == 15) return r.Strassen < 1 ? std::string() : std::to_string(static_cast<std::int32_t>(r.Strassen));
+  const PLZFeld* f = PLZFeldDerSpalte(spalte);
+  return f != nullptr ? f->zelle(r) : std::string();
+}
+
+std::string StrassenEditorZelle(const TStrassenRecord& s, int spalte) {
+  switch (spalte) {
+    case 1: return s.Ort.text();
+    case 2: return std::to_string(static_cast<std::int32_t>(s.PLZ));
+    case 3: return s.Strasse.text();
+    case 4: return s.AbNr.text();
+    case 5: return s.BisNr.text();
+    case 6: return std::string(1, s.HausNrKz);
+    default: return {};
+  }
+}
+
+std::optional<std::string> PLZSuchText(const TPLZRecord& r, int spalte) {
+  if (spalte <= 0 || spalte == 10 || spalte >= kEditorPLZSpalten) return std::nullopt;
+  if (spalte == 6) return std::to_string(static_cast<std::int32_t>(r.PLZ));
+  return PLZEditorZelle(r, spalte);
+}
+
+std::optional<std::string> StrassenSuchText(const TStrassenRecord& s, int spalte, bool verknuepft) {
+  if (spalte <= 0 || spalte >= kEditorStrassenSpalten || (verknuepft && spalte == 6)) return std::nullopt;
+  return StrassenEditorZelle(s, spalte);
+}
+
+bool SuchTreffer(std::string_view feld, std::string_view text, bool genau) {
+  return genau ? feld == text : feld.find(text) != std::string_view::npos;
+}
+
+namespace {
+
+std::int64_t Durchsuchen(const EditorSuchAuftrag& a, std::int64_t start, bool rueckwaerts, bool verknuepft, Fortschritt& f) {
+  auto passt = [&](const std::optional<std::string>& feld) { return feld && SuchTreffer(*feld, a.text, a.genau); };
+  if (a.art == EditorArt::PLZ) {
+    return SeitenDatei<TPLZRecord>(a.datei).suchen(start, rueckwaerts, 100,
+                                                   [&](std::int64_t, const TPLZRecord& r) { return passt(PLZSuchText(r, a.spalte)); }, f);
+  }
+  return SeitenDatei<TStrassenRecord>(a.datei).suchen(
+      start, rueckwaerts, 1000, [&](std::int64_t, const TStrassenRecord& s) { return passt(StrassenSuchText(s, a.spalte, verknuepft)); }, f);
+}
+
+std::int64_t Anzahl(const EditorSuchAuftrag& a) {
+  return RecordAnzahl(a.datei, a.art == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord));
+}
+
+}  // namespace
+
+std::int64_t EditorSuchen(const EditorSuchAuftrag& a, bool rueckwaerts, std::int64_t& suchPosition, Fortschritt& f) {
+  if (a.text.empty() || !DateiVorhanden(a.datei)) return 0;
+  const std::int64_t n = Anzahl(a);
+  std::int64_t start = suchPosition;
+  if (rueckwaerts ? start > 1 : start < n) start += rueckwaerts ? -1 : 1;
+  // Without a match, and after Escape, the step is undone: the position stays as it was.
+  const std::int64_t k = Durchsuchen(a, start, rueckwaerts, false, f);
+  if (k > 0) suchPosition = k;
+  return k;
+}
+
+std::int64_t EditorNachschlagen(const EditorSuchAuftrag& a, Fortschritt& f) {
+  if (!DateiVorhanden(a.datei)) return 0;
+  EditorSuchAuftrag genau = a;
+  genau.genau = true;
+  return Durchsuchen(genau, 1, false, true, f);
+}
+
+}  // namespace orvano

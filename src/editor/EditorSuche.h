@@ -1,0 +1,51 @@
+// The two-folder editor's columns as texts and its searches through a side's file, without Qt.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/Fortschritt.h"
+#include "core/Records.h"
+
+namespace orvano {
+
+enum class EditorArt { PLZ, Strassen };
+
+inline constexpr int kEditorPLZSpalten = 17;
+inline constexpr int kEditorStrassenSpalten = 7;
+
+// What column SPALTE of a page shows for a record ("LNr" and the row-number column excepted:
+// their cells belong to the page, not the record).
+std::string PLZEditorZelle(const TPLZRecord& r, int spalte);
+std::string StrassenEditorZelle(const TStrassenRecord& s, int spalte);
+
+// The text a search compares: the column's text, the postal code as a plain number; none for
+// "LNr" and the row-number column, and with VERKNUEPFT (the lookup from the other side) none
+// for the street column "Code" either.
+std::optional<std::string> PLZSuchText(const TPLZRecord& r, int spalte);
+std::optional<std::string> StrassenSuchText(const TStrassenRecord& s, int spalte, bool verknuepft);
+
+// GENAU: the field equals the text; otherwise the text occurs in it. Case-sensitive.
+bool SuchTreffer(std::string_view feld, std::string_view text, bool genau);
+
+struct EditorSuchAuftrag {
+  std::string datei;
+  EditorArt art = EditorArt::PLZ;
+  int spalte = 1;
+  std::string text;  // Windows-1252
+  bool genau = false;
+};
+
+// One search within a side from SUCHPOSITION (0 = from the start): a step towards the end (or
+// towards record 1), then the records from there on. Returns the record found, which becomes
+// the position; 0 when none matches (the step undone) and -1 when Escape ended it (the
+// position as it was). An empty text or a missing file examines nothing.
+std::int64_t EditorSuchen(const EditorSuchAuftrag& a, bool rueckwaerts, std::int64_t& suchPosition, Fortschritt& f);
+
+// The lookup of a clicked cell's text on the other side: the first record whose column equals
+// it exactly. 0 when none, -1 when cancelled.
+std::int64_t EditorNachschlagen(const EditorSuchAuftrag& a, Fortschritt& f);
+
+}  // namespace orvano
