@@ -3,6 +3,7 @@
 #include "core/Dateien.h"
 #include "core/Felder.h"
 #include "core/SeitenDatei.h"
+#include "core/Texte.h"
 
 namespace orvano {
 
@@ -23,6 +24,36 @@ std::string StrassenEditorZelle(const TStrassenRecord& s, int spalte) {
     default: return {};
   }
 }
+
+namespace {
+
+std::string_view Zelle(const std::vector<std::string>& zellen, int spalte) {
+  return static_cast<std::size_t>(spalte) < zellen.size() ? std::string_view(zellen[static_cast<std::size_t>(spalte)]) : std::string_view();
+}
+
+}  // namespace
+
+TPLZRecord PLZAusEditorZeile(const std::vector<std::string>& zellen, char land) {
+  TPLZRecord r{};
+  for (const PLZFeld& f : PLZFelder()) f.setzen(r, Zelle(zellen, f.spalte));
+  r.Staat.setzen(LandISO(land));
+  return r;
+}
+
+TStrassenRecord StrasseAusEditorZeile(const std::vector<std::string>& zellen) {
+  TStrassenRecord s{};
+  s.Ort.setzen(Zelle(zellen, 1));
+  s.PLZ = TextZuZahl(Zelle(zellen, 2));
+  s.Strasse.setzen(Zelle(zellen, 3));
+  s.AbNr.setzen(Zelle(zellen, 4));
+  s.BisNr.setzen(Zelle(zellen, 5));
+  const std::string_view code = Zelle(zellen, 6);
+  s.HausNrKz = code.empty() ? '0' : code.front();
+  return s;
+}
+
+bool EditorZeileBleibt(const TPLZRecord& r) { return !r.Ort.text().empty() && r.PLZ != 0; }
+bool EditorZeileBleibt(const TStrassenRecord& s) { return !s.Ort.text().empty() && s.PLZ != 0 && !s.Strasse.text().empty(); }
 
 std::optional<std::string> PLZSuchText(const TPLZRecord& r, int spalte) {
   if (spalte <= 0 || spalte == 10 || spalte >= kEditorPLZSpalten) return std::nullopt;

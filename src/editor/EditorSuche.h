@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Fortschritt.h"
 #include "core/Records.h"
@@ -20,6 +21,16 @@ inline constexpr int kEditorStrassenSpalten = 7;
 // their cells belong to the page, not the record).
 std::string PLZEditorZelle(const TPLZRecord& r, int spalte);
 std::string StrassenEditorZelle(const TStrassenRecord& s, int spalte);
+
+// A record from the cells of a page row (index = column; missing cells count as empty).
+// Postal codes: texts cut to their capacity, numbers read the German way, Staat the ISO code
+// of the side's country LAND, Reserve zero. Streets: the "Code" cell's first character, "0"
+// when it is empty.
+TPLZRecord PLZAusEditorZeile(const std::vector<std::string>& zellen, char land);
+TStrassenRecord StrasseAusEditorZeile(const std::vector<std::string>& zellen);
+// A row stays a record when its place and postal code are given (streets: and the street).
+bool EditorZeileBleibt(const TPLZRecord& r);
+bool EditorZeileBleibt(const TStrassenRecord& s);
 
 // The text a search compares: the column's text, the postal code as a plain number; none for
 // "LNr" and the row-number column, and with VERKNUEPFT (the lookup from the other side) none

@@ -72,5 +72,36 @@ TEST_F(EditorSuche, TheLinkedLookupComparesTheOtherSidesColumnExactly) {
   EXPECT_EQ(EditorNachschlagen(plz, KeinFortschritt()), 0);
 }
 
+TEST(EditorZeile, ARowGivesBackTheRecordItShowsWithTheSidesCountry) {
+  TPLZRecord r = test::PLZSatz("K\xF6ln", 50667, "CH");
+  r.Bundesland.setzen("Nordrhein-Westfalen");
+  r.Breitengrad = 50.94;
+  r.Laengengrad = 6.96;
+  r.Vorwahl = 221;
+  r.Strassen = 3;
+  r.AbBisNr = 17;
+  std::vector<std::string> zellen;
+  for (int c = 0; c < kEditorPLZSpalten; ++c) zellen.push_back(PLZEditorZelle(r, c));
+  zellen[2] = "XX";  // the hidden Staat cell is not what is written
+  const TPLZRecord z = PLZAusEditorZeile(zellen, 'D');
+  EXPECT_EQ(z.Ort.text(), "K\xF6ln");
+  EXPECT_EQ(z.Staat.text(), "DE");
+  EXPECT_EQ(z.PLZ, 50667);
+  EXPECT_EQ(z.Bundesland.text(), "Nordrhein-Westfalen");
+  EXPECT_DOUBLE_EQ(z.Breitengrad, 50.94);
+  EXPECT_EQ(z.Vorwahl, 221);
+  EXPECT_EQ(z.Strassen, 3);
+  EXPECT_EQ(z.AbBisNr, 17);
+  EXPECT_TRUE(EditorZeileBleibt(z));
+  zellen[6] = "";
+  EXPECT_FALSE(EditorZeileBleibt(PLZAusEditorZeile(zellen, 'D'))) << "an emptied postal code removes the record";
+
+  const TStrassenRecord s = StrasseAusEditorZeile({"1", "Bonn", "53111", "Markt", "1", "", ""});
+  EXPECT_EQ(s.HausNrKz, '0');
+  EXPECT_TRUE(EditorZeileBleibt(s));
+  EXPECT_FALSE(EditorZeileBleibt(StrasseAusEditorZeile({"1", "Bonn", "53111", ""})));
+  EXPECT_FALSE(EditorZeileBleibt(StrasseAusEditorZeile({"1", "", "53111", "Markt"})));
+}
+
 }  // namespace
 }  // namespace orvano
