@@ -77,13 +77,10 @@ TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* e
   sg1->setTabelle(&tabelle_);
   sg1->setBearbeitbar(true);
   v->addWidget(sg1, 1);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->hide();
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->hide();
-  status_ = std::make_unique<ui::StatusLeiste>(StatusBar1, 2);
-  v->addWidget(ProgressBar1);
-  v->addWidget(StatusBar1);
+  ui::Leisten leisten = ui::LeistenAnlegen(this, v, 2);
+  ProgressBar1 = leisten.balken;
+  StatusBar1 = leisten.leiste;
+  status_ = std::move(leisten.status);
 
   // The format window opens over this one; this window's own run goes on behind it.
   connect(sbFormat, &QPushButton::clicked, this, [this] { format_->exec(); });

@@ -169,13 +169,10 @@ TfrImportFormat::TfrImportFormat(std::function<std::string()> landText, QWidget*
   sg0->setObjectName("sg0");
   sg0->setTabelle(&test_);
   v->addWidget(sg0, 2);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->hide();
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->hide();
-  status_ = std::make_unique<ui::StatusLeiste>(StatusBar1, 2);
-  v->addWidget(ProgressBar1);
-  v->addWidget(StatusBar1);
+  ui::Leisten leisten = ui::LeistenAnlegen(this, v, 2);
+  ProgressBar1 = leisten.balken;
+  StatusBar1 = leisten.leiste;
+  status_ = std::move(leisten.status);
 
   connect(rdPLZ, &QRadioButton::clicked, this, [this] { artGewechselt(); });
   connect(rdStrassen, &QRadioButton::clicked, this, [this] { artGewechselt(); });

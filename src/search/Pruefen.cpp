@@ -5,6 +5,7 @@
 
 #include "core/RecordDatei.h"
 #include "core/Texte.h"
+#include "Suchen.h"
 
 namespace orvano {
 
@@ -79,35 +80,17 @@ PruefErgebnis StrassenDoppelte(const Datenbestand& db, std::int32_t start, Forts
   });
 }
 
+// The search window's rows without its mark column; the check shows no house-number code.
 std::vector<std::string> PLZPruefZeile(const TPLZRecord& r, std::int32_t k) {
-  return {"",
-          r.Ort.text(),
-          r.Staat.text(),
-          r.Bundesland.text(),
-          r.Ortsteil.text(),
-          r.Landkreis.text(),
-          std::to_string(static_cast<std::int32_t>(r.PLZ)),
-          r.Autokennzeichen.text(),
-          RealZuText(r.Breitengrad),
-          RealZuText(r.Laengengrad),
-          std::to_string(k),
-          r.Regierungsbezirk.text(),
-          r.Gemeindeteil.text(),
-          r.Verwaltungszusammenschluss.text(),
-          std::to_string(static_cast<std::int32_t>(r.Vorwahl)),
-          std::to_string(static_cast<std::int32_t>(r.Strassen)),
-          "",
-          ""};
+  std::vector<std::string> z = PLZSuchZeile(r, k);
+  z.resize(18);
+  return z;
 }
 
 std::vector<std::string> StrassenPruefZeile(const TStrassenRecord& s, std::int32_t k) {
-  std::vector<std::string> z(18);
-  z[1] = s.Ort.text();
-  z[6] = std::to_string(static_cast<std::int32_t>(s.PLZ));
-  z[10] = std::to_string(k);
-  z[15] = s.Strasse.text();
-  z[16] = s.AbNr.text();
-  z[17] = s.BisNr.text();
+  std::vector<std::string> z = StrassenSuchZeile(s, k);
+  z.resize(18);
+  z[2].clear();
   return z;
 }
 

@@ -89,13 +89,10 @@ TfrSuchen::TfrSuchen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), db_(d
   };
   sg1->tasteRunter = [this](int taste, Qt::KeyboardModifiers mod) { return tasteRunter(taste, mod); };
   v->addWidget(sg1, 1);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->hide();
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->hide();
-  status_ = std::make_unique<ui::StatusLeiste>(StatusBar1, 2);
-  v->addWidget(ProgressBar1);
-  v->addWidget(StatusBar1);
+  ui::Leisten leisten = ui::LeistenAnlegen(this, v, 2);
+  ProgressBar1 = leisten.balken;
+  StatusBar1 = leisten.leiste;
+  status_ = std::move(leisten.status);
 
   connect(rdPLZ, &QRadioButton::clicked, this, &TfrSuchen::rdPLZClick);
   connect(rdStrassen, &QRadioButton::clicked, this, &TfrSuchen::rdPLZClick);

@@ -75,6 +75,7 @@ ListenSpeicherung StrassenListeSpeichern(Datenbestand& db, std::int32_t satz, co
                                          const std::string& ordnerText, bool neuZaehlen, Fortschritt& f, Rueckfragen& r) {
   ListenSpeicherung e;
   if (!r.frage("\xC3\x84nderung in Tempor\xC3\xA4re Datei speichern?")) return e;
+  e.angenommen = true;
   TPLZRecord& rec = db.PLZTabelle[static_cast<std::size_t>(satz)];
   const std::string ort = rec.Ort.text();
   std::vector<TStrassenRecord> neu;

@@ -32,6 +32,7 @@ struct StrassenListe {
 StrassenListe StrassenListeFuellen(Datenbestand& db, std::int32_t satz, bool aktualisieren, char land, Rueckfragen& r);
 
 struct ListenSpeicherung {
+  bool angenommen = false;   // the first question was answered Yes
   bool gespeichert = false;  // the street file was replaced
   std::int32_t strassen = 0;  // the record's streets in the file now
 };

@@ -78,13 +78,10 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   StringGrid1->setTabelle(&tabelle_);
   StringGrid1->setBearbeitbar(true);
   v->addWidget(StringGrid1, 1);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->hide();
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->hide();
-  status_ = std::make_unique<ui::StatusLeiste>(StatusBar1, 3);
-  v->addWidget(ProgressBar1);
-  v->addWidget(StatusBar1);
+  ui::Leisten leisten = ui::LeistenAnlegen(this, v, 3);
+  ProgressBar1 = leisten.balken;
+  StatusBar1 = leisten.leiste;
+  status_ = std::move(leisten.status);
 
   // Columns 0 to 2 are shown, not typed into; the street and the numbers have their limits.
   StringGrid1->tastenDruck = [this](char zeichen, const std::string&) -> char {
@@ -300,32 +297,17 @@ void TfrStrassen::sbEinfuegenClick() {
 bool TfrStrassen::sbSpeichern_DatClick() {
   StringGrid1->editorSchliessen();
   ListenSpeicherung e;
-  bool gefragt = true;
   {
     ui::Lauf lauf(ProgressBar1, status_.get(), ui::Lauf::Escape::Nachfragen);
     ui::FensterRueckfragen fragen;
-    struct ErsteFrage : Rueckfragen {
-      Rueckfragen& weiter;
-      bool ja = false, erste = true;
-      explicit ErsteFrage(Rueckfragen& w) : weiter(w) {}
-      void meldung(const std::string& t) override { weiter.meldung(t); }
-      void hinweis(const std::string& t) override { weiter.hinweis(t); }
-      bool frage(const std::string& t) override {
-        const bool a = weiter.frage(t);
-        if (erste) ja = a;
-        erste = false;
-        return a;
-      }
-    } zaehler(fragen);
     // The rows are written and loaded again: the grid shows itself busy meanwhile.
     StringGrid1->setBeschaeftigt(true);
     lauf.ausfuehren([&] {
-      e = StrassenListeSpeichern(db_, satz_, zeilen(), ui::ZuCp1252(ordnerText_), ZeilenEingefuegt && StrassenGeaendert, lauf, zaehler);
+      e = StrassenListeSpeichern(db_, satz_, zeilen(), ui::ZuCp1252(ordnerText_), ZeilenEingefuegt && StrassenGeaendert, lauf, fragen);
     });
-    gefragt = zaehler.ja;
     StringGrid1->setBeschaeftigt(false);
   }
-  if (!gefragt) return false;
+  if (!e.angenommen) return false;
   if (e.gespeichert) geschrieben_ = true;
   StrassenGeaendert = ZeilenEingefuegt = false;
   StrassenFensterAktualisieren();

@@ -1,6 +1,7 @@
 #include "Warten.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -211,6 +212,16 @@ void StatusLeiste::setBreite(int panel, int breite) {
 QString StatusLeiste::text(int panel) const {
   if (panel < 0 || panel >= static_cast<int>(panele_.size())) return {};
   return panele_[static_cast<std::size_t>(panel)]->text();
+}
+
+Leisten LeistenAnlegen(QWidget* fenster, QBoxLayout* layout, int panele) {
+  Leisten l{new QProgressBar(fenster), new QStatusBar(fenster), nullptr};
+  l.balken->hide();
+  l.leiste->hide();
+  l.status = std::make_unique<StatusLeiste>(l.leiste, panele);
+  layout->addWidget(l.balken);
+  layout->addWidget(l.leiste);
+  return l;
 }
 
 }  // namespace orvano::ui

@@ -11,6 +11,7 @@
 
 #include "core/Fortschritt.h"
 
+class QBoxLayout;
 class QDialog;
 class QLabel;
 class QProgressBar;
@@ -117,5 +118,13 @@ class Lauf : public BalkenFortschritt {
   bool statusWarSichtbar_ = false;
   QString abbruchFrage_;
 };
+
+// A window's progress bar and status bar, hidden until a run shows them, added to LAYOUT.
+struct Leisten {
+  QProgressBar* balken;
+  QStatusBar* leiste;
+  std::unique_ptr<StatusLeiste> status;
+};
+Leisten LeistenAnlegen(QWidget* fenster, QBoxLayout* layout, int panele);
 
 }  // namespace orvano::ui
