@@ -7,6 +7,49 @@
 
 namespace orvano {
 
+namespace {
+
+struct Spalte {
+  const char* titel;
+  int breite;
+};
+constexpr Spalte kPLZSpalten[kEditorPLZSpalten] = {
+    {"LNr", 0},         {"Ort", 170},          {"Staat", -1},         {"Bundesland", 120},
+    {"Ortsteil/Stadtteil", 110}, {"Landkreis", 120}, {"Postleitzahl", 75}, {"Auto-KZ", 50},
+    {"Breitengrad", 90}, {"L\xE4ngengrad", 90}, {"", -1},             {"Regierungsbezirk", 120},
+    {"Gemeindeteil", 110}, {"Verwaltungszusammenschluss", 170}, {"Vorwahl", 60}, {"Strassen", 60},
+    {"Ab Bis Nr", -1}};
+constexpr Spalte kStrassenSpalten[kEditorStrassenSpalten] = {{"LNr", 0}, {"Ort", 170},  {"PLZ", 60}, {"Strasse", 220},
+                                                             {"Ab", 50},  {"Bis", 50}, {"Code", -1}};
+
+const Spalte* SpalteVon(EditorArt art, int spalte) {
+  const int n = art == EditorArt::PLZ ? kEditorPLZSpalten : kEditorStrassenSpalten;
+  if (spalte < 0 || spalte >= n) return nullptr;
+  return art == EditorArt::PLZ ? &kPLZSpalten[spalte] : &kStrassenSpalten[spalte];
+}
+
+}  // namespace
+
+std::string EditorSpaltenTitel(EditorArt art, int spalte) {
+  const Spalte* s = SpalteVon(art, spalte);
+  return s != nullptr ? s->titel : "";
+}
+
+int EditorSpaltenBreite(EditorArt art, int spalte, bool ohneDE) {
+  const Spalte* s = SpalteVon(art, spalte);
+  if (s == nullptr) return -1;
+  if (art == EditorArt::PLZ && ohneDE && (spalte == 3 || spalte == 4 || spalte == 5 || spalte == 7)) return -1;
+  return s->breite;
+}
+
+int EditorSpalteMitTitel(EditorArt art, std::string_view titel) {
+  const int n = art == EditorArt::PLZ ? kEditorPLZSpalten : kEditorStrassenSpalten;
+  for (int c = 0; c < n; ++c) {
+    if (!titel.empty() && SpalteVon(art, c)->titel == titel) return c;
+  }
+  return -1;
+}
+
 std::string PLZEditorZelle(const TPLZRecord& r, int spalte) {
   if (spalte == 15) return r.Strassen < 1 ? std::string() : std::to_string(static_cast<std::int32_t>(r.Strassen));
   const PLZFeld* f = PLZFeldDerSpalte(spalte);

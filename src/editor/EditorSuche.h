@@ -17,6 +17,14 @@ enum class EditorArt { PLZ, Strassen };
 inline constexpr int kEditorPLZSpalten = 17;
 inline constexpr int kEditorStrassenSpalten = 7;
 
+// The title of a column (Windows-1252; the row-number column has none) and its width on a
+// page: -1 hides it, 0 for "LNr", whose width follows the largest record number. OHNE_DE:
+// side 1 shows Austria or Switzerland, which hides the German columns of postal codes.
+std::string EditorSpaltenTitel(EditorArt art, int spalte);
+int EditorSpaltenBreite(EditorArt art, int spalte, bool ohneDE);
+// The column with the title TITEL, or -1.
+int EditorSpalteMitTitel(EditorArt art, std::string_view titel);
+
 // What column SPALTE of a page shows for a record ("LNr" and the row-number column excepted:
 // their cells belong to the page, not the record).
 std::string PLZEditorZelle(const TPLZRecord& r, int spalte);

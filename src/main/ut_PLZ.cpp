@@ -27,6 +27,7 @@
 #include "exchange/ut_Import.h"
 #include "search/ut_Prufen.h"
 #include "search/ut_SuchMaske.h"
+#include "editor/ut_DBBearbeiten.h"
 #include "search/ut_Suchen.h"
 #include "streets/ut_PZ.h"
 #include "streets/ut_Strassen.h"
@@ -78,6 +79,7 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frPZ = new TfrPZ(this);
   frPrufen = new TfrPrufen(db_, this);
   frSuchen = new TfrSuchen(db_, this);
+  frDBBearbeiten = new TfrDBBearbeiten(this);
   frStrassen = new TfrStrassen(db_, this);
   frSuchMaske = new TfrSuchMaske(db_, this);
   frSuchMaske->tabellenAnsicht = [this] { return TabellenAnsicht; };
@@ -335,9 +337,6 @@ void TfrPLZ::menueAufbauen() {
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));
   info->addSeparator();
   miVerknuepfung = info->addAction(QStringLiteral("Verknüpfung auf dem Desktop erstellen"));
-  for (QAction* a : {miBearbeiten}) {
-    a->setEnabled(false);
-  }
 }
 
 QList<QLineEdit*> TfrPLZ::felder() const {

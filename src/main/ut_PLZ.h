@@ -45,6 +45,7 @@ class TfrImportFormat;
 class TfrPZ;
 class TfrPrufen;
 class TfrSuchen;
+class TfrDBBearbeiten;
 class TfrStrassen;
 class TfrSuchMaske;
 class TfrKarte;
@@ -222,6 +223,7 @@ class TfrPLZ : public QMainWindow {
   TfrPZ* frPZ;
   TfrPrufen* frPrufen;
   TfrSuchen* frSuchen;
+  TfrDBBearbeiten* frDBBearbeiten;
   TfrStrassen* frStrassen;
   TfrSuchMaske* frSuchMaske;
   TfrKarte* frKarte = nullptr;
@@ -291,6 +293,7 @@ class TfrPLZ : public QMainWindow {
   // The duplicate check of the postal codes (Tag 1) or the streets (Tag 2).
   void pruefenZeigen(bool plz);
   void suchenZeigen();
+  void bearbeitenZeigen();
   // The search mask over this window, starting with the place shown.
   void suchMaskeZeigen();
   // A record the search mask visits: its row becomes current, it is shown, and the street of

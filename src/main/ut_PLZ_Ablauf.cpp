@@ -49,6 +49,7 @@ void TfrPLZ::verbinden() {
   connect(sbKarte, &QToolButton::clicked, this, [this] { KarteUmschalten(); });
   connect(sbGoogle, &QToolButton::clicked, this, [this] { OrtAufKarteZeigen(); });
   connect(miSuchen, &QAction::triggered, this, [this] { suchenZeigen(); });
+  connect(miBearbeiten, &QAction::triggered, this, [this] { bearbeitenZeigen(); });
   connect(sbPLZSuchen, &QToolButton::clicked, this, [this] { suchMaskeZeigen(); });
   connect(miOptimieren, &QAction::triggered, this, [this] { OptimierungStarten(ProgressBar1, status_.get()); });
   connect(miNeueOrdner, &QAction::triggered, this, [this] { fensterZeigen(frOrdner); });

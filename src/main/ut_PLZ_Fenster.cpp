@@ -15,6 +15,7 @@
 #include "core/Records.h"
 #include "core/Texte.h"
 #include "core/Start.h"
+#include "editor/ut_DBBearbeiten.h"
 #include "exchange/Export.h"
 #include "exchange/ut_Export_Auswahl.h"
 #include "exchange/ut_Import.h"
@@ -87,6 +88,27 @@ void TfrPLZ::suchMaskeZeigen() {
   frSuchMaske->edOrt->setText(TabellenAnsicht ? ui::AusCp1252(daten_.zelle(kSpalteOrt, std::max(1, StringGrid1->aktuelleZeile())))
                                               : edOrt->text());
   frSuchMaske->exec();
+}
+
+void TfrPLZ::bearbeitenZeigen() {
+  // The editor writes the files directly: edits held here are settled first.
+  if (!SpeichernFallsGeaendert()) return;
+  frDBBearbeiten->geschrieben.clear();
+  frDBBearbeiten->Tag = 0;
+  hide();
+  // A save closes the editor, which then opens again at the saved page.
+  do {
+    frDBBearbeiten->vorbereiten(cbOrdner->currentText());
+    frDBBearbeiten->exec();
+  } while (frDBBearbeiten->Tag != 0);
+  show();
+  OrdnerListeAufbauen();
+  for (const std::string& datei : frDBBearbeiten->geschrieben) {
+    if (db_.HaeltDatei(datei)) {
+      DateiGeschrieben(datei);
+      break;
+    }
+  }
 }
 
 void TfrPLZ::MaskenTrefferZeigen(std::int32_t k, int strasse, const QString& hausnummer) {

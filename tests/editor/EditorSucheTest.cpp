@@ -17,7 +17,7 @@ class EditorSuche : public ::testing::Test {
     plz.art = EditorArt::PLZ;
   }
   test::TempOrdner t;
-  EditorSuchAuftrag plz{t / "Dat_D.ppp"};
+  EditorSuchAuftrag plz{t / "Dat_D.ppp", EditorArt::PLZ, 1, "", false};
 };
 
 TEST_F(EditorSuche, ForwardAndBackwardFromThePositionWithTheStepUndoneWithoutAMatch) {

@@ -1,0 +1,183 @@
+// TfrDBBearbeiten: changing a side, moving through it, and saving its page.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <exception>
+#include <optional>
+
+#include "core/Dateien.h"
+#include "core/Pfade.h"
+#include "core/SeitenDatei.h"
+#include "ui/Dialoge.h"
+#include "ui/StringGrid.h"
+#include "ui/Text.h"
+#include "ut_DBBearbeiten.h"
+
+namespace orvano {
+
+void TfrDBBearbeiten::seiteWechseln(int seite) {
+  // Edits of a page are not dropped unasked.
+  offeneAenderungenFragen();
+  Seite& x = s(seite);
+  TabelleZellenLeeren(x.tabelle);
+  x.n = 0;
+  spaltenEinstellen(seite);
+  seiteBemessen(seite);
+  AktuellerSatz = 1;
+  SuchPosition = 0;
+  if (seite == 1) VergleichsPosition = 1;
+  x.anfang = 0;
+  seiteFuellen(seite);
+  zeileWaehlen(seite, 1);
+}
+
+void TfrDBBearbeiten::blaettern(int seite, std::int64_t anfang) {
+  Seite& x = s(seite);
+  // The edited cells belong to the page that was shown: it is saved where it came from.
+  if (x.sbSpeichern->isEnabled() && seiteSpeichern(seite, true, anfang)) return;
+  x.anfang = anfang;
+  seiteFuellen(seite);
+}
+
+void TfrDBBearbeiten::zumSatz(int seite, std::int64_t k) {
+  Seite& x = s(seite);
+  const int zeilen = datenZeilen(seite);
+  if (k < 1 || k > zeilen + x.n) return;
+  if (k <= x.anfang || k > x.anfang + zeilen) {
+    ruhe_ = true;
+    x.sgh->setValue(static_cast<int>(k - 1));
+    ruhe_ = false;
+    blaettern(seite, x.sgh->value());
+    if (Tag == 9) return;  // a save closed the window
+  }
+  x.sg->setAktuelleZelle(std::max(1, x.sg->aktuelleSpalte()), static_cast<int>(k - x.anfang));
+  AktuellerSatz = k;
+  SuchPosition = k;
+  x.sg->viewport()->update();
+}
+
+bool TfrDBBearbeiten::taste(int seite, int t) {
+  Seite& x = s(seite);
+  const std::int64_t n = x.n;
+  const int zeilen = datenZeilen(seite);
+  std::int64_t k = AktuellerSatz;
+  switch (t) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      // In edit mode they move within the cell.
+      if (cbEdit->isChecked()) return false;
+      k = t == Qt::Key_Home ? 1 : n;
+      break;
+    case Qt::Key_Up: k = std::max<std::int64_t>(1, k - 1); break;
+    case Qt::Key_Down:
+      k = std::min(n, k + 1);
+      if (x.sg->aktuelleZeile() == zeilen && x.anfang + zeilen < n) {
+        x.sg->editorSchliessen();
+        ruhe_ = true;
+        x.sgh->setValue(static_cast<int>(x.anfang + 1));
+        ruhe_ = false;
+        blaettern(seite, x.sgh->value());
+        if (Tag == 9) return true;
+      }
+      break;
+    case Qt::Key_PageUp: k = std::max<std::int64_t>(1, k - zeilen); break;
+    case Qt::Key_PageDown: k = std::min(n, k + zeilen); break;
+    default:
+      if (cbEdit->isChecked() && !x.cbOrdner->currentText().isEmpty() && t != Qt::Key_Escape && t != Qt::Key_Shift &&
+          t != Qt::Key_Control && t != Qt::Key_Alt) {
+        x.sbSpeichern->setEnabled(true);
+      }
+      return false;
+  }
+  x.sg->editorSchliessen();
+  AktuellerSatz = k;
+  zumSatz(seite, k);
+  return true;
+}
+
+void TfrDBBearbeiten::geklickt(int seite, int spalte, int zeile) {
+  Seite& x = s(seite);
+  AktuellerSatz = SuchPosition = x.anfang + zeile;
+  x.sg->viewport()->update();
+  if (!cbEdit->isChecked()) nachschlagen(seite, spalte, zeile);
+}
+
+void TfrDBBearbeiten::sbSpeichernClick(int seite) { seiteSpeichern(seite, true, s(seite).anfang); }
+
+bool TfrDBBearbeiten::seiteSpeichern(int seite, bool wiederOeffnen, std::int64_t anfang) {
+  Seite& x = s(seite);
+  x.sg->editorSchliessen();
+  const std::string d = datei(seite);
+  const bool gleicherOrdner = cbOrdner1->currentText() == cbOrdner2->currentText();
+  if ((gleicherOrdner && !d.empty() && datei(1) == datei(2)) ||
+      (seite == 2 && gleicherOrdner && cbLand1->currentText() == cbLand2->currentText())) {
+    ui::Hinweis(QStringLiteral("Datei 1 = Datei 2"));
+    speichernAus();
+    return false;
+  }
+  if (d.empty()) return false;
+  const bool ja = ui::FrageJaNein(QStringLiteral("Änderung in ") + dateiText(seite) + QStringLiteral(" Speichern?"));
+  // Side 1 asks again at the next scroll after No; side 2 lets the edits go.
+  if (ja || seite == 2) x.sbSpeichern->setEnabled(false);
+  if (!ja || !DateiVorhanden(d)) return false;
+  const int zeilen = datenZeilen(seite);
+  try {
+    if (art(seite) == EditorArt::PLZ) {
+      std::vector<std::optional<TPLZRecord>> page;
+      for (int r = 1; r <= zeilen; ++r) {
+        const TPLZRecord rec = PLZAusEditorZeile(x.tabelle.zeile(r), land(seite));
+        page.push_back(EditorZeileBleibt(rec) ? std::optional(rec) : std::nullopt);
+      }
+      x.n = SeitenDatei<TPLZRecord>(d).seiteErsetzen(x.anfang + 1, page);
+    } else {
+      std::vector<std::optional<TStrassenRecord>> page;
+      for (int r = 1; r <= zeilen; ++r) {
+        const TStrassenRecord rec = StrasseAusEditorZeile(x.tabelle.zeile(r));
+        page.push_back(EditorZeileBleibt(rec) ? std::optional(rec) : std::nullopt);
+      }
+      x.n = SeitenDatei<TStrassenRecord>(d).seiteErsetzen(x.anfang + 1, page);
+    }
+  } catch (const std::exception& e) {
+    ui::Meldung(QString::fromStdString(e.what()));
+    return false;
+  }
+  geschrieben.push_back(d);
+  x.anfang = anfang;
+  if (!wiederOeffnen) {
+    seiteFuellen(seite);
+    return true;
+  }
+  TabelleZellenLeeren(x.tabelle);
+  GespeicherteSeite = anfang;
+  Tag = 9;
+  done(Accepted);
+  return true;
+}
+
+void TfrDBBearbeiten::offeneAenderungenFragen() {
+  for (int seite : {1, 2}) {
+    if (s(seite).sbSpeichern->isEnabled()) seiteSpeichern(seite, false, s(seite).anfang);
+  }
+  speichernAus();
+}
+
+void TfrDBBearbeiten::sbExitClick() {
+  if (!ui::HinweisJaNein(QStringLiteral("Fenster schließen?"))) return;
+  Tag = 0;
+  close();
+}
+
+void TfrDBBearbeiten::done(int ergebnis) {
+  if (Tag != 9) {
+    // Leaving by the frame or Exit: what was typed is not lost unasked.
+    offeneAenderungenFragen();
+    Tag = 0;
+  }
+  geoeffnet_ = false;
+  DateiLoeschen(ProgVerzeichnis + "neutemp.tmp");
+  QDialog::done(ergebnis);
+}
+
+}  // namespace orvano
