@@ -63,7 +63,7 @@ TfrDBBearbeiten::TfrDBBearbeiten(QWidget* eltern) : QDialog(eltern) {
   sbErsetzen = ui::Knopf(this, QStringLiteral("Ersetzen"), QStringLiteral("Ersetzen"));
   sbExit = ui::Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
   // Comparison, new data and replacing are not there yet.
-  for (QPushButton* b : {sbGleich, sbNeueSuchen, sbErsetzen}) b->setEnabled(false);
+  for (QPushButton* b : {sbGleich, sbNeueSuchen, sbErsetzen, sbSpeichern1, sbSpeichern2}) b->setEnabled(false);
   leiste->addWidget(cbEdit);
   leiste->addStretch(1);
   for (QPushButton* b : {sbGleich, sbNeueSuchen, sbSpeichern1, sbSpeichern2, sbErsetzen, sbExit}) leiste->addWidget(b);
@@ -206,8 +206,8 @@ std::string TfrDBBearbeiten::datei(int seite) const {
 }
 
 QString TfrDBBearbeiten::dateiText(int seite) const {
-  const std::string d = datei(seite);
-  return s(seite).cbOrdner->currentText() + kTrenner + QString::fromStdString(d.substr(d.rfind(kTrenner) + 1));
+  const std::string& d = s(seite).datei;
+  return s(seite).ordner + kTrenner + QString::fromStdString(d.substr(d.rfind(kTrenner) + 1));
 }
 
 EditorArt TfrDBBearbeiten::art(int seite) const { return s(seite).rdStrassen->isChecked() ? EditorArt::Strassen : EditorArt::PLZ; }
@@ -310,6 +310,10 @@ void TfrDBBearbeiten::seiteFuellen(int seite) {
   Seite& x = s(seite);
   TabelleZellenLeeren(x.tabelle);
   const std::string d = datei(seite);
+  x.ordner = x.cbOrdner->currentText();
+  x.landText = x.cbLand->currentText();
+  x.art = art(seite);
+  x.datei = d;
   const bool da = !d.empty() && DateiVorhanden(d);
   x.n = 0;
   if (da) {

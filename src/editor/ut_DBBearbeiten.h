@@ -116,6 +116,11 @@ class TfrDBBearbeiten : public QDialog {
     Tabelle tabelle{kEditorPLZSpalten, 2};
     std::int64_t anfang = 0;
     std::int64_t n = 0;
+    // What the page was filled from: a save goes there, even when the controls moved on.
+    QString ordner;
+    QString landText;
+    EditorArt art = EditorArt::PLZ;
+    std::string datei;
   };
   Seite& s(int seite) { return seiten_[static_cast<std::size_t>(seite - 1)]; }
   const Seite& s(int seite) const { return seiten_[static_cast<std::size_t>(seite - 1)]; }

@@ -9,6 +9,7 @@
 
 #include "core/Dateien.h"
 #include "core/Pfade.h"
+#include "core/Records.h"
 #include "core/SeitenDatei.h"
 #include "ui/Dialoge.h"
 #include "ui/StringGrid.h"
@@ -109,10 +110,12 @@ void TfrDBBearbeiten::sbSpeichernClick(int seite) { seiteSpeichern(seite, true, 
 bool TfrDBBearbeiten::seiteSpeichern(int seite, bool wiederOeffnen, std::int64_t anfang) {
   Seite& x = s(seite);
   x.sg->editorSchliessen();
-  const std::string d = datei(seite);
-  const bool gleicherOrdner = cbOrdner1->currentText() == cbOrdner2->currentText();
-  if ((gleicherOrdner && !d.empty() && datei(1) == datei(2)) ||
-      (seite == 2 && gleicherOrdner && cbLand1->currentText() == cbLand2->currentText())) {
+  const std::string d = x.datei;
+  const Seite& eins = s(1);
+  const Seite& zwei = s(2);
+  const bool gleicherOrdner = eins.ordner == zwei.ordner;
+  if ((gleicherOrdner && !d.empty() && eins.datei == zwei.datei) ||
+      (seite == 2 && gleicherOrdner && eins.landText == zwei.landText)) {
     ui::Hinweis(QStringLiteral("Datei 1 = Datei 2"));
     speichernAus();
     return false;
@@ -122,12 +125,14 @@ bool TfrDBBearbeiten::seiteSpeichern(int seite, bool wiederOeffnen, std::int64_t
   // Side 1 asks again at the next scroll after No; side 2 lets the edits go.
   if (ja || seite == 2) x.sbSpeichern->setEnabled(false);
   if (!ja || !DateiVorhanden(d)) return false;
+  const std::string landText = ui::ZuCp1252(x.landText);
+  const char landDerSeite = LandBuchstabe(landText.empty() ? ' ' : landText.front());
   const int zeilen = datenZeilen(seite);
   try {
-    if (art(seite) == EditorArt::PLZ) {
+    if (x.art == EditorArt::PLZ) {
       std::vector<std::optional<TPLZRecord>> page;
       for (int r = 1; r <= zeilen; ++r) {
-        const TPLZRecord rec = PLZAusEditorZeile(x.tabelle.zeile(r), land(seite));
+        const TPLZRecord rec = PLZAusEditorZeile(x.tabelle.zeile(r), landDerSeite);
         page.push_back(EditorZeileBleibt(rec) ? std::optional(rec) : std::nullopt);
       }
       x.n = SeitenDatei<TPLZRecord>(d).seiteErsetzen(x.anfang + 1, page);

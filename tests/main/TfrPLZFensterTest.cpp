@@ -21,6 +21,7 @@
 #include "FensterTest.h"
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
+#include "editor/ut_DBBearbeiten.h"
 #include "exchange/ut_Export_Auswahl.h"
 #include "folders/Sicherung.h"
 #include "folders/ut_Ordner.h"
@@ -183,6 +184,31 @@ TEST_F(OrdnerFenster, UnsavedEditsAreAskedForBeforeTheFolderChanges) {
   f.cbOrdnerChange();
   EXPECT_EQ(orteDerDatei().front(), "Dresden-Neustadt");
   EXPECT_EQ(f.datenbestand().OrdnerPfad, "Ord_2/");
+}
+
+TEST_F(OrdnerFenster, TheEditorStartsOnTheShownFolderAndItsSaveReachesTheMainWindow) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrDBBearbeiten& e = *f.frDBBearbeiten;
+  ImFenster([&] {
+    EXPECT_EQ(e.cbOrdner1->currentText(), "Ord_1");
+    e.cbEdit->click();
+    e.sg1->modell()->setData(e.sg1->modell()->index(0, 1), "Chemnitz", Qt::EditRole);
+    dialoge.antworte(Antwort::Ja, QString::fromUtf8("Änderung in Ord_1/Dat_D.ppp Speichern?"));
+    e.sbSpeichern1->click();
+    // The save closed the editor; the main window shows it again at once.
+    auto wiederGeoeffnet = std::make_shared<std::function<void()>>();
+    *wiederGeoeffnet = [&e, wiederGeoeffnet] {
+      if (!e.isVisible()) return QTimer::singleShot(10, *wiederGeoeffnet);
+      EXPECT_EQ(e.cbOrdner2->currentText(), "");
+      e.close();
+    };
+    QTimer::singleShot(10, *wiederGeoeffnet);
+  });
+  f.miBearbeiten->trigger();
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(orteDerDatei().front(), "Chemnitz");
+  EXPECT_EQ(f.datenbestand().PLZTabelle[1].Ort.text(), "Chemnitz") << "loaded again";
 }
 
 TEST_F(OrdnerFenster, AddingCleansTheNameAndRefusesEmptyOrExistingOnes) {
