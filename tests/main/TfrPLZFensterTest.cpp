@@ -197,13 +197,14 @@ TEST_F(OrdnerFenster, TheEditorStartsOnTheShownFolderAndItsSaveReachesTheMainWin
     dialoge.antworte(Antwort::Ja, QString::fromUtf8("Änderung in Ord_1/Dat_D.ppp Speichern?"));
     e.sbSpeichern1->click();
     // The save closed the editor; the main window shows it again at once.
-    auto wiederGeoeffnet = std::make_shared<std::function<void()>>();
-    *wiederGeoeffnet = [&e, wiederGeoeffnet] {
-      if (!e.isVisible()) return QTimer::singleShot(10, *wiederGeoeffnet);
+    auto* uhr = new QTimer(&e);
+    QObject::connect(uhr, &QTimer::timeout, [&e, uhr] {
+      if (!e.isVisible()) return;
+      uhr->deleteLater();
       EXPECT_EQ(e.cbOrdner2->currentText(), "");
       e.close();
-    };
-    QTimer::singleShot(10, *wiederGeoeffnet);
+    });
+    uhr->start(10);
   });
   f.miBearbeiten->trigger();
   EXPECT_TRUE(f.isVisible());
