@@ -8,6 +8,7 @@
 #include "core/RecordDatei.h"
 #include "core/Records.h"
 #include "core/SeitenDatei.h"
+#include "editor/EditorSuche.h"
 
 namespace orvano {
 namespace {
@@ -72,6 +73,13 @@ void BM_StrassenDurchsuchen(benchmark::State& s) {
   }
 }
 BENCHMARK(BM_StrassenDurchsuchen)->Unit(benchmark::kMillisecond);
+
+// The editor's lookup of a place that no street has, through the whole national file.
+void BM_EditorNachschlagenKern(benchmark::State& s) {
+  EditorSuchAuftrag a{StrassenDatei(), EditorArt::Strassen, 1, "Nirgendwo", true};
+  for (auto _ : s) benchmark::DoNotOptimize(EditorNachschlagen(a, KeinFortschritt()));
+}
+BENCHMARK(BM_EditorNachschlagenKern)->Unit(benchmark::kMillisecond);
 
 // Saving a page of 40 streets in the middle of a copy of the national file, one row emptied.
 void BM_StrassenSeiteSpeichern(benchmark::State& s) {

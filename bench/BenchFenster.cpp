@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <filesystem>
 
 #include "BenchDaten.h"
@@ -12,6 +15,7 @@
 #include "main/Sortieren.h"
 #include "ui/Dialoge.h"
 #include "main/ut_PLZ.h"
+#include "editor/ut_DBBearbeiten.h"
 #include "search/ut_Suchen.h"
 #include "maps/utKarte.h"
 #include "ui/Drucken.h"
@@ -140,6 +144,46 @@ void BM_KarteZeichnen(benchmark::State& state) {
   for (auto _ : state) f.frKarte->Markieren(50.94, 6.96, QStringLiteral(" K\u00f6ln"));
 }
 
+// The editor on the national street file: showing it with side 1 switched to streets, a
+// scroll step of one record, and a lookup through every street that finds nothing.
+void BM_EditorOeffnen(benchmark::State& state) {
+  ProgrammOrdnerSetzen(bench::ProgrammOrdner());
+  TfrDBBearbeiten e;
+  e.rdStrassen1->setChecked(true);
+  for (auto _ : state) {
+    e.vorbereiten("Ord_1");
+    e.show();
+    benchmark::DoNotOptimize(e.seite(1).zelle(1, 1));
+    e.hide();
+  }
+  state.counters["Strassen"] = static_cast<double>(e.anzahl(1));
+}
+
+void BM_EditorBlaettern(benchmark::State& state) {
+  ProgrammOrdnerSetzen(bench::ProgrammOrdner());
+  TfrDBBearbeiten e;
+  e.rdStrassen1->setChecked(true);
+  e.vorbereiten("Ord_1");
+  e.show();
+  int wert = static_cast<int>(e.anzahl(1) / 2);
+  for (auto _ : state) e.sgh1->setValue(++wert);
+  state.counters["Zeilen"] = e.datenZeilen(1);
+}
+
+void BM_EditorNachschlagen(benchmark::State& state) {
+  ProgrammOrdnerSetzen(bench::ProgrammOrdner());
+  TfrDBBearbeiten e;
+  e.vorbereiten("Ord_1");
+  e.show();
+  e.cbOrdner2->setCurrentText("Ord_1");
+  e.rdStrassen2->click();
+  // The number "1" is no place: every street is read.
+  for (auto _ : state) e.nachschlagen(1, 0, 1);
+}
+
+BENCHMARK(BM_EditorOeffnen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorBlaettern)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorNachschlagen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KarteZeichnen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuchfensterOeffnen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TausendZeilenDrucken)->Unit(benchmark::kMillisecond);

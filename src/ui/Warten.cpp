@@ -116,8 +116,9 @@ void BalkenFortschritt::beginnen(std::int64_t maximum) {
 
 void BalkenFortschritt::position(std::int64_t wert) {
   if (balken_) {
+    // The bar repaints itself when the new value shows; a repaint for every step costs more
+    // than the work between two steps.
     balken_->setValue(static_cast<int>(static_cast<double>(wert) / teiler_));
-    balken_->repaint();
   }
   if (malen_ && uhr_.elapsed() >= 50) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
