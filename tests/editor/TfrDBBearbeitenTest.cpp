@@ -43,16 +43,7 @@ class Editor : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     ASSERT_GT(w.datenZeilen(1), 11) << "the tests need a page longer than the file";
   }
-  std::vector<std::string> orte(const char* datei = "Ord_1/Dat_D.ppp") {
-    const std::string roh = test::DateiLesen(t / datei);
-    std::vector<std::string> o;
-    for (std::size_t i = 0; i + sizeof(TPLZRecord) <= roh.size(); i += sizeof(TPLZRecord)) {
-      TPLZRecord r;
-      std::memcpy(&r, roh.data() + i, sizeof r);
-      o.push_back(r.Ort.text());
-    }
-    return o;
-  }
+  std::vector<std::string> orte() { return test::PLZOrte(t / "Ord_1/Dat_D.ppp"); }
   // Types TEXT into a cell as a user would, replacing what it held.
   static void eintragen(ui::StringGrid* g, int spalte, int zeile, const QString& text) {
     g->setAktuelleZelle(spalte, zeile);

@@ -31,16 +31,7 @@ class FensterTest : public ::testing::Test {
   std::vector<TPLZRecord> drei() { return {PLZSatz("Dresden", 1067), PLZSatz("Berlin", 10115), PLZSatz("Bonn", 53111)}; }
   static std::string zelle(TfrPLZ& f, int spalte, int zeile) { return std::string(f.gridDaten().zelle(spalte, zeile)); }
   // The Ort fields of the postal-code file, in file order.
-  std::vector<std::string> orteDerDatei(const char* datei = "Ord_1/Dat_D.ppp") {
-    const std::string roh = DateiLesen(t / datei);
-    std::vector<std::string> orte;
-    for (std::size_t i = 0; i + sizeof(TPLZRecord) <= roh.size(); i += sizeof(TPLZRecord)) {
-      TPLZRecord r;
-      std::memcpy(&r, roh.data() + i, sizeof r);
-      orte.push_back(r.Ort.text());
-    }
-    return orte;
-  }
+  std::vector<std::string> orteDerDatei(const char* datei = "Ord_1/Dat_D.ppp") { return PLZOrte(t / datei); }
 
   // Shows W as the active window, so that keys reach the focused widget.
   static void aktiv(QWidget& w) {

@@ -1,6 +1,7 @@
 // Program folders with postal-code and street files for tests.
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,18 @@ void RecordsSchreiben(const std::string& datei, const std::vector<T>& records) {
   std::string roh;
   for (const T& r : records) roh.append(reinterpret_cast<const char*>(&r), sizeof r);
   DateiSchreiben(datei, roh);
+}
+
+// The Ort fields of a postal-code file, in file order.
+inline std::vector<std::string> PLZOrte(const std::string& datei) {
+  const std::string roh = DateiLesen(datei);
+  std::vector<std::string> orte;
+  for (std::size_t i = 0; i + sizeof(TPLZRecord) <= roh.size(); i += sizeof(TPLZRecord)) {
+    TPLZRecord r;
+    std::memcpy(&r, roh.data() + i, sizeof r);
+    orte.push_back(r.Ort.text());
+  }
+  return orte;
 }
 
 }  // namespace orvano::test
