@@ -1,0 +1,246 @@
+#include "Vergleich.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "core/Dateien.h"
+#include "core/Pfade.h"
+#include "core/RecordDatei.h"
+#include "core/SeitenDatei.h"
+
+namespace orvano {
+
+namespace {
+
+template <std::size_t N>
+std::size_t Laenge(const KurzText<N>& t) {
+  return t.laenge <= N ? t.laenge : N;
+}
+
+template <std::size_t N>
+bool Gleich(const KurzText<N>& a, const KurzText<N>& b) {
+  const std::size_t n = Laenge(a);
+  return n == Laenge(b) && std::memcmp(a.zeichen, b.zeichen, n) == 0;
+}
+
+// The compared fields as bytes: equal keys for equal records and only for them. A NaN
+// coordinate equals nothing, so such a record has no key.
+class Schluessel {
+ public:
+  template <std::size_t N>
+  void text(const KurzText<N>& t) {
+    const std::size_t n = Laenge(t);
+    k_.push_back(static_cast<char>(n));
+    k_.append(t.zeichen, n);
+  }
+  void zahl(std::int32_t v) { k_.append(reinterpret_cast<const char*>(&v), sizeof v); }
+  void real(double d) {
+    if (std::isnan(d)) gueltig_ = false;
+    if (d == 0) d = 0.0;  // -0 equals 0
+    k_.append(reinterpret_cast<const char*>(&d), sizeof d);
+  }
+  std::string_view von(const TPLZRecord& r) {
+    anfangen();
+    text(r.Ort), zahl(r.PLZ), text(r.Staat), text(r.Bundesland), text(r.Regierungsbezirk), text(r.Landkreis);
+    text(r.Verwaltungszusammenschluss), text(r.Ortsteil), text(r.Gemeindeteil), real(r.Breitengrad), real(r.Laengengrad);
+    text(r.Autokennzeichen), zahl(r.Vorwahl);
+    return ergebnis();
+  }
+  std::string_view von(const TStrassenRecord& s) {
+    anfangen();
+    zahl(s.PLZ), text(s.Ort), text(s.Strasse), text(s.AbNr), text(s.BisNr);
+    return ergebnis();
+  }
+
+ private:
+  void anfangen() {
+    k_.clear();
+    gueltig_ = true;
+  }
+  std::string_view ergebnis() const { return gueltig_ ? std::string_view(k_) : std::string_view(); }
+  std::string k_;
+  bool gueltig_ = true;
+};
+
+// Keys of the records of a file, kept in large chunks so that the views stay valid.
+class SchluesselMenge {
+ public:
+  void hinzu(std::string_view k) {
+    if (k.empty()) return;
+    if (stuecke_.empty() || stuecke_.back().capacity() - stuecke_.back().size() < k.size()) {
+      stuecke_.emplace_back();
+      stuecke_.back().reserve(std::max<std::size_t>(1 << 20, k.size()));
+    }
+    std::string& s = stuecke_.back();
+    const std::size_t ab = s.size();
+    s.append(k);
+    menge_.insert(std::string_view(s.data() + ab, k.size()));
+  }
+  bool enthaelt(std::string_view k) const { return !k.empty() && menge_.count(k) > 0; }
+  void reservieren(std::size_t n) { menge_.reserve(n); }
+
+ private:
+  std::vector<std::string> stuecke_;
+  std::unordered_set<std::string_view> menge_;
+};
+
+std::size_t Groesse(EditorArt art) { return art == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord); }
+
+struct Abbruch {};
+
+}  // namespace
+
+bool PLZGleich(const TPLZRecord& a, const TPLZRecord& b) {
+  return Gleich(a.Ort, b.Ort) && a.PLZ == b.PLZ && Gleich(a.Staat, b.Staat) && Gleich(a.Bundesland, b.Bundesland) &&
+         Gleich(a.Regierungsbezirk, b.Regierungsbezirk) && Gleich(a.Landkreis, b.Landkreis) &&
+         Gleich(a.Verwaltungszusammenschluss, b.Verwaltungszusammenschluss) && Gleich(a.Ortsteil, b.Ortsteil) &&
+         Gleich(a.Gemeindeteil, b.Gemeindeteil) && static_cast<double>(a.Breitengrad) == static_cast<double>(b.Breitengrad) &&
+         static_cast<double>(a.Laengengrad) == static_cast<double>(b.Laengengrad) &&
+         Gleich(a.Autokennzeichen, b.Autokennzeichen) && a.Vorwahl == b.Vorwahl;
+}
+
+bool StrassenGleich(const TStrassenRecord& a, const TStrassenRecord& b) {
+  return a.PLZ == b.PLZ && Gleich(a.Ort, b.Ort) && Gleich(a.Strasse, b.Strasse) && Gleich(a.AbNr, b.AbNr) &&
+         Gleich(a.BisNr, b.BisNr);
+}
+
+VergleichsPruefung VergleichPruefen(const VergleichsSeite& eins, const VergleichsSeite& zwei) {
+  if (eins.art != zwei.art) return VergleichsPruefung::ArtVerschieden;
+  if (eins.ordner.empty()) return VergleichsPruefung::Ordner1Leer;
+  if (zwei.ordner.empty()) return VergleichsPruefung::Ordner2Leer;
+  const bool plzGleich = PLZDateiCode(eins.land) == PLZDateiCode(zwei.land);
+  const bool strassenGleich = StrassenDateiCode(eins.land) == StrassenDateiCode(zwei.land);
+  if (eins.ordner == zwei.ordner && (plzGleich || strassenGleich)) return VergleichsPruefung::GleicheDatei;
+  return VergleichsPruefung::Ok;
+}
+
+std::string VergleichsMeldung(VergleichsPruefung p) {
+  switch (p) {
+    case VergleichsPruefung::ArtVerschieden: return "PLZ oder Strassen Datenbank in beiden Ordner ausw\xC3\xA4hlen";
+    case VergleichsPruefung::Ordner1Leer: return "Ordner 1 ausw\xC3\xA4hlen";
+    case VergleichsPruefung::Ordner2Leer: return "Ordner 2 ausw\xC3\xA4hlen";
+    case VergleichsPruefung::GleicheDatei: return "Datei 1 = Datei 2";
+    case VergleichsPruefung::Ok: break;
+  }
+  return {};
+}
+
+std::int64_t Vergleichen(const std::string& datei1, const std::string& datei2, EditorArt art, std::int64_t& position,
+                         bool rueckwaerts, Fortschritt& f) {
+  const std::size_t groesse = Groesse(art);
+  const std::int64_t m = std::min(RecordAnzahl(datei1, groesse), RecordAnzahl(datei2, groesse));
+  position = rueckwaerts ? std::max<std::int64_t>(position - 1, 1) : std::min(position + 1, m);
+  f.beginnen(m);
+  f.position(1);
+  constexpr std::int64_t kBlock = 4096;
+  std::vector<char> a(static_cast<std::size_t>(kBlock) * groesse), b(a.size());
+  auto verschieden = [&](const char* x, const char* y) {
+    if (art == EditorArt::PLZ) {
+      TPLZRecord r1, r2;
+      std::memcpy(&r1, x, sizeof r1), std::memcpy(&r2, y, sizeof r2);
+      return !PLZGleich(r1, r2);
+    }
+    TStrassenRecord s1, s2;
+    std::memcpy(&s1, x, sizeof s1), std::memcpy(&s2, y, sizeof s2);
+    return !StrassenGleich(s1, s2);
+  };
+  std::int64_t k = position;
+  while (k >= 1 && k <= m) {
+    const std::int64_t von = rueckwaerts ? std::max<std::int64_t>(1, k - kBlock + 1) : k;
+    const std::int64_t bis = rueckwaerts ? k : std::min(m, k + kBlock - 1);
+    const std::int64_t n = bis - von + 1;
+    if (RecordsLesenAb(datei1, von - 1, a.data(), n, groesse) < n || RecordsLesenAb(datei2, von - 1, b.data(), n, groesse) < n) break;
+    for (; rueckwaerts ? k >= von : k <= bis; k += rueckwaerts ? -1 : 1) {
+      if (k % 1000 == 0) {
+        f.position(rueckwaerts ? m - k : k);
+        if (f.abbrechen()) {
+          f.beenden();
+          return -1;
+        }
+      }
+      const std::size_t i = static_cast<std::size_t>(k - von) * groesse;
+      if (verschieden(a.data() + i, b.data() + i)) {
+        position = k;
+        f.beenden();
+        return k;
+      }
+    }
+  }
+  f.beenden();
+  return 0;
+}
+
+NeueDaten NeueDatenSuchen(const std::string& datei1, const std::string& datei2, EditorArt art, const std::string& ausgabe,
+                          Fortschritt& f) {
+  const std::size_t groesse = Groesse(art);
+  Schluessel schluessel;
+  auto von = [&](const char* satz) {
+    if (art == EditorArt::PLZ) {
+      TPLZRecord r;
+      std::memcpy(&r, satz, sizeof r);
+      return schluessel.von(r);
+    }
+    TStrassenRecord s;
+    std::memcpy(&s, satz, sizeof s);
+    return schluessel.von(s);
+  };
+  // File 2 once into a set of keys instead of once per record of file 1.
+  SchluesselMenge menge;
+  if (DateiVorhanden(datei2)) {
+    menge.reservieren(static_cast<std::size_t>(RecordAnzahl(datei2, groesse)));
+    RecordsBlockweise(datei2, groesse, 4096, [&](const char* d, std::size_t n) {
+      for (std::size_t j = 0; j < n; ++j) menge.hinzu(von(d + j * groesse));
+    });
+  }
+  NeueDaten ergebnis;
+  const std::int64_t n1 = RecordAnzahl(datei1, groesse);
+  f.beginnen(n1);
+  AtomarSchreiben(ausgabe, [&](Schreiber& w) {
+    std::int64_t i = 0;
+    try {
+      RecordsBlockweise(datei1, groesse, 4096, [&](const char* d, std::size_t n) {
+        for (std::size_t j = 0; j < n; ++j) {
+          if (++i % 100 == 0) {
+            f.position(i);
+            if (f.abbrechen()) throw Abbruch{};
+          }
+          const char* satz = d + j * groesse;
+          if (!menge.enthaelt(von(satz))) {
+            w.schreiben(satz, groesse);
+            ++ergebnis.gefunden;
+          }
+        }
+      });
+    } catch (const Abbruch&) {
+      ergebnis.abgebrochen = true;
+    }
+  });
+  f.beenden();
+  return ergebnis;
+}
+
+std::int64_t RecordsAnhaengen(const std::string& quelle, const std::string& ziel, EditorArt art, Fortschritt& f) {
+  const std::size_t groesse = Groesse(art);
+  const std::int64_t neu = RecordAnzahl(quelle, groesse);
+  f.beginnen(neu);
+  std::int64_t geschrieben = 0;
+  auto kopieren = [&](Schreiber& w, const std::string& datei, bool zaehlen) {
+    RecordsBlockweise(datei, groesse, 4096, [&](const char* d, std::size_t n) {
+      w.schreiben(d, n * groesse);
+      if (zaehlen) f.position(geschrieben += static_cast<std::int64_t>(n));
+    });
+  };
+  // The old records (whole ones: a torn tail is never read) and the new ones behind them.
+  AtomarSchreiben(ziel, [&](Schreiber& w) {
+    if (DateiVorhanden(ziel)) kopieren(w, ziel, false);
+    kopieren(w, quelle, true);
+  });
+  f.beenden();
+  return geschrieben;
+}
+
+}  // namespace orvano
