@@ -50,6 +50,43 @@ int EditorSpalteMitTitel(EditorArt art, std::string_view titel) {
   return -1;
 }
 
+void EditorSpaltenSetzen(Tabelle& t, EditorArt art, bool ohneDE) {
+  const int spalten = art == EditorArt::PLZ ? kEditorPLZSpalten : kEditorStrassenSpalten;
+  t.setSpalten(spalten);
+  t.setFesteZeilen(1);
+  t.setFesteSpalten(1);
+  for (int c = 0; c < spalten; ++c) {
+    t.setZelle(c, 0, EditorSpaltenTitel(art, c));
+    t.setBreite(c, EditorSpaltenBreite(art, c, ohneDE));
+  }
+}
+
+std::int64_t EditorSeiteLesen(Tabelle& t, EditorArt art, const std::string& datei, std::int64_t anfang) {
+  TabelleZellenLeeren(t);
+  const int zeilen = t.zeilen() - 1;
+  if (datei.empty() || !DateiVorhanden(datei)) return 0;
+  std::int64_t n = 0;
+  if (art == EditorArt::PLZ) {
+    const SeitenDatei<TPLZRecord> d(datei);
+    n = d.anzahl();
+    const auto recs = d.seite(anfang + 1, zeilen);
+    for (std::size_t i = 0; i < recs.size(); ++i) {
+      const int r = static_cast<int>(i) + 1;
+      for (int c = 1; c < kEditorPLZSpalten; ++c) t.setZelle(c, r, PLZEditorZelle(recs[i], c));
+      t.setZelle(10, r, std::to_string(r));
+    }
+  } else {
+    const SeitenDatei<TStrassenRecord> d(datei);
+    n = d.anzahl();
+    const auto recs = d.seite(anfang + 1, zeilen);
+    for (std::size_t i = 0; i < recs.size(); ++i) {
+      for (int c = 1; c < kEditorStrassenSpalten; ++c) t.setZelle(c, static_cast<int>(i) + 1, StrassenEditorZelle(recs[i], c));
+    }
+  }
+  for (int r = 1; r <= zeilen && anfang + r <= n; ++r) t.setZelle(0, r, std::to_string(anfang + r));
+  return n;
+}
+
 std::string PLZEditorZelle(const TPLZRecord& r, int spalte) {
   if (spalte == 15) return r.Strassen < 1 ? std::string() : std::to_string(static_cast<std::int32_t>(r.Strassen));
   const PLZFeld* f = PLZFeldDerSpalte(spalte);

@@ -9,6 +9,7 @@
 
 #include "core/Fortschritt.h"
 #include "core/Records.h"
+#include "core/Tabelle.h"
 
 namespace orvano {
 
@@ -24,6 +25,13 @@ std::string EditorSpaltenTitel(EditorArt art, int spalte);
 int EditorSpaltenBreite(EditorArt art, int spalte, bool ohneDE);
 // The column with the title TITEL, or -1.
 int EditorSpalteMitTitel(EditorArt art, std::string_view titel);
+
+// Sets up the columns of ART in T: titles in the title row, widths, "LNr" fixed.
+void EditorSpaltenSetzen(Tabelle& t, EditorArt art, bool ohneDE);
+// Fills the data rows of T with records ANFANG+1.. of DATEI ("LNr" and the row-number column
+// included); rows past the end stay empty. Returns the file's record count (0 when missing).
+// Throws DateiFehler.
+std::int64_t EditorSeiteLesen(Tabelle& t, EditorArt art, const std::string& datei, std::int64_t anfang);
 
 // What column SPALTE of a page shows for a record ("LNr" and the row-number column excepted:
 // their cells belong to the page, not the record).

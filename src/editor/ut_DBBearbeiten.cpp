@@ -25,6 +25,9 @@
 #include "core/Pfade.h"
 #include "core/Records.h"
 #include "core/SeitenDatei.h"
+#include "SeitenRaster.h"
+#include "ut_Ersetzen.h"
+#include "ut_NeueDaten.h"
 #include "ui/Dialoge.h"
 #include "ui/Knopf.h"
 #include "ui/OrdnerAuswahl.h"
@@ -43,7 +46,7 @@ const QColor kZeile[2] = {QColor(0x9C, 0xF0, 0x9C), QColor(0xFF, 0xF0, 0x70)};
 
 }  // namespace
 
-TfrDBBearbeiten::TfrDBBearbeiten(QWidget* eltern) : QDialog(eltern) {
+TfrDBBearbeiten::TfrDBBearbeiten(const Datenbestand& db, QWidget* eltern) : QDialog(eltern), db_(db) {
   setObjectName("frDBBearbeiten");
   setWindowTitle(QStringLiteral(" DB-Bearbeiten"));
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -62,8 +65,8 @@ TfrDBBearbeiten::TfrDBBearbeiten(QWidget* eltern) : QDialog(eltern) {
   sbSpeichern2 = ui::Knopf(this, QStringLiteral("Speichern 2"), QStringLiteral("Datei 2 speichern"));
   sbErsetzen = ui::Knopf(this, QStringLiteral("Ersetzen"), QStringLiteral("Ersetzen"));
   sbExit = ui::Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
-  // Comparison, new data and replacing are not there yet.
-  for (QPushButton* b : {sbGleich, sbNeueSuchen, sbErsetzen, sbSpeichern1, sbSpeichern2}) b->setEnabled(false);
+  sbSpeichern1->setEnabled(false);
+  sbSpeichern2->setEnabled(false);
   leiste->addWidget(cbEdit);
   leiste->addStretch(1);
   for (QPushButton* b : {sbGleich, sbNeueSuchen, sbSpeichern1, sbSpeichern2, sbErsetzen, sbExit}) leiste->addWidget(b);
@@ -96,6 +99,11 @@ TfrDBBearbeiten::TfrDBBearbeiten(QWidget* eltern) : QDialog(eltern) {
   connect(sbSpeichern1, &QPushButton::clicked, this, [this] { sbSpeichernClick(1); });
   connect(sbSpeichern2, &QPushButton::clicked, this, [this] { sbSpeichernClick(2); });
   connect(sbExit, &QPushButton::clicked, this, &TfrDBBearbeiten::sbExitClick);
+  connect(sbNeueSuchen, &QPushButton::clicked, this, &TfrDBBearbeiten::sbNeueSuchenClick);
+  connect(sbErsetzen, &QPushButton::clicked, this, &TfrDBBearbeiten::sbErsetzenClick);
+  sbGleich->installEventFilter(this);
+  frNeueDaten = new TfrNeueDaten(this);
+  frErsetzen = new TfrErsetzen(db_, this);
   ui::EscapeSchliesstNicht(this);
   resize(1200, 760);
 }
@@ -250,9 +258,9 @@ void TfrDBBearbeiten::oeffnen() {
   s(2).anfang = 0;
   seiteFuellen(1);
   seiteFuellen(2);
-  VergleichsPosition = 1;
   AktuellerSatz = 1;
   zeileWaehlen(1, 1);
+  VergleichsPosition = 1;
   sg1->setBearbeitbar(cbEdit->isChecked());
   sg2->setBearbeitbar(cbEdit->isChecked());
   speichernAus();
@@ -263,16 +271,9 @@ void TfrDBBearbeiten::oeffnen() {
 void TfrDBBearbeiten::spaltenEinstellen(int seite) {
   Seite& x = s(seite);
   const EditorArt a = art(seite);
-  const int spalten = a == EditorArt::PLZ ? kEditorPLZSpalten : kEditorStrassenSpalten;
   // Austria and Switzerland on side 1 hide the German columns of both sides' postal codes.
   const bool ohneDE = land(1) != 'D';
-  x.tabelle.setSpalten(spalten);
-  x.tabelle.setFesteZeilen(1);
-  x.tabelle.setFesteSpalten(1);
-  for (int c = 0; c < spalten; ++c) {
-    x.tabelle.setZelle(c, 0, EditorSpaltenTitel(a, c));
-    x.tabelle.setBreite(c, EditorSpaltenBreite(a, c, ohneDE));
-  }
+  EditorSpaltenSetzen(x.tabelle, a, ohneDE);
   if (a == EditorArt::PLZ) {
     setWindowTitle(QLatin1Char(' ') + cbLand1->currentText());
     const int andere = 3 - seite;
@@ -284,71 +285,38 @@ void TfrDBBearbeiten::spaltenEinstellen(int seite) {
   lnrBreite(seite);
 }
 
-void TfrDBBearbeiten::lnrBreite(int seite) {
-  Seite& x = s(seite);
-  const std::int64_t groesste = std::max<std::int64_t>(1, datenZeilen(seite) + x.n);
-  x.tabelle.setBreite(0, x.sg->fontMetrics().horizontalAdvance(QString::number(groesste)) + 12);
-  x.sg->spaltenAnwenden();
-}
+void TfrDBBearbeiten::lnrBreite(int seite) { LnrBreiteSetzen(s(seite).sg, s(seite).tabelle, datenZeilen(seite) + s(seite).n); }
 
 void TfrDBBearbeiten::seiteBemessen(int seite) {
   Seite& x = s(seite);
-  ui::StringGrid* g = x.sg;
-  int breite = 0;
-  for (int c = 0; c < x.tabelle.spalten(); ++c) breite += std::max(0, x.tabelle.breite(c));
-  const int innen = g->width() - 2 * g->frameWidth();
-  int hoehe = g->height() - 2 * g->frameWidth() - g->horizontalHeader()->sizeHint().height();
-  if (breite > innen) hoehe -= g->horizontalScrollBar()->sizeHint().height();
-  const int zeilen = std::max(1, hoehe / std::max(1, g->verticalHeader()->defaultSectionSize()));
+  const int zeilen = PassendeZeilen(x.sg, x.tabelle);
   x.tabelle.setZeilen(zeilen + 1);
-  g->aktualisieren();
+  x.sg->aktualisieren();
   x.sgh->setPageStep(zeilen);
   speichernAus();
 }
 
 void TfrDBBearbeiten::seiteFuellen(int seite) {
   Seite& x = s(seite);
-  TabelleZellenLeeren(x.tabelle);
   const std::string d = datei(seite);
   x.ordner = x.cbOrdner->currentText();
   x.landText = x.cbLand->currentText();
   x.art = art(seite);
   x.datei = d;
   const bool da = !d.empty() && DateiVorhanden(d);
-  x.n = 0;
-  if (da) {
-    const EditorArt a = art(seite);
-    const std::size_t groesse = a == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
-    x.n = RecordAnzahl(d, groesse);
-    {
-      const QSignalBlocker ruhe(x.sgh);
-      x.sgh->setRange(0, static_cast<int>(std::max<std::int64_t>(0, x.n - 1)));
-      x.anfang = std::min<std::int64_t>(x.anfang, x.sgh->maximum());
-      x.sgh->setValue(static_cast<int>(x.anfang));
-    }
-    const int zeilen = datenZeilen(seite);
-    try {
-      if (a == EditorArt::PLZ) {
-        const auto recs = SeitenDatei<TPLZRecord>(d).seite(x.anfang + 1, zeilen);
-        for (std::size_t i = 0; i < recs.size(); ++i) {
-          const int r = static_cast<int>(i) + 1;
-          for (int c = 1; c < kEditorPLZSpalten; ++c) x.tabelle.setZelle(c, r, PLZEditorZelle(recs[i], c));
-          x.tabelle.setZelle(10, r, std::to_string(r));
-        }
-      } else {
-        const auto recs = SeitenDatei<TStrassenRecord>(d).seite(x.anfang + 1, zeilen);
-        for (std::size_t i = 0; i < recs.size(); ++i) {
-          for (int c = 1; c < kEditorStrassenSpalten; ++c) x.tabelle.setZelle(c, static_cast<int>(i) + 1, StrassenEditorZelle(recs[i], c));
-        }
-      }
-    } catch (const std::exception& e) {
-      ui::Meldung(QString::fromStdString(e.what()));
-    }
-    for (int r = 1; r <= zeilen && x.anfang + r <= x.n; ++r) x.tabelle.setZelle(0, r, std::to_string(x.anfang + r));
-  } else {
+  {
+    // The page start must lie within the file before the page is read.
     const QSignalBlocker ruhe(x.sgh);
-    x.sgh->setRange(0, 0);
-    x.anfang = 0;
+    BlaetterBereich(x.sgh, da ? RecordAnzahl(d, x.art == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord)) : 0,
+                    datenZeilen(seite));
+    x.anfang = std::min<std::int64_t>(x.anfang, x.sgh->maximum());
+    x.sgh->setValue(static_cast<int>(x.anfang));
+  }
+  x.n = 0;
+  try {
+    x.n = EditorSeiteLesen(x.tabelle, x.art, d, x.anfang);
+  } catch (const std::exception& e) {
+    ui::Meldung(QString::fromStdString(e.what()));
   }
   x.lbZ->setText(da ? QStringLiteral("n=") + QString::number(x.n) : QString());
   lnrBreite(seite);
@@ -387,6 +355,11 @@ void TfrDBBearbeiten::groesseAnpassen() {
 }
 
 bool TfrDBBearbeiten::eventFilter(QObject* ziel, QEvent* e) {
+  // Left button forward, any other backward.
+  if (ziel == sbGleich && e->type() == QEvent::MouseButtonPress) {
+    vergleichen(static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton);
+    return true;
+  }
   for (int seite : {1, 2}) {
     Seite& x = s(seite);
     // The wheel over a page turns its scroll bar.

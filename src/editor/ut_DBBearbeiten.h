@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,10 @@ class QStatusBar;
 
 namespace orvano {
 
+class Datenbestand;
+class TfrErsetzen;
+class TfrNeueDaten;
+
 namespace ui {
 class StringGrid;
 class StatusLeiste;
@@ -33,7 +38,8 @@ class TfrDBBearbeiten : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfrDBBearbeiten(QWidget* eltern = nullptr);
+  // DB: the main window's data, which the replace works on (read only).
+  explicit TfrDBBearbeiten(const Datenbestand& db, QWidget* eltern = nullptr);
   ~TfrDBBearbeiten() override;
 
   // Before each showing: side 1 starts with ORDNER, the main window's folder.
@@ -41,8 +47,8 @@ class TfrDBBearbeiten : public QDialog {
 
   // 9 when a save closed the window: the caller shows it again, at the saved page.
   int Tag = 0;
-  // Database files saved; the caller empties the list.
-  std::vector<std::string> geschrieben;
+  // Told of every database file written, at once: the owner of the data reloads what it holds.
+  std::function<void(const std::string& datei)> dateiGeschrieben;
 
   // Record numbers shared by both sides.
   std::int64_t AktuellerSatz = 1;
@@ -72,6 +78,10 @@ class TfrDBBearbeiten : public QDialog {
   // After a click on a cell of side VON: the other side shows the first record holding it.
   void nachschlagen(int von, int spalte, int zeile);
   void sbExitClick();
+  // The comparison from VergleichsPosition, the new-data search, the replace of side 1's column.
+  void vergleichen(bool rueckwaerts);
+  void sbNeueSuchenClick();
+  void sbErsetzenClick();
 
   QComboBox *cbOrdner1, *cbOrdner2;
   QComboBox *cbLand1, *cbLand2;
@@ -90,6 +100,8 @@ class TfrDBBearbeiten : public QDialog {
   QPushButton* sbExit;
   QProgressBar* ProgressBar1;
   QStatusBar* StatusBar1;
+  TfrNeueDaten* frNeueDaten;
+  TfrErsetzen* frErsetzen;
 
  public slots:
   void done(int ergebnis) override;
@@ -143,7 +155,11 @@ class TfrDBBearbeiten : public QDialog {
   bool taste(int seite, int taste);
   void geklickt(int seite, int spalte, int zeile);
   QString dateiText(int seite) const;
+  void geschrieben(const std::string& datei);
+  // The checks of the comparison and the new-data search; false after their message.
+  bool vergleichPruefen();
 
+  const Datenbestand& db_;
   std::array<Seite, 2> seiten_;
   QSplitter* splitter_;
   std::unique_ptr<ui::StatusLeiste> status_;

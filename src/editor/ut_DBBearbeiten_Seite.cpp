@@ -14,6 +14,7 @@
 #include "ui/Dialoge.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
+#include "SeitenRaster.h"
 #include "ut_DBBearbeiten.h"
 
 namespace orvano {
@@ -56,6 +57,7 @@ void TfrDBBearbeiten::zumSatz(int seite, std::int64_t k) {
   x.sg->setAktuelleZelle(std::max(1, x.sg->aktuelleSpalte()), static_cast<int>(k - x.anfang));
   AktuellerSatz = k;
   SuchPosition = k;
+  VergleichsPosition = k;
   x.sg->viewport()->update();
 }
 
@@ -63,34 +65,25 @@ bool TfrDBBearbeiten::taste(int seite, int t) {
   Seite& x = s(seite);
   const std::int64_t n = x.n;
   const int zeilen = datenZeilen(seite);
-  std::int64_t k = AktuellerSatz;
-  switch (t) {
-    case Qt::Key_Home:
-    case Qt::Key_End:
-      // In edit mode they move within the cell.
-      if (cbEdit->isChecked()) return false;
-      k = t == Qt::Key_Home ? 1 : n;
-      break;
-    case Qt::Key_Up: k = std::max<std::int64_t>(1, k - 1); break;
-    case Qt::Key_Down:
-      k = std::min(n, k + 1);
-      if (x.sg->aktuelleZeile() == zeilen && x.anfang + zeilen < n) {
-        x.sg->editorSchliessen();
-        ruhe_ = true;
-        x.sgh->setValue(static_cast<int>(x.anfang + 1));
-        ruhe_ = false;
-        blaettern(seite, x.sgh->value());
-        if (Tag == 9) return true;
-      }
-      break;
-    case Qt::Key_PageUp: k = std::max<std::int64_t>(1, k - zeilen); break;
-    case Qt::Key_PageDown: k = std::min(n, k + zeilen); break;
-    default:
-      if (cbEdit->isChecked() && !x.cbOrdner->currentText().isEmpty() && t != Qt::Key_Escape && t != Qt::Key_Shift &&
-          t != Qt::Key_Control && t != Qt::Key_Alt) {
-        x.sbSpeichern->setEnabled(true);
-      }
-      return false;
+  // In edit mode Home and End move within the cell.
+  const bool imText = cbEdit->isChecked() && (t == Qt::Key_Home || t == Qt::Key_End);
+  const std::optional<std::int64_t> ziel = imText ? std::nullopt : TastenZiel(t, AktuellerSatz, n, zeilen);
+  if (!ziel) {
+    if (!imText && cbEdit->isChecked() && !x.cbOrdner->currentText().isEmpty() && t != Qt::Key_Escape && t != Qt::Key_Shift &&
+        t != Qt::Key_Control && t != Qt::Key_Alt) {
+      x.sbSpeichern->setEnabled(true);
+    }
+    return false;
+  }
+  const std::int64_t k = *ziel;
+  if (t == Qt::Key_Down && x.sg->aktuelleZeile() == zeilen && x.anfang + zeilen < n) {
+    // Down on the last row moves the page by one record first.
+    x.sg->editorSchliessen();
+    ruhe_ = true;
+    x.sgh->setValue(static_cast<int>(x.anfang + 1));
+    ruhe_ = false;
+    blaettern(seite, x.sgh->value());
+    if (Tag == 9) return true;
   }
   x.sg->editorSchliessen();
   AktuellerSatz = k;
@@ -100,7 +93,7 @@ bool TfrDBBearbeiten::taste(int seite, int t) {
 
 void TfrDBBearbeiten::geklickt(int seite, int spalte, int zeile) {
   Seite& x = s(seite);
-  AktuellerSatz = SuchPosition = x.anfang + zeile;
+  AktuellerSatz = SuchPosition = VergleichsPosition = x.anfang + zeile;
   x.sg->viewport()->update();
   if (!cbEdit->isChecked()) nachschlagen(seite, spalte, zeile);
 }
@@ -148,7 +141,7 @@ bool TfrDBBearbeiten::seiteSpeichern(int seite, bool wiederOeffnen, std::int64_t
     ui::Meldung(QString::fromStdString(e.what()));
     return false;
   }
-  geschrieben.push_back(d);
+  geschrieben(d);
   x.anfang = anfang;
   if (!wiederOeffnen) {
     seiteFuellen(seite);
@@ -166,6 +159,10 @@ void TfrDBBearbeiten::offeneAenderungenFragen() {
     if (s(seite).sbSpeichern->isEnabled()) seiteSpeichern(seite, false, s(seite).anfang);
   }
   speichernAus();
+}
+
+void TfrDBBearbeiten::geschrieben(const std::string& datei) {
+  if (dateiGeschrieben) dateiGeschrieben(datei);
 }
 
 void TfrDBBearbeiten::sbExitClick() {

@@ -79,7 +79,9 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frPZ = new TfrPZ(this);
   frPrufen = new TfrPrufen(db_, this);
   frSuchen = new TfrSuchen(db_, this);
-  frDBBearbeiten = new TfrDBBearbeiten(this);
+  frDBBearbeiten = new TfrDBBearbeiten(db_, this);
+  // The replace works on the tables held here: they are read again before the next run.
+  frDBBearbeiten->dateiGeschrieben = [this](const std::string& datei) { DateiGeschrieben(datei); };
   frStrassen = new TfrStrassen(db_, this);
   frSuchMaske = new TfrSuchMaske(db_, this);
   frSuchMaske->tabellenAnsicht = [this] { return TabellenAnsicht; };

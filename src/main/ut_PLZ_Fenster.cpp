@@ -93,7 +93,6 @@ void TfrPLZ::suchMaskeZeigen() {
 void TfrPLZ::bearbeitenZeigen() {
   // The editor writes the files directly: edits held here are settled first.
   if (!SpeichernFallsGeaendert()) return;
-  frDBBearbeiten->geschrieben.clear();
   frDBBearbeiten->Tag = 0;
   hide();
   // A save closes the editor, which then opens again at the saved page.
@@ -103,12 +102,6 @@ void TfrPLZ::bearbeitenZeigen() {
   } while (frDBBearbeiten->Tag != 0);
   show();
   OrdnerListeAufbauen();
-  for (const std::string& datei : frDBBearbeiten->geschrieben) {
-    if (db_.HaeltDatei(datei)) {
-      DateiGeschrieben(datei);
-      break;
-    }
-  }
 }
 
 void TfrPLZ::MaskenTrefferZeigen(std::int32_t k, int strasse, const QString& hausnummer) {

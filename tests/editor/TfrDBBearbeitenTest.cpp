@@ -10,10 +10,16 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <cstring>
 
+#include "core/Datenbestand.h"
+#include "core/Pfade.h"
 #include "core/Start.h"
+#include "editor/ut_Ersetzen.h"
+#include "editor/ut_NeueDaten.h"
+#include "support/Antworten.h"
 #include "editor/ut_DBBearbeiten.h"
 #include "support/Datenordner.h"
 #include "support/TestDialoge.h"
@@ -62,7 +68,8 @@ class Editor : public ::testing::Test {
 
   test::TempOrdner t;
   test::TestDialoge dialoge;
-  TfrDBBearbeiten w;
+  Datenbestand db;
+  TfrDBBearbeiten w{db};
 };
 
 TEST_F(Editor, APageShowsTheFileAndEmptyRowsBehindIt) {
@@ -75,7 +82,6 @@ TEST_F(Editor, APageShowsTheFileAndEmptyRowsBehindIt) {
   EXPECT_EQ(w.seite(1).zelle(1, 11), "");
   EXPECT_EQ(w.seite(1).zelle(0, 11), "") << "rows past the end have no number";
   EXPECT_EQ(w.cbOrdner2->currentText(), "");
-  EXPECT_FALSE(w.sbGleich->isEnabled());
   // Austria on side 1 hides the German columns of both postal-code pages.
   w.cbLand1->setCurrentIndex(1);
   EXPECT_EQ(w.windowTitle(), QString::fromUtf8(" Österreich"));
@@ -217,6 +223,90 @@ TEST_F(Editor, AClickLooksTheValueUpInTheOtherSidesColumn) {
   w.sg2->setAktuelleZelle(6, 1);
   QTest::mouseClick(w.sg1->viewport(), Qt::LeftButton, {}, w.sg1->visualRect(w.sg1->model()->index(0, 6)).center());
   EXPECT_EQ(w.sg2->aktuelleZeile(), 2) << "the postal code column of side 2";
+}
+
+TEST_F(Editor, TheComparisonShowsTheNextDifferenceOnBothSides) {
+  std::vector<TPLZRecord> zwei;
+  for (int i = 1; i <= 10; ++i) zwei.push_back(PLZSatz(("Ort" + std::to_string(i)).c_str(), 10000 + i));
+  zwei[0].Ort.setzen("ort1");
+  zwei[4].Strassen = 5;  // not compared
+  zwei[6].Vorwahl = 30;
+  test::RecordsSchreiben(t / "Ord_2/Dat_D.ppp", zwei);
+  oeffnen();
+  dialoge.antworte(Antwort::Ok, "Ordner 2 auswählen");
+  QTest::mouseClick(w.sbGleich, Qt::LeftButton);
+  w.cbOrdner2->setCurrentText("Ord_2");
+  w.rdStrassen2->click();
+  dialoge.antworte(Antwort::Ok, "PLZ oder Strassen Datenbank in beiden Ordner auswählen");
+  QTest::mouseClick(w.sbGleich, Qt::LeftButton);
+  w.rdPLZ2->click();
+  w.zumSatz(1, 1);
+  QTest::mouseClick(w.sbGleich, Qt::RightButton);
+  EXPECT_EQ(w.VergleichsPosition, 1) << "backward right after opening looks at record 1";
+  QTest::mouseClick(w.sbGleich, Qt::LeftButton);
+  EXPECT_EQ(w.VergleichsPosition, 7);
+  EXPECT_EQ(w.sg1->aktuelleZeile(), 7);
+  EXPECT_EQ(w.sg2->aktuelleZeile(), 7);
+  QTest::mouseClick(w.sbGleich, Qt::LeftButton);
+  EXPECT_EQ(w.VergleichsPosition, 8) << "no further difference: the step stays";
+  w.cbLand2->setCurrentIndex(2);
+  dialoge.antworte(Antwort::Ok, QString::fromStdString(t / "Ord_2/Dat_CH.ppp") + " nicht gefunden");
+  QTest::mouseClick(w.sbGleich, Qt::LeftButton);
+}
+
+TEST_F(Editor, NewDataOfSide1AreShownAndAppendedToSide2) {
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector{PLZSatz("A", 1), PLZSatz("B", 2), PLZSatz("C", 3)});
+  test::RecordsSchreiben(t / "Ord_2/Dat_D.ppp", std::vector{PLZSatz("B", 2), PLZSatz("X", 4)});
+  oeffnen();
+  w.cbOrdner2->setCurrentText("Ord_2");
+  QTimer::singleShot(0, [&] {
+    TfrNeueDaten& n = *w.frNeueDaten;
+    EXPECT_EQ(n.anzahl(), 2);
+    EXPECT_EQ(n.seite().zelle(1, 2), "C");
+    dialoge.antworte(Antwort::Ja, QString::fromStdString("Datei " + (t / "Ord_2/Dat_D.ppp") + " speichern?"));
+    n.sbSpeichern->click();
+    if (n.isVisible()) n.reject();
+  });
+  dialoge.antworte(Antwort::Ja, "Neue Daten in Ord_1 Deutschland suchen?");
+  w.sbNeueSuchen->click();
+  EXPECT_EQ(test::PLZOrte(t / "Ord_2/Dat_D.ppp"), (std::vector<std::string>{"B", "X", "A", "C"}));
+  EXPECT_EQ(w.lbZ2->text(), "n=4");
+  EXPECT_FALSE(std::filesystem::exists(t / "neutemp.tmp"));
+  dialoge.antworte(Antwort::Ja, "Neue Daten in Ord_1 Deutschland suchen?").antworte(Antwort::Ok, "Keine neue Daten");
+  w.sbNeueSuchen->click();
+}
+
+TEST_F(Editor, ReplacingWorksOnTheMainTablesAndTheOwnerIsTold) {
+  db.OrdnerPfad = "Ord_1/";
+  test::Antworten keine;
+  ASSERT_TRUE(db.PLZLaden(keine));
+  std::string gemeldet;
+  w.dateiGeschrieben = [&](const std::string& d) { gemeldet = d; };
+  oeffnen();
+  w.sg1->setAktuelleZelle(6, 1);
+  dialoge.antworte(Antwort::Ok, "Ersetzen in PLZ micht möglich");
+  w.sbErsetzen->click();
+  w.sg1->setAktuelleZelle(1, 1);
+  QTimer::singleShot(0, [&] {
+    TfrErsetzen& e = *w.frErsetzen;
+    EXPECT_EQ(e.lbTit->text(), "PLZ-Datenbank:  Ersetzen in Ort");
+    dialoge.antworte(Antwort::Ok, "Zeichenkette in Alt eingeben");
+    e.sbErsetzen->click();
+    e.edAlt->setText("Ort1");
+    e.edNeu->setText("Stadt");
+    e.sbErsetzen->click();
+    EXPECT_EQ(e.lbGefunden->text(), QString::fromUtf8("Anzahl Änderung: 2"));
+    EXPECT_EQ(e.liste().zelle(2, 2), "Stadt0");
+    EXPECT_EQ(e.liste().zelle(3, 2), "10");
+    dialoge.antworte(Antwort::Ja, QString::fromUtf8("2 Änderung\rPLZ-Datenbank in Ord_1/Dat_D.ppp speichern?"));
+    e.sbSpeichern->click();
+    if (e.isVisible()) e.reject();
+  });
+  w.sbErsetzen->click();
+  EXPECT_EQ(gemeldet, t / "Ord_1/Dat_D.ppp");
+  EXPECT_EQ(test::PLZOrte(t / "Ord_1/Dat_D.ppp")[9], "Stadt0");
+  EXPECT_EQ(w.seite(1).zelle(1, 1), "Stadt") << "the page is read again";
+  EXPECT_FALSE(std::filesystem::exists(t / "Ord_1/PLZTemp.tmp"));
 }
 
 }  // namespace
