@@ -74,6 +74,19 @@ constexpr const char* kAufruf =
     "  strassen-zaehlen [--ordner NAME] [--land LAND] [--ja]\n"
     "                         Strassenzahl und erste Strasse jeder PLZ neu zählen; mit --ja\n"
     "                         die PLZ-Datei schreiben\n"
+    "  vergleichen --art plz|strassen --ordner1 NAME [--land1 LAND] --ordner2 NAME\n"
+    "         [--land2 LAND] [--ab K] [--rueckwaerts]\n"
+    "                         wie \"Gleich\" im Editor: die nächste Position ab K (Standard 1),\n"
+    "                         an der sich die Datensätze beider Dateien unterscheiden\n"
+    "  neue-daten --art plz|strassen --ordner1 NAME [--land1 LAND] --ordner2 NAME\n"
+    "         [--land2 LAND] [--ja]\n"
+    "                         Datensätze von Datei 1 zählen, die Datei 2 fehlen; mit --ja\n"
+    "                         an Datei 2 anhängen\n"
+    "  ersetzen --art plz|strassen --feld NAME --alt TEXT --neu TEXT [--ordner NAME]\n"
+    "         [--land LAND] [--ja]\n"
+    "                         TEXT im Feld NAME (Ort, Bundesland, Ortsteil/Stadtteil,\n"
+    "                         Landkreis, Auto-KZ, Strasse, Ab, Bis) jedes Datensatzes ersetzen:\n"
+    "                         Nr;Alt;Neu;Nr in DB je Änderung; mit --ja die Datei schreiben\n"
     "\n"
     "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
@@ -81,8 +94,9 @@ constexpr const char* kAufruf =
 
 // Options that take a value, and plain switches.
 const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab", "--feld", "--text", "--feld2", "--text2", "--dienst", "--datei", "--von", "--nach", "--breite", "--laenge",
-                                              "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2"};
-const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau"};
+                                              "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2",
+                                              "--ordner1", "--ordner2", "--land1", "--land2", "--alt", "--neu"};
+const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau", "--rueckwaerts"};
 
 Aufruf Zerlegen(const std::vector<std::string>& argumente) {
   Aufruf a;
@@ -113,8 +127,8 @@ void NurErlaubt(const Aufruf& a, const std::set<std::string>& erlaubt) {
 }
 
 // The country of --land as the Windows-1252 text of the country combo.
-std::string Land(const Aufruf& a) {
-  const auto it = a.optionen.find("--land");
+std::string Land(const Aufruf& a, const std::string& option) {
+  const auto it = a.optionen.find(option);
   if (it == a.optionen.end()) return std::string(kDeutschland);
   const std::string land = Utf8ZuCp1252(it->second);
   for (std::string_view bekannt : {kDeutschland, kOesterreich, kSchweiz}) {
@@ -395,6 +409,9 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "sichern") return Sichern(a, standardOrdner, out);
     if (befehl == "sicherungen") return Sicherungen(a, standardOrdner, out);
     if (befehl == "wiederherstellen") return Wiederherstellen(a, standardOrdner, out);
+    if (befehl == "vergleichen") return VergleichenBefehl(a, standardOrdner, out);
+    if (befehl == "neue-daten") return NeueDatenBefehl(a, standardOrdner, out);
+    if (befehl == "ersetzen") return ErsetzenBefehl(a, standardOrdner, out, err);
     throw FalscherAufruf{"Unbekannter Befehl " + befehl};
   } catch (const FalscherAufruf& f) {
     err << "orvano-cli: " << f.text << "\n\n" << kAufruf;

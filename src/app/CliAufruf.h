@@ -39,7 +39,7 @@ class KommandozeilenAntworten : public Rueckfragen {
 
 void NurErlaubt(const Aufruf& a, const std::set<std::string>& erlaubt);
 // The country of --land as Windows-1252 text (Deutschland without it).
-std::string Land(const Aufruf& a);
+std::string Land(const Aufruf& a, const std::string& option = "--land");
 // Points ProgVerzeichnis at the program folder of the call and returns the data store of its
 // data folder and LAND.
 Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, const std::string& land = std::string(kDeutschland));
@@ -56,6 +56,10 @@ int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out
 int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int RouteZeigen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out);
 int OrtBei(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+// The editor's comparison, new data and replace (CliEditor.cpp).
+int VergleichenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out);
+int NeueDatenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out);
+int ErsetzenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 // Points ProgVerzeichnis at the program folder of the call.
 void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner);
 

@@ -11,6 +11,7 @@
 
 #include "core/Records.h"
 #include "folders/Sicherung.h"
+#include "support/Datenordner.h"
 #include "support/TempOrdner.h"
 #include "support/Beispieldaten.h"
 #include "testdaten/Testdaten.h"
@@ -473,6 +474,61 @@ TEST(CliStrassenZaehlen, ReportsTheChangedRecordsAndWritesOnlyWithJa) {
   EXPECT_EQ(bonn.Strassen, 1);
   EXPECT_EQ(bonn.AbBisNr, 2) << "the second record of the street file";
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "strassen-zaehlen", "--ordner", "Ord_9"}).status, 1);
+}
+
+std::string Orte(std::initializer_list<const char*> orte) {
+  std::string roh;
+  std::int32_t plz = 1000;
+  for (const char* ort : orte) {
+    TPLZRecord r{};
+    r.Ort.setzen(ort);
+    r.PLZ = ++plz;
+    roh.append(reinterpret_cast<const char*>(&r), sizeof r);
+  }
+  return roh;
+}
+
+TEST(CliEditor, ComparisonAndNewDataAsTheEditorFindsThem) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", Orte({"A", "B", "C"}));
+  DateiSchreiben(t / "Ord_2/Dat_D.ppp", Orte({"A", "X"}));
+  const std::vector<std::string> seiten = {"--programmordner", t.pfad(), "--art", "plz", "--ordner1", "Ord_1", "--ordner2", "Ord_2"};
+  auto mit = [&](std::vector<std::string> vorne) {
+    vorne.insert(vorne.end(), seiten.begin(), seiten.end());
+    return Cli(vorne);
+  };
+  EXPECT_EQ(mit({"vergleichen"}).out, "2\n") << "from position 1 the first run compares from 2";
+  EXPECT_EQ(mit({"vergleichen", "--ab", "0"}).out, "2\n");
+  EXPECT_EQ(mit({"vergleichen", "--ab", "3", "--rueckwaerts"}).out, "2\n");
+  EXPECT_EQ(mit({"vergleichen", "--ab", "1", "--rueckwaerts"}).out, "Keine Unterschiede\n");
+  const auto gezaehlt = mit({"neue-daten"});
+  EXPECT_TRUE(Enthaelt(gezaehlt.out, "2 neue Datensätze")) << gezaehlt.out;
+  EXPECT_EQ(test::DateiLesen(t / "Ord_2/Dat_D.ppp"), Orte({"A", "X"})) << "nothing written without --ja";
+  ASSERT_EQ(mit({"neue-daten", "--ja"}).status, 0);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_2/Dat_D.ppp"), Orte({"A", "X"}) + test::DateiLesen(t / "Ord_1/Dat_D.ppp").substr(300));
+  const auto gleich = Cli({"vergleichen", "--programmordner", t.pfad(), "--art", "plz", "--ordner1", "Ord_1", "--ordner2", "Ord_1"});
+  EXPECT_EQ(gleich.status, 1);
+  EXPECT_TRUE(Enthaelt(gleich.err, "Datei 1 = Datei 2")) << gleich.err;
+}
+
+TEST(CliEditor, ReplaceListsEachChangeAndWritesOnlyWithJa) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", Orte({"Neustadt-neustadt", "Altdorf"}));
+  const std::vector<std::string> aufruf = {"ersetzen", "--programmordner", t.pfad(), "--art", "plz", "--feld", "Ort", "--alt", "Neustadt", "--neu", "X"};
+  const auto e = Cli(aufruf);
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "1;Neustadt-neustadt;X-X;1\nAnzahl Änderung: 1\n")) << e.out;
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), Orte({"Neustadt-neustadt", "Altdorf"}));
+  auto mitJa = aufruf;
+  mitJa.push_back("--ja");
+  ASSERT_EQ(Cli(mitJa).status, 0);
+  EXPECT_EQ(test::PLZOrte(t / "Ord_1/Dat_D.ppp"), (std::vector<std::string>{"X-X", "Altdorf"}));
+  EXPECT_FALSE(std::filesystem::exists(t / "Ord_1/PLZTemp.tmp"));
+  auto plz = aufruf;
+  plz[6] = "Postleitzahl";
+  const auto verboten = Cli(plz);
+  EXPECT_EQ(verboten.status, 1);
+  EXPECT_TRUE(Enthaelt(verboten.err, "Ersetzen in PLZ micht möglich")) << verboten.err;
 }
 
 }  // namespace

@@ -1,0 +1,133 @@
+// orvano-cli: the two-folder editor's comparison, new data and replace.
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "CliAufruf.h"
+#include "core/Dateien.h"
+#include "core/SeitenDatei.h"
+#include "core/Windows1252.h"
+#include "editor/Ersetzen.h"
+#include "editor/Vergleich.h"
+
+namespace orvano::cli {
+
+namespace {
+
+EditorArt Art(const Aufruf& a) { return PLZArt(a, true) ? EditorArt::PLZ : EditorArt::Strassen; }
+
+// The two sides of a comparison: their folders must exist and pass the editor's checks.
+struct ZweiDateien {
+  std::string eins;
+  std::string zwei;
+};
+ZweiDateien DateienPruefen(const Aufruf& a, const std::string& standardOrdner, EditorArt art) {
+  ProgrammOrdnerPruefen(a, standardOrdner);
+  const VergleichsSeite s1{Wert(a, "--ordner1"), Land(a, "--land1"), art};
+  const VergleichsSeite s2{Wert(a, "--ordner2"), Land(a, "--land2"), art};
+  if (s1.ordner.empty() || s2.ordner.empty()) throw FalscherAufruf{"--ordner1 und --ordner2 sind nötig"};
+  const VergleichsPruefung p = VergleichPruefen(s1, s2);
+  if (p != VergleichsPruefung::Ok) throw Fehlschlag{VergleichsMeldung(p)};
+  for (const VergleichsSeite* s : {&s1, &s2}) {
+    if (s->ordner.find(kTrenner) != std::string::npos || s->ordner == "." || s->ordner == ".." ||
+        !VerzeichnisVorhanden(ProgVerzeichnis + s->ordner)) {
+      throw Fehlschlag{"Datenordner " + ProgVerzeichnis + s->ordner + " nicht gefunden"};
+    }
+  }
+  const bool plz = art == EditorArt::PLZ;
+  return {DatenbankDatei(s1.ordner + kTrenner, s1.land, plz), DatenbankDatei(s2.ordner + kTrenner, s2.land, plz)};
+}
+
+void MussDa(const std::string& datei) {
+  if (!DateiVorhanden(datei)) throw Fehlschlag{datei + " nicht gefunden"};
+  MussDateiSein(datei);
+}
+
+}  // namespace
+
+int VergleichenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {"--art", "--ordner1", "--land1", "--ordner2", "--land2", "--ab", "--rueckwaerts"});
+  const EditorArt art = Art(a);
+  std::int64_t position = 1;
+  if (a.optionen.count("--ab")) {
+    const std::string ab = Wert(a, "--ab");
+    try {
+      std::size_t ende = 0;
+      position = std::stoll(ab, &ende);
+      if (ende != ab.size() || position < 0) throw FalscherAufruf{};
+    } catch (...) {
+      throw FalscherAufruf{"--ab braucht eine Zahl ab 0"};
+    }
+  }
+  const ZweiDateien d = DateienPruefen(a, standardOrdner, art);
+  MussDa(d.eins);
+  MussDa(d.zwei);
+  const std::int64_t k = Vergleichen(d.eins, d.zwei, art, position, a.schalter.count("--rueckwaerts") > 0, KeinFortschritt());
+  if (k > 0) {
+    out << k << "\n";
+  } else {
+    out << "Keine Unterschiede\n";
+  }
+  return 0;
+}
+
+int NeueDatenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {"--art", "--ordner1", "--land1", "--ordner2", "--land2", "--ja"});
+  const EditorArt art = Art(a);
+  const ZweiDateien d = DateienPruefen(a, standardOrdner, art);
+  MussDa(d.eins);
+  const std::string neu =
+      (std::filesystem::temp_directory_path() / ("orvano-neue-daten-" + std::to_string(::getpid()) + ".tmp")).string();
+  struct Aufraeumen {
+    const std::string& datei;
+    ~Aufraeumen() { DateiLoeschen(datei); }
+  } aufraeumen{neu};
+  const NeueDaten n = NeueDatenSuchen(d.eins, d.zwei, art, neu, KeinFortschritt());
+  out << n.gefunden << " neue Datensätze in " << d.eins << "\n";
+  if (n.gefunden == 0) return 0;
+  if (!a.schalter.count("--ja")) {
+    out << "Mit --ja an " << d.zwei << " anhängen\n";
+    return 0;
+  }
+  const std::int64_t angehaengt = RecordsAnhaengen(neu, d.zwei, art, KeinFortschritt());
+  out << angehaengt << " Datensätze an " << d.zwei << " angehängt\n";
+  return 0;
+}
+
+int ErsetzenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--art", "--feld", "--alt", "--neu", "--ordner", "--land", "--ja"});
+  const EditorArt art = Art(a);
+  if (!a.optionen.count("--feld") || !a.optionen.count("--alt") || !a.optionen.count("--neu")) {
+    throw FalscherAufruf{"ersetzen braucht --feld, --alt und --neu"};
+  }
+  const int spalte = EditorSpalteMitTitel(art, Utf8ZuCp1252(Wert(a, "--feld")));
+  if (spalte < 0) throw FalscherAufruf{"Unbekanntes Feld \"" + Wert(a, "--feld") + "\""};
+  if (const std::string nein = ErsetzenVerboten(art, spalte); !nein.empty()) throw Fehlschlag{nein};
+  const std::string alt = Utf8ZuCp1252(Wert(a, "--alt"));
+  if (alt.empty()) throw Fehlschlag{"Zeichenkette in Alt eingeben"};
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  const std::string ziel = art == EditorArt::PLZ ? db.PLZDateiName() : db.StrassenDateiName();
+  MussDa(ziel);
+  KommandozeilenAntworten nein(false, err);
+  if (art == EditorArt::PLZ) {
+    db.PLZLaden(nein);
+  } else {
+    db.StrassenLaden(KeinFortschritt(), nein);
+  }
+  const std::string temp = ErsetzenTempDatei(ziel, art);
+  const ErsetzenErgebnis e = ErsetzenLaufen(db, art, spalte, alt, Utf8ZuCp1252(Wert(a, "--neu")), temp, KeinFortschritt());
+  for (const ErsetzenAenderung& x : e.aenderungen) {
+    out << x.nr << ';' << Cp1252ZuUtf8(x.alt) << ';' << Cp1252ZuUtf8(x.neu) << ';' << x.nrInDb << '\n';
+  }
+  out << (e.aenderungen.empty() ? std::string("Keine Anderung") : "Anzahl Änderung: " + std::to_string(e.aenderungen.size())) << "\n";
+  if (!a.schalter.count("--ja")) {
+    DateiLoeschen(temp);
+    out << "Mit --ja in " << ziel << " speichern\n";
+    return 0;
+  }
+  ErsetzenSpeichern(temp, ziel);
+  out << ziel << " gespeichert\n";
+  return 0;
+}
+
+}  // namespace orvano::cli
