@@ -148,7 +148,8 @@ void BM_KarteZeichnen(benchmark::State& state) {
 // scroll step of one record, and a lookup through every street that finds nothing.
 void BM_EditorOeffnen(benchmark::State& state) {
   ProgrammOrdnerSetzen(bench::ProgrammOrdner());
-  TfrDBBearbeiten e;
+  const Datenbestand db;
+  TfrDBBearbeiten e(db);
   e.rdStrassen1->setChecked(true);
   for (auto _ : state) {
     e.vorbereiten("Ord_1");
@@ -161,7 +162,8 @@ void BM_EditorOeffnen(benchmark::State& state) {
 
 void BM_EditorBlaettern(benchmark::State& state) {
   ProgrammOrdnerSetzen(bench::ProgrammOrdner());
-  TfrDBBearbeiten e;
+  const Datenbestand db;
+  TfrDBBearbeiten e(db);
   e.rdStrassen1->setChecked(true);
   e.vorbereiten("Ord_1");
   e.show();
@@ -172,7 +174,8 @@ void BM_EditorBlaettern(benchmark::State& state) {
 
 void BM_EditorNachschlagen(benchmark::State& state) {
   ProgrammOrdnerSetzen(bench::ProgrammOrdner());
-  TfrDBBearbeiten e;
+  const Datenbestand db;
+  TfrDBBearbeiten e(db);
   e.vorbereiten("Ord_1");
   e.show();
   e.cbOrdner2->setCurrentText("Ord_1");

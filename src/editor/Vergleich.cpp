@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "core/Dateien.h"
@@ -66,26 +65,63 @@ class Schluessel {
   bool gueltig_ = true;
 };
 
-// Keys of the records of a file, kept in large chunks so that the views stay valid.
+// The distinct keys of a file's records: one block of bytes and an open-addressing table of
+// their numbers, so that 1.5 million keys cost neither a node nor a string each.
 class SchluesselMenge {
  public:
+  void reservieren(std::size_t n) {
+    std::size_t groesse = 16;
+    while (groesse < 2 * n) groesse *= 2;
+    plaetze_.assign(groesse, 0);
+    anfaenge_.reserve(n + 1);
+    anfaenge_.assign(1, 0);
+  }
   void hinzu(std::string_view k) {
     if (k.empty()) return;
-    if (stuecke_.empty() || stuecke_.back().capacity() - stuecke_.back().size() < k.size()) {
-      stuecke_.emplace_back();
-      stuecke_.back().reserve(std::max<std::size_t>(1 << 20, k.size()));
-    }
-    std::string& s = stuecke_.back();
-    const std::size_t ab = s.size();
-    s.append(k);
-    menge_.insert(std::string_view(s.data() + ab, k.size()));
+    if (2 * (anfaenge_.size() + 1) > plaetze_.size()) wachsen();
+    const std::size_t p = platz(k);
+    if (plaetze_[p] != 0) return;
+    bytes_.append(k);
+    anfaenge_.push_back(bytes_.size());
+    plaetze_[p] = static_cast<std::uint32_t>(anfaenge_.size() - 1);
   }
-  bool enthaelt(std::string_view k) const { return !k.empty() && menge_.count(k) > 0; }
-  void reservieren(std::size_t n) { menge_.reserve(n); }
+  bool enthaelt(std::string_view k) const { return !k.empty() && plaetze_[platz(k)] != 0; }
 
  private:
-  std::vector<std::string> stuecke_;
-  std::unordered_set<std::string_view> menge_;
+  static std::uint64_t Streuwert(std::string_view k) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ k.size();
+    std::size_t i = 0;
+    for (; i + 8 <= k.size(); i += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, k.data() + i, 8);
+      h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
+      h ^= h >> 32;
+    }
+    std::uint64_t rest = 0;
+    std::memcpy(&rest, k.data() + i, k.size() - i);
+    h = (h ^ rest) * 0xC4CEB9FE1A85EC53ULL;
+    return h ^ (h >> 29);
+  }
+  std::string_view eintrag(std::uint32_t nr) const {
+    return std::string_view(bytes_).substr(anfaenge_[nr - 1], anfaenge_[nr] - anfaenge_[nr - 1]);
+  }
+  // The place holding K, or the empty place where it belongs.
+  std::size_t platz(std::string_view k) const {
+    const std::size_t maske = plaetze_.size() - 1;
+    for (std::size_t p = Streuwert(k) & maske;; p = (p + 1) & maske) {
+      if (plaetze_[p] == 0 || eintrag(plaetze_[p]) == k) return p;
+    }
+  }
+  void wachsen() {
+    std::vector<std::uint32_t> alt(plaetze_.size() * 2, 0);
+    alt.swap(plaetze_);
+    for (std::uint32_t nr : alt) {
+      if (nr != 0) plaetze_[platz(eintrag(nr))] = nr;
+    }
+  }
+  std::string bytes_;
+  std::vector<std::size_t> anfaenge_{0};
+  std::vector<std::uint32_t> plaetze_ = std::vector<std::uint32_t>(16, 0);
 };
 
 std::size_t Groesse(EditorArt art) { return art == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord); }

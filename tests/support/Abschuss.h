@@ -19,12 +19,16 @@
 namespace orvano::test {
 
 // RUNDEN times: DATEI is set back to ALT, a child runs SCHREIBEN and is killed at a random
-// moment while the temporary file beside DATEI exists. After each kill DATEI must be ALT or
-// NEU and the temporary file is cleared away. Returns how many kills came while writing.
+// moment while the temporary file beside DATEI (or beside BEOBACHTET, a file the rewrite
+// writes first) exists. After each kill DATEI must be ALT or NEU and the temporary files are
+// cleared away. Returns how many kills came while writing.
 inline int MittenImSchreibenAbschiessen(const std::string& datei, const std::string& alt, const std::string& neu, int runden,
-                                        const std::function<void()>& schreiben) {
+                                        const std::function<void()>& schreiben, const std::string& beobachtet = {}) {
   const std::filesystem::path ordner = std::filesystem::path(datei).parent_path();
-  auto temporaer = [&](const std::filesystem::path& p) { return p.string().rfind(TempDateiPraefix(datei), 0) == 0; };
+  const std::string praefix = TempDateiPraefix(beobachtet.empty() ? datei : beobachtet);
+  auto temporaer = [&](const std::filesystem::path& p) {
+    return p.string().rfind(praefix, 0) == 0 || p.string().rfind(TempDateiPraefix(datei), 0) == 0;
+  };
   std::uint64_t zufall = 99;
   int mittenDrin = 0;
   for (int runde = 0; runde < runden; ++runde) {
