@@ -118,8 +118,11 @@ void TfrNeueDaten::zumSatz(std::int64_t k) {
 void TfrNeueDaten::sbSpeichernClick() {
   if (!DateiVorhanden(datei_)) return;
   if (!ui::FrageJaNein(QStringLiteral("Datei ") + QString::fromStdString(ziel_) + QStringLiteral(" speichern?"))) return;
-  ui::Lauf lauf(ProgressBar1, nullptr, ui::Lauf::Escape::Aus);
-  if (!lauf.ausfuehren([&] { RecordsAnhaengen(datei_, ziel_, art_, lauf); })) return;
+  {
+    // The run keeps every close away from the window: it ends before the window closes.
+    ui::Lauf lauf(ProgressBar1, nullptr, ui::Lauf::Escape::Aus);
+    if (!lauf.ausfuehren([&] { RecordsAnhaengen(datei_, ziel_, art_, lauf); })) return;
+  }
   angehaengt_ = true;
   accept();
 }

@@ -265,6 +265,7 @@ TEST_F(Editor, NewDataOfSide1AreShownAndAppendedToSide2) {
     EXPECT_EQ(n.seite().zelle(1, 2), "C");
     dialoge.antworte(Antwort::Ja, QString::fromStdString("Datei " + (t / "Ord_2/Dat_D.ppp") + " speichern?"));
     n.sbSpeichern->click();
+    EXPECT_FALSE(n.isVisible()) << "the window closes after appending";
     if (n.isVisible()) n.reject();
   });
   dialoge.antworte(Antwort::Ja, "Neue Daten in Ord_1 Deutschland suchen?");
@@ -300,6 +301,7 @@ TEST_F(Editor, ReplacingWorksOnTheMainTablesAndTheOwnerIsTold) {
     EXPECT_EQ(e.liste().zelle(3, 2), "10");
     dialoge.antworte(Antwort::Ja, QString::fromUtf8("2 Änderung\rPLZ-Datenbank in Ord_1/Dat_D.ppp speichern?"));
     e.sbSpeichern->click();
+    EXPECT_FALSE(e.isVisible());
     if (e.isVisible()) e.reject();
   });
   w.sbErsetzen->click();
