@@ -49,6 +49,10 @@ TfrErsetzen::TfrErsetzen(const Datenbestand& db, QWidget* eltern) : QDialog(elte
   sg1 = new ui::StringGrid(this);
   sg1->setTabelle(&liste_);
   sg1->setFesteFarbe(QColor(0xA6, 0xCA, 0xF0));
+  // Hidden until the first run, the list keeps its room so that nothing else moves.
+  QSizePolicy platz = sg1->sizePolicy();
+  platz.setRetainSizeWhenHidden(true);
+  sg1->setSizePolicy(platz);
   v->addWidget(sg1, 1);
   ui::Leisten leisten = ui::LeistenAnlegen(this, v, 2);
   ProgressBar1 = leisten.balken;
