@@ -87,6 +87,10 @@ constexpr const char* kAufruf =
     "                         TEXT im Feld NAME (Ort, Bundesland, Ortsteil/Stadtteil,\n"
     "                         Landkreis, Auto-KZ, Strasse, Ab, Bis) jedes Datensatzes ersetzen:\n"
     "                         Nr;Alt;Neu;Nr in DB je Änderung; mit --ja die Datei schreiben\n"
+    "  strassenliste --ort ORT --plz PLZ [--ja]\n"
+    "                         Strassen des Orts vom Strassenlisten-Dienst (Dienste.ini) holen\n"
+    "                         und als _Strassen/ORT_PLZ.txt schreiben (--plz 0: alle PLZ des\n"
+    "                         Orts); eine vorhandene Datei nur mit --ja überschreiben\n"
     "\n"
     "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
@@ -95,7 +99,7 @@ constexpr const char* kAufruf =
 // Options that take a value, and plain switches.
 const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab", "--feld", "--text", "--feld2", "--text2", "--dienst", "--datei", "--von", "--nach", "--breite", "--laenge",
                                               "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2",
-                                              "--ordner1", "--ordner2", "--land1", "--land2", "--alt", "--neu"};
+                                              "--ordner1", "--ordner2", "--land1", "--land2", "--alt", "--neu", "--ort"};
 const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau", "--rueckwaerts"};
 
 Aufruf Zerlegen(const std::vector<std::string>& argumente) {
@@ -412,6 +416,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "vergleichen") return VergleichenBefehl(a, standardOrdner, out);
     if (befehl == "neue-daten") return NeueDatenBefehl(a, standardOrdner, out);
     if (befehl == "ersetzen") return ErsetzenBefehl(a, standardOrdner, out, err);
+    if (befehl == "strassenliste") return StrassenlisteBefehl(a, standardOrdner, out);
     throw FalscherAufruf{"Unbekannter Befehl " + befehl};
   } catch (const FalscherAufruf& f) {
     err << "orvano-cli: " << f.text << "\n\n" << kAufruf;

@@ -59,6 +59,7 @@ int OrtBei(const Aufruf& a, const std::string& standardOrdner, std::ostream& out
 // The editor's comparison, new data and replace (CliEditor.cpp).
 int VergleichenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out);
 int NeueDatenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out);
+int StrassenlisteBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out);
 int ErsetzenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 // Points ProgVerzeichnis at the program folder of the call.
 void ProgrammOrdnerPruefen(const Aufruf& a, const std::string& standardOrdner);

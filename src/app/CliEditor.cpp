@@ -9,6 +9,7 @@
 #include "core/Windows1252.h"
 #include "editor/Ersetzen.h"
 #include "editor/Vergleich.h"
+#include "streets/WebStrassen.h"
 
 namespace orvano::cli {
 
@@ -127,6 +128,31 @@ int ErsetzenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostr
   }
   ErsetzenSpeichern(temp, ziel);
   out << ziel << " gespeichert\n";
+  return 0;
+}
+
+int StrassenlisteBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
+  NurErlaubt(a, {"--ort", "--plz", "--ja"});
+  if (!a.optionen.count("--ort") || !a.optionen.count("--plz")) throw FalscherAufruf{"strassenliste braucht --ort und --plz"};
+  ProgrammOrdnerPruefen(a, standardOrdner);
+  const std::string basis = StrassenlistenDienst();
+  if (basis.empty()) {
+    std::string text = KeinStrassenlistenDienstText();
+    for (char& c : text) c = c == '\r' ? ' ' : c;
+    throw Fehlschlag{text};
+  }
+  const std::string ort = WebOrtAus(Utf8ZuCp1252(Wert(a, "--ort")));
+  const std::string plz = Utf8ZuCp1252(Wert(a, "--plz"));
+  const HttpAntwort antwort = HttpHolen(WebAdresse(basis, ort, plz), 20000, 20 * 1000 * 1000);
+  if (!antwort.fehler.empty()) throw Fehlschlag{antwort.fehler};
+  // Without a main table the postal codes of "0" stay as the service sends them.
+  const std::vector<std::string> zeilen = WebSeiteUmwandeln(SeiteNachCp1252(antwort.inhalt, antwort.contentType), plz, std::nullopt);
+  const std::string datei = WebStrassenDateiName(ort, plz);
+  if (zeilen.empty()) throw Fehlschlag{"Die Antwort des Strassenlisten-Dienstes enth\xC3\xA4lt keine Strassen"};
+  if (DateiVorhanden(datei) && !a.schalter.count("--ja")) throw Fehlschlag{"Datei " + datei + " ist vorhanden (mit --ja \xC3\xBC" "berschreiben)"};
+  if (!VerzeichnisAnlegen(OrdnerTeil(datei))) throw Fehlschlag{"Ordner " + OrdnerTeil(datei) + " kann nicht angelegt werden"};
+  WebStrassenSchreiben(datei, zeilen);
+  out << datei << "\n" << "n = " << zeilen.size() << "\n";
   return 0;
 }
 

@@ -26,6 +26,16 @@ ImportFormat StandardFormat() {
   return f;
 }
 
+ImportFormat StrassenlistenFormat() {
+  ImportFormat f;
+  f.titel[0] = "Ort";
+  f.titel[2] = "Bundesland";
+  f.titel[5] = "Postleitzahl";
+  f.titel[13] = "Name";
+  f.separator = "  ";
+  return f;
+}
+
 void FormatAusZeile(const std::string& zeile, ImportFormat& f) {
   const std::vector<std::string> teile = TextTeilen("|", zeile, 0);
   auto feld = [&](std::size_t i) { return i < teile.size() ? teile[i] : std::string(); };

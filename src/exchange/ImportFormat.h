@@ -29,6 +29,10 @@ struct ImportFormat {
 
 // A format whose titles are the field names themselves.
 ImportFormat StandardFormat();
+// The format of the web service's street lists: "Name", "Ort", "Bundesland", "Postleitzahl",
+// separated by two blanks. Its file is written when a list is imported and none is there.
+ImportFormat StrassenlistenFormat();
+inline constexpr const char* kStrassenlistenFormat = "Strassenliste";
 
 // Takes the fields of a format line into F. Fields the line lacks are left empty, except
 // idVerkn and separator, which keep their text.

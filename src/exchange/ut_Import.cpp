@@ -161,6 +161,27 @@ void TfrImport::showEvent(QShowEvent* e) {
   obenAnzeigen();
   setWindowTitle(QStringLiteral(" Import  ") + ui::AusCp1252(db_.Land));
   QDialog::showEvent(e);
+  if (!webDatei.isEmpty()) {
+    const QString datei = webDatei;
+    webDatei.clear();
+    strassenlisteOeffnen(datei);
+  }
+}
+
+void TfrImport::strassenlisteOeffnen(const QString& datei) {
+  rdStrassen->setChecked(true);
+  artGewechselt();
+  const std::string format = FormatDateiName(kStrassenlistenFormat, false);
+  try {
+    if (!DateiVorhanden(format)) FormatDateiSpeichern(format, StrassenlistenFormat());
+  } catch (const std::exception& fehler) {
+    ui::Meldung(QString::fromStdString(fehler.what()));
+    return;
+  }
+  format_->FormatListeFuellen(cbFormat);
+  cbFormat->setCurrentText(QString::fromLatin1(kStrassenlistenFormat));
+  format_->FormatLaden(QString::fromStdString(format));
+  dateiOeffnen(datei);
 }
 
 void TfrImport::done(int ergebnis) {

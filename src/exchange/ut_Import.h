@@ -42,6 +42,8 @@ class TfrImport : public QDialog {
   // 1 after a save; the file the records were appended to.
   int Tag = 0;
   std::string geschriebeneDatei;
+  // A street list of the web window, opened at once when the window shows.
+  QString webDatei;
   // The CSV/TXT file last opened; the file dialog's current name.
   QString ImportDatei;
   QString OpenDialog1Datei;
@@ -51,6 +53,8 @@ class TfrImport : public QDialog {
   void obenAnzeigen();
   // Opens DATEI (asks with the file dialog when empty) and reads it.
   void dateiOeffnen(QString datei = {});
+  // A street list of the web service, read through its own format (written when missing).
+  void strassenlisteOeffnen(const QString& datei);
   void sbSpeichernClick();
   void sbPlusMaus(Qt::MouseButton knopf);
   void artGewechselt();

@@ -29,6 +29,7 @@
 #include "search/ut_SuchMaske.h"
 #include "editor/ut_DBBearbeiten.h"
 #include "search/ut_Suchen.h"
+#include "streets/ut_Internet.h"
 #include "streets/ut_PZ.h"
 #include "streets/ut_Strassen.h"
 #include "exchange/ut_ImportFormat.h"
@@ -80,6 +81,12 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frPrufen = new TfrPrufen(db_, this);
   frSuchen = new TfrSuchen(db_, this);
   frDBBearbeiten = new TfrDBBearbeiten(db_, this);
+  frInternet = new TfrInternet(this);
+  frInternet->importieren = [this](const std::string& datei) {
+    frImport->webDatei = QString::fromStdString(datei);
+    frImport->exec();
+    return frImport->Tag == 1;
+  };
   // The replace works on the tables held here: they are read again before the next run.
   frDBBearbeiten->dateiGeschrieben = [this](const std::string& datei) { DateiGeschrieben(datei); };
   frStrassen = new TfrStrassen(db_, this);

@@ -46,6 +46,7 @@ class TfrPZ;
 class TfrPrufen;
 class TfrSuchen;
 class TfrDBBearbeiten;
+class TfrInternet;
 class TfrStrassen;
 class TfrSuchMaske;
 class TfrKarte;
@@ -224,6 +225,7 @@ class TfrPLZ : public QMainWindow {
   TfrPrufen* frPrufen;
   TfrSuchen* frSuchen;
   TfrDBBearbeiten* frDBBearbeiten;
+  TfrInternet* frInternet;
   TfrStrassen* frStrassen;
   TfrSuchMaske* frSuchMaske;
   TfrKarte* frKarte = nullptr;
@@ -294,6 +296,8 @@ class TfrPLZ : public QMainWindow {
   void pruefenZeigen(bool plz);
   void suchenZeigen();
   void bearbeitenZeigen();
+  // A double click on the record table: the streets of the row's place from the web.
+  void internetZeigen(int spalte, int zeile);
   // The search mask over this window, starting with the place shown.
   void suchMaskeZeigen();
   // A record the search mask visits: its row becomes current, it is shown, and the street of

@@ -68,7 +68,10 @@ void TfrPLZ::verbinden() {
     SuchStart = 1;
     if (KarteSichtbar) KarteMarkieren();
   });
-  connect(StringGrid1, &ui::StringGrid::doppelKlick, this, [this](int, int zeile) { SuchStart = zeile; });
+  connect(StringGrid1, &ui::StringGrid::doppelKlick, this, [this](int spalte, int zeile) {
+    SuchStart = zeile;
+    if (spalte == kSpalteOrt || spalte == 3 || spalte == kSpaltePLZ) internetZeigen(spalte, zeile);
+  });
   for (QObject* o : std::initializer_list<QObject*>{edSuchen, sbSort, sbSpeichern_Dat, sbStrasse, cbStrasse, lbStrasseZahl, lbPLZZahl, cbLand}) {
     o->installEventFilter(this);
   }

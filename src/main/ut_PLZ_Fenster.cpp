@@ -23,6 +23,8 @@
 #include "maps/utKarte.h"
 #include "search/ut_SuchMaske.h"
 #include "search/ut_Suchen.h"
+#include "streets/WebStrassen.h"
+#include "streets/ut_Internet.h"
 #include "streets/ut_PZ.h"
 #include "streets/ut_Strassen.h"
 #include "folders/ut_SichCopy.h"
@@ -102,6 +104,19 @@ void TfrPLZ::bearbeitenZeigen() {
   } while (frDBBearbeiten->Tag != 0);
   show();
   OrdnerListeAufbauen();
+}
+
+void TfrPLZ::internetZeigen(int spalte, int zeile) {
+  if (zeile < 1 || zeile >= daten_.zeilen()) return;
+  // The import that may follow appends to the files shown here.
+  if (!SpeichernFallsGeaendert()) return;
+  const std::string plz(daten_.zelle(kSpaltePLZ, zeile));
+  frInternet->vorbereiten(WebOrtAus(daten_.zelle(kSpalteOrt, zeile)), spalte == 3 ? "0" : plz, plz);
+  frImport->Tag = 0;
+  fensterZeigen(frInternet);
+  if (frInternet->Tag == 1 && frImport->Tag == 1) DateiGeschrieben(frImport->geschriebeneDatei);
+  frInternet->Tag = 0;
+  frImport->Tag = 0;
 }
 
 void TfrPLZ::MaskenTrefferZeigen(std::int32_t k, int strasse, const QString& hausnummer) {
