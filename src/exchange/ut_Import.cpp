@@ -1,5 +1,6 @@
 #include "ut_Import.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -55,6 +56,9 @@ TfrImport::TfrImport(TfrImportFormat* format, const Datenbestand& db, QWidget* e
   rdPLZ = new QRadioButton(QStringLiteral("PLZ"), this);
   rdStrassen = new QRadioButton(QStringLiteral("Strassen"), this);
   rdPLZ->setChecked(true);
+  auto* art = new QButtonGroup(this);
+  art->addButton(rdPLZ);
+  art->addButton(rdStrassen);
   sbSDB_Optimierung = Knopf(this, QStringLiteral("Optimieren"), QStringLiteral("Strassen-Datenbank Optimierung"));
   sbSDB_Optimierung->setEnabled(false);
   sbExit = Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));

@@ -114,6 +114,21 @@ std::string SeiteNachCp1252(std::string_view bytes, std::string_view contentType
 
 std::vector<std::string> WebSeiteUmwandeln(std::string_view seite, std::string_view webPLZ,
                                            const std::optional<std::string>& tabellenPLZ) {
+  // What a browser gives as the root element's inner HTML: nothing before the <html> tag and
+  // from </html> on.
+  for (std::size_t i = 0; i + 5 <= seite.size(); ++i) {
+    if (GleichOhneFall(seite, i, "<html") && (i + 5 == seite.size() || seite[i + 5] == '>' || seite[i + 5] == ' ')) {
+      const std::size_t zu = seite.find('>', i);
+      seite = zu == std::string_view::npos ? std::string_view() : seite.substr(zu + 1);
+      break;
+    }
+  }
+  for (std::size_t i = 0; i + 7 <= seite.size(); ++i) {
+    if (GleichOhneFall(seite, i, "</html>")) {
+      seite = seite.substr(0, i);
+      break;
+    }
+  }
   // The body and head tags go, whatever their case.
   std::string text;
   text.reserve(seite.size());

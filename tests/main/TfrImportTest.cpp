@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include "FensterTest.h"
@@ -16,6 +17,9 @@
 #include "core/Pfade.h"
 #include "exchange/ut_Import.h"
 #include "exchange/ut_ImportFormat.h"
+#include "main/PLZSpalten.h"
+#include "streets/ut_Internet.h"
+#include "support/TestServer.h"
 #include "ui/StringGrid.h"
 
 namespace orvano {
@@ -186,6 +190,49 @@ TEST_F(ImportFenster, WhileAFileIsReadNoClickGetsThroughAndEscapeClosesNoWindow)
   format.show();
   QTest::keyClick(&format, Qt::Key_Escape);
   EXPECT_TRUE(format.isVisible());
+}
+
+TEST_F(ImportFenster, AStreetListOfTheWebIsImportedThroughItsOwnFormat) {
+  strassen({test::StrassenSatz(24103, "Holstenstra\xDF" "e", "Kiel")});
+  test::TestServer dienst(test::TestServer::Http(200, "text/html",
+                                                 "Lindenweg|Dresden|Sachsen|01067|120<BR>Gr\xFCner Weg|Dresden|Sachsen|01067|90<BR>"));
+  test::DateiSchreiben(t / "Dienste.ini", "Strassenliste=" + dienst.basis() + "\n");
+  TfrPLZ f;
+  f.Aktivieren();
+  int zeile = 1;
+  while (zelle(f, kSpalteOrt, zeile) != "Dresden") ++zeile;
+  QTimer::singleShot(0, [&] {
+    TfrInternet& w = *f.frInternet;
+    QSignalSpy fertig(&w, &TfrInternet::fertig);
+    if (w.laeuft()) {
+      ASSERT_TRUE(fertig.wait(10000));
+    }
+    EXPECT_EQ(w.lbZahl->text(), "n = 2");
+    // The import window reads the list when it shows; it is looked at once that is done.
+    auto* uhr = new QTimer(&w);
+    QObject::connect(uhr, &QTimer::timeout, [&, uhr] {
+      TfrImport& imp = *f.frImport;
+      if (!imp.isVisible() || imp.tabelle().zeilen() < 3) return;
+      uhr->deleteLater();
+      EXPECT_FALSE(imp.rdPLZ->isChecked());
+      EXPECT_EQ(imp.cbFormat->currentText(), "Strassenliste");
+      EXPECT_EQ(imp.tabelle().zeilen(), 3) << "two streets read";
+      dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten an Ord_1/Strassen_D.ppp anhängen?"));
+      imp.sbSpeichernClick();
+      if (imp.isVisible()) imp.reject();
+    });
+    uhr->start(10);
+    w.sbSpeichernClick();
+    if (w.isVisible()) w.reject();
+  });
+  emit f.StringGrid1->doppelKlick(kSpaltePLZ, zeile);
+  const std::string roh = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  ASSERT_EQ(roh.size(), 3 * sizeof(TStrassenRecord));
+  TStrassenRecord s;
+  std::memcpy(&s, roh.data() + 2 * sizeof s, sizeof s);
+  EXPECT_EQ(s.Strasse.text(), "Gr\xFCner Weg");
+  EXPECT_EQ(s.PLZ, 1067);
+  EXPECT_EQ(f.datenbestand().StrassenZahl, 3) << "loaded again";
 }
 
 }  // namespace
