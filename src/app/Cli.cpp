@@ -106,7 +106,9 @@ Aufruf Zerlegen(const std::vector<std::string>& argumente) {
   Aufruf a;
   for (std::size_t i = 0; i < argumente.size(); ++i) {
     const std::string& arg = argumente[i];
-    if (kWertOptionen.count(arg)) {
+    // "--plz" is a switch of optimieren and the postal code asked for by strassenliste.
+    const bool plzWert = arg == "--plz" && !a.positionen.empty() && a.positionen.front() == "strassenliste";
+    if (kWertOptionen.count(arg) || plzWert) {
       if (i + 1 >= argumente.size()) throw FalscherAufruf{"Option " + arg + " braucht einen Wert"};
       if (a.optionen.count(arg)) throw FalscherAufruf{"Option " + arg + " ist doppelt angegeben"};
       a.optionen[arg] = argumente[++i];

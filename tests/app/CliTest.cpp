@@ -13,6 +13,7 @@
 #include "folders/Sicherung.h"
 #include "support/Datenordner.h"
 #include "support/TempOrdner.h"
+#include "support/TestServer.h"
 #include "support/Beispieldaten.h"
 #include "testdaten/Testdaten.h"
 
@@ -529,6 +530,24 @@ TEST(CliEditor, ReplaceListsEachChangeAndWritesOnlyWithJa) {
   const auto verboten = Cli(plz);
   EXPECT_EQ(verboten.status, 1);
   EXPECT_TRUE(Enthaelt(verboten.err, "Ersetzen in PLZ micht möglich")) << verboten.err;
+}
+
+TEST(CliEditor, TheStreetListOfAPlaceIsFetchedAndWrittenOnlyOnceWithoutJa) {
+  TempOrdner t;
+  test::TestServer dienst(test::TestServer::Http(200, "text/html", "Lindenweg|Frankfurt (Oder)|Brandenburg|15230|120<BR>"));
+  const std::vector<std::string> aufruf = {"strassenliste", "--programmordner", t.pfad(), "--ort", "Frankfurt (Oder)", "--plz", "15230"};
+  const auto ohne = Cli(aufruf);
+  EXPECT_EQ(ohne.status, 1);
+  EXPECT_TRUE(Enthaelt(ohne.err, "Dienste.ini")) << ohne.err;
+  DateiSchreiben(t / "Dienste.ini", "Strassenliste=" + dienst.basis() + "\n");
+  const auto e = Cli(aufruf);
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, t / "_Strassen/Frankfurt_(Oder)_15230.txt" + "\nn = 1\n");
+  EXPECT_EQ(dienst.anfragen().at(0), "GET /php/plz_imp.php?ort=Frankfurt-Oder&plz=15230 HTTP/1.0");
+  EXPECT_EQ(Cli(aufruf).status, 1) << "an existing file needs --ja";
+  auto ja = aufruf;
+  ja.push_back("--ja");
+  EXPECT_EQ(Cli(ja).status, 0);
 }
 
 }  // namespace
