@@ -1,4 +1,5 @@
 // Entry point of the desktop program.
+#include <csignal>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -14,6 +15,8 @@
 #include "ui/Warten.h"
 
 int main(int argc, char** argv) {
+  // A file-size limit makes a write fail (EFBIG) like a full disk instead of ending the program.
+  ::signal(SIGXFSZ, SIG_IGN);
   // Before any window: a second copy only says so and ends, writing nothing.
   orvano::EinzelInstanz sperre;
   if (!sperre.erste()) {

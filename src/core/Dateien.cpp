@@ -102,6 +102,41 @@ bool DateiGesperrt(std::string_view name) {
   return gesperrt;
 }
 
+std::string GesperrtText(const std::string& datei) { return "Datei " + datei + " ist schon von anderem Progamm ge\xC3\xB6" "ffnet"; }
+
+SchreibSperre::SchreibSperre(const std::string& datei) {
+  // The name may be replaced by a rename between open and lock: the lock must be on the file
+  // the name leads to afterwards.
+  for (int versuch = 0; versuch < 5; ++versuch) {
+    fd_ = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return;  // missing: nothing to guard; unreadable: the write reports it
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd_);
+      fd_ = -1;
+      throw DateiFehler(GesperrtText(datei));
+    }
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    if (::fcntl(fd_, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK) {
+      ::close(fd_);
+      fd_ = -1;
+      throw DateiFehler(GesperrtText(datei));
+    }
+    struct stat offen {}, jetzt {};
+    if (::fstat(fd_, &offen) == 0 && ::stat(datei.c_str(), &jetzt) == 0 && offen.st_ino == jetzt.st_ino && offen.st_dev == jetzt.st_dev) {
+      return;
+    }
+    ::close(fd_);
+    fd_ = -1;
+  }
+  throw DateiFehler(GesperrtText(datei));
+}
+
+SchreibSperre::~SchreibSperre() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
 void DateiLoeschen(std::string_view name) {
   const std::string pfad = Str(name);
   struct stat st {};
@@ -191,6 +226,25 @@ bool VerzeichnisAnlegen(std::string_view pfad) {
   return !fehler && VerzeichnisVorhanden(pfad);
 }
 
-std::string FehlerText(int fehler) { return std::strerror(fehler); }
+std::string FehlerText(int fehler) {
+  switch (fehler) {
+    case ENOSPC: return "Kein Platz mehr auf dem Datentr\xC3\xA4ger";
+    case EDQUOT: return "Speicherkontingent ersch\xC3\xB6pft";
+    case EACCES:
+    case EPERM: return "Zugriff verweigert";
+    case ENOENT: return "Datei oder Ordner nicht gefunden";
+    case EROFS: return "Das Dateisystem ist schreibgesch\xC3\xBCtzt";
+    case EFBIG: return "Datei zu gro\xC3\x9F";
+    case EISDIR: return "Es ist ein Ordner";
+    case ENOTDIR: return "Ein Teil des Pfads ist kein Ordner";
+    case EIO: return "Ein-/Ausgabefehler";
+    case EMFILE:
+    case ENFILE: return "Zu viele offene Dateien";
+    case ENAMETOOLONG: return "Dateiname zu lang";
+    case ETIMEDOUT: return "Zeit\xC3\xBC" "berschreitung";
+    case ECONNREFUSED: return "Verbindung abgelehnt";
+    default: return "Systemfehler " + std::to_string(fehler) + " (" + std::strerror(fehler) + ")";
+  }
+}
 
 }  // namespace orvano

@@ -29,6 +29,21 @@ bool VerzeichnisLeer(std::string_view pfad);
 // exclusive open cannot fail the way it does elsewhere; instead we test for a conflicting
 // flock() or POSIX record lock without blocking. False for a missing file.
 bool DateiGesperrt(std::string_view name);
+// While it lives, this process holds an exclusive advisory lock on DATEI (nothing for a missing
+// file): every writer of the program takes one, so two never write a data file at once. Throws
+// DateiFehler "Datei … ist schon von anderem Progamm geöffnet" when another holds a lock.
+class SchreibSperre {
+ public:
+  explicit SchreibSperre(const std::string& datei);
+  ~SchreibSperre();
+  SchreibSperre(const SchreibSperre&) = delete;
+  SchreibSperre& operator=(const SchreibSperre&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+std::string GesperrtText(const std::string& datei);
+
 // Deletes a plain file of that name; folders and errors are ignored.
 void DateiLoeschen(std::string_view name);
 // The last path component ("/p/Ord_1/Dat_D.ppp" -> "Dat_D.ppp") and the folder before it, with
@@ -53,7 +68,8 @@ std::string ProgrammOrdnerDerExe();
 // Creates a folder with any missing parents; false on failure.
 bool VerzeichnisAnlegen(std::string_view pfad);
 
-// strerror text of an errno value, for messages.
+// A German text of an errno value, for messages (the usual ones translated, others with their
+// number and the system's text).
 std::string FehlerText(int fehler);
 
 }  // namespace orvano

@@ -1,6 +1,7 @@
 #include "RecordDatei.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <cstdlib>
+#include <ctime>
 #include <utility>
 
 #include "Dateien.h"
@@ -157,6 +159,23 @@ std::string EchterPfad(const std::string& pfad) {
   return pfad;
 }
 
+void VerwaisteTempDateienEntfernen(const std::string& ziel) {
+  const std::string praefix = TempDateiPraefix(ziel);
+  const std::string ordner = OrdnerTeil(praefix);
+  const std::string name = DateiNameTeil(praefix);
+  const auto jetzt = ::time(nullptr);
+  for (const std::string& n : VerzeichnisNamen(ordner.empty() ? "." : ordner)) {
+    if (n.rfind(name, 0) != 0) continue;
+    const std::string pfad = ordner + n;
+    Fd fd(::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    struct stat st {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    // A writer holds its file locked; a file only just made may not be locked yet.
+    if (jetzt - st.st_mtime < 5 || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;
+    ::unlink(pfad.c_str());
+  }
+}
+
 void AtomarSchreiben(const std::string& zielName, const std::function<void(Schreiber&)>& inhalt) {
   const std::string ziel = EchterPfad(zielName);
   mode_t modus = 0666;
@@ -169,22 +188,26 @@ void AtomarSchreiben(const std::string& zielName, const std::function<void(Schre
       throw DateiFehler("Datei " + zielName + " ist schreibgeschützt und wurde nicht geändert");
     }
   }
+  // One writer at a time; what a killed writer left beside the file goes first.
+  const SchreibSperre sperre(ziel);
+  VerwaisteTempDateienEntfernen(ziel);
   // A name no user file has; O_EXCL through mkstemp, so two writers never share one.
   std::string temp = TempDateiPraefix(ziel) + "XXXXXX";
   Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (fd.get() < 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
+  // Held until the file is renamed or the process ends: a temporary file nobody holds is an orphan.
+  ::flock(fd.get(), LOCK_EX | LOCK_NB);
   try {
     ::fchmod(fd.get(), vorhanden ? modus : (0666 & ~AktuelleUmask()));
     Schreiber schreiber(fd.get(), zielName);
     inhalt(schreiber);
     schreiber.leeren();
     if (::fsync(fd.get()) != 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
-    if (::close(fd.freigeben()) != 0) {
-      throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
-    }
+    // Still open, so still locked: no other run takes the finished file for an orphan.
     if (::rename(temp.c_str(), ziel.c_str()) != 0) {
       throw DateiFehler("Datei " + zielName + " kann nicht ersetzt werden: " + FehlerText(errno));
     }
+    ::close(fd.freigeben());
   } catch (...) {
     ::unlink(temp.c_str());
     throw;

@@ -73,6 +73,9 @@ class Schreiber {
 // removed and DateiFehler is thrown.
 void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt);
 
+// Removes the temporary files of ZIEL that no running writer holds (a killed run left them).
+void VerwaisteTempDateienEntfernen(const std::string& ziel);
+
 // Every temporary file AtomarSchreiben makes for ZIEL starts with this path.
 std::string TempDateiPraefix(const std::string& ziel);
 // PFAD with links and "." / ".." resolved; PFAD itself when it does not exist.

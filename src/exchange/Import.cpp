@@ -1,10 +1,15 @@
 #include "Import.h"
 
+#include <sys/file.h>
+
+#include <optional>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <vector>
 
 #include "core/Dateien.h"
@@ -37,19 +42,29 @@ std::int64_t ImportGueltigeZeilen(const Tabelle& t, bool plz) {
 }
 
 AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabelle& t, Fortschritt& fortschritt) {
+  // No other writer meanwhile; the lock is taken before the file may be created.
+  std::optional<SchreibSperre> sperre;
+  if (DateiVorhanden(ziel)) sperre.emplace(ziel);
   const int fd = ::open(ziel.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) throw DateiFehler("Datei " + ziel + " kann nicht geöffnet werden: " + FehlerText(errno));
   struct Schliessen {
     int fd;
     ~Schliessen() { ::close(fd); }
   } zu{fd};
+  if (!sperre && ::flock(fd, LOCK_EX | LOCK_NB) != 0) throw DateiFehler(GesperrtText(ziel));
   struct stat st {};
   if (::fstat(fd, &st) != 0) throw DateiFehler("Datei " + ziel + " kann nicht gelesen werden: " + FehlerText(errno));
   // By the permission bits, so that root (who could write anyway) respects them too.
   if ((st.st_mode & 0222) == 0) throw DateiFehler("Datei " + ziel + " ist schreibgeschützt und wurde nicht geändert");
-  AnhaengenErgebnis e;
-  e.anfang = st.st_size;
   const std::size_t groesse = plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
+  AnhaengenErgebnis e;
+  // The new records follow the last whole one: a torn tail (a cut-off append) is never read,
+  // and records behind it would all be out of line.
+  const std::int64_t alteGroesse = st.st_size;
+  e.anfang = alteGroesse / static_cast<std::int64_t>(groesse) * static_cast<std::int64_t>(groesse);
+  // The torn tail's bytes, to put back when the append fails.
+  std::string schwanz(static_cast<std::size_t>(alteGroesse - e.anfang), '\0');
+  if (!schwanz.empty() && ::pread(fd, schwanz.data(), schwanz.size(), e.anfang) != static_cast<ssize_t>(schwanz.size())) schwanz.clear();
   std::vector<char> puffer;
   puffer.reserve(groesse * 8192);
   std::int64_t position = e.anfang;
@@ -66,19 +81,26 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
   };
   const int zeilen = t.zeilen() - 1;
   fortschritt.beginnen(zeilen);
-  for (int r = 1; r <= zeilen; ++r) {
-    if (plz) {
-      const TPLZRecord d = ImportZeileZuPLZ(t, r);
-      if (InBenutzung(d)) puffer.insert(puffer.end(), reinterpret_cast<const char*>(&d), reinterpret_cast<const char*>(&d) + groesse);
-    } else {
-      const TStrassenRecord s = ImportZeileZuStrasse(t, r);
-      if (StrasseGueltig(s)) puffer.insert(puffer.end(), reinterpret_cast<const char*>(&s), reinterpret_cast<const char*>(&s) + groesse);
+  try {
+    for (int r = 1; r <= zeilen; ++r) {
+      if (plz) {
+        const TPLZRecord d = ImportZeileZuPLZ(t, r);
+        if (InBenutzung(d)) puffer.insert(puffer.end(), reinterpret_cast<const char*>(&d), reinterpret_cast<const char*>(&d) + groesse);
+      } else {
+        const TStrassenRecord s = ImportZeileZuStrasse(t, r);
+        if (StrasseGueltig(s)) puffer.insert(puffer.end(), reinterpret_cast<const char*>(&s), reinterpret_cast<const char*>(&s) + groesse);
+      }
+      if (puffer.size() >= groesse * 8192) leeren();
+      if (r % 10 == 0) fortschritt.position(r);
     }
-    if (puffer.size() >= groesse * 8192) leeren();
-    if (r % 10 == 0) fortschritt.position(r);
+    leeren();
+    if (::fsync(fd) != 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+  } catch (...) {
+    // A full disk or a write error leaves the file as it was before.
+    if (::ftruncate(fd, alteGroesse) == 0 && !schwanz.empty()) (void)::pwrite(fd, schwanz.data(), schwanz.size(), e.anfang);
+    fortschritt.beenden();
+    throw;
   }
-  leeren();
-  ::fsync(fd);
   fortschritt.beenden();
   e.geschrieben = (position - e.anfang) / static_cast<std::int64_t>(groesse);
   return e;

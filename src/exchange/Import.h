@@ -20,12 +20,13 @@ std::int64_t ImportGueltigeZeilen(const Tabelle& t, bool plz);
 
 struct AnhaengenErgebnis {
   std::int64_t geschrieben = 0;  // records appended
-  std::int64_t anfang = 0;       // byte position of the first one: the file's size before
+  std::int64_t anfang = 0;       // byte position of the first one: after the last whole record
 };
 
-// Writes the valid rows of T one after another from the target's end (after any trailing
-// partial record); the bytes already there are never touched. Progress every 10th row.
-// Throws DateiFehler; records written before an error stay in the file.
+// Writes the valid rows of T one after another behind the target's last whole record (a torn
+// tail of a cut-off append is written over); the records already there are never touched.
+// Progress every 10th row. Holds the target locked; throws DateiFehler, and after a failed
+// write the file has its old size again.
 AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabelle& t, Fortschritt& fortschritt);
 
 }  // namespace orvano

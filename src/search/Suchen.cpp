@@ -237,6 +237,7 @@ void Beschreibbar(const std::string& datei) {
 std::int32_t ZeilenZurueckschreiben(Datenbestand& db, bool plz, const Tabelle& t, Fortschritt& f) {
   const std::string datei = plz ? db.plzDatei() : db.strassenDatei();
   Beschreibbar(datei);
+  const SchreibSperre sperre(datei);
   const int fd = ::open(datei.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) throw DateiFehler("Datei " + datei + " kann nicht ge\xC3\xB6" "ffnet werden: " + FehlerText(errno));
   struct Zu {

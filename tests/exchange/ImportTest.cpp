@@ -1,3 +1,8 @@
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -199,22 +204,48 @@ TEST_F(ImportTest, RowsBecomeRecordsAsTheColumnsSay) {
   EXPECT_EQ(s.Ort.text(), "Dresden");
 }
 
-TEST_F(ImportTest, AppendingWritesAfterTheExistingBytesAndSkipsInvalidRows) {
-  const std::string alt = std::string(600, 'a') + "xyz";  // two records and a partial one
+TEST_F(ImportTest, AppendingFollowsTheLastWholeRecordAndSkipsInvalidRows) {
+  const std::string alt = std::string(600, 'a') + "xyz";  // two records and a torn one
   DateiSchreiben(t / "Dat_D.ppp", alt);
   lesen("Ort;Postleitzahl\nA;1\n;2\nB;3\nC;\nD;0\nE;5\n");
   // C got the placeholder 199999; D has PLZ 0 and the row without Ort is skipped.
   const auto e = ImportAnhaengen(t / "Dat_D.ppp", true, tabelle, KeinFortschritt());
-  EXPECT_EQ(e.anfang, 603);
+  EXPECT_EQ(e.anfang, 600) << "the torn record is written over, the new ones stay in line";
   EXPECT_EQ(e.geschrieben, 4);
   const std::string neu = DateiLesen(t / "Dat_D.ppp");
-  EXPECT_EQ(neu.substr(0, 603), alt);
-  ASSERT_EQ(neu.size(), 603u + 4 * 300);
+  EXPECT_EQ(neu.substr(0, 600), alt.substr(0, 600));
+  ASSERT_EQ(neu.size(), 600u + 4 * 300);
   TPLZRecord r;
-  std::memcpy(&r, neu.data() + 603 + 300, 300);
+  std::memcpy(&r, neu.data() + 600 + 300, 300);
   EXPECT_EQ(r.Ort.text(), "B");
-  std::memcpy(&r, neu.data() + 603 + 600, 300);
+  std::memcpy(&r, neu.data() + 600 + 600, 300);
   EXPECT_EQ(r.PLZ, 199999);
+}
+
+TEST_F(ImportTest, AnAppendCutOffByTheFileSizeLimitLeavesTheOldFile) {
+  const std::string alt = std::string(600, 'a') + "xyz";
+  DateiSchreiben(t / "Dat_D.ppp", alt);
+  std::string csv = "Ort;Postleitzahl\n";
+  for (int i = 1; i <= 50; ++i) csv += "Ort" + std::to_string(i) + ";" + std::to_string(i) + "\n";
+  lesen(csv);
+  const pid_t kind = ::fork();
+  if (kind == 0) {
+    // As a full disk would: the writes fail after some records.
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit grenze{5000, 5000};
+    ::setrlimit(RLIMIT_FSIZE, &grenze);
+    try {
+      ImportAnhaengen(t / "Dat_D.ppp", true, tabelle, KeinFortschritt());
+    } catch (const DateiFehler& f) {
+      ::_exit(std::string(f.what()).find("Datei zu gro") != std::string::npos ? 3 : 4);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(kind, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 3) << "a German reason";
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), alt);
 }
 
 TEST_F(ImportTest, ThreeRowsGoToBytes600And900And1200) {
