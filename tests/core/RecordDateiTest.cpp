@@ -1,5 +1,12 @@
 #include "core/RecordDatei.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -177,6 +184,68 @@ TEST_F(AtomarSchreibenTest, KeepsThePermissionsOfTheReplacedFile) {
 
 TEST_F(AtomarSchreibenTest, AMissingFolderIsReported) {
   EXPECT_THROW(AtomarSchreiben(t / "fehlt/Dat_D.ppp", [](Schreiber& s) { s.schreiben("x", 1); }), DateiFehler);
+}
+
+// A child that holds DATEI locked (flock, or a POSIX record lock as other programs take) until
+// it is killed.
+pid_t SperrtDatei(const std::string& datei, bool posix) {
+  int rohr[2];
+  if (::pipe(rohr) != 0) return -1;
+  const pid_t kind = ::fork();
+  if (kind == 0) {
+    const int fd = ::open(datei.c_str(), O_RDWR);
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    if (posix) {
+      ::fcntl(fd, F_SETLK, &fl);
+    } else {
+      ::flock(fd, LOCK_EX);
+    }
+    (void)::write(rohr[1], "x", 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char c;
+  (void)::read(rohr[0], &c, 1);
+  ::close(rohr[0]);
+  ::close(rohr[1]);
+  return kind;
+}
+
+TEST_F(AtomarSchreibenTest, AFileAnotherProcessHoldsIsNotWrittenAndSaidSo) {
+  DateiSchreiben(t / "Dat_D.ppp", "alt");
+  for (bool posix : {false, true}) {
+    const pid_t kind = SperrtDatei(t / "Dat_D.ppp", posix);
+    try {
+      AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& s) { s.schreiben("neu", 3); });
+      ADD_FAILURE() << "written through the lock";
+    } catch (const DateiFehler& f) {
+      EXPECT_EQ(std::string(f.what()), "Datei " + (t / "Dat_D.ppp") + " ist schon von anderem Progamm geöffnet");
+    }
+    ::kill(kind, SIGKILL);
+    ::waitpid(kind, nullptr, 0);
+    EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "alt");
+  }
+  AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& s) { s.schreiben("neu", 3); });
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "neu") << "free again once the other has gone";
+}
+
+TEST_F(AtomarSchreibenTest, TheNextWriteRemovesWhatAKilledWriterLeftButNotWhatAWriterHolds) {
+  DateiSchreiben(t / "Dat_D.ppp", "alt");
+  const std::string verwaist = TempDateiPraefix(t / "Dat_D.ppp") + "abc123";
+  const std::string gehalten = TempDateiPraefix(t / "Dat_D.ppp") + "def456";
+  DateiSchreiben(verwaist, "halb");
+  DateiSchreiben(gehalten, "im Werden");
+  const timeval alt[2] = {{::time(nullptr) - 60, 0}, {::time(nullptr) - 60, 0}};
+  ::utimes(verwaist.c_str(), alt);
+  ::utimes(gehalten.c_str(), alt);
+  const pid_t kind = SperrtDatei(gehalten, false);
+  AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& s) { s.schreiben("neu", 3); });
+  ::kill(kind, SIGKILL);
+  ::waitpid(kind, nullptr, 0);
+  EXPECT_FALSE(std::filesystem::exists(verwaist));
+  EXPECT_TRUE(std::filesystem::exists(gehalten));
 }
 
 }  // namespace

@@ -248,6 +248,40 @@ TEST_F(ImportTest, AnAppendCutOffByTheFileSizeLimitLeavesTheOldFile) {
   EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), alt);
 }
 
+TEST_F(ImportTest, AKilledImportKeepsTheOldRecordsAndTheNextStaysInLine) {
+  std::string csv = "Ort;Postleitzahl\n";
+  for (int i = 1; i <= 60000; ++i) csv += "Ort" + std::to_string(i) + ";" + std::to_string(i) + "\n";
+  lesen(csv);
+  const std::string alt(900, 'a');
+  std::uint64_t z = 5;
+  for (int runde = 0; runde < 4; ++runde) {
+    DateiSchreiben(t / "Dat_D.ppp", alt);
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+      ImportAnhaengen(t / "Dat_D.ppp", true, tabelle, KeinFortschritt());
+      ::_exit(0);
+    }
+    z = z * 6364136223846793005ULL + 1442695040888963407ULL;
+    ::usleep(static_cast<useconds_t>((z >> 33) % 30000));
+    ::kill(kind, SIGKILL);
+    ::waitpid(kind, nullptr, 0);
+    const std::string nachher = DateiLesen(t / "Dat_D.ppp");
+    EXPECT_EQ(nachher.substr(0, 900), alt);
+    // Whatever was cut off, the next import starts at a record boundary.
+    Tabelle eine{kImportTabellenSpalten, 2};
+    ImportTabelleKopf(eine);
+    eine.setZelle(1, 1, "Neu");
+    eine.setZelle(6, 1, "4711");
+    const auto e = ImportAnhaengen(t / "Dat_D.ppp", true, eine, KeinFortschritt());
+    EXPECT_EQ(e.anfang % 300, 0);
+    const std::string ende = DateiLesen(t / "Dat_D.ppp");
+    ASSERT_EQ(ende.size() % 300, 0u) << "Runde " << runde;
+    TPLZRecord r;
+    std::memcpy(&r, ende.data() + ende.size() - 300, 300);
+    EXPECT_EQ(r.Ort.text(), "Neu");
+  }
+}
+
 TEST_F(ImportTest, ThreeRowsGoToBytes600And900And1200) {
   DateiSchreiben(t / "Dat_A.ppp", std::string(600, '\0'));
   lesen("Ort;Postleitzahl\nA;1010\nB;1020\nC;1030\n");

@@ -8,6 +8,7 @@
 #include "core/RecordDatei.h"
 #include "core/Start.h"
 #include "folders/Ordner.h"
+#include "support/Abschuss.h"
 #include "support/TempOrdner.h"
 
 namespace orvano {
@@ -99,6 +100,16 @@ TEST_F(SicherungTest, CopiesAreWholeOrNotMadeAtAll) {
 
 namespace orvano {
 namespace {
+
+TEST_F(SicherungTest, AKilledRestoreLeavesTheOldOrTheNewFile) {
+  std::filesystem::create_directories(t / "Ord_1");
+  const std::string neu(4'000'000, 'n');
+  DateiSchreiben(t / "SichCopy/Dat_D_2024-03-05_01.ppp", neu);
+  const int mittenDrin = test::MittenImSchreibenAbschiessen(t / "Ord_1/Dat_D.ppp", std::string(3000, 'a'), neu, 6, [&] {
+    DateiKopieren(t / "SichCopy/Dat_D_2024-03-05_01.ppp", t / "Ord_1/Dat_D.ppp");
+  });
+  EXPECT_GE(mittenDrin, 3);
+}
 
 TEST_F(SicherungTest, AReplaceComesOnlyAfterItsBackup) {
   std::filesystem::remove_all(t / "SichCopy");
