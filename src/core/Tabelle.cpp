@@ -126,8 +126,9 @@ std::vector<std::string> Tabelle::zeile(int zeile) const {
 
 void Tabelle::setZeile(int zeile, const std::vector<std::string>& zellen) {
   if (zeile < 0 || zeile >= zeilen()) return;
-  std::vector<std::string> z(zellen);
-  z.resize(static_cast<std::size_t>(spalten()));
+  // Views, not copies: a row may hold a cell of megabytes.
+  std::vector<std::string_view> z(static_cast<std::size_t>(spalten()));
+  for (std::size_t i = 0; i < z.size() && i < zellen.size(); ++i) z[i] = zellen[i];
   zeilen_[static_cast<std::size_t>(zeile)] = Packen(z);
 }
 
@@ -153,10 +154,17 @@ void Tabelle::zeilenUmordnen(int ab, const std::vector<int>& reihenfolge) {
 }
 
 std::string Tabelle::Packen(const std::vector<std::string>& zellen) {
+  return Packen(std::vector<std::string_view>(zellen.begin(), zellen.end()));
+}
+
+std::string Tabelle::Packen(const std::vector<std::string_view>& zellen) {
   // Trailing empty cells are not stored.
   std::size_t n = zellen.size();
   while (n > 0 && zellen[n - 1].empty()) --n;
+  std::size_t groesse = 0;
+  for (std::size_t i = 0; i < n; ++i) groesse += zellen[i].size() + 5;
   std::string row;
+  row.reserve(groesse);
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t l = zellen[i].size();
     if (l < 255) {

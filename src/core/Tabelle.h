@@ -47,6 +47,7 @@ class Tabelle {
 
  private:
   static std::string Packen(const std::vector<std::string>& zellen);
+  static std::string Packen(const std::vector<std::string_view>& zellen);
 
   std::vector<int> breiten_;
   std::vector<std::string> zeilen_;

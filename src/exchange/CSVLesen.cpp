@@ -1,5 +1,8 @@
 #include "CSVLesen.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <fstream>
 #include <functional>
 #include <string_view>
@@ -44,9 +47,21 @@ class Loeschtexte {
       if (!LeerzeichenEntfernen(*t).empty()) texte_.push_back(*t);
     }
   }
+  // Every occurrence, left to right, as erasing one after the other finds them; in one pass
+  // and in place (the part behind a found text is never touched before it is searched).
   void anwenden(std::string& zeile) const {
     for (const std::string& text : texte_) {
-      for (std::size_t p = zeile.find(text); p != std::string::npos; p = zeile.find(text, p)) zeile.erase(p, text.size());
+      std::size_t p = zeile.find(text);
+      if (p == std::string::npos) continue;
+      char* d = zeile.data();
+      std::size_t w = p;
+      std::size_t i = p + text.size();
+      for (; (p = zeile.find(text, i)) != std::string::npos; i = p + text.size()) {
+        std::memmove(d + w, d + i, p - i);
+        w += p - i;
+      }
+      std::memmove(d + w, d + i, zeile.size() - i);
+      zeile.resize(w + zeile.size() - i);
     }
   }
 
@@ -55,6 +70,48 @@ class Loeschtexte {
 };
 
 int Anzahl(const CSVLeseOptionen& o) { return o.anzahl < 1 ? 1000 : o.anzahl; }
+
+// Hands the parts of S at SEP, as TextTeilen cuts them, to F(index, part) until F says stop;
+// nothing is copied, so a line of millions of separators costs no memory.
+template <class F>
+void TeileDurchgehen(std::string_view s, std::string_view sep, F f) {
+  if (s.empty()) return;
+  if (sep.empty()) {
+    f(std::size_t{0}, s);
+    return;
+  }
+  std::size_t start = 0, i = 0;
+  for (std::size_t p; (p = s.find(sep, start)) != std::string_view::npos; start = p + sep.size()) {
+    if (!f(i++, s.substr(start, p - start))) return;
+  }
+  f(i, s.substr(start));
+}
+
+// The part of the title line whose text is TITEL (case not counted), as TeilIndex finds it.
+std::int32_t TitelIndex(std::string_view zeile, std::string_view sep, std::string_view titel) {
+  if (LeerzeichenEntfernen(titel).empty()) return -1;
+  const std::string gesucht = GrossText(titel);
+  std::int32_t gefunden = -1;
+  TeileDurchgehen(zeile, sep, [&](std::size_t i, std::string_view teil) {
+    if (teil.size() == gesucht.size() && GrossText(teil) == gesucht) {
+      gefunden = static_cast<std::int32_t>(i);
+      return false;
+    }
+    return true;
+  });
+  return gefunden;
+}
+
+// Parts 0..BIS of a data line into TEILE; false when the line has fewer than two parts.
+bool TeileBis(std::string_view zeile, std::string_view sep, std::size_t bis, std::vector<std::string_view>& teile) {
+  teile.clear();
+  if (zeile.empty() || sep.empty() || zeile.find(sep) == std::string_view::npos) return false;
+  TeileDurchgehen(zeile, sep, [&](std::size_t i, std::string_view teil) {
+    teile.push_back(teil);
+    return i < bis;
+  });
+  return true;
+}
 
 // Parts I1 and I2 of ZEILE split at SEP, as TextTeilen would give them; false when the line
 // has fewer parts. Nothing is copied.
@@ -143,10 +200,11 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
   e.titelZeile = zeile;
   if (o.testModus) e.rohZeilen.push_back(zeile);
   loeschen.anwenden(zeile);
-  const std::vector<std::string> titel = TextTeilen(sep, zeile, 0);
   std::array<std::int32_t, kImportFelder> index{};
-  for (std::size_t i = 0; i < kImportFelder; ++i) index[i] = TeilIndex(titel, f.titel[i]);
-  const std::int32_t idIndex = TeilIndex(titel, f.id);
+  for (std::size_t i = 0; i < kImportFelder; ++i) index[i] = TitelIndex(zeile, sep, f.titel[i]);
+  const std::int32_t idIndex = TitelIndex(zeile, sep, f.id);
+  const std::size_t bis = static_cast<std::size_t>(std::max(idIndex, *std::max_element(index.begin(), index.end())) + 1);
+  std::vector<std::string_view> teile;
 
   fortschritt.beginnen(kFortschrittMax);
   std::int64_t c = 0;
@@ -156,21 +214,21 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
   while (leser.naechste(zeile)) {
     if (o.testModus && r < n) e.rohZeilen.push_back(zeile);
     loeschen.anwenden(zeile);
-    const std::vector<std::string> teile = TextTeilen(sep, zeile, 0);
+    const bool mehrere = TeileBis(zeile, sep, bis, teile);
     if (++c > kFortschrittMax) c = 1;
     if (c % 100 == 0) fortschritt.position(c);
     if (fortschritt.abbrechen()) {
       e.abgebrochen = true;
       break;
     }
-    if (teile.size() <= 1) continue;
+    if (!mehrere) continue;
     ++r;
     std::fill(zellen.begin(), zellen.end(), std::string());
     zellen[0] = std::to_string(r);
     for (std::size_t i = 0; i < kImportFelder; ++i) {
       const std::int32_t k = index[i];
       if (k < 0 || k >= static_cast<std::int32_t>(teile.size())) continue;
-      const std::string& teil = teile[static_cast<std::size_t>(k)];
+      const std::string_view teil = teile[static_cast<std::size_t>(k)];
       std::string& ziel = zellen[static_cast<std::size_t>(kImportSpalten[i])];
       if (i == kFeldPLZ) {
         ziel = NurZiffern(teil);
@@ -181,7 +239,7 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
       }
     }
     if (idIndex >= 0 && idIndex < static_cast<std::int32_t>(teile.size())) {
-      zellen[kImportSpalteID] = teile[static_cast<std::size_t>(idIndex)];
+      zellen[kImportSpalteID] = std::string(teile[static_cast<std::size_t>(idIndex)]);
     }
     if (r + 1 > t.zeilen()) t.setZeilen(r + 1);
     t.setZeile(r, zellen);
@@ -226,7 +284,6 @@ VerknuepfErgebnis Verknuepfen(const std::string& datei2, ImportFormat& f, Tabell
   if (o.testModus) e.rohZeilen.push_back(zeile);
   loeschen.anwenden(zeile);
   const std::string sep = Trennzeichen(datei2, f.separator);
-  const std::vector<std::string> titel = TextTeilen(sep, zeile, 0);
   if (f.id.empty()) {
     e.meldung = "ID Titel eingeben";
     e.leeresFeld = VerknuepfErgebnis::kID;
@@ -237,18 +294,23 @@ VerknuepfErgebnis Verknuepfen(const std::string& datei2, ImportFormat& f, Tabell
     e.leeresFeld = VerknuepfErgebnis::kIDVerkn;
     return e;
   }
-  const std::int32_t idIndex = TeilIndex(titel, f.id);
+  const std::int32_t idIndex = TitelIndex(zeile, sep, f.id);
   if (idIndex < 0) {
     e.meldung = "ID Titel \"" + Cp1252ZuUtf8(f.id) + "\" in Datei " + datei2 + " nicht gefunden";
     return e;
   }
-  const std::int32_t wertIndex = TeilIndex(titel, f.idVerkn);
+  const std::int32_t wertIndex = TitelIndex(zeile, sep, f.idVerkn);
   if (wertIndex < 0) {
     e.meldung = "Spalten Titel \"" + Cp1252ZuUtf8(f.idVerkn) + "\" in Datei " + datei2 + " nicht gefunden";
     return e;
   }
-  std::vector<std::string> namen(kImportFeldNamen.begin(), kImportFeldNamen.end());
-  const int feld = EintragIndex(namen, f.zielFeld);
+  const auto gefunden = std::find(kImportFeldNamen.begin(), kImportFeldNamen.end(), f.zielFeld);
+  if (gefunden == kImportFeldNamen.end()) {
+    // Never into "Ort" by default: an unknown field is said.
+    e.meldung = "Feld \"" + Cp1252ZuUtf8(f.zielFeld) + "\" für die Verknüpfung unbekannt";
+    return e;
+  }
+  const int feld = static_cast<int>(gefunden - kImportFeldNamen.begin());
   const int ziel = feld + 1 > 9 ? feld + 2 : feld + 1;
 
   // The join never writes the ID column, so the first row of each ID stays where it is.

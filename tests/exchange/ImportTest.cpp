@@ -282,6 +282,26 @@ TEST_F(ImportTest, AKilledImportKeepsTheOldRecordsAndTheNextStaysInLine) {
   }
 }
 
+TEST_F(ImportTest, DeleteTextsGoAsErasingOneAfterTheOtherRemovesThem) {
+  std::uint64_t z = 3;
+  auto zufall = [&](int n) {
+    z = z * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<int>((z >> 33) % static_cast<std::uint64_t>(n));
+  };
+  for (const char* text : {"\"", "aa", "aba", "ab\""}) {
+    for (int runde = 0; runde < 30; ++runde) {
+      std::string ort;
+      for (int i = zufall(40); i > 0; --i) ort += "ab\""[zufall(3)];
+      // As the import always did it: find, erase, look again from there.
+      std::string erwartet = ort;
+      for (std::size_t p = erwartet.find(text); p != std::string::npos; p = erwartet.find(text, p)) erwartet.erase(p, std::strlen(text));
+      format.loeschen1 = text;
+      lesen("Ort;Postleitzahl\nX" + ort + ";1\n");
+      EXPECT_EQ(zelle(1, 1), "X" + erwartet) << text << " in " << ort;
+    }
+  }
+}
+
 TEST_F(ImportTest, ThreeRowsGoToBytes600And900And1200) {
   DateiSchreiben(t / "Dat_A.ppp", std::string(600, '\0'));
   lesen("Ort;Postleitzahl\nA;1010\nB;1020\nC;1030\n");
