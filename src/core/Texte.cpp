@@ -220,7 +220,7 @@ std::string RealMitStellen(double wert, int stellen) {
 
 }  // namespace
 
-std::string RealZuText(double wert) { return RealMitStellen(wert, 15); }
+std::string RealZuText(double wert) { return KoordinateZuText(wert); }
 
 std::string KoordinateZuText(double wert) {
   std::string text = RealMitStellen(wert, 15);

@@ -41,10 +41,10 @@ bool KommaZahlLesen(std::string_view s, double& wert);
 // Strict parse of a whole decimal number (optional sign); false when S is anything else.
 bool GanzzahlLesen(std::string_view s, std::int32_t& wert);
 
-// The general form with 15 significant digits and a decimal comma ("52,52", "1E20").
+// The general form with a decimal comma ("52,52", "1E20"): 15 significant digits, 17 where 15
+// would not read back as the very same double, so that exports, settings and an untouched
+// record keep their values exactly.
 std::string RealZuText(double wert);
-// The same, with 17 digits where 15 would not read back as the very same double: what the
-// grid and the record view show, so that saving an untouched record keeps its bytes.
 std::string KoordinateZuText(double wert);
 
 // Key filters: the typed character, or 0 to swallow it.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <clocale>
 
 namespace orvano {
@@ -95,7 +97,12 @@ TEST(Zahlen, RealZuTextGivesTheShortGeneralForm) {
   EXPECT_EQ(RealZuText(0), "0");
   EXPECT_EQ(RealZuText(-7.25), "-7,25");
   EXPECT_EQ(RealZuText(1000), "1000");
-  EXPECT_EQ(RealZuText(0.1 + 0.2), "0,3");  // 15 significant digits at most
+  // 15 significant digits where they read back as the same double, 17 where they do not.
+  EXPECT_EQ(RealZuText(0.1 + 0.2), "0,30000000000000004");
+  for (double d : {0.1 + 0.2, 13.123456789012344, -0.0, 1e-300, 123456789.12345678}) {
+    const double zurueck = TextZuReal(RealZuText(d));
+    EXPECT_EQ(std::memcmp(&zurueck, &d, sizeof d), 0) << RealZuText(d);
+  }
   EXPECT_EQ(RealZuText(1e20), "1E20");
   EXPECT_EQ(RealZuText(0.00001), "1E-5");
   EXPECT_DOUBLE_EQ(TextZuReal(RealZuText(51.123456789)), 51.123456789);
