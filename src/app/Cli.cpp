@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include <unistd.h>
+
 #include "CliAufruf.h"
 
 #include <algorithm>
@@ -167,6 +169,10 @@ Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, co
   if (!VerzeichnisVorhanden(ProgVerzeichnis + ordner)) {
     throw Fehlschlag{"Datenordner " + ProgVerzeichnis + ordner + " nicht gefunden"};
   }
+  // A folder we may not search is no missing folder: its files would all look absent.
+  if (::access((ProgVerzeichnis + ordner).c_str(), R_OK | X_OK) != 0) {
+    throw Fehlschlag{"Datenordner " + ProgVerzeichnis + ordner + " kann nicht durchsucht werden: " + FehlerText(errno)};
+  }
   Datenbestand db;
   db.OrdnerPfad = ordner + kTrenner;
   db.Land = land;
@@ -328,13 +334,16 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   ImportFormat format = StandardFormat();
   const std::string formatDatei = FormatDateiName(name, plz);
   if (!FormatDateiLaden(formatDatei, format)) throw Fehlschlag{"Import-Format " + formatDatei + " nicht gefunden"};
+  if (!FormatHatFelder(format)) throw Fehlschlag{"Import-Format " + formatDatei + " nennt keine Spalte"};
   const std::string quelle = a.positionen[1];
-  if (!DateiVorhanden(quelle) || VerzeichnisVorhanden(quelle)) throw Fehlschlag{NichtGefundenText(quelle)};
+  if (!DateiVorhanden(quelle)) throw Fehlschlag{NichtGefundenText(quelle)};
+  MussNormaleDateiSein(quelle);
   if (DateiGesperrt(quelle)) throw Fehlschlag{quelle + " ist von anderem Programm geöffnet"};
   Tabelle tabelle(kImportTabellenSpalten, 2);
   ImportTabelleKopf(tabelle);
   CSVLeseOptionen optionen;
   optionen.landText = land;
+  optionen.strassen = !plz;
   const CSVLeseErgebnis gelesen = CSVLesen(quelle, format, tabelle, optionen, KeinFortschritt());
   out << quelle << ": " << gelesen.zeilen << " Zeilen" << OhnePLZText(gelesen.ohnePLZ) << "\n";
   const std::string datei2 = Wert(a, "--datei2");

@@ -84,8 +84,10 @@ bool DateiGesperrt(std::string_view name) {
   const std::string pfad = Str(name);
   struct stat st {};
   if (::stat(pfad.c_str(), &st) != 0) return false;
-  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return true;
+  // Nonblocking, so that a FIFO is not waited on; a file we cannot open is unreadable, which
+  // its reading says, not locked.
+  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
   bool gesperrt = false;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     gesperrt = errno == EWOULDBLOCK;
@@ -135,6 +137,13 @@ SchreibSperre::SchreibSperre(const std::string& datei) {
 
 SchreibSperre::~SchreibSperre() {
   if (fd_ >= 0) ::close(fd_);
+}
+
+void MussNormaleDateiSein(const std::string& datei) {
+  struct stat st {};
+  if (::stat(datei.c_str(), &st) != 0) return;
+  if (S_ISDIR(st.st_mode)) throw DateiFehler("Datei " + datei + " kann nicht gelesen werden: " + FehlerText(EISDIR));
+  if (!S_ISREG(st.st_mode)) throw DateiFehler("Datei " + datei + " ist keine normale Datei und wird nicht gelesen");
 }
 
 void DateiLoeschen(std::string_view name) {

@@ -44,6 +44,10 @@ class SchreibSperre {
 };
 std::string GesperrtText(const std::string& datei);
 
+// A source to read must be a plain file: a folder, a FIFO or a device is refused (a FIFO
+// would be waited on for ever). Throws DateiFehler; a missing file passes.
+void MussNormaleDateiSein(const std::string& datei);
+
 // Deletes a plain file of that name; folders and errors are ignored.
 void DateiLoeschen(std::string_view name);
 // The last path component ("/p/Ord_1/Dat_D.ppp" -> "Dat_D.ppp") and the folder before it, with

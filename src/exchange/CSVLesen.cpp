@@ -190,6 +190,7 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
                          Fortschritt& fortschritt) {
   CSVLeseErgebnis e;
   if (!DateiVorhanden(datei)) return e;
+  MussNormaleDateiSein(datei);
   TabelleLeeren(t);
   const std::string sep = Trennzeichen(datei, f.separator);
   const int n = Anzahl(o);
@@ -260,7 +261,12 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
       if (!f.eingabePLZ.empty()) {
         t.setZelle(6, z, f.eingabePLZ);
       } else {
-        t.setZelle(6, z, firstPLZ + "99999");
+        // The placeholder must survive as a postal code of the record, or the row would be
+        // dropped without a word when it is saved.
+        const std::string platzhalter = firstPLZ + "99999";
+        std::int32_t wert = 0;
+        const bool passt = GanzzahlLesen(platzhalter, wert) && wert > 0 && (!o.strassen || wert < 100000);
+        t.setZelle(6, z, passt ? platzhalter : "99999");
         ++e.ohnePLZ;
       }
     }
@@ -277,6 +283,7 @@ VerknuepfErgebnis Verknuepfen(const std::string& datei2, ImportFormat& f, Tabell
                               Fortschritt& fortschritt) {
   VerknuepfErgebnis e;
   if (!DateiVorhanden(datei2)) return e;
+  MussNormaleDateiSein(datei2);
   ZeilenLeser leser(datei2);
   const Loeschtexte loeschen(f);
   std::string zeile;

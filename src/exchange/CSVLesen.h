@@ -24,6 +24,7 @@ struct CSVLeseOptionen {
   bool testModus = false;   // at most ANZAHL rows, raw lines kept
   int anzahl = 1000;        // N of the test mode (values below 1 mean 1000)
   std::string landText;     // country combo text (Windows-1252) for an empty "Staat"
+  bool strassen = false;    // read for the street file, whose postal codes stay below 100000
 };
 
 struct CSVLeseErgebnis {

@@ -1,5 +1,7 @@
 #include "Export.h"
 
+#include <cctype>
+
 #include "core/Datenbestand.h"
 #include "core/Listen.h"
 #include "core/RecordDatei.h"
@@ -60,8 +62,28 @@ std::string ExportDateiVorschlag(ExportArt art, char landBuchstabe, bool csv) {
   return basis + landBuchstabe + (csv ? ".csv" : ".txt");
 }
 
+std::string ExportZielVerboten(const Datenbestand& db, const std::string& datei) {
+  const std::string echt = EchterPfad(datei);
+  const std::string text = "Datei " + datei + " ist eine Datenbank-Datei und wird nicht durch den Export \xC3\xBC" "berschrieben";
+  for (const std::string& d : {db.plzDatei(), db.strassenDatei(), db.PLZDateiName(), db.StrassenDateiName()}) {
+    if (!d.empty() && EchterPfad(d) == echt) return text;
+  }
+  // Any ".ppp" in a data folder or among the backups.
+  std::string endung = datei.size() >= 4 ? datei.substr(datei.size() - 4) : std::string();
+  for (char& c : endung) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (endung != ".ppp") return {};
+  std::string ordner = EchterPfad(OrdnerTeil(datei).empty() ? "." : OrdnerTeil(datei));
+  while (ordner.size() > 1 && ordner.back() == kTrenner) ordner.pop_back();
+  std::string prog = EchterPfad(ProgVerzeichnis.empty() ? "." : ProgVerzeichnis);
+  while (prog.size() > 1 && prog.back() == kTrenner) prog.pop_back();
+  const std::string name = DateiNameTeil(ordner);
+  if (OrdnerTeil(ordner) == prog + kTrenner && (name.rfind("Ord_", 0) == 0 || name == "SichCopy")) return text;
+  return {};
+}
+
 ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, const ExportOptionen& opt,
                            Fortschritt& fortschritt) {
+  if (const std::string nein = ExportZielVerboten(db, datei); !nein.empty()) throw DateiFehler(nein);
   const char sep = ExportTrenner(datei);
   ExportErgebnis ergebnis;
   fortschritt.beginnen(db.PLZAnzahl);

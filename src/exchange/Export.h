@@ -31,6 +31,10 @@ std::string ExportStatusText(ExportArt art, const std::string& datei, std::int64
 // Proposed file name: "PLZ_D.csv", "Strassen_A.txt", "PLZ_Strassen_C.csv".
 std::string ExportDateiVorschlag(ExportArt art, char landBuchstabe, bool csv);
 
+// Why DATEI must not be an export's target (a database file: one of DB's, or any ".ppp" in a
+// data folder or in SichCopy), or empty. Exportieren refuses such a target.
+std::string ExportZielVerboten(const Datenbestand& db, const std::string& datei);
+
 // Writes the postal-code table of DB (and its streets) in table order: a header line, then numbered data
 // lines, each ended by CR LF, no quoting. Progress every 100th record; after each record
 // fortschritt.abbrechen() may end the run, leaving a file of whole lines. The file is

@@ -1,9 +1,12 @@
 #include "ImportFormat.h"
 
+#include <cerrno>
+
 #include <fstream>
 #include <sstream>
 
 #include "core/Dateien.h"
+#include "core/Texte.h"
 #include "core/Listen.h"
 #include "core/Pfade.h"
 #include "core/RecordDatei.h"
@@ -24,6 +27,13 @@ ImportFormat StandardFormat() {
   ImportFormat f;
   for (int i = 0; i < kImportFelder; ++i) f.titel[static_cast<std::size_t>(i)] = kImportFeldNamen[static_cast<std::size_t>(i)];
   return f;
+}
+
+bool FormatHatFelder(const ImportFormat& f) {
+  for (const std::string& t : f.titel) {
+    if (!LeerzeichenEntfernen(t).empty()) return true;
+  }
+  return false;
 }
 
 ImportFormat StrassenlistenFormat() {
@@ -56,10 +66,13 @@ std::string FormatZeile(const ImportFormat& f) {
 }
 
 bool FormatDateiLaden(const std::string& datei, ImportFormat& f) {
-  if (!DateiVorhanden(datei) || VerzeichnisVorhanden(datei)) return false;
+  if (!DateiVorhanden(datei)) return false;
+  MussNormaleDateiSein(datei);
   std::ifstream ein(datei, std::ios::binary);
+  if (!ein) throw DateiFehler("Format-Datei " + datei + " kann nicht gelesen werden: " + FehlerText(errno));
   std::string zeile;
   std::getline(ein, zeile);
+  if (zeile.empty() || zeile == "\r") throw DateiFehler("Format-Datei " + datei + " ist leer");
   if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
   FormatAusZeile(zeile, f);
   return true;

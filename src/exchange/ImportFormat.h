@@ -27,6 +27,8 @@ struct ImportFormat {
   std::string eingabeOrt, eingabePLZ;
 };
 
+// True when the format names at least one column to import.
+bool FormatHatFelder(const ImportFormat& f);
 // A format whose titles are the field names themselves.
 ImportFormat StandardFormat();
 // The format of the web service's street lists: "Name", "Ort", "Bundesland", "Postleitzahl",
@@ -40,7 +42,8 @@ void FormatAusZeile(const std::string& zeile, ImportFormat& f);
 // The format line: 22 fields, each followed by "|" (without line end).
 std::string FormatZeile(const ImportFormat& f);
 
-// Reads the first line of a format file into F; false when the file is missing.
+// Reads the first line of a format file into F; false when the file is missing. An
+// unreadable or empty file, or one that is no plain file, throws DateiFehler.
 bool FormatDateiLaden(const std::string& datei, ImportFormat& f);
 // Writes the line with CR LF, replacing the file as a whole.
 void FormatDateiSpeichern(const std::string& datei, const ImportFormat& f);

@@ -325,6 +325,7 @@ CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, b
   o.testModus = test;
   o.anzahl = TextZuZahl(ui::ZuCp1252(edAnzahl->text()));
   o.landText = landText_ ? landText_() : std::string();
+  o.strassen = rdStrassen->isChecked();
   {
     // No other input while reading: "Speichern" must not append a half-read table.
     ui::Lauf lauf(balken, status, ui::Lauf::Escape::Sofort);

@@ -1,5 +1,6 @@
 #include "app/Cli.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -548,6 +549,38 @@ TEST(CliEditor, TheStreetListOfAPlaceIsFetchedAndWrittenOnlyOnceWithoutJa) {
   auto ja = aufruf;
   ja.push_back("--ja");
   EXPECT_EQ(Cli(ja).status, 0);
+}
+
+TEST(CliSchutz, AnExportNeverReplacesADatabaseAndSourcesMustBePlainFiles) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", Orte({"Bonn"}));
+  std::filesystem::create_directories(t / "SichCopy");
+  for (const auto& ziel : std::vector<std::string>{t / "Ord_1/Dat_D.ppp", t / "SichCopy/Dat_D_2024-01-01_01.ppp", t / "Ord_1/neu.PPP"}) {
+    const auto e = Cli({"export", "--programmordner", t.pfad(), "--was", "plz", ziel});
+    EXPECT_EQ(e.status, 1) << ziel;
+    EXPECT_TRUE(Enthaelt(e.err, "ist eine Datenbank-Datei")) << e.err;
+  }
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), Orte({"Bonn"}));
+  EXPECT_FALSE(std::filesystem::exists(t / "Ord_1/neu.PPP"));
+  EXPECT_EQ(Cli({"export", "--programmordner", t.pfad(), "--was", "plz", t / "plz.csv"}).status, 0);
+  // A FIFO would be waited on for ever, a folder is no source; empty formats and formats
+  // without a column are errors, not empty imports.
+  ::mkfifo((t / "rohr.csv").c_str(), 0600);
+  std::filesystem::create_directories(t / "ordner.csv");
+  DateiSchreiben(t / "Orte.imp", "Ort|||||Postleitzahl||||||||||||||||\r\n");
+  for (const char* quelle : {"rohr.csv", "ordner.csv"}) {
+    const auto e = Cli({"import", "--programmordner", t.pfad(), "--art", "plz", "--format", "Orte", t / quelle});
+    EXPECT_EQ(e.status, 1) << quelle;
+    EXPECT_FALSE(Enthaelt(e.err, "anderem Programm")) << e.err;
+  }
+  DateiSchreiben(t / "q.csv", "Ort;Postleitzahl\nKiel;24103\n");
+  DateiSchreiben(t / "Leer.imp", "");
+  DateiSchreiben(t / "Ohne.imp", "||||||||||||||||||||||\r\n");
+  const auto leer = Cli({"import", "--programmordner", t.pfad(), "--art", "plz", "--format", "Leer", t / "q.csv"});
+  EXPECT_TRUE(Enthaelt(leer.err, "ist leer")) << leer.err;
+  const auto ohne = Cli({"import", "--programmordner", t.pfad(), "--art", "plz", "--format", "Ohne", t / "q.csv"});
+  EXPECT_TRUE(Enthaelt(ohne.err, "nennt keine Spalte")) << ohne.err;
+  EXPECT_EQ(leer.status + ohne.status, 2);
 }
 
 }  // namespace

@@ -188,6 +188,13 @@ TEST_F(ImportTest, TheJoinNamesWhatIsMissing) {
   v = Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
   EXPECT_EQ(v.meldung, "Spalten Titel \"Wert\" in Datei " + t.pfad() + "zwei.csv nicht gefunden");
   EXPECT_FALSE(v.ausgefuehrt);
+  // An unknown target field is said; nothing goes into "Ort" instead.
+  lesen("Nr;Ort;Postleitzahl\n7;alt;1\n");
+  format.idVerkn = "Name";
+  format.zielFeld = "Hausnummer";
+  v = Verknuepfen(t / "zwei.csv", format, tabelle, o, KeinFortschritt());
+  EXPECT_EQ(v.meldung, "Feld \"Hausnummer\" für die Verknüpfung unbekannt");
+  EXPECT_EQ(zelle(1, 1), "alt");
 }
 
 TEST_F(ImportTest, RowsBecomeRecordsAsTheColumnsSay) {
@@ -329,10 +336,13 @@ TEST_F(ImportTest, StreetRowsNeedAValidCodeAndAName) {
   const auto e = ImportAnhaengen(t / "Strassen_D.ppp", false, tabelle, KeinFortschritt());
   EXPECT_EQ(e.geschrieben, 1);
   EXPECT_EQ(std::filesystem::file_size(t / "Strassen_D.ppp"), 126u);
-  // A placeholder beyond 32 bits does not parse and the row is skipped.
+  // A placeholder beyond 32 bits (or, for streets, beyond five digits) would drop the row
+  // unsaid: "99999" takes its place, and the row counts as one without a postal code.
   lesen("Ort;Postleitzahl\nA;99999\nB;\n");
-  EXPECT_EQ(zelle(6, 2), "9999999999");
-  EXPECT_EQ(ImportGueltigeZeilen(tabelle, true), 1);
+  EXPECT_EQ(zelle(6, 2), "99999");
+  EXPECT_EQ(ImportGueltigeZeilen(tabelle, true), 2);
+  lesen("Ort;Postleitzahl\nA;1010\nB;\n");
+  EXPECT_EQ(zelle(6, 2), "101099999") << "fits a postal-code record";
 }
 
 // Export of the shipped German file, import through a format into an empty folder: the

@@ -77,7 +77,7 @@ TEST_F(ImportFenster, TheTestReadsFileOneIntoTheTestGrid) {
   w.sbTestClick();
   EXPECT_EQ(w.test().zelle(1, 1), "Kiel");
   EXPECT_EQ(w.test().zelle(1, 2), "Ohnecode");
-  EXPECT_EQ(w.test().zelle(6, 2), "2410399999");
+  EXPECT_EQ(w.test().zelle(6, 2), "99999") << "2410399999 is no 32-bit number";
   EXPECT_EQ(w.lbH->count(), 4) << "title, two rows and the empty line between them";
   EXPECT_EQ(w.lbZahl->text(), "n=3  ohne PLZ: 1");
   EXPECT_EQ(w.edSeparator->text(), ";");
@@ -121,8 +121,8 @@ TEST_F(ImportFenster, ImportingAppendsToTheChosenFolderAfterTheQuestion) {
   dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten in Ord_2/Dat_D.ppp speichern?"));
   w.sbSpeichernClick();
   EXPECT_EQ(dialoge.boxen[0].symbol, ui::Symbol::Information);
-  // The row without a code got 2410399999, which is no 32-bit number: it is skipped.
-  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 600u);
+  // The row without a code got 99999 (2410399999 is no 32-bit number) and is saved too.
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 900u);
   EXPECT_EQ(w.Tag, 1);
   EXPECT_FALSE(w.isVisible());
   EXPECT_TRUE(std::filesystem::exists(t / "einstPLZ.frb")) << "closing writes the settings";
@@ -132,7 +132,7 @@ TEST_F(ImportFenster, ImportingAppendsToTheChosenFolderAfterTheQuestion) {
   w.dateiOeffnen(QString::fromStdString(t / "orte.csv"));
   dialoge.antworte(Antwort::Nein, QString::fromUtf8("Daten an Ord_2/Dat_D.ppp anhängen?"));
   w.sbSpeichernClick();
-  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 600u);
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 900u);
   EXPECT_EQ(dialoge.boxen[1].symbol, ui::Symbol::Warnung);
 }
 
