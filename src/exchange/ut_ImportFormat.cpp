@@ -275,7 +275,12 @@ void TfrImportFormat::FormatLaden(const QString& datei) {
     return;
   }
   ImportFormat f = format();
-  FormatDateiLaden(pfad, f);
+  try {
+    FormatDateiLaden(pfad, f);
+  } catch (const std::exception& fehler) {
+    ui::Meldung(QString::fromStdString(fehler.what()));
+    return;
+  }
   formatZeigen(f);
 }
 
@@ -321,6 +326,11 @@ CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, b
     return e;
   }
   ImportFormat f = format();
+  if (!test && !FormatHatFelder(f)) {
+    // Rows without a single column would only look like an import.
+    ui::Meldung(QStringLiteral("Das Import-Format nennt keine Spalte"));
+    return e;
+  }
   CSVLeseOptionen o;
   o.testModus = test;
   o.anzahl = TextZuZahl(ui::ZuCp1252(edAnzahl->text()));

@@ -83,6 +83,7 @@ std::string WiederherstellZiel(const std::string& name) {
 }
 
 void DateiKopieren(const std::string& quelle, const std::string& ziel) {
+  MussNormaleDateiSein(quelle);
   const int fd = ::open(quelle.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw DateiFehler("Datei " + quelle + " kann nicht gelesen werden: " + FehlerText(errno));
   struct Schliessen {

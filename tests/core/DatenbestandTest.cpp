@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "core/Pfade.h"
+#include "support/Abschuss.h"
 #include "support/Antworten.h"
 #include "support/TempOrdner.h"
 
@@ -123,6 +124,21 @@ TEST_F(Datenbestand, AFailedSaveLeavesTheFileAndTheUnsavedMark) {
   EXPECT_THROW(db.PLZSpeichern(), DateiFehler);
   EXPECT_TRUE(db.Geaendert);
   EXPECT_EQ(DateiLesen(plzDatei()), alt);
+}
+
+TEST_F(Datenbestand, AKilledPurgeLeavesTheOldOrThePurgedFile) {
+  std::string roh;
+  for (int i = 0; i < 30000; ++i) roh += Roh({Strasse(1067, "Weg"), Strasse(0, "leer")});
+  const std::string bereinigt = [&] {
+    std::string b;
+    for (int i = 0; i < 30000; ++i) b += Roh({Strasse(1067, "Weg")});
+    return b;
+  }();
+  const int mittenDrin = test::MittenImSchreibenAbschiessen(strassenDatei(), roh, bereinigt, 6, [&] {
+    Antworten ja{true};
+    StrassenLaden(kDeutschland, KeinFortschritt(), ja);
+  });
+  EXPECT_GE(mittenDrin, 3);
 }
 
 TEST_F(Datenbestand, ThreeInvalidStreetsOfTenAreSkippedAndPurgedOnYes) {
