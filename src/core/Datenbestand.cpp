@@ -1,5 +1,7 @@
 #include "Datenbestand.h"
 
+#include <unistd.h>
+
 #include "Dateien.h"
 
 namespace orvano {
@@ -20,7 +22,14 @@ Fortschritt& KeinFortschritt() {
   return keiner;
 }
 
-std::string NichtGefundenText(const std::string& datei) { return "Datei " + datei + " nicht gefunden"; }
+std::string NichtGefundenText(const std::string& datei) {
+  // A folder we may not search hides its files: that is said, not "nicht gefunden".
+  const std::string ordner = OrdnerTeil(datei);
+  if (!ordner.empty() && VerzeichnisVorhanden(ordner) && ::access(ordner.c_str(), X_OK) != 0) {
+    return "Ordner " + ordner + " kann nicht durchsucht werden: " + FehlerText(errno);
+  }
+  return "Datei " + datei + " nicht gefunden";
+}
 
 Datenbestand::Datenbestand() : PLZTabelle(1) { PLZTabelle[0] = TPLZRecord{}; }
 
