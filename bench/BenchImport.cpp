@@ -11,6 +11,7 @@
 #include "exchange/CSVLesen.h"
 #include "exchange/Export.h"
 #include "exchange/Import.h"
+#include "exchange/ImportFormat.h"
 
 namespace orvano {
 namespace {
@@ -88,7 +89,32 @@ void BM_Anhaengen(benchmark::State& state) {
   state.counters["Strassen"] = static_cast<double>(n);
 }
 
+// Hostile input: one 10 MB line whose first half is the delete text, and a line of 10 MB of
+// separators. Time and the peak memory of the process (for 4x the file at most).
+void BM_GrosseZeile(benchmark::State& state) {
+  const std::string datei = std::filesystem::temp_directory_path() / "orvano-grosse-zeile.csv";
+  {
+    std::ofstream aus(datei, std::ios::binary);
+    aus << "Ort;Postleitzahl\n";
+    if (state.range(0) == 0) {
+      aus << std::string(5'000'000, '"') << std::string(5'000'000, 'x') << ";1\n";
+    } else {
+      aus << std::string(10'000'000, ';') << "\n";
+    }
+  }
+  ImportFormat f = StandardFormat();
+  f.loeschen1 = "\"";
+  Tabelle t(kImportTabellenSpalten, 2);
+  for (auto _ : state) {
+    CSVLeseOptionen o;
+    benchmark::DoNotOptimize(CSVLesen(datei, f, t, o, KeinFortschritt()).zeilen);
+  }
+  state.counters["RSS_MB"] = static_cast<double>(bench::ResidentBytes()) / 1e6;
+  std::filesystem::remove(datei);
+}
+
 BENCHMARK(BM_CSVLesen)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_GrosseZeile)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1)->Iterations(3);
 BENCHMARK(BM_Verknuepfen)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_Anhaengen)->Unit(benchmark::kMillisecond)->Iterations(3);
 

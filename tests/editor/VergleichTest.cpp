@@ -116,6 +116,18 @@ TEST(Vergleich, NewDataAreWhatFile2LacksInTheOrderOfFile1AndAreAppendedWhole) {
   EXPECT_EQ(Lesen<TPLZRecord>(neu).size(), 299u);
 }
 
+TEST(Vergleich, AKilledAppendLeavesTheOldFileOrAllRecordsAppended) {
+  test::TempOrdner t;
+  std::vector<TStrassenRecord> neu(40000, StrassenSatz(1067, "Neu", "Ort"));
+  test::RecordsSchreiben(t / "neu.tmp", neu);
+  const std::string alt = std::string(126 * 30000, 'a');
+  const std::string ganz = alt + test::DateiLesen(t / "neu.tmp");
+  const int mittenDrin = test::MittenImSchreibenAbschiessen(t / "Strassen_D.ppp", alt, ganz, 6, [&] {
+    RecordsAnhaengen(t / "neu.tmp", t / "Strassen_D.ppp", EditorArt::Strassen, KeinFortschritt());
+  });
+  EXPECT_GE(mittenDrin, 3);
+}
+
 TEST(Vergleich, TheHashedSearchFindsWhatComparingWithEveryRecordFinds) {
   test::TempOrdner t;
   std::uint64_t z = 7;
