@@ -139,6 +139,8 @@ bool TfrDBBearbeiten::seiteSpeichern(int seite, bool wiederOeffnen, std::int64_t
     }
   } catch (const std::exception& e) {
     ui::Meldung(QString::fromStdString(e.what()));
+    // Nothing was written: the edits stay and can be saved again.
+    x.sbSpeichern->setEnabled(true);
     return false;
   }
   geschrieben(d);
