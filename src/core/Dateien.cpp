@@ -80,6 +80,20 @@ bool VerzeichnisLeer(std::string_view pfad) {
   return true;
 }
 
+namespace {
+
+// Takes this process's exclusive flock on FD (kept until FD is closed) and tells whether another
+// process holds the file: by its flock, or by a POSIX record lock as other programs take.
+bool AndererHaeltSperre(int fd) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return errno == EWOULDBLOCK;
+  struct flock fl {};
+  fl.l_type = F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  return ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+}
+
+}  // namespace
+
 bool DateiGesperrt(std::string_view name) {
   const std::string pfad = Str(name);
   struct stat st {};
@@ -88,18 +102,7 @@ bool DateiGesperrt(std::string_view name) {
   // its reading says, not locked.
   const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
-  bool gesperrt = false;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    gesperrt = errno == EWOULDBLOCK;
-  } else {
-    ::flock(fd, LOCK_UN);
-  }
-  if (!gesperrt) {
-    struct flock fl {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    if (::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK) gesperrt = true;
-  }
+  const bool gesperrt = AndererHaeltSperre(fd);
   ::close(fd);
   return gesperrt;
 }
@@ -112,15 +115,7 @@ SchreibSperre::SchreibSperre(const std::string& datei) {
   for (int versuch = 0; versuch < 5; ++versuch) {
     fd_ = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) return;  // missing: nothing to guard; unreadable: the write reports it
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-      ::close(fd_);
-      fd_ = -1;
-      throw DateiFehler(GesperrtText(datei));
-    }
-    struct flock fl {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    if (::fcntl(fd_, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK) {
+    if (AndererHaeltSperre(fd_)) {
       ::close(fd_);
       fd_ = -1;
       throw DateiFehler(GesperrtText(datei));

@@ -176,18 +176,24 @@ void VerwaisteTempDateienEntfernen(const std::string& ziel) {
   }
 }
 
+namespace {
+
+// The mode of the file ZIEL to be replaced, if there is one; a file without any write bit is
+// refused (by the bits, so that root, who may write anything, respects them too).
+bool ZielModus(const std::string& ziel, const std::string& zielName, mode_t& modus) {
+  struct stat st {};
+  if (::stat(ziel.c_str(), &st) != 0) return false;
+  modus = st.st_mode & 07777;
+  if ((modus & 0222) == 0) throw DateiFehler("Datei " + zielName + " ist schreibgeschützt und wurde nicht geändert");
+  return true;
+}
+
+}  // namespace
+
 void AtomarSchreiben(const std::string& zielName, const std::function<void(Schreiber&)>& inhalt) {
   const std::string ziel = EchterPfad(zielName);
   mode_t modus = 0666;
-  struct stat st {};
-  const bool vorhanden = ::stat(ziel.c_str(), &st) == 0;
-  if (vorhanden) {
-    modus = st.st_mode & 07777;
-    // Checked by the permission bits, so that root (who may write anything) respects them too.
-    if ((modus & 0222) == 0) {
-      throw DateiFehler("Datei " + zielName + " ist schreibgeschützt und wurde nicht geändert");
-    }
-  }
+  const bool vorhanden = ZielModus(ziel, zielName, modus);
   // One writer at a time; what a killed writer left beside the file goes first.
   const SchreibSperre sperre(ziel);
   VerwaisteTempDateienEntfernen(ziel);
@@ -212,6 +218,27 @@ void AtomarSchreiben(const std::string& zielName, const std::function<void(Schre
     ::unlink(temp.c_str());
     throw;
   }
+}
+
+void FertigeDateiEinsetzen(const std::string& fertig, const std::string& zielName) {
+  const std::string ziel = EchterPfad(zielName);
+  if (OrdnerTeil(EchterPfad(fertig)) != OrdnerTeil(ziel)) {
+    AtomarSchreiben(zielName, [&](Schreiber& w) {
+      RecordsBlockweise(fertig, 1, 1 << 22, [&](const char* d, std::size_t n) { w.schreiben(d, n); });
+    });
+    ::unlink(fertig.c_str());
+    return;
+  }
+  const SchreibSperre sperre(ziel);
+  mode_t modus = 0;
+  if (ZielModus(ziel, zielName, modus)) ::chmod(fertig.c_str(), modus);
+  Fd fd(::open(fertig.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0 || ::fsync(fd.get()) != 0) throw DateiFehler("Datei " + fertig + " kann nicht gelesen werden: " + FehlerText(errno));
+  if (::rename(fertig.c_str(), ziel.c_str()) != 0) {
+    throw DateiFehler("Datei " + zielName + " kann nicht ersetzt werden: " + FehlerText(errno));
+  }
+  Fd ordner(::open(OrdnerTeil(ziel).empty() ? "." : OrdnerTeil(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (ordner.get() >= 0) ::fsync(ordner.get());
 }
 
 namespace testhaken {

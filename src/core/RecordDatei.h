@@ -73,6 +73,11 @@ class Schreiber {
 // removed and DateiFehler is thrown.
 void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt);
 
+// Puts the finished file FERTIG (written and on disk) in ZIEL's place as AtomarSchreiben does:
+// under ZIEL's lock, with its mode, a link staying a link, a write-protected file refused. Beside
+// the target it is renamed, elsewhere copied. FERTIG is gone afterwards. Throws DateiFehler.
+void FertigeDateiEinsetzen(const std::string& fertig, const std::string& ziel);
+
 // Removes the temporary files of ZIEL that no running writer holds (a killed run left them).
 void VerwaisteTempDateienEntfernen(const std::string& ziel);
 

@@ -50,6 +50,10 @@ int EditorSpalteMitTitel(EditorArt art, std::string_view titel) {
   return -1;
 }
 
+std::size_t EditorSatzGroesse(EditorArt art) { return art == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord); }
+
+std::int64_t EditorAnzahl(const std::string& datei, EditorArt art) { return RecordAnzahl(datei, EditorSatzGroesse(art)); }
+
 void EditorSpaltenSetzen(Tabelle& t, EditorArt art, bool ohneDE) {
   const int spalten = art == EditorArt::PLZ ? kEditorPLZSpalten : kEditorStrassenSpalten;
   t.setSpalten(spalten);
@@ -162,15 +166,11 @@ std::int64_t Durchsuchen(const EditorSuchAuftrag& a, std::int64_t start, bool ru
       start, rueckwaerts, 1000, [&](std::int64_t, const TStrassenRecord& s) { return passt(StrassenSuchText(s, a.spalte, verknuepft)); }, f);
 }
 
-std::int64_t Anzahl(const EditorSuchAuftrag& a) {
-  return RecordAnzahl(a.datei, a.art == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord));
-}
-
 }  // namespace
 
 std::int64_t EditorSuchen(const EditorSuchAuftrag& a, bool rueckwaerts, std::int64_t& suchPosition, Fortschritt& f) {
   if (a.text.empty() || !DateiVorhanden(a.datei)) return 0;
-  const std::int64_t n = Anzahl(a);
+  const std::int64_t n = EditorAnzahl(a.datei, a.art);
   std::int64_t start = suchPosition;
   if (rueckwaerts ? start > 1 : start < n) start += rueckwaerts ? -1 : 1;
   // Without a match, and after Escape, the step is undone: the position stays as it was.

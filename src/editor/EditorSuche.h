@@ -15,6 +15,10 @@ namespace orvano {
 
 enum class EditorArt { PLZ, Strassen };
 
+// Bytes of one record of the kind, and the whole records of a file of it (0 when missing).
+std::size_t EditorSatzGroesse(EditorArt art);
+std::int64_t EditorAnzahl(const std::string& datei, EditorArt art);
+
 inline constexpr int kEditorPLZSpalten = 17;
 inline constexpr int kEditorStrassenSpalten = 7;
 

@@ -1,11 +1,6 @@
 #include "Ersetzen.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
-#include <optional>
 
 #include "core/Dateien.h"
 #include "core/Datenbestand.h"
@@ -181,25 +176,7 @@ ErsetzenErgebnis ErsetzenLaufen(const Datenbestand& db, EditorArt art, int spalt
 
 void ErsetzenSpeichern(const std::string& temp, const std::string& ziel) {
   if (!DateiVorhanden(temp)) throw DateiFehler("Datei " + temp + " nicht gefunden");
-  // The run's file lies beside a plain, writable target and is on disk already: it takes the
-  // target's mode and is renamed over it. Links and write-protected targets take the long way.
-  struct stat st {};
-  std::optional<SchreibSperre> sperre(std::in_place, ziel);
-  if (OrdnerTeil(temp) == OrdnerTeil(ziel) && ::lstat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0 &&
-      ::chmod(temp.c_str(), st.st_mode & 07777) == 0 && ::rename(temp.c_str(), ziel.c_str()) == 0) {
-    const std::string ordner = OrdnerTeil(ziel).empty() ? "." : OrdnerTeil(ziel);
-    const int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-      ::fsync(fd);
-      ::close(fd);
-    }
-    return;
-  }
-  sperre.reset();
-  AtomarSchreiben(ziel, [&](Schreiber& w) {
-    RecordsBlockweise(temp, 1, 1 << 22, [&](const char* d, std::size_t n) { w.schreiben(d, n); });
-  });
-  DateiLoeschen(temp);
+  FertigeDateiEinsetzen(temp, ziel);
 }
 
 }  // namespace orvano

@@ -124,8 +124,6 @@ class SchluesselMenge {
   std::vector<std::uint32_t> plaetze_ = std::vector<std::uint32_t>(16, 0);
 };
 
-std::size_t Groesse(EditorArt art) { return art == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord); }
-
 struct Abbruch {};
 
 }  // namespace
@@ -167,7 +165,7 @@ std::string VergleichsMeldung(VergleichsPruefung p) {
 
 std::int64_t Vergleichen(const std::string& datei1, const std::string& datei2, EditorArt art, std::int64_t& position,
                          bool rueckwaerts, Fortschritt& f) {
-  const std::size_t groesse = Groesse(art);
+  const std::size_t groesse = EditorSatzGroesse(art);
   const std::int64_t m = std::min(RecordAnzahl(datei1, groesse), RecordAnzahl(datei2, groesse));
   position = rueckwaerts ? std::max<std::int64_t>(position - 1, 1) : std::min(position + 1, m);
   f.beginnen(m);
@@ -212,7 +210,7 @@ std::int64_t Vergleichen(const std::string& datei1, const std::string& datei2, E
 
 NeueDaten NeueDatenSuchen(const std::string& datei1, const std::string& datei2, EditorArt art, const std::string& ausgabe,
                           Fortschritt& f) {
-  const std::size_t groesse = Groesse(art);
+  const std::size_t groesse = EditorSatzGroesse(art);
   Schluessel schluessel;
   auto von = [&](const char* satz) {
     if (art == EditorArt::PLZ) {
@@ -260,7 +258,7 @@ NeueDaten NeueDatenSuchen(const std::string& datei1, const std::string& datei2, 
 }
 
 std::int64_t RecordsAnhaengen(const std::string& quelle, const std::string& ziel, EditorArt art, Fortschritt& f) {
-  const std::size_t groesse = Groesse(art);
+  const std::size_t groesse = EditorSatzGroesse(art);
   const std::int64_t neu = RecordAnzahl(quelle, groesse);
   f.beginnen(neu);
   std::int64_t geschrieben = 0;

@@ -65,8 +65,7 @@ TfrDBBearbeiten::TfrDBBearbeiten(const Datenbestand& db, QWidget* eltern) : QDia
   sbSpeichern2 = ui::Knopf(this, QStringLiteral("Speichern 2"), QStringLiteral("Datei 2 speichern"));
   sbErsetzen = ui::Knopf(this, QStringLiteral("Ersetzen"), QStringLiteral("Ersetzen"));
   sbExit = ui::Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
-  sbSpeichern1->setEnabled(false);
-  sbSpeichern2->setEnabled(false);
+  speichernAus();
   leiste->addWidget(cbEdit);
   leiste->addStretch(1);
   for (QPushButton* b : {sbGleich, sbNeueSuchen, sbSpeichern1, sbSpeichern2, sbErsetzen, sbExit}) leiste->addWidget(b);
@@ -205,25 +204,28 @@ void TfrDBBearbeiten::vorbereiten(const QString& ordner) {
   setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-std::string TfrDBBearbeiten::datei(int seite) const {
-  const QString ordner = s(seite).cbOrdner->currentText();
+std::string TfrDBBearbeiten::DateiVon(const QString& ordner, const QString& land, EditorArt art) {
   if (ordner.isEmpty()) return {};
-  const std::string land = ui::ZuCp1252(s(seite).cbLand->currentText());
-  if (PLZDateiCode(land).empty()) return {};
-  return DatenbankDatei(ordner.toStdString() + kTrenner, land, art(seite) == EditorArt::PLZ);
+  const std::string l = ui::ZuCp1252(land);
+  if (PLZDateiCode(l).empty()) return {};
+  return DatenbankDatei(ordner.toStdString() + kTrenner, l, art == EditorArt::PLZ);
 }
 
+char TfrDBBearbeiten::LandVon(const QString& land) {
+  const std::string l = ui::ZuCp1252(land);
+  return LandBuchstabe(l.empty() ? ' ' : l.front());
+}
+
+std::string TfrDBBearbeiten::datei(int seite) const { return DateiVon(s(seite).cbOrdner->currentText(), s(seite).cbLand->currentText(), art(seite)); }
+
 QString TfrDBBearbeiten::dateiText(int seite) const {
-  const std::string& d = s(seite).datei;
+  const std::string d = gezeigteDatei(seite);
   return s(seite).ordner + kTrenner + QString::fromStdString(d.substr(d.rfind(kTrenner) + 1));
 }
 
 EditorArt TfrDBBearbeiten::art(int seite) const { return s(seite).rdStrassen->isChecked() ? EditorArt::Strassen : EditorArt::PLZ; }
 
-char TfrDBBearbeiten::land(int seite) const {
-  const std::string l = ui::ZuCp1252(s(seite).cbLand->currentText());
-  return LandBuchstabe(l.empty() ? ' ' : l.front());
-}
+char TfrDBBearbeiten::land(int seite) const { return LandVon(s(seite).cbLand->currentText()); }
 
 std::int64_t TfrDBBearbeiten::anzahl(int seite) const { return s(seite).n; }
 std::int64_t TfrDBBearbeiten::seitenAnfang(int seite) const { return s(seite).anfang; }
@@ -302,12 +304,11 @@ void TfrDBBearbeiten::seiteFuellen(int seite) {
   x.ordner = x.cbOrdner->currentText();
   x.landText = x.cbLand->currentText();
   x.art = art(seite);
-  x.datei = d;
   const bool da = !d.empty() && DateiVorhanden(d);
   {
     // The page start must lie within the file before the page is read.
     const QSignalBlocker ruhe(x.sgh);
-    BlaetterBereich(x.sgh, da ? RecordAnzahl(d, x.art == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord)) : 0,
+    BlaetterBereich(x.sgh, da ? EditorAnzahl(d, x.art) : 0,
                     datenZeilen(seite));
     x.anfang = std::min<std::int64_t>(x.anfang, x.sgh->maximum());
     x.sgh->setValue(static_cast<int>(x.anfang));

@@ -132,8 +132,12 @@ class TfrDBBearbeiten : public QDialog {
     QString ordner;
     QString landText;
     EditorArt art = EditorArt::PLZ;
-    std::string datei;
   };
+  // The database file of a folder, country and kind; empty without folder or country.
+  static std::string DateiVon(const QString& ordner, const QString& land, EditorArt art);
+  static char LandVon(const QString& land);
+  // The file the side's page was filled from.
+  std::string gezeigteDatei(int seite) const { return DateiVon(s(seite).ordner, s(seite).landText, s(seite).art); }
   Seite& s(int seite) { return seiten_[static_cast<std::size_t>(seite - 1)]; }
   const Seite& s(int seite) const { return seiten_[static_cast<std::size_t>(seite - 1)]; }
 

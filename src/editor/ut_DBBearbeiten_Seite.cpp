@@ -103,11 +103,11 @@ void TfrDBBearbeiten::sbSpeichernClick(int seite) { seiteSpeichern(seite, true, 
 bool TfrDBBearbeiten::seiteSpeichern(int seite, bool wiederOeffnen, std::int64_t anfang) {
   Seite& x = s(seite);
   x.sg->editorSchliessen();
-  const std::string d = x.datei;
+  const std::string d = gezeigteDatei(seite);
   const Seite& eins = s(1);
   const Seite& zwei = s(2);
   const bool gleicherOrdner = eins.ordner == zwei.ordner;
-  if ((gleicherOrdner && !d.empty() && eins.datei == zwei.datei) ||
+  if ((gleicherOrdner && !d.empty() && gezeigteDatei(1) == gezeigteDatei(2)) ||
       (seite == 2 && gleicherOrdner && eins.landText == zwei.landText)) {
     ui::Hinweis(QStringLiteral("Datei 1 = Datei 2"));
     speichernAus();
@@ -118,8 +118,7 @@ bool TfrDBBearbeiten::seiteSpeichern(int seite, bool wiederOeffnen, std::int64_t
   // Side 1 asks again at the next scroll after No; side 2 lets the edits go.
   if (ja || seite == 2) x.sbSpeichern->setEnabled(false);
   if (!ja || !DateiVorhanden(d)) return false;
-  const std::string landText = ui::ZuCp1252(x.landText);
-  const char landDerSeite = LandBuchstabe(landText.empty() ? ' ' : landText.front());
+  const char landDerSeite = LandVon(x.landText);
   const int zeilen = datenZeilen(seite);
   try {
     if (x.art == EditorArt::PLZ) {

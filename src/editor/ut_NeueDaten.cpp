@@ -85,7 +85,7 @@ void TfrNeueDaten::resizeEvent(QResizeEvent* e) {
 void TfrNeueDaten::anzeigen() {
   EditorSpaltenSetzen(tabelle_, art_, ohneDE_);
   tabelle_.setZeilen(PassendeZeilen(sg1, tabelle_) + 1);
-  n_ = RecordAnzahl(datei_, art_ == EditorArt::PLZ ? sizeof(TPLZRecord) : sizeof(TStrassenRecord));
+  n_ = EditorAnzahl(datei_, art_);
   {
     const QSignalBlocker ruhe(sgh1);
     BlaetterBereich(sgh1, n_, tabelle_.zeilen() - 1);

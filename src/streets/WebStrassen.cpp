@@ -12,6 +12,7 @@
 #include <fcntl.h>
 
 #include "core/Dateien.h"
+#include "core/Listen.h"
 #include "core/Pfade.h"
 #include "core/RecordDatei.h"
 #include "core/Windows1252.h"
@@ -39,14 +40,6 @@ void AllesErsetzen(std::string& s, std::string_view alt, std::string_view neu) {
   s.swap(aus);
 }
 
-std::vector<std::string> Teilen(std::string_view text, std::string_view trenner) {
-  std::vector<std::string> teile;
-  std::size_t i = 0;
-  for (std::size_t f; (f = text.find(trenner, i)) != std::string_view::npos; i = f + trenner.size()) teile.emplace_back(text.substr(i, f - i));
-  teile.emplace_back(text.substr(i));
-  return teile;
-}
-
 // A piece of a file name: no separators, no control characters, not overly long.
 std::string NamensTeil(std::string_view s, char blank) {
   std::string n;
@@ -64,10 +57,7 @@ std::string NamensTeil(std::string_view s, char blank) {
 
 }  // namespace
 
-std::string StrassenlistenDienst() {
-  const std::string basis = DienstBasis("Strassenliste");
-  return basis;
-}
+std::string StrassenlistenDienst() { return DienstBasis("Strassenliste"); }
 
 std::string KeinStrassenlistenDienstText() {
   return "Kein Dienst f\xC3\xBCr Strassenlisten eingetragen." "\r" "In " + ProgVerzeichnis +
@@ -148,10 +138,10 @@ std::vector<std::string> WebSeiteUmwandeln(std::string_view seite, std::string_v
   const bool alle = webPLZ == "0";
   std::string plz(webPLZ);
   std::vector<std::string> aus;
-  for (std::string zeile : Teilen(text, "<BR>")) {
+  for (std::string zeile : TextTeilen("<BR>", text, 0)) {
     // Line breaks of the page's source are no part of a line of the file.
     zeile.erase(std::remove_if(zeile.begin(), zeile.end(), [](char c) { return c == '\r' || c == '\n'; }), zeile.end());
-    const std::vector<std::string> felder = Teilen(zeile, "|");
+    const std::vector<std::string> felder = TextTeilen("|", zeile, 0);
     if (felder.size() < 4) continue;
     const std::string& f0 = felder[0];
     std::string f3 = felder[3];
@@ -320,7 +310,7 @@ HttpAntwort HttpHolen(const std::string& adresse, int zeitlimitMs, std::size_t m
   const std::string kopf = roh.substr(0, kopfEnde);
   a.inhalt = roh.substr(kopfEnde + 4);
   bool gekettet = false;
-  for (const std::string& z : Teilen(kopf, "\r\n")) {
+  for (const std::string& z : TextTeilen("\r\n", kopf, 0)) {
     if (GleichOhneFall(z, 0, "content-type:")) a.contentType = z.substr(13);
     if (GleichOhneFall(z, 0, "transfer-encoding:") && z.find("chunked") != std::string::npos) gekettet = true;
   }
