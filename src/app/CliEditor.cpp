@@ -6,6 +6,7 @@
 #include "CliAufruf.h"
 #include "core/Dateien.h"
 #include "core/SeitenDatei.h"
+#include "core/Texte.h"
 #include "core/Windows1252.h"
 #include "editor/Ersetzen.h"
 #include "editor/Vergleich.h"
@@ -49,17 +50,9 @@ void MussDa(const std::string& datei) {
 int VergleichenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out) {
   NurErlaubt(a, {"--art", "--ordner1", "--land1", "--ordner2", "--land2", "--ab", "--rueckwaerts"});
   const EditorArt art = Art(a);
-  std::int64_t position = 1;
-  if (a.optionen.count("--ab")) {
-    const std::string ab = Wert(a, "--ab");
-    try {
-      std::size_t ende = 0;
-      position = std::stoll(ab, &ende);
-      if (ende != ab.size() || position < 0) throw FalscherAufruf{};
-    } catch (...) {
-      throw FalscherAufruf{"--ab braucht eine Zahl ab 0"};
-    }
-  }
+  std::int32_t ab = 1;
+  if (!GanzzahlLesen(Wert(a, "--ab", "1"), ab) || ab < 0) throw FalscherAufruf{"--ab braucht eine Zahl ab 0"};
+  std::int64_t position = ab;
   const ZweiDateien d = DateienPruefen(a, standardOrdner, art);
   MussDa(d.eins);
   MussDa(d.zwei);
