@@ -99,7 +99,7 @@ void BM_StrassenListeFuellen(benchmark::State& state) {
   const std::int32_t satz = db.PLZAnzahl / 2;
   const bool aktualisieren = state.range(0) != 0;
   std::size_t zeilen = 0;
-  for (auto _ : state) zeilen = StrassenListeFuellen(db, satz, aktualisieren, 'D', nein).zeilen.size();
+  for (auto _ : state) zeilen = StrassenListeFuellen(db, satz, aktualisieren, 'D', KeinFortschritt(), nein).zeilen.size();
   state.counters["Zeilen"] = static_cast<double>(zeilen);
 }
 BENCHMARK(BM_StrassenListeFuellen)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -117,8 +117,8 @@ void BM_StrassenListeSpeichern(benchmark::State& state) {
   KeineFragen nein;
   JaFragen ja;
   const std::int32_t satz = db.PLZAnzahl / 2;
-  const std::vector<StrassenZeile> zeilen = StrassenListeFuellen(db, satz, false, 'D', nein).zeilen;
-  for (auto _ : state) benchmark::DoNotOptimize(StrassenListeSpeichern(db, satz, zeilen, "Ord_opt", false, KeinFortschritt(), ja).strassen);
+  const std::vector<StrassenZeile> zeilen = StrassenListeFuellen(db, satz, false, 'D', KeinFortschritt(), nein).zeilen;
+  for (auto _ : state) benchmark::DoNotOptimize(StrassenListeSpeichern(db, satz, zeilen, "Ord_opt", KeinFortschritt(), ja).strassen);
 }
 BENCHMARK(BM_StrassenListeSpeichern)->Unit(benchmark::kMillisecond)->Iterations(3);
 

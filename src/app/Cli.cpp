@@ -73,6 +73,10 @@ constexpr const char* kAufruf =
     "                         doppelte PLZ entfernen, Strassen neu ordnen und zählen,\n"
     "                         Strassen sortieren (ohne Angabe: --strassen); ohne --ja wird\n"
     "                         nur gesagt, was geschähe, mit --ja gespeichert (mit Sicherheitskopie)\n"
+    "  strassen --plz PLZ --ort ORT [--ordner NAME] [--land LAND] [--datei DATEI [--ja]]\n"
+    "                         die Strassen des PLZ-Eintrags wie im Strassenfenster\n"
+    "                         (Position;Ort;PLZ;Strasse;AbNr;BisNr); mit --datei (Zeilen\n"
+    "                         Strasse;AbNr;BisNr) und --ja durch diese ersetzen\n"
     "  strassen-zaehlen [--ordner NAME] [--land LAND] [--ja]\n"
     "                         Strassenzahl und erste Strasse jeder PLZ neu zählen; mit --ja\n"
     "                         die PLZ-Datei schreiben\n"
@@ -108,8 +112,9 @@ Aufruf Zerlegen(const std::vector<std::string>& argumente) {
   Aufruf a;
   for (std::size_t i = 0; i < argumente.size(); ++i) {
     const std::string& arg = argumente[i];
-    // "--plz" is a switch of optimieren and the postal code asked for by strassenliste.
-    const bool plzWert = arg == "--plz" && !a.positionen.empty() && a.positionen.front() == "strassenliste";
+    // "--plz" is a switch of optimieren and the postal code asked for by strassenliste and strassen.
+    const bool plzWert = arg == "--plz" && !a.positionen.empty() &&
+                         (a.positionen.front() == "strassenliste" || a.positionen.front() == "strassen");
     if (kWertOptionen.count(arg) || plzWert) {
       if (i + 1 >= argumente.size()) throw FalscherAufruf{"Option " + arg + " braucht einen Wert"};
       if (a.optionen.count(arg)) throw FalscherAufruf{"Option " + arg + " ist doppelt angegeben"};
@@ -416,6 +421,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     if (befehl == "import") return Importieren(a, standardOrdner, out, err);
     if (befehl == "formate") return Formate(a, standardOrdner, out);
     if (befehl == "optimieren") return Optimieren(a, standardOrdner, out, err);
+    if (befehl == "strassen") return StrassenBefehl(a, standardOrdner, out, err);
     if (befehl == "strassen-zaehlen") return StrassenZaehlenBefehl(a, standardOrdner, out, err);
     if (befehl == "pruefen") return Pruefen(a, standardOrdner, out, err);
     if (befehl == "suchen") return Suchen(a, standardOrdner, out, err);

@@ -51,6 +51,8 @@ bool PLZArt(const Aufruf& a, bool pflicht);
 
 // The maintenance commands (CliPflege.cpp).
 int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+// The street list of one record as the street window shows it; with --datei replaced.
+int StrassenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int StrassenZaehlenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);

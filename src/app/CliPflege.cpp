@@ -1,5 +1,6 @@
 // orvano-cli: optimising, searching and checking a database.
 #include <algorithm>
+#include <iterator>
 
 #include "CliAufruf.h"
 #include "core/Dateien.h"
@@ -13,6 +14,7 @@
 #include "search/Pruefen.h"
 #include "search/Suchen.h"
 #include "streets/Optimierung.h"
+#include "streets/StrassenListe.h"
 #include "streets/StrassenZaehlen.h"
 
 namespace orvano::cli {
@@ -272,6 +274,111 @@ int OrtBei(const Aufruf& a, const std::string& standardOrdner, std::ostream& out
   const std::string staat = r.Staat.text();
   out << k << ';' << PLZText(r.PLZ, staat.empty() ? ' ' : staat.front()) << ';' << Cp1252ZuUtf8(r.Ort.text()) << ';'
       << RealZuText(r.Breitengrad) << ';' << RealZuText(r.Laengengrad) << '\n';
+  return 0;
+}
+
+}  // namespace orvano::cli
+
+namespace orvano::cli {
+
+namespace {
+
+// Questions of a street save: --ja answers them, but postal-code records without place or
+// code are never dropped from the command line; they stay in the file.
+class ListenAntworten : public Rueckfragen {
+ public:
+  ListenAntworten(bool ja, std::ostream& out, std::ostream& err) : ja_(ja), out_(out), err_(err) {}
+  void meldung(const std::string& text) override { err_ << "orvano-cli: " << text << "\n"; }
+  void hinweis(const std::string& text) override { out_ << text << "\n"; }
+  bool frage(const std::string& text) override {
+    const bool leere = text.find("ohne Ort oder PLZ") != std::string::npos;
+    const bool antwort = ja_ && !leere;
+    std::string zeile = text;
+    for (char& c : zeile) c = c == '\r' ? ' ' : c;
+    out_ << zeile << (antwort ? " Ja" : " Nein") << "\n";
+    return antwort;
+  }
+
+ private:
+  bool ja_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+// "Strasse;AbNr;BisNr" lines (Windows-1252 or UTF-8) as rows of record R.
+std::vector<StrassenZeile> ListenDateiLesen(const std::string& datei, const TPLZRecord& r, char land) {
+  MussDateiSein(datei);
+  std::ifstream ein(datei, std::ios::binary);
+  if (!ein) throw Fehlschlag{"Datei " + datei + " kann nicht gelesen werden"};
+  const std::string inhalt = TextAlsCp1252(std::string(std::istreambuf_iterator<char>(ein), {}));
+  std::vector<StrassenZeile> zeilen;
+  std::size_t anfang = 0;
+  while (anfang < inhalt.size()) {
+    std::size_t ende = inhalt.find('\n', anfang);
+    if (ende == std::string::npos) ende = inhalt.size();
+    std::string zeile = inhalt.substr(anfang, ende - anfang);
+    anfang = ende + 1;
+    if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+    if (LeerzeichenEntfernen(zeile).empty()) continue;
+    std::vector<std::string> teile;
+    for (std::size_t p = 0;;) {
+      const std::size_t q = zeile.find(';', p);
+      teile.push_back(zeile.substr(p, q == std::string::npos ? std::string::npos : q - p));
+      if (q == std::string::npos) break;
+      p = q + 1;
+    }
+    auto teil = [&](std::size_t i) { return i < teile.size() ? LeerzeichenEntfernen(teile[i]) : std::string(); };
+    zeilen.push_back({r.Ort.text(), PLZText(r.PLZ, land), teil(0), teil(1), teil(2)});
+  }
+  return zeilen;
+}
+
+}  // namespace
+
+int StrassenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--plz", "--ort", "--datei", "--ja"});
+  if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr strassen"};
+  if (!a.optionen.count("--plz") || !a.optionen.count("--ort")) throw FalscherAufruf{"strassen braucht --plz und --ort"};
+  std::int32_t plz = 0;
+  if (!GanzzahlLesen(NurZiffern(Wert(a, "--plz")), plz) || plz <= 0) throw FalscherAufruf{"--plz braucht eine Postleitzahl"};
+  const std::string ort = Utf8ZuCp1252(Wert(a, "--ort"));
+  const bool ja = a.schalter.count("--ja") > 0;
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  if (!DateiVorhanden(db.PLZDateiName())) throw Fehlschlag{NichtGefundenText(db.PLZDateiName())};
+  MussDateiSein(db.PLZDateiName());
+  ListenAntworten antworten(ja, out, err);
+  db.PLZLaden(antworten);
+  db.StrassenLaden(KeinFortschritt(), antworten, false);
+  std::int32_t satz = 0;
+  for (std::int32_t k = 1; k <= db.PLZAnzahl && satz == 0; ++k) {
+    const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
+    if (r.PLZ == plz && TexteGleich(r.Ort.text(), ort)) satz = k;
+  }
+  if (satz == 0) throw Fehlschlag{"Kein PLZ-Eintrag " + Wert(a, "--plz") + " " + Wert(a, "--ort")};
+  const char land = db.Land.front();
+  const StrassenListe liste = StrassenListeFuellen(db, satz, false, land, KeinFortschritt(), antworten);
+  const std::string name = PLZText(plz, land) + " " + db.PLZTabelle[static_cast<std::size_t>(satz)].Ort.text();
+  if (!a.optionen.count("--datei")) {
+    static const int kSpalten[] = {0, 1, 2, 3, 4};
+    for (std::size_t i = 0; i < liste.positionen.size(); ++i) {
+      const StrassenZeile& z = liste.zeilen[i];
+      ZeileAusgeben(out, liste.positionen[i], {z.ort, z.plz, z.strasse, z.abNr, z.bisNr}, kSpalten);
+    }
+    out << liste.positionen.size() << " Strassen von " << Cp1252ZuUtf8(name) << "\n";
+    return 0;
+  }
+  const TPLZRecord rec = db.PLZTabelle[static_cast<std::size_t>(satz)];
+  const std::vector<StrassenZeile> zeilen = ListenDateiLesen(Wert(a, "--datei"), rec, land);
+  std::size_t neu = 0;
+  for (const StrassenZeile& z : zeilen) neu += LeerzeichenEntfernen(z.strasse).empty() ? 0 : 1;
+  if (!ja) {
+    out << liste.positionen.size() << " Strassen von " << Cp1252ZuUtf8(name) << " w\xC3\xBCrden durch " << neu << " ersetzt\n";
+    out << "Nichts geschrieben (mit --ja wird gespeichert)\n";
+    return 0;
+  }
+  const ListenSpeicherung e = StrassenListeSpeichern(db, satz, zeilen, db.OrdnerName(), KeinFortschritt(), antworten);
+  if (!e.gespeichert) throw Fehlschlag{"Nichts gespeichert"};
+  out << e.entfernt << " Strassen von " << Cp1252ZuUtf8(name) << " durch " << e.strassen << " ersetzt\n";
   return 0;
 }
 

@@ -90,18 +90,37 @@ bool Datenbestand::PLZLaden(Rueckfragen& rueckfragen) {
   auto tabelle = TabelleLesen<TPLZRecord>(datei);
   PLZAnzahl = static_cast<std::int32_t>(tabelle.size() - 1);
   PLZTabelle = std::move(tabelle);
+  leereGeladen_ = PLZLeereSaetze();
   return true;
 }
 
-void Datenbestand::PLZSpeichern() {
+std::int32_t Datenbestand::PLZLeereSaetze() const {
+  std::int32_t n = 0;
+  for (std::int32_t k = 1; k <= PLZAnzahl; ++k) n += InBenutzung(PLZTabelle[static_cast<std::size_t>(k)]) ? 0 : 1;
+  return n;
+}
+
+void Datenbestand::PLZSpeichern(bool leereBehalten) {
   if (plzDatei_.empty()) throw DateiFehler("Kein Land gewählt: die PLZ-Datei kann nicht gespeichert werden");
-  AtomarSchreiben(plzDatei_, [this](Schreiber& s) {
+  AtomarSchreiben(plzDatei_, [this, leereBehalten](Schreiber& s) {
     for (std::int32_t k = 1; k <= PLZAnzahl; ++k) {
       const TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
-      if (InBenutzung(r)) s.schreiben(&r, sizeof r);
+      if (leereBehalten || InBenutzung(r)) s.schreiben(&r, sizeof r);
     }
   });
   Geaendert = false;
+}
+
+std::int32_t Datenbestand::PLZSpeichern(Rueckfragen& rueckfragen) {
+  const std::int32_t leere = PLZLeereSaetze();
+  bool behalten = false;
+  if (leere > 0 && leereGeladen_ > 0) {
+    behalten = !rueckfragen.frage(DateiNameTeil(plzDatei_) + " enth\xC3\xA4lt " + std::to_string(leere) +
+                                  " Datens\xC3\xA4tze ohne Ort oder PLZ.\rBeim Speichern entfernen?");
+  }
+  PLZSpeichern(behalten);
+  if (!behalten) leereGeladen_ = 0;
+  return behalten ? 0 : leere;
 }
 
 void Datenbestand::StrassenSchreiben(const std::string& datei, Fortschritt& fortschritt) const {
@@ -154,7 +173,7 @@ std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschrit
   return static_cast<std::int32_t>(n - StrassenZahl);
 }
 
-StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueckfragen& rueckfragen) {
+StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueckfragen& rueckfragen, bool fragen) {
   StrassenLadeErgebnis ergebnis;
   StrassenLeeren();
   const std::string datei = StrassenDateiName();
@@ -162,7 +181,7 @@ StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueck
   if (!DateiVorhanden(datei)) return ergebnis;
   ergebnis.vorhanden = true;
   ergebnis.ungueltig = StrassenEinlesen(datei, fortschritt);
-  if (ergebnis.ungueltig > 0 && rueckfragen.frage("Leere Einträge in Strassen-DB löschen?")) {
+  if (ergebnis.ungueltig > 0 && fragen && rueckfragen.frage("Leere Einträge in Strassen-DB löschen?")) {
     StrassenSchreiben(datei, fortschritt);
     ergebnis.bereinigt = true;
     StrassenEinlesen(datei, fortschritt);

@@ -71,15 +71,23 @@ class Datenbestand {
   // read; the table is then empty.
   bool PLZLaden(Rueckfragen& rueckfragen);
   // Writes the records in use to the file the table was loaded from, replacing it as a whole;
-  // records not in use are dropped. Clears Geaendert. Throws DateiFehler; the file then stays
-  // as it was and Geaendert stays set.
-  void PLZSpeichern();
+  // records not in use are dropped unless LEEREBEHALTEN. Clears Geaendert. Throws DateiFehler;
+  // the file then stays as it was and Geaendert stays set.
+  void PLZSpeichern(bool leereBehalten = false);
+  // The same, but records without place or code are never dropped without a word: when the file
+  // held such records already on loading (nobody emptied them here), asks whether to remove
+  // them and keeps them on No. Returns the number of records left out.
+  std::int32_t PLZSpeichern(Rueckfragen& rueckfragen);
+  // Records of the table without place or postal code.
+  std::int32_t PLZLeereSaetze() const;
+  // How many of them the file held when it was loaded.
+  std::int32_t PLZLeereGeladen() const { return leereGeladen_; }
 
   // Loads the valid streets of the street file (silently nothing when it is missing), with
   // progress every 1000 records. When invalid records were skipped, asks once
   // "Leere Einträge in Strassen-DB löschen?"; on Yes the file is rewritten without them and
-  // loaded again. Throws DateiFehler.
-  StrassenLadeErgebnis StrassenLaden(Fortschritt& fortschritt, Rueckfragen& rueckfragen);
+  // loaded again. Without FRAGEN (the user declined already) they stay. Throws DateiFehler.
+  StrassenLadeErgebnis StrassenLaden(Fortschritt& fortschritt, Rueckfragen& rueckfragen, bool fragen = true);
   // Writes StrassenTabelle[1..StrassenZahl] (valid records only) to the file it was loaded from.
   void StrassenSpeichern(Fortschritt& fortschritt);
   // Empties the street table and its index.
@@ -96,6 +104,7 @@ class Datenbestand {
 
   std::string plzDatei_;
   std::string strassenDatei_;
+  std::int32_t leereGeladen_ = 0;
   // Counting sort of the street indexes by postal code: erste_[p]..erste_[p+1] in indexe_.
   std::vector<std::int32_t> erste_;
   std::vector<std::int32_t> indexe_;

@@ -103,4 +103,36 @@ std::string Utf8ZuCp1252(std::string_view text) {
   return out;
 }
 
+bool IstUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    int folge = 0;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    if (b >= 0xC2 && b <= 0xDF) {
+      folge = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+      folge = 2;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      folge = 3;
+    } else {
+      return false;
+    }
+    if (i + static_cast<std::size_t>(folge) >= text.size()) return false;
+    for (int k = 1; k <= folge; ++k) {
+      if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80) return false;
+    }
+    i += static_cast<std::size_t>(folge) + 1;
+  }
+  return true;
+}
+
+std::string TextAlsCp1252(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") return Utf8ZuCp1252(text.substr(3));
+  return IstUtf8(text) ? Utf8ZuCp1252(text) : std::string(text);
+}
+
 }  // namespace orvano

@@ -95,7 +95,10 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   frSuchMaske->zeigen = [this](std::int32_t k, int strasse, const QString& hausnummer) { MaskenTrefferZeigen(k, strasse, hausnummer); };
   frPrufen->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
   frImport->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
-  frStrassen->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) { OptimierungStarten(balken, status); };
+  frStrassen->optimieren = [this](QProgressBar* balken, ui::StatusLeiste* status) {
+    OptimierungStarten(balken, status);
+    return frPZ->SortierungAbgebrochen;
+  };
   verbinden();
 
   // Creation steps of the start, in their order.

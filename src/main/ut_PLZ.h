@@ -306,6 +306,11 @@ class TfrPLZ : public QMainWindow {
   void verknuepfungErstellen();
   // Runs a user action; a file error ends it with a message and the program carries on.
   void ausfuehren(const std::function<void()>& aktion);
+ public:
+  // What a finished action did, in the status bar until the next run writes there.
+  void StatusMelden(const QString& text);
+  QString StatusText() const;
+ private:
 
   std::unique_ptr<ui::StatusLeiste> status_;
   Datenbestand db_;

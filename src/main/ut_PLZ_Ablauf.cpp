@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "PLZSpalten.h"
@@ -18,6 +19,7 @@
 #include "Bearbeiten.h"
 #include "ui/Dialoge.h"
 #include "ui/EinfuegenFilter.h"
+#include "ui/Warten.h"
 #include "ui/Text.h"
 #include "ui/StringGrid.h"
 #include "exchange/ut_Import.h"
@@ -93,6 +95,14 @@ void TfrPLZ::ausfuehren(const std::function<void()>& aktion) {
     ui::Meldung(QString::fromStdString(e.what()));
   }
 }
+
+void TfrPLZ::StatusMelden(const QString& text) {
+  StatusBar1->show();
+  status_->setText(0, text);
+  status_->setText(1, QString());
+}
+
+QString TfrPLZ::StatusText() const { return !StatusBar1->isHidden() ? status_->text(0) : QString(); }
 
 bool TfrPLZ::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) Aktivieren();

@@ -111,6 +111,7 @@ bool TfrPLZ::AenderungSpeichern() {
     return true;
   }
   bool gespeichert = false;
+  std::int32_t ausgelassen = 0;
   ausfuehren([&] {
     if (TabellenAnsicht) {
       // The grid's order, sorted or not, becomes the file's order.
@@ -134,11 +135,15 @@ bool TfrPLZ::AenderungSpeichern() {
       db_.PLZTabelle = std::move(tabelle);
       ++db_.PLZAnzahl;
     }
-    db_.PLZSpeichern();
+    ui::FensterRueckfragen fragen;
+    ausgelassen = db_.PLZSpeichern(fragen);
     gespeichert = true;
     PLZLaden();
   });
   TabelleFuellen();
+  if (ausgelassen > 0) {
+    StatusMelden(QString::number(ausgelassen) + QStringLiteral(" Datensätze ohne Ort oder PLZ nicht gespeichert"));
+  }
   return gespeichert;
 }
 

@@ -94,7 +94,7 @@ void TfrPLZ::StrassenZeigen(int k) {
   lbPLZZahl->setVisible(sichtbar);
   if (db_.StrassenTabelle.empty()) return;
   if (k < 0 || k > db_.PLZAnzahl) k = 0;
-  TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(k)];
+  const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(k)];
   const StrassenBereich strassen = db_.StrassenNachPLZ(r.PLZ);
   {
     const QSignalBlocker ruhe(cbStrasse);
@@ -106,7 +106,9 @@ void TfrPLZ::StrassenZeigen(int k) {
     }
     cbStrasse->setCurrentIndex(strassen.empty() ? -1 : 0);
   }
-  r.Strassen = static_cast<std::int32_t>(strassen.size());
+  // The count shown is the whole code's; the record keeps its stored count, which only the
+  // street window and the optimisation write.
+  const auto gezeigt = static_cast<std::int32_t>(strassen.size());
   hausnummerZeigen(strassen.empty() ? 0 : *strassen.begin());
   lbStrasseZahl->setText(QStringLiteral("n=") + QString::number(strassen.size()));
 
@@ -116,7 +118,7 @@ void TfrPLZ::StrassenZeigen(int k) {
   int gleiche = 0;
   for (std::int32_t j = 1; j <= db_.PLZAnzahl; ++j) {
     const TPLZRecord& p = db_.PLZTabelle[static_cast<std::size_t>(j)];
-    const std::int32_t n = p.Strassen;
+    const std::int32_t n = j == k ? gezeigt : p.Strassen;
     gesamt += n > 0 ? n : 1;
     if (p.Ort.text() == ort && p.Autokennzeichen.text() == kz) ++gleiche;
   }

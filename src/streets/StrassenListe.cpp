@@ -1,6 +1,7 @@
 #include "StrassenListe.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "Optimierung.h"
 
@@ -13,6 +14,8 @@
 namespace orvano {
 
 namespace {
+
+constexpr std::int64_t kSchritt = 5000;
 
 bool Leer(std::string_view s) { return LeerzeichenEntfernen(s).empty(); }
 
@@ -37,96 +40,149 @@ TStrassenRecord ZeileZuStrasse(const StrassenZeile& z) {
   return s;
 }
 
-StrassenListe StrassenListeFuellen(Datenbestand& db, std::int32_t satz, bool aktualisieren, char land, Rueckfragen& r) {
+StrassenListe StrassenListeFuellen(Datenbestand& db, std::int32_t satz, bool aktualisieren, char land, Fortschritt& f,
+                                   Rueckfragen& r) {
   StrassenListe l;
   TPLZRecord& rec = db.PLZTabelle[static_cast<std::size_t>(satz)];
   const std::string ort = rec.Ort.text();
-  const std::int32_t erwartet = aktualisieren ? kKeineStrassen : static_cast<std::int32_t>(rec.Strassen);
-  std::int32_t start = rec.AbBisNr;
-  if (aktualisieren || start < 1 || start > kKeineStrassen - 1) start = 1;
-  std::int32_t erste = 0;
-  // Only streets of the record's code can belong to it; the index keeps the file order, and the
-  // stored first position is a file position, so skipped invalid entries shift nothing.
-  for (const std::int32_t s : db.StrassenNachPLZ(rec.PLZ)) {
-    if (static_cast<std::int32_t>(l.zeilen.size()) >= erwartet) break;
-    const std::int32_t position = db.StrassenPosition[static_cast<std::size_t>(s)];
-    if (position < start) continue;
-    const TStrassenRecord& st = db.StrassenTabelle[static_cast<std::size_t>(s)];
-    std::string p = st.Ort.text();
-    if (Leer(p)) p = ort;
-    if (!TexteGleich(ort, p)) continue;
-    if (erste == 0) erste = position;
-    l.zeilen.push_back({p, PLZText(st.PLZ, land), st.Strasse.text(), st.AbNr.text(), st.BisNr.text()});
-  }
-  // Loading again replaces the table: nothing of REC is used after that.
   const std::string plzText = PLZText(rec.PLZ, land);
-  if (static_cast<std::int32_t>(l.zeilen.size()) != erwartet) {
-    rec.Strassen = static_cast<std::int32_t>(l.zeilen.size());
-    rec.AbBisNr = erste;
-    db.PLZSpeichern();
-    db.PLZLaden(r);
-    l.zahlenGespeichert = true;
+  // Only streets of the record's code can belong to it; the index keeps the file order.
+  const StrassenBereich bereich = db.StrassenNachPLZ(rec.PLZ);
+  f.beginnen(static_cast<std::int64_t>(bereich.size()));
+  std::int64_t i = 0;
+  for (const std::int32_t s : bereich) {
+    if (i % kSchritt == 0) {
+      f.position(i);
+      f.status(0, "n = " + std::to_string(i));
+      if (f.abbrechen()) {
+        l.abgebrochen = true;
+        break;
+      }
+    }
+    ++i;
+    const TStrassenRecord& st = db.StrassenTabelle[static_cast<std::size_t>(s)];
+    if (!GehoertZu(st, rec.PLZ, ort)) continue;
+    const std::string p = st.Ort.text();
+    l.zeilen.push_back({Leer(p) ? ort : p, PLZText(st.PLZ, land), st.Strasse.text(), st.AbNr.text(), st.BisNr.text()});
+    l.positionen.push_back(db.StrassenPosition[static_cast<std::size_t>(s)]);
+  }
+  f.beenden();
+  if (l.abgebrochen) return l;
+  if (aktualisieren) {
+    const auto anzahl = static_cast<std::int32_t>(l.zeilen.size());
+    const std::int32_t erste = l.positionen.empty() ? 0 : l.positionen.front();
+    if (rec.Strassen != anzahl || rec.AbBisNr != erste) {
+      rec.Strassen = anzahl;
+      rec.AbBisNr = erste;
+      // Loading again replaces the table: nothing of REC is used after that.
+      db.PLZSpeichern(r);
+      db.PLZLaden(r);
+      l.zahlenGespeichert = true;
+    }
   }
   if (l.zeilen.empty()) l.zeilen.push_back({ort, plzText, "", "", ""});
   return l;
 }
 
+namespace {
+
+struct Abgebrochen {};
+
+// The recount after a save finishes what the save began: its progress shows, Escape does not
+// stop it halfway.
+class OhneAbbruch : public Fortschritt {
+ public:
+  explicit OhneAbbruch(Fortschritt& f) : f_(f) {}
+  void beginnen(std::int64_t m) override { f_.beginnen(m); }
+  void position(std::int64_t w) override { f_.position(w); }
+  void beenden() override { f_.beenden(); }
+  void status(int panel, const std::string& text) override { f_.status(panel, text); }
+
+ private:
+  Fortschritt& f_;
+};
+
+}  // namespace
+
 ListenSpeicherung StrassenListeSpeichern(Datenbestand& db, std::int32_t satz, const std::vector<StrassenZeile>& zeilen,
-                                         const std::string& ordnerText, bool neuZaehlen, Fortschritt& f, Rueckfragen& r) {
+                                         const std::string& ordnerText, Fortschritt& f, Rueckfragen& r) {
   ListenSpeicherung e;
   if (!r.frage("\xC3\x84nderung in Tempor\xC3\xA4re Datei speichern?")) return e;
   e.angenommen = true;
-  TPLZRecord& rec = db.PLZTabelle[static_cast<std::size_t>(satz)];
+  const TPLZRecord& rec = db.PLZTabelle[static_cast<std::size_t>(satz)];
   const std::string ort = rec.Ort.text();
   std::vector<TStrassenRecord> neu;
   for (const StrassenZeile& z : zeilen) {
     if (!Leer(z.strasse)) neu.push_back(ZeileZuStrasse(z));
   }
-  // The code of the first row decides which entries the rows replace.
-  const std::int32_t plz0 = zeilen.empty() || zeilen.front().plz.empty() ? 0 : TextZuZahl(zeilen.front().plz);
-  std::int32_t erste = 0;
-  for (const std::int32_t s : db.StrassenNachPLZ(plz0)) {
-    if (GehoertZu(db.StrassenTabelle[static_cast<std::size_t>(s)], plz0, ort)) {
-      erste = s;
-      break;
+  // Exactly the entries the fill lists are replaced: file position and table index of each.
+  std::vector<std::pair<std::int32_t, std::int32_t>> weg;
+  for (const std::int32_t s : db.StrassenNachPLZ(rec.PLZ)) {
+    if (GehoertZu(db.StrassenTabelle[static_cast<std::size_t>(s)], rec.PLZ, ort)) {
+      weg.emplace_back(db.StrassenPosition[static_cast<std::size_t>(s)], s);
     }
   }
+  const std::int32_t erste = weg.empty() ? 0 : weg.front().first;
   const std::string datei = db.StrassenDateiName();
   if (!r.frage("Strassen-Datenbank " + ordnerText + "/" + DateiNameTeil(datei) + " speichern?")) return e;
   f.status(1, "Strassen-Datenbank");
   f.status(2, "Mit ESC-Taste abbrechen");
-  std::int32_t abBisNr = kKeineStrassen;
-  // Written as a whole beside the file and renamed over it: a crash leaves the old list or the new.
-  AtomarSchreiben(datei, [&](Schreiber& w) {
-    std::int32_t position = 0;
-    auto zeilenSchreiben = [&] {
-      if (!neu.empty()) abBisNr = position + 1;
-      for (const TStrassenRecord& s : neu) w.schreiben(&s, sizeof s);
-      position += static_cast<std::int32_t>(neu.size());
-    };
-    for (std::int32_t s = 1; s <= db.StrassenZahl; ++s) {
-      const TStrassenRecord& st = db.StrassenTabelle[static_cast<std::size_t>(s)];
-      if (s == erste) zeilenSchreiben();
-      if (erste != 0 && s >= erste && GehoertZu(st, plz0, ort)) continue;
-      w.schreiben(&st, sizeof st);
-      ++position;
-    }
-    if (erste == 0) zeilenSchreiben();
-  });
+  const std::int64_t groesse = DateiVorhanden(datei) ? DateiGroesse(datei) : 0;
+  f.beginnen(groesse / static_cast<std::int64_t>(sizeof(TStrassenRecord)));
+  // Written as a whole beside the file and renamed over it: a crash leaves the old list or the
+  // new. Every entry not replaced is copied from the file as it is, invalid ones included.
+  try {
+    AtomarSchreiben(datei, [&](Schreiber& w) {
+      std::int32_t p = 0;
+      std::size_t j = 0;
+      auto zeilenSchreiben = [&] {
+        for (const TStrassenRecord& s : neu) w.schreiben(&s, sizeof s);
+      };
+      if (groesse > 0) {
+        RecordsBlockweise(datei, sizeof(TStrassenRecord), 4096, [&](const char* d, std::size_t n) {
+          for (std::size_t k = 0; k < n; ++k) {
+            const char* satzDaten = d + k * sizeof(TStrassenRecord);
+            ++p;
+            if (p % kSchritt == 0) {
+              f.position(p);
+              f.status(0, "n = " + std::to_string(p));
+              if (f.abbrechen()) throw Abgebrochen{};
+            }
+            if (p == erste) zeilenSchreiben();
+            if (j < weg.size() && weg[j].first == p) {
+              // The entry must still be the one that was listed, or another program wrote the file.
+              if (std::memcmp(satzDaten, &db.StrassenTabelle[static_cast<std::size_t>(weg[j].second)], sizeof(TStrassenRecord)) != 0) {
+                throw DateiFehler("Die Datei " + datei + " wurde inzwischen von einem anderen Programm ge\xC3\xA4ndert.");
+              }
+              ++j;
+              continue;
+            }
+            w.schreiben(satzDaten, sizeof(TStrassenRecord));
+          }
+        });
+      }
+      if (j != weg.size()) throw DateiFehler("Die Datei " + datei + " wurde inzwischen von einem anderen Programm ge\xC3\xA4ndert.");
+      if (erste == 0) zeilenSchreiben();
+    });
+  } catch (const Abgebrochen&) {
+    f.beenden();
+    e.abgebrochen = true;
+    return e;
+  }
+  f.beenden();
   e.gespeichert = true;
   e.strassen = static_cast<std::int32_t>(neu.size());
-  rec.Strassen = e.strassen;
-  rec.AbBisNr = abBisNr;
+  e.entfernt = static_cast<std::int32_t>(weg.size());
   ArbeitLaeuft = true;
   struct Ende {
     ~Ende() { ArbeitLaeuft = false; }
   } ende;
-  db.PLZSpeichern();
-  db.StrassenLaden(f, r);
-  if (neuZaehlen) {
-    db.PLZLaden(r);
-    StrassenZaehlen(db, f, r);
-  }
+  // Invalid entries the user chose to keep are still there: no second question about them.
+  db.StrassenLaden(f, r, false);
+  // Entries moved: every record's count and first position are made true again.
+  OhneAbbruch ohne(f);
+  StrassenNeuZaehlen(db, ohne);
+  e.plzAusgelassen = db.PLZSpeichern(r);
   return e;
 }
 

@@ -85,7 +85,7 @@ ZaehlErgebnis StrassenZaehlen(Datenbestand& db, Fortschritt& f, Rueckfragen& r) 
   if (e.abgebrochen) {
     db.PLZLaden(r);
   } else {
-    db.PLZSpeichern();
+    db.PLZSpeichern(r);
   }
   return e;
 }

@@ -79,6 +79,7 @@ OptimierungsOptionen TfrPZ::optionen() const {
 bool DatenbankOptimieren(TfrPZ& dialog, Datenbestand& db, QProgressBar* balken, ui::StatusLeiste* status,
                          const std::function<void(bool)>& grau) {
   dialog.Tag = 0;
+  dialog.SortierungAbgebrochen = false;
   dialog.setOrdner(QString::fromStdString(db.OrdnerName()));
   dialog.exec();
   if (dialog.Tag != 1) return false;
@@ -100,7 +101,7 @@ bool DatenbankOptimieren(TfrPZ& dialog, Datenbestand& db, QProgressBar* balken, 
   };
   if (dialog.cbPLZOpt->isChecked()) laufen([&](ui::Lauf& l) { PLZOptimieren(db, o, l, fragen); });
   if (dialog.cbStrassenOpt->isChecked()) laufen([&](ui::Lauf& l) { StrassenOptimieren(db, o, l, fragen); });
-  if (dialog.cbStrassenSort->isChecked()) laufen([&](ui::Lauf& l) { StrassenSortieren(db, o, l, fragen); });
+  if (dialog.cbStrassenSort->isChecked()) laufen([&](ui::Lauf& l) { dialog.SortierungAbgebrochen = StrassenSortieren(db, o, l, fragen).abgebrochen; });
   return true;
 }
 

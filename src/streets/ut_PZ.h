@@ -42,6 +42,8 @@ class TfrPZ : public QDialog {
   QCheckBox* cbStrassenSort_jn;
   QPushButton* sbWeiter;
   QPushButton* sbExit;
+  // The last run's street sort was cancelled with Escape.
+  bool SortierungAbgebrochen = false;
 
  protected:
   void showEvent(QShowEvent* e) override;

@@ -193,21 +193,30 @@ void TfrStrassen::showEvent(QShowEvent* e) {
 void TfrStrassen::StrassenFensterAktualisieren() {
   if (satz_ < 1 || satz_ > db_.PLZAnzahl) return;
   StrassenListe liste;
+  sbSpeichern_Dat->show();
   {
     ui::Lauf lauf(ProgressBar1, status_.get(), ui::Lauf::Escape::Nachfragen);
     lauf.status(1, QStringLiteral("Strassen-Datenbank Aktualisierung"));
     lauf.status(2, QStringLiteral("Mit ESC-Taste abbrechen"));
     ui::FensterRueckfragen fragen;
-    lauf.ausfuehren([&] { liste = StrassenListeFuellen(db_, satz_, aktualisieren_, land_, fragen); });
+    lauf.ausfuehren([&] { liste = StrassenListeFuellen(db_, satz_, aktualisieren_, land_, lauf, fragen); });
   }
   if (liste.zahlenGespeichert) geschrieben_ = true;
-  if (liste.zeilen.empty()) return;
+  if (liste.abgebrochen) {
+    // A partial list must never be saved over the whole one.
+    sbSpeichern_Dat->hide();
+    aktualisieren_ = false;
+  }
+  if (liste.zeilen.empty()) {
+    const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(satz_)];
+    liste.zeilen.push_back({r.Ort.text(), PLZText(r.PLZ, land_), "", "", ""});
+  }
   listeZeigen(liste.zeilen);
   // The street chosen in the main window is the current row here.
   if (strassenWahl_ > 0 && tabelle_.zeilen() > strassenWahl_ + 1) StringGrid1->setAktuelleZelle(kStrasse, strassenWahl_ + 1);
   strassenWahl_ = 0;
   const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(satz_)];
-  lbPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, land_) + " " + r.Ort.text() + " n=" + std::to_string(r.Strassen)));
+  lbPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, land_) + " " + r.Ort.text() + " n=" + std::to_string(liste.positionen.size())));
   edPLZ->clear();
 }
 
@@ -302,13 +311,13 @@ bool TfrStrassen::sbSpeichern_DatClick() {
     ui::FensterRueckfragen fragen;
     // The rows are written and loaded again: the grid shows itself busy meanwhile.
     StringGrid1->setBeschaeftigt(true);
-    lauf.ausfuehren([&] {
-      e = StrassenListeSpeichern(db_, satz_, zeilen(), ui::ZuCp1252(ordnerText_), ZeilenEingefuegt && StrassenGeaendert, lauf, fragen);
-    });
+    lauf.ausfuehren([&] { e = StrassenListeSpeichern(db_, satz_, zeilen(), ui::ZuCp1252(ordnerText_), lauf, fragen); });
     StringGrid1->setBeschaeftigt(false);
   }
   if (!e.angenommen) return false;
   if (e.gespeichert) geschrieben_ = true;
+  // A cancelled or failed save keeps the edits: closing asks again.
+  if (!e.gespeichert) return true;
   StrassenGeaendert = ZeilenEingefuegt = false;
   StrassenFensterAktualisieren();
   return true;
@@ -352,12 +361,15 @@ void TfrStrassen::springen() {
 }
 
 void TfrStrassen::sbSDB_OptimierungClick() {
-  // The optimisation rewrites the street file: what was typed here is saved first.
-  if (StrassenGeaendert && !sbSpeichern_DatClick()) return;
+  // The optimisation rewrites the street file: what was typed here is offered for saving
+  // first; declined, the edits are dropped and the list is read again afterwards.
+  if (StrassenGeaendert) sbSpeichern_DatClick();
+  StrassenGeaendert = ZeilenEingefuegt = false;
   if (!optimieren) return;
-  optimieren(ProgressBar1, status_.get());
+  const bool sortierungAbgebrochen = optimieren(ProgressBar1, status_.get());
   geschrieben_ = true;
   StrassenFensterAktualisieren();
+  if (sortierungAbgebrochen) sbSpeichern_Dat->hide();
 }
 
 void TfrStrassen::closeEvent(QCloseEvent* e) {

@@ -49,8 +49,9 @@ class TfrStrassen : public QDialog {
   // Enter in edPLZ: the record found while typing, after saving what was changed.
   void springen();
 
-  // The owner runs the database optimisation with this window's bars.
-  std::function<void(QProgressBar*, ui::StatusLeiste*)> optimieren;
+  // The owner runs the database optimisation with this window's bars; true when the street
+  // sort was cancelled.
+  std::function<bool(QProgressBar*, ui::StatusLeiste*)> optimieren;
   void sbSDB_OptimierungClick();
 
   bool StrassenGeaendert = false;

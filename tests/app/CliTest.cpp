@@ -478,6 +478,49 @@ TEST(CliStrassenZaehlen, ReportsTheChangedRecordsAndWritesOnlyWithJa) {
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "strassen-zaehlen", "--ordner", "Ord_9"}).status, 1);
 }
 
+TEST(CliStrassen, ListsAndReplacesARecordsStreetsAsTheStreetWindow) {
+  TempOrdner t;
+  // Bonn's stored count and first position are stale (1 at 9); Beuel shares the code.
+  TPLZRecord bonn = test::PLZSatz("Bonn", 53111), beuel = test::PLZSatz("Beuel", 53111);
+  bonn.Strassen = 1;
+  bonn.AbBisNr = 9;
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{bonn, beuel});
+  TStrassenRecord markt = test::StrassenSatz(53111, "Markt", "Bonn");
+  markt.AbNr.setzen("1");
+  markt.BisNr.setzen("9");
+  markt.HausNrKz = '1';
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp",
+                         std::vector<TStrassenRecord>{test::StrassenSatz(53111, "Rhein", "Beuel"), markt, test::StrassenSatz(53111, "Hofgarten", ""),
+                                                      test::StrassenSatz(53111, "Stra\xDF" "e", "BONN")});
+  auto e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "bonn"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, "2;Bonn;53111;Markt;1;9\n3;Bonn;53111;Hofgarten;;\n4;BONN;53111;Stra\xC3\x9F" "e;;\n3 Strassen von 53111 Bonn\n");
+
+  // A list in UTF-8 replaces them; without --ja nothing is written.
+  DateiSchreiben(t / "liste.txt", "K\xC3\xB6nigstra\xC3\x9F" "e;2;4\r\n\r\nMarkt\n");
+  const std::string vorher = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Bonn", "--datei", t / "liste.txt"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "3 Strassen von 53111 Bonn würden durch 2 ersetzt")) << e.out;
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), vorher);
+  e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Bonn", "--datei", t / "liste.txt", "--ja"});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(Enthaelt(e.out, "3 Strassen von 53111 Bonn durch 2 ersetzt")) << e.out;
+  e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Beuel"});
+  EXPECT_EQ(e.out, "1;Beuel;53111;Rhein;;\n1 Strassen von 53111 Beuel\n") << "the other place keeps its street";
+  e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Bonn"});
+  EXPECT_EQ(e.out, "2;Bonn;53111;K\xC3\xB6nigstra\xC3\x9F" "e;2;4\n3;Bonn;53111;Markt;;\n2 Strassen von 53111 Bonn\n");
+  // The stored count and first position are true again.
+  const std::string plz = test::DateiLesen(t / "Ord_1/Dat_D.ppp");
+  std::memcpy(&bonn, plz.data(), sizeof bonn);
+  EXPECT_EQ(bonn.Strassen, 2);
+  EXPECT_EQ(bonn.AbBisNr, 2);
+
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Bad Godesberg"}).status, 1);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111"}).status, 2);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "strassen", "--plz", "abc", "--ort", "Bonn"}).status, 2);
+}
+
 std::string Orte(std::initializer_list<const char*> orte) {
   std::string roh;
   std::int32_t plz = 1000;

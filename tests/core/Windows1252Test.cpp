@@ -36,5 +36,16 @@ TEST(Windows1252, MalformedUtf8NeverSwallowsFollowingText) {
   EXPECT_EQ(Utf8ZuCp1252("\xED\xA0\x80z"), "?z");  // surrogate
 }
 
+TEST(Windows1252, ATextFileOfEitherEncodingIsReadAsWindows1252) {
+  EXPECT_EQ(TextAlsCp1252("K\xC3\xB6ln;2"), "K\xF6ln;2");
+  EXPECT_EQ(TextAlsCp1252("\xEF\xBB\xBF" "Stra\xC3\x9F" "e"), "Stra\xDF" "e") << "byte-order mark dropped";
+  EXPECT_EQ(TextAlsCp1252("K\xF6ln"), "K\xF6ln") << "Windows-1252 stays";
+  // Bytes that look like a lead byte with a wrong follower are Windows-1252 text.
+  EXPECT_EQ(TextAlsCp1252("\xC3" "x \xE4"), "\xC3" "x \xE4");
+  EXPECT_FALSE(IstUtf8("ab\xC3"));
+  EXPECT_FALSE(IstUtf8("\xC0\xAF"));
+  EXPECT_TRUE(IstUtf8("a\xF0\x9F\x98\x80"));
+}
+
 }  // namespace
 }  // namespace orvano

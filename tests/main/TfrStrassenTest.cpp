@@ -87,10 +87,33 @@ TEST_F(StrassenFenster, TypingAPlaceJumpsToItAndTheMainWindowFollows) {
   QTest::keyClick(s.edPLZ, Qt::Key_Return);
   EXPECT_EQ(s.satz(), 2);
   EXPECT_EQ(s.tabelle().zelle(1, 1), "Beuel");
-  EXPECT_EQ(s.tabelle().zelle(3, 1), "") << "its stored count is 0";
+  EXPECT_EQ(s.tabelle().zelle(3, 1), "Rhein") << "listed although its stored count is 0";
   s.close();
   f.SatzAuswaehlen(s.satz());
   EXPECT_EQ(f.edOrt->text(), QString("Beuel"));
+}
+
+TEST_F(StrassenFenster, LookingAtACodeOfTwoPlacesAndOpeningItsStreetsWritesNothing) {
+  const std::string plzVorher = test::DateiLesen(t / "Ord_1/Dat_D.ppp");
+  const std::string strassenVorher = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  TfrPLZ f;
+  f.Aktivieren();
+  f.SatzAuswaehlen(1);
+  EXPECT_EQ(f.lbStrasseZahl->text(), QString("n=2")) << "the lookup shows the whole code";
+  EXPECT_EQ(f.datenbestand().PLZTabelle[1].Strassen, 1) << "but the record keeps its stored count";
+  TfrStrassen& s = *f.frStrassen;
+  s.vorbereiten(1, false, 'D', "Ord_1");
+  s.show();
+  EXPECT_EQ(s.lbPLZ->text(), QString("53111 Bonn n=1"));
+  s.close();
+  EXPECT_FALSE(s.geschrieben());
+  s.vorbereiten(2, false, 'D', "Ord_1");
+  s.show();
+  EXPECT_EQ(s.tabelle().zelle(3, 1), "Rhein");
+  s.close();
+  EXPECT_FALSE(s.geschrieben());
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), plzVorher);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), strassenVorher);
 }
 
 TEST_F(StrassenFenster, WithoutTheGermanStreetFileTheWindowSaysWhereToGetOne) {
