@@ -30,7 +30,7 @@
 #include "ut_NeueDaten.h"
 #include "ui/Dialoge.h"
 #include "ui/Knopf.h"
-#include "ui/OrdnerAuswahl.h"
+#include "folders/OrdnerAuswahl.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
@@ -200,7 +200,7 @@ void TfrDBBearbeiten::verbinden(int seite) {
 
 void TfrDBBearbeiten::vorbereiten(const QString& ordner) {
   const QSignalBlocker r1(cbOrdner1);
-  ui::OrdnerComboFuellen(cbOrdner1, ordner.toStdString());
+  OrdnerComboFuellen(cbOrdner1, ordner.toStdString());
   setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -244,7 +244,7 @@ void TfrDBBearbeiten::oeffnen() {
   lbZ2->clear();
   {
     const QSignalBlocker r2(cbOrdner2);
-    ui::OrdnerComboFuellen(cbOrdner2, cbOrdner1->currentText().toStdString());
+    OrdnerComboFuellen(cbOrdner2, cbOrdner1->currentText().toStdString());
     cbOrdner2->setCurrentIndex(-1);
   }
   ruhe_ = false;

@@ -23,7 +23,7 @@
 #include "core/Pfade.h"
 #include "ui/Dialoge.h"
 #include "ui/Knopf.h"
-#include "ui/OrdnerAuswahl.h"
+#include "folders/OrdnerAuswahl.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
@@ -161,7 +161,7 @@ void TfrImport::showEvent(QShowEvent* e) {
   format_->FormatLaden(QString::fromStdString(FormatDateiName(cbFormat->currentText().toStdString(), plz())));
   Tag = 0;
   geschriebeneDatei.clear();
-  ui::OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
+  OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
   obenAnzeigen();
   setWindowTitle(QStringLiteral(" Import  ") + ui::AusCp1252(db_.Land));
   QDialog::showEvent(e);
@@ -240,7 +240,7 @@ void TfrImport::sbSpeichernClick() {
 
 void TfrImport::sbPlusMaus(Qt::MouseButton knopf) {
   if (knopf == Qt::RightButton) {
-    if (ui::GewaehltenOrdnerLoeschen(cbOrdner)) obenAnzeigen();
+    if (GewaehltenOrdnerLoeschen(cbOrdner)) obenAnzeigen();
     return;
   }
   const std::string name = NaechsterFreierOrdner();

@@ -12,7 +12,7 @@
 #include "core/Dateien.h"
 #include "core/Pfade.h"
 #include "ui/Dialoge.h"
-#include "ui/OrdnerAuswahl.h"
+#include "folders/OrdnerAuswahl.h"
 
 namespace orvano {
 
@@ -49,7 +49,7 @@ TfrOrdner::TfrOrdner(QWidget* eltern) : QDialog(eltern) {
 }
 
 void TfrOrdner::showEvent(QShowEvent* e) {
-  ui::OrdnerComboFuellen(cbOrdner, {});
+  OrdnerComboFuellen(cbOrdner, {});
   QDialog::showEvent(e);
 }
 
@@ -83,6 +83,6 @@ void TfrOrdner::sbPlusClick() {
   cbOrdner->setCurrentIndex(cbOrdner->count() - 1);
 }
 
-void TfrOrdner::sbLoschenClick() { ui::GewaehltenOrdnerLoeschen(cbOrdner); }
+void TfrOrdner::sbLoschenClick() { GewaehltenOrdnerLoeschen(cbOrdner); }
 
 }  // namespace orvano

@@ -10,7 +10,7 @@
 #include "core/Pfade.h"
 #include "core/Datenbestand.h"
 #include "ui/Dialoge.h"
-#include "ui/OrdnerAuswahl.h"
+#include "folders/OrdnerAuswahl.h"
 #include "ui/StringGrid.h"
 #include "ui/Warten.h"
 
@@ -83,7 +83,7 @@ void TfrSichCopy::listeAufbauen() {
                         sicherungen[i].anzahl < 0 ? std::string() : std::to_string(sicherungen[i].anzahl), ""});
   }
   sg1->aktualisieren();
-  ui::OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
+  OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
 }
 
 void TfrSichCopy::sg1Click() {

@@ -11,7 +11,7 @@
 #include "core/Pfade.h"
 #include "core/Datenbestand.h"
 #include "ui/Dialoge.h"
-#include "ui/OrdnerAuswahl.h"
+#include "folders/OrdnerAuswahl.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
 
@@ -56,7 +56,7 @@ TfrSichCopy0::TfrSichCopy0(const Datenbestand& db, QWidget* eltern)
 void TfrSichCopy0::showEvent(QShowEvent* e) {
   {
     const QSignalBlocker a(cbOrdner), b(cbLand);
-    ui::OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
+    OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
     cbLand->setCurrentText(ui::AusCp1252(db_.Land));
   }
   zahlAnzeigen();

@@ -30,7 +30,7 @@
 #include "folders/ut_SichCopy.h"
 #include "folders/Ordner.h"
 #include "ui/Dialoge.h"
-#include "ui/OrdnerAuswahl.h"
+#include "folders/OrdnerAuswahl.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
@@ -207,7 +207,7 @@ void TfrPLZ::ExportStarten() {
 }
 
 void TfrPLZ::OrdnerListeAufbauen() {
-  ui::OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
+  OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
   // The combo names the folder whose data are shown; when that folder is gone, the first
   // folder of the list is loaded.
   if (cbOrdner->count() > 0 && cbOrdner->currentText() != QString::fromStdString(db_.OrdnerName())) cbOrdnerChange();

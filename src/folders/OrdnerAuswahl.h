@@ -5,7 +5,7 @@
 
 class QComboBox;
 
-namespace orvano::ui {
+namespace orvano {
 
 // Fills COMBO with the data folders in the program's order and selects AKTUELL (a folder name
 // without separator), else the first; an empty list leaves the combo empty.
@@ -15,4 +15,4 @@ void OrdnerComboFuellen(QComboBox* combo, const std::string& aktuell);
 // the combo. True when it was deleted.
 bool GewaehltenOrdnerLoeschen(QComboBox* combo);
 
-}  // namespace orvano::ui
+}  // namespace orvano

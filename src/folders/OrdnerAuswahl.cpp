@@ -2,12 +2,12 @@
 
 #include <QComboBox>
 
-#include "Dialoge.h"
+#include "ui/Dialoge.h"
 #include "core/Dateien.h"
 #include "core/Pfade.h"
-#include "folders/Ordner.h"
+#include "Ordner.h"
 
-namespace orvano::ui {
+namespace orvano {
 
 void OrdnerComboFuellen(QComboBox* combo, const std::string& aktuell) {
   const QSignalBlocker ruhe(combo);
@@ -23,17 +23,17 @@ bool GewaehltenOrdnerLoeschen(QComboBox* combo) {
   if (position < 0 || ordner.isEmpty()) return false;
   const QString nichtLeer = ordner + QStringLiteral(" ist nicht leer.") + QChar(13) + QStringLiteral("Löschen nicht möglich.");
   if (!VerzeichnisLeer(ProgVerzeichnis + ordner.toStdString())) {
-    Hinweis(nichtLeer);
+    ui::Hinweis(nichtLeer);
     return false;
   }
-  if (!FrageJaNein(QStringLiteral("Ordner ") + ordner + QStringLiteral(" löschen?"))) return false;
+  if (!ui::FrageJaNein(QStringLiteral("Ordner ") + ordner + QStringLiteral(" löschen?"))) return false;
   switch (LeerenOrdnerLoeschen(ordner.toStdString())) {
     case OrdnerLoeschen::NichtLeer:
       // Something arrived in it while the question was open.
-      Hinweis(nichtLeer);
+      ui::Hinweis(nichtLeer);
       return false;
     case OrdnerLoeschen::Fehlgeschlagen:
-      Meldung(QStringLiteral("Der Ordner ") + QString::fromStdString(ProgVerzeichnis) + ordner +
+      ui::Meldung(QStringLiteral("Der Ordner ") + QString::fromStdString(ProgVerzeichnis) + ordner +
               QStringLiteral(" kann nicht gelöscht werden"));
       return false;
     case OrdnerLoeschen::Geloescht: break;
@@ -43,4 +43,4 @@ bool GewaehltenOrdnerLoeschen(QComboBox* combo) {
   return true;
 }
 
-}  // namespace orvano::ui
+}  // namespace orvano
