@@ -1,5 +1,7 @@
 #include "EditorSuche.h"
 
+#include <algorithm>
+
 #include "core/Dateien.h"
 #include "core/Felder.h"
 #include "core/SeitenDatei.h"
@@ -172,6 +174,8 @@ std::int64_t EditorSuchen(const EditorSuchAuftrag& a, bool rueckwaerts, std::int
   if (a.text.empty() || !DateiVorhanden(a.datei)) return 0;
   const std::int64_t n = EditorAnzahl(a.datei, a.art);
   std::int64_t start = suchPosition;
+  // Backward from beyond the end begins at the last record.
+  if (rueckwaerts) start = std::min(start, n + 1);
   if (rueckwaerts ? start > 1 : start < n) start += rueckwaerts ? -1 : 1;
   // Without a match, and after Escape, the step is undone: the position stays as it was.
   const std::int64_t k = Durchsuchen(a, start, rueckwaerts, false, f);

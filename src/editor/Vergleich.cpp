@@ -167,7 +167,8 @@ std::int64_t Vergleichen(const std::string& datei1, const std::string& datei2, E
                          bool rueckwaerts, Fortschritt& f) {
   const std::size_t groesse = EditorSatzGroesse(art);
   const std::int64_t m = std::min(RecordAnzahl(datei1, groesse), RecordAnzahl(datei2, groesse));
-  position = rueckwaerts ? std::max<std::int64_t>(position - 1, 1) : std::min(position + 1, m);
+  // Backward from beyond the shorter file begins at the last record both files have.
+  position = rueckwaerts ? std::max<std::int64_t>(std::min(position, m + 1) - 1, 1) : std::min(position + 1, m);
   f.beginnen(m);
   f.position(1);
   constexpr std::int64_t kBlock = 4096;

@@ -49,8 +49,11 @@ TfrNeueDaten::TfrNeueDaten(QWidget* eltern) : QDialog(eltern) {
     fuellen();
   });
   sg1->tasteRunter = [this](int taste, Qt::KeyboardModifiers) {
-    const auto ziel = TastenZiel(taste, Position, n_, tabelle_.zeilen() - 1);
+    const int zeilen = tabelle_.zeilen() - 1;
+    const auto ziel = TastenZiel(taste, Position, n_, zeilen);
     if (!ziel) return false;
+    // Down on the last row moves the page by one record, as in the editor.
+    if (taste == Qt::Key_Down && sg1->aktuelleZeile() == zeilen && anfang_ + zeilen < n_) sgh1->setValue(static_cast<int>(anfang_ + 1));
     zumSatz(*ziel);
     return true;
   };

@@ -110,6 +110,8 @@ bool TfrPLZ::event(QEvent* e) {
 }
 
 void TfrPLZ::Aktivieren() {
+  // A route loaded from a file chose its service silently: its logo and hint come now.
+  RoutenLogoZeigen();
   OrdnerListeAufbauen();
   if (!ErsteAktivierungErledigt) {
     ErsteAktivierungErledigt = true;

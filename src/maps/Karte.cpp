@@ -80,7 +80,7 @@ std::string KartenOrtAdresse(std::string_view ort, std::string_view breite, std:
 }
 
 std::string StrassenansichtAdresse(std::string_view ort, std::string_view strasse, std::string_view land) {
-  return DienstBasis("Strassenansicht") + "/" + UmlauteFuerURL(strasse) + "%2C" + UmlauteFuerURL(ort) + "%2C" + UmlauteFuerURL(land);
+  return DienstBasis("Strassenansicht") + "/" + TextFuerURL(strasse) + "%2C" + TextFuerURL(ort) + "%2C" + TextFuerURL(land);
 }
 
 }  // namespace orvano

@@ -55,6 +55,24 @@ std::string UmlauteFuerURL(std::string_view text) {
   return out;
 }
 
+std::string TextFuerURL(std::string_view text) {
+  static const char* const kHex = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : UmlauteFuerURL(text)) {
+    if (static_cast<unsigned char>(c) < 0x80) {
+      out += c;
+      continue;
+    }
+    for (const char b : Cp1252ZuUtf8(std::string_view(&c, 1))) {
+      const auto u = static_cast<unsigned char>(b);
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    }
+  }
+  return out;
+}
+
 std::string RouteFehlt(const Route& r) {
   if (r.ausgangsort.empty() && r.ausgangsPLZ.empty()) return "Ausgangsort eingeben";
   if (r.zielort.empty() && r.zielPLZ.empty()) return "Zielort eingeben";

@@ -25,6 +25,9 @@ std::string DienstBasis(std::string_view name);
 
 // "ä"/"Ä", "ü"/"Ü", "ö"/"Ö" to their lower-case UTF-8 percent codes, then "ß"; nothing else.
 std::string UmlauteFuerURL(std::string_view text);
+// UmlauteFuerURL, and every other character outside ASCII as its UTF-8 percent codes
+// ("Gen\xE8ve" -> "Gen%C3%A8ve"), so that a browser reads the same letter.
+std::string TextFuerURL(std::string_view text);
 
 // "Ausgangsort eingeben" / "Zielort eingeben" when a side has neither place nor postal code.
 std::string RouteFehlt(const Route& r);

@@ -1,5 +1,7 @@
 #include "SuchMaske.h"
 
+#include <utility>
+
 #include "core/Texte.h"
 
 namespace orvano {
@@ -8,6 +10,7 @@ void SuchMaske::zuruecksetzen() {
   ortStart_ = gemerkterOrtStart_ = 1;
   strassenStart_ = 1;
   aktuell_ = 0;
+  nochmal_ = false;
 }
 
 std::int32_t SuchMaske::ortSuchen(const std::string& text, Rueckfragen& r) {
@@ -47,6 +50,8 @@ SuchMaske::Treffer SuchMaske::weiter(const std::string& ort, const std::string& 
   for (;;) {
     if (!ortLeer) {
       aktuell_ = ortSuchen(ort, r);
+    } else if (std::exchange(nochmal_, false)) {
+      // The record of the last street hit may hold further matching streets.
     } else if (++aktuell_ > db_.PLZAnzahl) {
       // The walk one record after the other ends with the last record.
       r.meldung("Nicht gefunden");
@@ -62,6 +67,7 @@ SuchMaske::Treffer SuchMaske::weiter(const std::string& ort, const std::string& 
     const int a = strasseSuchen(aktuell_, strasse);
     if (a >= 0) {
       ortStart_ = gemerkterOrtStart_;
+      nochmal_ = true;
       t.satz = aktuell_;
       t.strasse = a;
       t.strassenNr = a + 1;

@@ -41,6 +41,8 @@ class SuchMaske {
   std::int32_t gemerkterOrtStart_ = 1;
   int strassenStart_ = 1;
   std::int32_t aktuell_ = 0;
+  // Without a place, the next click looks at the record of a street hit again.
+  bool nochmal_ = false;
 };
 
 }  // namespace orvano

@@ -1,7 +1,9 @@
 #include "Dialoge.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -67,7 +69,7 @@ class QtDialoge : public Dialoge {
     return dialog.exec() == QDialog::Accepted;
   }
 
-  void oeffnen(const QUrl& adresse) override { QDesktopServices::openUrl(adresse); }
+  bool oeffnen(const QUrl& adresse) override { return QDesktopServices::openUrl(adresse); }
 
  private:
   static QString ausfuehren(const DateiDialog& d, QFileDialog::AcceptMode modus) {
@@ -108,8 +110,21 @@ Antwort FrageJaNeinAbbrechen(const QString& text) {
   return dialoge().box({Symbol::Bestaetigung, Knoepfe::JaNeinAbbrechen, text});
 }
 
-void WebseiteOeffnen(const QString& adresse) { dialoge().oeffnen(QUrl(adresse)); }
-void DokumentOeffnen(const QString& pfad) { dialoge().oeffnen(QUrl::fromLocalFile(pfad)); }
+bool WebseiteOeffnen(const QString& adresse) {
+  const QUrl url(adresse);
+  const QString schema = url.scheme().toLower();
+  if (schema != QStringLiteral("http") && schema != QStringLiteral("https")) {
+    Meldung(QStringLiteral("Adresse ") + adresse + QStringLiteral(" wird nicht geöffnet: nur http- und https-Adressen"));
+    return false;
+  }
+  if (dialoge().oeffnen(url)) return true;
+  if (QGuiApplication::clipboard()) QGuiApplication::clipboard()->setText(adresse);
+  Meldung(QStringLiteral("Kein Webbrowser gefunden\r") + adresse + QStringLiteral("\r(Die Adresse ist in der Zwischenablage.)"));
+  return false;
+}
+void DokumentOeffnen(const QString& pfad) {
+  if (!dialoge().oeffnen(QUrl::fromLocalFile(pfad))) Meldung(QStringLiteral("Kein Programm zum Öffnen von ") + pfad + QStringLiteral(" gefunden"));
+}
 
 void FensterRueckfragen::meldung(const std::string& text) { Meldung(QString::fromStdString(text)); }
 bool FensterRueckfragen::frage(const std::string& text) { return FrageJaNein(QString::fromStdString(text)); }

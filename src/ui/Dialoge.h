@@ -39,8 +39,8 @@ class Dialoge {
   virtual QString dateiSpeichern(const DateiDialog& d) = 0;
   // True when the user chose to print; the printer then holds the choice.
   virtual bool drucken(QPrinter& drucker) = 0;
-  // Hands a web address or a document to the system; failures are not reported.
-  virtual void oeffnen(const QUrl& adresse) = 0;
+  // Hands a web address or a document to the system; false when no program took it.
+  virtual bool oeffnen(const QUrl& adresse) = 0;
 };
 
 // Answers every box with OK or No and cancels every file and print dialog, for runs without a
@@ -52,7 +52,7 @@ class OhneBenutzer : public Dialoge {
   QString dateiOeffnen(const DateiDialog&) override { return {}; }
   QString dateiSpeichern(const DateiDialog&) override { return {}; }
   bool drucken(QPrinter&) override { return false; }
-  void oeffnen(const QUrl&) override {}
+  bool oeffnen(const QUrl&) override { return true; }
 
  private:
   bool protokoll_;
@@ -74,7 +74,9 @@ bool HinweisJaNein(const QString& text);
 // Confirmation with Yes/No/Cancel ("Wirklich abbrechen?").
 Antwort FrageJaNeinAbbrechen(const QString& text);
 
-void WebseiteOeffnen(const QString& adresse);
+// Opens a web address in the browser. Only http and https are opened (others are refused with
+// a message); when no browser starts, the user is told and the address is put on the clipboard.
+bool WebseiteOeffnen(const QString& adresse);
 void DokumentOeffnen(const QString& pfad);
 
 // The data store's messages and questions shown through the facade.

@@ -42,6 +42,9 @@ TEST_F(EditorSuche, ForwardAndBackwardFromThePositionWithTheStepUndoneWithoutAMa
   plz.text = "Dresden";
   EXPECT_EQ(EditorSuchen(plz, true, pos, KeinFortschritt()), 0) << "backward from 1 examines record 1 only";
   EXPECT_EQ(pos, 1);
+  plz.text = "berg";
+  pos = 40;
+  EXPECT_EQ(EditorSuchen(plz, true, pos, KeinFortschritt()), 5) << "backward from beyond the end starts at the last record";
   // The postal code as a plain number.
   plz.spalte = 6;
   plz.text = "01067";

@@ -1,6 +1,8 @@
 // The two-folder editor window: pages, keys, saving with the re-opening, searches, the lookup.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -274,6 +276,39 @@ TEST_F(Editor, NewDataOfSide1AreShownAndAppendedToSide2) {
   EXPECT_EQ(w.lbZ2->text(), "n=4");
   EXPECT_FALSE(std::filesystem::exists(t / "neutemp.tmp"));
   dialoge.antworte(Antwort::Ja, "Neue Daten in Ord_1 Deutschland suchen?").antworte(Antwort::Ok, "Keine neue Daten");
+  w.sbNeueSuchen->click();
+}
+
+TEST_F(Editor, DownOnTheLastRowOfTheNewDataScrollsByOneRecord) {
+  std::vector<TPLZRecord> viele;
+  for (int i = 1; i <= 300; ++i) viele.push_back(PLZSatz(("Ort " + std::to_string(i)).c_str(), 10000 + i));
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", viele);
+  test::RecordsSchreiben(t / "Ord_2/Dat_D.ppp", std::vector{PLZSatz("X", 4)});
+  oeffnen();
+  w.cbOrdner2->setCurrentText("Ord_2");
+  TfrNeueDaten& n = *w.frNeueDaten;
+  // The search repaints while it runs: the window is looked at once it shows.
+  std::function<void()> pruefen = [&] {
+    if (!n.isVisible()) {
+      QTimer::singleShot(10, pruefen);
+      return;
+    }
+    n.resize(1000, 700);
+    QApplication::processEvents();
+    const int zeilen = n.seite().zeilen() - 1;
+    EXPECT_GT(zeilen, 2);
+    EXPECT_LT(zeilen, 300);
+    n.sg1->setAktuelleZelle(1, zeilen);
+    n.Position = zeilen;
+    QTest::keyClick(n.sg1, Qt::Key_Down);
+    EXPECT_EQ(n.seitenAnfang(), 1);
+    EXPECT_EQ(n.Position, zeilen + 1);
+    EXPECT_EQ(n.sg1->aktuelleZeile(), zeilen) << "the cursor stays on the last row";
+    EXPECT_EQ(n.seite().zelle(1, zeilen), "Ort " + std::to_string(zeilen + 1));
+    n.reject();
+  };
+  QTimer::singleShot(0, pruefen);
+  dialoge.antworte(Antwort::Ja, "Neue Daten in Ord_1 Deutschland suchen?");
   w.sbNeueSuchen->click();
 }
 

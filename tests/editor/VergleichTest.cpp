@@ -87,6 +87,16 @@ TEST(Vergleich, TheComparisonStepsFromThePositionWithinTheShorterFile) {
   EXPECT_EQ(Vergleichen(t / "1.ppp", t / "2.ppp", EditorArt::Strassen, pos, false, KeinFortschritt()), 5) << "forward from 2";
   EXPECT_EQ(pos, 5);
   EXPECT_EQ(Vergleichen(t / "1.ppp", t / "2.ppp", EditorArt::Strassen, pos, true, KeinFortschritt()), 1);
+  // Backward from beyond the shorter file: the last record both have comes first.
+  zwei[2].Strasse.setzen("Gasse");
+  zwei[89].Strasse.setzen("Pfad");
+  test::RecordsSchreiben(t / "2.ppp", zwei);
+  pos = 95;
+  EXPECT_EQ(Vergleichen(t / "1.ppp", t / "2.ppp", EditorArt::Strassen, pos, true, KeinFortschritt()), 90);
+  pos = 1000;
+  zwei[89] = eins[89];
+  test::RecordsSchreiben(t / "2.ppp", zwei);
+  EXPECT_EQ(Vergleichen(t / "1.ppp", t / "2.ppp", EditorArt::Strassen, pos, true, KeinFortschritt()), 5);
 }
 
 TEST(Vergleich, NewDataAreWhatFile2LacksInTheOrderOfFile1AndAreAppendedWhole) {

@@ -76,6 +76,9 @@ TEST_F(Routen, RoutesGoToFilesAndComeBackAndStayForTheNextStart) {
     f.sbRouteLaden->click();
     EXPECT_EQ(f.edZielortStrasse->text(), "y");
     EXPECT_EQ(f.cbRoutenplaner->currentText(), "Bing");
+    EXPECT_EQ(f.sbRoute->toolTip(), "Route zeigen mit Google") << "loading leaves logo and hint";
+    f.Aktivieren();
+    EXPECT_EQ(f.sbRoute->toolTip(), "Route zeigen mit Bing") << "the next activation shows the loaded service";
     f.EinstellungenSchreiben();
   }
   TfrPLZ neu;

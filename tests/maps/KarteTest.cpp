@@ -61,5 +61,14 @@ TEST(Karte, TheNearestRecordOfTheCountryFirstOfEqualOnes) {
             DienstBasis("Karte") + "/maps/place/K%C3%B6ln/@50.9375,6.9603,11z");
 }
 
+TEST(Strassenansicht, EveryLetterOfPlaceAndStreetReachesTheAddressAsUtf8) {
+  EXPECT_EQ(StrassenansichtAdresse("Gen\xE8ve", "Rue du Rh\xF4ne", "Schweiz"),
+            DienstBasis("Strassenansicht") + "/Rue du Rh%C3%B4ne%2CGen%C3%A8ve%2CSchweiz");
+  EXPECT_EQ(StrassenansichtAdresse("M\xFCnchen", "Stra\xDF" "e", "Deutschland"),
+            DienstBasis("Strassenansicht") + "/Stra%C3%9Fe%2CM%C3%BCnchen%2CDeutschland")
+      << "umlauts as before";
+  EXPECT_EQ(TextFuerURL("\x80 \xD6"), "%E2%82%AC %C3%B6") << "the euro sign is three bytes; capital umlauts as their small ones";
+}
+
 }  // namespace
 }  // namespace orvano

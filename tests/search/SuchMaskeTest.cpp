@@ -69,6 +69,27 @@ TEST_F(Maske, FurtherStreetsOfARecordComeBeforeFurtherRecords) {
   EXPECT_EQ(besucht, (std::vector<std::int32_t>{1, 3}));
 }
 
+TEST_F(Maske, WithoutAPlaceEveryStreetOfEveryRecordIsVisitedInTurn) {
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{PLZSatz("A", 10001), PLZSatz("B", 10002), PLZSatz("C", 10003)});
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp",
+                         std::vector<TStrassenRecord>{StrassenSatz(10001, "Aweg", "A"), StrassenSatz(10001, "Bweg", "A"),
+                                                      StrassenSatz(10002, "Cweg", "B"), StrassenSatz(10003, "Dweg", "C")});
+  test::Antworten nein;
+  db.PLZLaden(nein);
+  db.StrassenLaden(KeinFortschritt(), nein);
+  maske.zuruecksetzen();
+  std::vector<std::string> gefunden;
+  for (int i = 0; i < 4; ++i) {
+    const auto a = klick("", "weg");
+    ASSERT_GT(a.satz, 0);
+    gefunden.push_back(db.PLZTabelle[static_cast<std::size_t>(a.satz)].Ort.text() + ":" +
+                       db.StrassenTabelle[static_cast<std::size_t>(a.strassenIndex)].Strasse.text());
+  }
+  EXPECT_EQ(gefunden, (std::vector<std::string>{"A:Aweg", "A:Bweg", "B:Cweg", "C:Dweg"}));
+  EXPECT_EQ(klick("", "weg").satz, 0) << "past the last record";
+  EXPECT_EQ(antworten.meldungen, std::vector<std::string>{"Nicht gefunden"});
+}
+
 TEST_F(Maske, AStreetNoRecordHasEndsTheWalkAfterTheLastRecord) {
   EXPECT_EQ(klick("", "Nirgendwostrasse").satz, 0);
   EXPECT_EQ(besucht, (std::vector<std::int32_t>{1, 2, 3, 4}));

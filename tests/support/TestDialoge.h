@@ -62,7 +62,12 @@ class TestDialoge : public ui::Dialoge {
     drucken_.pop_front();
     return ja;
   }
-  void oeffnen(const QUrl& adresse) override { geoeffnet.push_back(adresse); }
+  bool oeffnen(const QUrl& adresse) override {
+    geoeffnet.push_back(adresse);
+    return browserDa;
+  }
+  // False: no browser starts.
+  bool browserDa = true;
 
   QStringList texte() const {
     QStringList t;

@@ -3,6 +3,9 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include "support/TestDialoge.h"
 
 namespace orvano::ui {
@@ -96,6 +99,23 @@ TEST(Dialoge, FileDialogsAndOpenRequestsAreScriptedToo) {
   DokumentOeffnen("/prog/liste.csv");
   ASSERT_EQ(d.geoeffnet.size(), 2u);
   EXPECT_EQ(d.geoeffnet[1], QUrl::fromLocalFile("/prog/liste.csv"));
+}
+
+TEST(Dialoge, OnlyWebAddressesAreOpenedAndAMissingBrowserIsSaid) {
+  TestDialoge d;
+  // A Dienste.ini line may name anything: only http and https reach the system.
+  d.antworte(Antwort::Ok, QStringLiteral("Adresse file:///etc/passwd wird nicht geöffnet: nur http- und https-Adressen"));
+  EXPECT_FALSE(WebseiteOeffnen("file:///etc/passwd"));
+  d.antworte(Antwort::Ok);
+  EXPECT_FALSE(WebseiteOeffnen("javascript:alert(1)"));
+  EXPECT_TRUE(d.geoeffnet.empty());
+  EXPECT_TRUE(WebseiteOeffnen("HTTPS://www.example.org/"));
+  d.browserDa = false;
+  d.antworte(Antwort::Ok, QStringLiteral("Kein Webbrowser gefunden\rhttp://www.example.org/weg\r(Die Adresse ist in der Zwischenablage.)"));
+  EXPECT_FALSE(WebseiteOeffnen("http://www.example.org/weg"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://www.example.org/weg");
+  d.antworte(Antwort::Ok, QStringLiteral("Kein Programm zum Öffnen von /prog/liste.csv gefunden"));
+  DokumentOeffnen("/prog/liste.csv");
 }
 
 }  // namespace
