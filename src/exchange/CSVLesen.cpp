@@ -184,6 +184,38 @@ void ImportSpaltenBreiten(Tabelle& t, bool plz, bool id) {
   }
 }
 
+namespace {
+
+std::string TrennerName(std::string_view sep) {
+  if (sep == "\t") return "Tabulator";
+  return "\"" + Cp1252ZuUtf8(sep) + "\"";
+}
+
+}  // namespace
+
+std::string KeineZeilenGrund(const std::string& datei, const ImportFormat& f, const CSVLeseErgebnis& e) {
+  if (!e.gelesen || e.abgebrochen) return {};
+  std::string box = f.separator;
+  const std::string sep = Trennzeichen(datei, box);
+  const std::string name = Cp1252ZuUtf8(DateiNameTeil(datei));
+  if (e.zeilen == 0) {
+    if (e.titelZeile.find(sep) == std::string::npos) {
+      for (const char* anderer : {";", "\t", ",", "|"}) {
+        if (anderer != sep && e.titelZeile.find(anderer) != std::string::npos) {
+          return "Keine Zeile von " + name + " enth\xC3\xA4lt das Trennzeichen " + TrennerName(sep) +
+                 "; die Titelzeile ist mit " + TrennerName(anderer) + " getrennt (Separator im Import-Format \xC3\xA4ndern)";
+        }
+      }
+      if (!e.titelZeile.empty()) return "Keine Zeile von " + name + " enth\xC3\xA4lt das Trennzeichen " + TrennerName(sep);
+    }
+    return name + " enth\xC3\xA4lt keine Datenzeile";
+  }
+  for (const std::string& titel : f.titel) {
+    if (TitelIndex(e.titelZeile, sep, titel) >= 0) return {};
+  }
+  return "Keine Spalte des Import-Formats passt zur Titelzeile von " + name + ": " + Cp1252ZuUtf8(e.titelZeile.substr(0, 200));
+}
+
 std::string OhnePLZText(int ohnePLZ) { return ohnePLZ > 0 ? "  ohne PLZ: " + std::to_string(ohnePLZ) : std::string(); }
 
 CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, const CSVLeseOptionen& o,

@@ -45,6 +45,11 @@ std::string OhnePLZText(int ohnePLZ);
 CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& format, Tabelle& t, const CSVLeseOptionen& optionen,
                          Fortschritt& fortschritt);
 
+// Why a completed read of DATEI through F gave the import nothing: no data line, no line with
+// the separator (naming the one the title line seems to use), or no column of the format in
+// the title line. Empty when rows with at least one column of the format came. UTF-8.
+std::string KeineZeilenGrund(const std::string& datei, const ImportFormat& f, const CSVLeseErgebnis& e);
+
 struct VerknuepfErgebnis {
   bool ausgefuehrt = false;   // the join ran
   std::string meldung;        // why it did not run (information box), UTF-8

@@ -216,6 +216,13 @@ void TfrImport::artGewechselt() {
   spaltenEinstellen();
   obenAnzeigen();
   format_->FormatListeFuellen(cbFormat);
+  // The format and its separator belonged to the other kind: the new kind's first format, or
+  // the file, sets them.
+  format_->FormatListeFuellen(format_->cbFormat);
+  format_->edSeparator->clear();
+  format_->FormatLaden(QString::fromStdString(FormatDateiName(cbFormat->currentText().toStdString(), plz())));
+  format_->cbFormat->setCurrentText(cbFormat->currentText());
+  if (!ImportDatei.isEmpty()) format_->separatorAusDatei(ImportDatei);
 }
 
 void TfrImport::sbSpeichernClick() {

@@ -365,6 +365,8 @@ CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, b
     sg0Einrichten();
   }
   if (frImport) frImport->lbZahl->setText(QString::number(e.zeilen) + suffix);
+  // An empty table says why, so that the user can mend the format or the file.
+  if (const std::string grund = KeineZeilenGrund(pfad, f, e); !grund.empty()) ui::Hinweis(QString::fromStdString(grund));
   if (!f.id.empty() && !lbVerknupfung->text().isEmpty()) Verknuepfen(Datei2, ziel, test, status, balken);
   return e;
 }

@@ -125,6 +125,23 @@ TEST_F(ImportTest, AMissingFileReadsNothing) {
   EXPECT_FALSE(CSVLesen(t / "fehlt.csv", format, tabelle, o, KeinFortschritt()).gelesen);
 }
 
+TEST_F(ImportTest, AReadThatGaveNothingSaysWhy) {
+  auto grund = [&](const std::string& inhalt, const char* name) {
+    const CSVLeseErgebnis e = lesen(inhalt, name);
+    return KeineZeilenGrund(t / name, format, e);
+  };
+  EXPECT_EQ(grund("Ort,Postleitzahl\r\nKiel,24103\r\n", "a.csv"),
+            "Keine Zeile von a.csv enth\xC3\xA4lt das Trennzeichen \";\"; die Titelzeile ist mit \",\" getrennt (Separator im "
+            "Import-Format \xC3\xA4ndern)");
+  EXPECT_EQ(grund("Ort\r\nKiel\r\n", "b.csv"), "Keine Zeile von b.csv enth\xC3\xA4lt das Trennzeichen \";\"");
+  EXPECT_EQ(grund("Ort;Postleitzahl\r\n", "c.csv"), "c.csv enth\xC3\xA4lt keine Datenzeile");
+  EXPECT_EQ(grund("", "d.csv"), "d.csv enth\xC3\xA4lt keine Datenzeile");
+  EXPECT_EQ(grund("Name;Code\r\nKiel;24103\r\n", "e.csv"),
+            "Keine Spalte des Import-Formats passt zur Titelzeile von e.csv: Name;Code")
+      << "rows without a single column of the format";
+  EXPECT_EQ(grund("x;ORT\r\n1;Kiel\r\n", "f.csv"), "") << "titles match without case";
+}
+
 TEST_F(ImportTest, FormatFilesHoldTwentyTwoFieldsEachEndedByABar) {
   ASSERT_NO_THROW(FormatDateiSpeichern(t / "Standard.imp", StandardFormat()));
   EXPECT_EQ(DateiLesen(t / "Standard.imp"),
@@ -356,9 +373,11 @@ TEST_F(ImportTest, TheShippedDataSurviveExportAndImport) {
   ASSERT_GT(db.PLZAnzahl, 10000);
   ExportOptionen o;
   Exportieren(db, t / "export.csv", o, KeinFortschritt());
-  FormatDateiSpeichern(t / "Alles.imp", StandardFormat());
+  // The format shipped for the program's own exports.
+  std::filesystem::copy_file(ORVANO_DATEN "/Orvano-Export.imp", t / "Orvano-Export.imp");
   ImportFormat f;
-  ASSERT_TRUE(FormatDateiLaden(FormatDateiName("Alles", true), f));
+  ASSERT_TRUE(FormatDateiLaden(FormatDateiName("Orvano-Export", true), f));
+  EXPECT_EQ(FormatZeile(f), FormatZeile(StandardFormat()));
   CSVLeseOptionen lo;
   lo.landText = "Deutschland";
   const auto e = CSVLesen(t / "export.csv", f, tabelle, lo, KeinFortschritt());
@@ -366,6 +385,40 @@ TEST_F(ImportTest, TheShippedDataSurviveExportAndImport) {
   std::filesystem::create_directories(t / "Ord_2");
   ImportAnhaengen(t / "Ord_2/Dat_D.ppp", true, tabelle, KeinFortschritt());
   EXPECT_TRUE(DateiLesen(t / "Ord_2/Dat_D.ppp") == DateiLesen(t / "Ord_1/Dat_D.ppp"));
+}
+
+TEST_F(ImportTest, ExportedStreetsComeBackThroughTheShippedStreetFormat) {
+  std::filesystem::create_directories(t / "Ord_1");
+  TStrassenRecord mitNr = test::StrassenSatz(1067, "Prager Stra\xDF" "e", "Dresden");
+  mitNr.AbNr.setzen("1");
+  mitNr.BisNr.setzen("9a");
+  mitNr.HausNrKz = '1';
+  // The import marks every street as one with house numbers.
+  TStrassenRecord ohneNr = test::StrassenSatz(80331, "Marienplatz", "M\xFCnchen");
+  ohneNr.HausNrKz = '1';
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", std::vector<TStrassenRecord>{mitNr, ohneNr});
+  TPLZRecord dresden = test::PLZSatz("Dresden", 1067), muenchen = test::PLZSatz("M\xFCnchen", 80331);
+  dresden.Strassen = muenchen.Strassen = 1;
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{dresden, muenchen});
+  test::Antworten nein;
+  Datenbestand db;
+  db.PLZLaden(nein);
+  db.StrassenLaden(KeinFortschritt(), nein);
+  ExportOptionen o;
+  o.art = ExportArt::Strassen;
+  for (const char* name : {"strassen.csv", "strassen.txt"}) {
+    Exportieren(db, t / name, o, KeinFortschritt());
+    std::filesystem::copy_file(ORVANO_DATEN "/Orvano-Export.ims", t / "Orvano-Export.ims", std::filesystem::copy_options::overwrite_existing);
+    ImportFormat f;
+    ASSERT_TRUE(FormatDateiLaden(FormatDateiName("Orvano-Export", false), f));
+    CSVLeseOptionen lo;
+    lo.strassen = true;
+    lo.landText = "Deutschland";
+    ASSERT_EQ(CSVLesen(t / name, f, tabelle, lo, KeinFortschritt()).zeilen, 2) << name << ": the separator follows the file name";
+    std::filesystem::remove(t / "neu.ppp");
+    ImportAnhaengen(t / "neu.ppp", false, tabelle, KeinFortschritt());
+    EXPECT_EQ(DateiLesen(t / "neu.ppp"), DateiLesen(t / "Ord_1/Strassen_D.ppp")) << name;
+  }
 }
 
 }  // namespace

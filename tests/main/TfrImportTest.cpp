@@ -136,6 +136,28 @@ TEST_F(ImportFenster, ImportingAppendsToTheChosenFolderAfterTheQuestion) {
   EXPECT_EQ(dialoge.boxen[1].symbol, ui::Symbol::Warnung);
 }
 
+TEST_F(ImportFenster, AReadWithoutRowsSaysWhyAndTheKindsKeepTheirOwnSeparator) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrImport& w = *f.frImport;
+  w.show();
+  w.cbFormat->setCurrentText("Orte");
+  emit w.cbFormat->activated(w.cbFormat->currentIndex());
+  // A ".txt" file is read with a tab, but this one is separated by ";".
+  test::DateiSchreiben(t / "orte.txt", "PLZ;Ort\r\n24103;Kiel\r\n");
+  dialoge.antworte(Antwort::Ok, QString::fromUtf8("Keine Zeile von orte.txt enthält das Trennzeichen Tabulator; die Titelzeile ist "
+                                                  "mit \";\" getrennt (Separator im Import-Format ändern)"));
+  w.dateiOeffnen(QString::fromStdString(t / "orte.txt"));
+  EXPECT_EQ(w.lbZahl->text(), "0");
+  EXPECT_EQ(f.frImportFormat->edSeparator->text(), "#9");
+  // Switching to streets takes the street format's separator, or the file's, not the old box.
+  test::DateiSchreiben(t / "Str.ims", "Ort|||||PLZ||||||||Strasse||||||||;|\r\n");
+  w.rdStrassen->click();
+  EXPECT_EQ(f.frImportFormat->edSeparator->text(), ";");
+  w.rdPLZ->click();
+  EXPECT_EQ(f.frImportFormat->edSeparator->text(), "#9") << "Orte has none: the .txt file's tab";
+}
+
 TEST_F(ImportFenster, ThePlusButtonAddsTheNextFreeFolderAndDeletesOnlyEmptyOnes) {
   TfrPLZ f;
   f.Aktivieren();
