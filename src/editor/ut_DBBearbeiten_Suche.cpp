@@ -27,6 +27,7 @@ void TfrDBBearbeiten::suchen(int seite, bool rueckwaerts) {
     lauf.ausfuehren([&] { k = EditorSuchen(a, rueckwaerts, SuchPosition, lauf); });
   }
   x.sg->setBeschaeftigt(false);
+  status_->melden(k > 0 ? QString() : QStringLiteral("Nicht gefunden"));
   if (k > 0) zumSatz(seite, k);
 }
 
@@ -47,6 +48,7 @@ void TfrDBBearbeiten::nachschlagen(int von, int spalte, int zeile) {
     lauf.status(1, QStringLiteral("Mit ESC-Taste abbrechen"));
     lauf.ausfuehren([&] { k = EditorNachschlagen(a, lauf); });
   }
+  status_->melden(k > 0 ? QString() : QStringLiteral("Nicht gefunden"));
   if (k > 0) zumSatz(andere, k);
 }
 

@@ -96,11 +96,7 @@ void TfrPLZ::ausfuehren(const std::function<void()>& aktion) {
   }
 }
 
-void TfrPLZ::StatusMelden(const QString& text) {
-  StatusBar1->show();
-  status_->setText(0, text);
-  status_->setText(1, QString());
-}
+void TfrPLZ::StatusMelden(const QString& text) { status_->melden(text); }
 
 QString TfrPLZ::StatusText() const { return !StatusBar1->isHidden() ? status_->text(0) : QString(); }
 

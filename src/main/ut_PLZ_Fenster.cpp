@@ -13,6 +13,7 @@
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
 #include "core/Records.h"
+#include "core/SeitenDatei.h"
 #include "core/Texte.h"
 #include "core/Start.h"
 #include "editor/ut_DBBearbeiten.h"
@@ -141,7 +142,12 @@ void TfrPLZ::MaskenTrefferZeigen(std::int32_t k, int strasse, const QString& hau
 void TfrPLZ::wiederherstellenZeigen() {
   if (!SpeichernFallsGeaendert()) return;
   fensterZeigen(frSichCopy);
-  if (frSichCopy->Tag == 1) DateiGeschrieben(frSichCopy->wiederhergestellteDatei);
+  if (frSichCopy->Tag != 1) return;
+  const std::string datei = frSichCopy->wiederhergestellteDatei;
+  DateiGeschrieben(datei);
+  const bool plz = DateiNameTeil(datei).rfind("Dat_", 0) == 0;
+  const std::int64_t n = RecordAnzahl(datei, plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord));
+  StatusMelden(QString::fromStdString(datei) + QStringLiteral(" wiederhergestellt: ") + QString::number(n) + QStringLiteral(" Datensätze"));
 }
 
 void TfrPLZ::OptimierungStarten(QProgressBar* balken, ui::StatusLeiste* status) {
@@ -198,12 +204,20 @@ void TfrPLZ::ExportStarten() {
   optionen.art = art;
   optionen.plzVorsatz = ui::ZuCp1252(frExport_Auswahl->edPLZPlus->text());
   optionen.nrVorsatz = ui::ZuCp1252(frExport_Auswahl->edStrNrPlus->text());
-  // Nothing else may happen meanwhile: a change of country would mix two countries in the file.
-  ui::Lauf lauf(ProgressBar1, status_.get(), ui::Lauf::Escape::Sofort);
-  lauf.status(0, QString::fromStdString(ExportStatusText(art, datei, db_.PLZAnzahl, db_.ZeilenGesamt)));
-  lauf.status(1, QStringLiteral("Mit ESC-Taste abbrechen"));
-  lauf.ausfuehren([&] { Exportieren(db_, datei, optionen, lauf); });
+  ExportErgebnis e;
+  bool fertig = false;
+  {
+    // Nothing else may happen meanwhile: a change of country would mix two countries in the file.
+    ui::Lauf lauf(ProgressBar1, status_.get(), ui::Lauf::Escape::Sofort);
+    lauf.status(0, QString::fromStdString(ExportStatusText(art, datei, db_.PLZAnzahl, db_.ZeilenGesamt)));
+    lauf.status(1, QStringLiteral("Mit ESC-Taste abbrechen"));
+    fertig = lauf.ausfuehren([&] { e = Exportieren(db_, datei, optionen, lauf); });
+  }
   ProgressBar1->hide();
+  if (fertig) {
+    StatusMelden(QString::number(e.zeilen) + QStringLiteral(" Zeilen in ") + gewaehlt +
+                 (e.abgebrochen ? QStringLiteral(" gespeichert (abgebrochen)") : QStringLiteral(" gespeichert")));
+  }
 }
 
 void TfrPLZ::OrdnerListeAufbauen() {

@@ -28,6 +28,7 @@ void TfrPLZ::Schnellsuche() {
     for (int i = 0; i < cbStrasse->count(); ++i) liste.push_back(ui::ZuCp1252(cbStrasse->itemText(i)));
     // SuchStart counts from 1 here as in the grid, so that a reset starts at the first street.
     const int i = SchnellsucheListe(liste, SuchStart - 1, nadel, cbGenau->isChecked());
+    StatusMelden(i >= 0 ? QString() : QStringLiteral("Nicht gefunden"));
     if (i >= 0) {
       cbStrasse->setCurrentIndex(i);
       strasseGewaehlt(i);
@@ -36,6 +37,7 @@ void TfrPLZ::Schnellsuche() {
     return;
   }
   const int a = SchnellsucheZeile(daten_, SuchSpalte, SuchStart, nadel, cbGenau->isChecked());
+  StatusMelden(a == 0 ? QStringLiteral("Nicht gefunden") : QString());
   if (a == 0) return;
   StringGrid1->setAktuelleZelle(SuchSpalte, a);
   SuchStart = a + 1;

@@ -336,8 +336,10 @@ void TfrStrassen::suchenWeiter() {
     if (std::string_view(tabelle_.zelle(spalte, r)).find(text) == std::string_view::npos) continue;
     StringGrid1->setAktuelleZelle(spalte, r);
     suchZeile_ = r + 1;
+    status_->melden(QString());
     return;
   }
+  status_->melden(QStringLiteral("Nicht gefunden"));
 }
 
 void TfrStrassen::sortieren(bool absteigend) {

@@ -210,6 +210,15 @@ void StatusLeiste::setBreite(int panel, int breite) {
   if (panel >= 0 && panel < static_cast<int>(panele_.size())) panele_[static_cast<std::size_t>(panel)]->setFixedWidth(breite);
 }
 
+void StatusLeiste::melden(const QString& text) {
+  if (text.isEmpty()) {
+    leiste_->hide();
+    return;
+  }
+  for (std::size_t i = 0; i < panele_.size(); ++i) panele_[i]->setText(i == 0 ? text : QString());
+  leiste_->show();
+}
+
 QString StatusLeiste::text(int panel) const {
   if (panel < 0 || panel >= static_cast<int>(panele_.size())) return {};
   return panele_[static_cast<std::size_t>(panel)]->text();

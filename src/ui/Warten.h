@@ -87,6 +87,9 @@ class StatusLeiste {
   void setText(int panel, const QString& text);
   QString text(int panel) const;
   void setBreite(int panel, int breite);
+  // What a finished action did: TEXT in panel 0 of the shown bar, the other panels empty; an
+  // empty TEXT hides the bar again.
+  void melden(const QString& text);
   QStatusBar* leiste() const { return leiste_; }
 
  private:

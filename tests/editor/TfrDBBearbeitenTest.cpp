@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QStatusBar>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -201,9 +202,12 @@ TEST_F(Editor, SearchesGoForwardAndBackwardFromTheSearchPosition) {
   w.edSuchen1->setText("01067");
   QTest::keyClick(w.edSuchen1, Qt::Key_Return);
   EXPECT_EQ(w.SuchPosition, 0);
+  EXPECT_FALSE(w.StatusBar1->isHidden()) << "nothing found is said";
+  EXPECT_EQ(w.StatusBar1->findChildren<QLabel*>().front()->text(), "Nicht gefunden");
   w.edSuchen1->setText("1067");
   QTest::keyClick(w.edSuchen1, Qt::Key_Return);
   EXPECT_EQ(w.AktuellerSatz, 3);
+  EXPECT_TRUE(w.StatusBar1->isHidden());
   QEvent hinein(QEvent::Enter);
   QApplication::sendEvent(w.sbSuchen1, &hinein);
   EXPECT_EQ(w.sbSuchen1->toolTip(), "Suchen in Postleitzahl");

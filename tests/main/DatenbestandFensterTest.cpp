@@ -117,6 +117,7 @@ TEST_F(EinBesitzer, ARestoredCopyIsWhatTheMainWindowShowsAndSaves) {
     s.sbExit->click();
   });
   EXPECT_EQ(f.datenbestand().PLZAnzahl, 1);
+  EXPECT_EQ(f.StatusText(), QString::fromStdString(t / "Ord_1/Dat_D.ppp") + QString::fromUtf8(" wiederhergestellt: 1 Datensätze"));
   dialoge.antworte(Antwort::Ja, kFrage1);
   f.sbSpeichern_Dat->click();
   EXPECT_EQ(orteDerDatei(), std::vector<std::string>{"Aachen"});

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -88,7 +90,9 @@ TEST_F(ExportFenster, TheMenuEntryWritesTheChosenFileWithTheSeparatorOfItsName) 
   EXPECT_EQ(dialoge.dateiDialoge[0].dateiName, "PLZ_Strassen_D.txt");
   const std::string text = test::DateiLesen(t / "export.csv");
   EXPECT_EQ(text.substr(0, 8), "LNr;Ort;");
-  EXPECT_FALSE(f.StatusBar1->isVisible());
+  const auto zeilen = std::count(text.begin(), text.end(), '\n') - 1;
+  EXPECT_EQ(f.StatusText(), QString::fromStdString(std::to_string(zeilen) + " Zeilen in " + (t / "export.csv") + " gespeichert"))
+      << "the end is said";
   EXPECT_FALSE(f.ProgressBar1->isVisible());
   EXPECT_TRUE(f.isVisible());
 }

@@ -44,11 +44,14 @@ TEST_F(Suche, EnterFindsTheNextMatchAndTypingStartsAgain) {
   EXPECT_EQ(f.StringGrid1->aktuelleZeile(), 2);
   QTest::keyClick(f.edSuchen, Qt::Key_Return);
   EXPECT_EQ(f.StringGrid1->aktuelleZeile(), 4);
+  EXPECT_EQ(f.StatusText(), "");
   QTest::keyClick(f.edSuchen, Qt::Key_Return);
   EXPECT_EQ(f.StringGrid1->aktuelleZeile(), 4) << "no wrap-around";
+  EXPECT_EQ(f.StatusText(), "Nicht gefunden");
   QTest::keyClick(f.edSuchen, Qt::Key_L);
   QTest::keyClick(f.edSuchen, Qt::Key_Return);
   EXPECT_EQ(f.StringGrid1->aktuelleZeile(), 2) << "typing resets the search to row 1";
+  EXPECT_EQ(f.StatusText(), "") << "a hit takes the note away";
   f.cbGenau->click();
   EXPECT_EQ(f.SuchStart, 1);
   suchen(f, "bonn");
