@@ -103,6 +103,19 @@ TEST_F(EinBesitzer, UnsavedEditsAreAskedForBeforeTheImportWindowOpens) {
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Neustadt", "Berlin", "Bonn"}));
 }
 
+TEST_F(EinBesitzer, APostalCodeFileWrittenElsewhereReloadsItAloneWithoutAskingAboutStreets) {
+  // An invalid street entry the user keeps: asked once on loading, not again after a replace.
+  strassen({test::StrassenSatz(1067, "  ", "Dresden"), test::StrassenSatz(10115, "Unter den Linden", "Berlin")});
+  TfrPLZ f;
+  dialoge.antworte(Antwort::Nein, QString::fromUtf8("Leere Einträge in Strassen-DB löschen?"));
+  f.Aktivieren();
+  plz({PLZSatz("Dresden", 1067), PLZSatz("Berlin", 10115)});
+  f.DateiGeschrieben(t / "Ord_1/Dat_D.ppp");
+  EXPECT_EQ(f.datenbestand().PLZAnzahl, 2);
+  EXPECT_EQ(f.datenbestand().StrassenZahl, 1);
+  EXPECT_TRUE(dialoge.alleBeantwortet());
+}
+
 TEST_F(EinBesitzer, ARestoredCopyIsWhatTheMainWindowShowsAndSaves) {
   plz({PLZSatz("Aachen", 52062)}, "SichCopy/Dat_D_2024-03-05_01.ppp");
   TfrPLZ f;
