@@ -17,6 +17,7 @@ constexpr int kPLZSpalten = 17;
 // Column of the hidden record index, the link from a grid row to its record.
 constexpr int kSpalteIndex = 10;
 constexpr int kSpalteOrt = 1;
+constexpr int kSpalteStaat = 2;
 constexpr int kSpaltePLZ = 6;
 
 // Titles (Windows-1252) and widths from the field table; -1 hides a column.

@@ -75,8 +75,12 @@ bool TfrPLZ::gridTasteRunter(int taste, Qt::KeyboardModifiers mod) {
     return true;
   }
   if (zeile == daten_.zeilen() - 1) {
-    // A new row has no record index: saving makes it a new record.
+    // A new row has no record index: saving makes it a new record, of the current country.
     daten_.setZeilen(daten_.zeilen() + 1);
+    const int neu = daten_.zeilen() - 1;
+    const std::string land = db_.Land;
+    daten_.setZelle(0, neu, std::to_string(neu));
+    daten_.setZelle(kSpalteStaat, neu, LandISO(land.empty() ? ' ' : land.front()));
     StringGrid1->aktualisieren();
   }
   StringGrid1->setAktuelleZelle(1, zeile + 1);

@@ -72,6 +72,8 @@ void TfrPLZ::StrassenAnzeigeSichtbar() {
   const bool da = DateiVorhanden(db_.strassenDatei());
   lbStrasse->setVisible(da);
   cbStrasse->setVisible(da);
+  // Without streets no house numbers: the last country's must not stay behind.
+  if (!da) lbStrNr->hide();
 }
 
 void TfrPLZ::hausnummerZeigen(std::int32_t index) {
@@ -80,6 +82,11 @@ void TfrPLZ::hausnummerZeigen(std::int32_t index) {
     return;
   }
   const TStrassenRecord& s = db_.StrassenTabelle[static_cast<std::size_t>(index)];
+  // A street marked as numbered but without numbers would show a lone "-".
+  if (s.AbNr.leer() && s.BisNr.leer()) {
+    lbStrNr->hide();
+    return;
+  }
   lbStrNr->setText(ui::AusCp1252(s.AbNr.text() + " - " + s.BisNr.text()));
   lbStrNr->show();
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/Records.h"
+#include "ui/Bildschirm.h"
 #include "ui/Warten.h"
 
 namespace orvano {
@@ -35,6 +36,8 @@ TfrKarte::TfrKarte(const Datenbestand& db, std::function<char()> land, double ma
     connect(a, &QAction::triggered, this, [this, s] {
       setMassstab(s);
       KarteZeichnen(true);
+      // The cross-hair stays on the place it marked.
+      if (marke_) Markieren(marke_->first, marke_->second, QString());
     });
     groessen.push_back(a);
   }
@@ -81,16 +84,21 @@ void TfrKarte::KarteZeichnen(bool groesseAnpassen) {
   }
   Image1->setPixmap(bild_);
   Image1->resize(bild_.size());
-  if (groesseAnpassen) resize(w + 9, h + 55);
-  if (const QScreen* s = QGuiApplication::primaryScreen()) {
-    const QRect r = s->availableGeometry();
-    if (width() > r.width() - 50) resize(r.width() - 50, height());
-    if (height() > r.height()) resize(width(), r.height() - 30);
-    if (groesseAnpassen || width() == r.width() - 50) move(r.right() + 1 - width(), r.top());
+  if (groesseAnpassen) {
+    // Never narrower than its caption, which would be cut.
+    const int titel = fontMetrics().horizontalAdvance(windowTitle()) + 120;
+    resize(std::max(w + 9, titel), h + 55);
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+      const QRect r = s->availableGeometry();
+      move(r.right() + 1 - width(), r.top());
+    }
   }
+  // A large scale makes the picture scroll; the window stays on the screen.
+  ui::AufBildschirmHalten(this);
 }
 
 void TfrKarte::Markieren(double breite, double laenge, const QString& titel) {
+  marke_ = std::make_pair(breite, laenge);
   const Punkt p = GradZuPunkt(Eichung(land_ ? land_() : 'D'), massstab_, laenge, breite, bild_.width(), bild_.height());
   KarteZeichnen(false);
   QPixmap mit = bild_;

@@ -1,6 +1,9 @@
 // TfrKarte: the postal-code map of the current country with a red cross-hair.
 #pragma once
 
+#include <optional>
+#include <utility>
+
 #include <QDialog>
 #include <QPixmap>
 #include <functional>
@@ -50,6 +53,8 @@ class TfrKarte : public QDialog {
   std::function<char()> land_;
   double massstab_;
   QPixmap bild_;  // the picture at the scale, without the cross-hair
+  // The position last marked, drawn again when the scale changes.
+  std::optional<std::pair<double, double>> marke_;
 };
 
 }  // namespace orvano

@@ -20,6 +20,7 @@
 #include "core/Records.h"
 #include "core/Texte.h"
 #include "maps/Karte.h"
+#include "ui/Bildschirm.h"
 #include "ui/Dialoge.h"
 #include "ui/Knopf.h"
 #include "ui/StringGrid.h"
@@ -60,7 +61,9 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   lbPLZ->setMinimumWidth(220);
   edPLZ = new QLineEdit(this);
   edPLZ->setToolTip(QStringLiteral("Andere PLZ oder Ort (nach Enter)"));
-  edPLZ->setMaximumWidth(120);
+  // The boxes keep room for what is typed when the window is narrow.
+  edPLZ->setMinimumWidth(edPLZ->fontMetrics().horizontalAdvance(QStringLiteral("Frankfurt")) + 16);
+  edPLZ->setMaximumWidth(160);
   sbSort = ui::Knopf(this, QStringLiteral("Sortieren"), QString());
   sbEinfuegen = ui::Knopf(this, QStringLiteral("Einfügen"), QString());
   sbSDB_Optimierung = ui::Knopf(this, QStringLiteral("Optimieren"), QStringLiteral("Strassen-Datenbank Optimierung"));
@@ -68,7 +71,8 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   sbExit = ui::Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
   sbStreetView = ui::Knopf(this, QStringLiteral("Street View"), QStringLiteral("Street View Maps"));
   edSuchen = new QLineEdit(this);
-  edSuchen->setMaximumWidth(160);
+  edSuchen->setMinimumWidth(edSuchen->fontMetrics().horizontalAdvance(QStringLiteral("Hauptstrasse")) + 16);
+  edSuchen->setMaximumWidth(200);
   for (QWidget* w : std::initializer_list<QWidget*>{lbPLZ, edPLZ, sbSort, sbEinfuegen, sbSDB_Optimierung, sbSpeichern_Dat, sbStreetView, edSuchen, sbExit}) {
     leiste->addWidget(w);
   }
@@ -174,6 +178,7 @@ void TfrStrassen::vorbereiten(std::int32_t satz, bool aktualisieren, char land, 
 
 void TfrStrassen::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
+  ui::AufBildschirmHalten(this);
   edPLZ->clear();
   lbPLZ->clear();
   StrassenFensterAktualisieren();

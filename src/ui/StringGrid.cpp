@@ -10,6 +10,7 @@
 #include "EinfuegenFilter.h"
 #include "Text.h"
 #include "core/Datenbestand.h"
+#include "core/Windows1252.h"
 
 namespace orvano::ui {
 
@@ -109,7 +110,13 @@ void StringGrid::spaltenAnwenden() {
       setColumnHidden(c, true);
     } else {
       setColumnHidden(c, false);
-      setColumnWidth(c, t->breite(c));
+      // A title is never cut: the column is at least as wide as its title needs in this font.
+      int breite = t->breite(c);
+      if (t->festeZeilen() > 0 && t->zeilen() > 0) {
+        const QString titel = QString::fromStdString(Cp1252ZuUtf8(t->zelle(c, 0))).trimmed();
+        if (!titel.isEmpty()) breite = std::max(breite, horizontalHeader()->fontMetrics().horizontalAdvance(titel) + 10);
+      }
+      setColumnWidth(c, breite);
     }
   }
 }

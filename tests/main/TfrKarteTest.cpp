@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -56,6 +57,16 @@ TEST_F(KartenFenster, OpensAtTheSavedScaleMarksTheRowAndAClickChoosesTheNearestP
   EXPECT_TRUE(k.isVisible());
   k.groessen[6]->trigger();
   EXPECT_EQ(k.bildGroesse(), QSize(1000, 1330));
+  // Any scale keeps the window on the screen and the cross-hair on Köln.
+  for (int i : {7, 2, 0}) {
+    k.groessen[i]->trigger();
+    EXPECT_TRUE(k.screen()->availableGeometry().contains(k.frameGeometry())) << "scale " << kMassstaebe[i];
+    const QImage bild = k.Image1->pixmap().toImage();
+    const Punkt p = GradZuPunkt(Eichung('D'), kMassstaebe[i], 6.96, 50.94, bild.width(), bild.height());
+    EXPECT_EQ(bild.pixelColor(p.x, p.y), QColor(Qt::red)) << "scale " << kMassstaebe[i];
+  }
+  EXPECT_GE(k.width(), k.fontMetrics().horizontalAdvance(k.windowTitle())) << "the caption is not cut";
+  k.groessen[6]->trigger();
   k.close();
   EXPECT_FALSE(f.KarteSichtbar);
   f.EinstellungenSchreiben();

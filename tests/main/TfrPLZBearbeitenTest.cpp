@@ -149,9 +149,11 @@ TEST_F(Bearbeiten, EnterInTheLastRowAppendsARowThatBecomesARecord) {
   EXPECT_EQ(zelle(f, 1, 4), "Kiel");
   EXPECT_EQ(zelle(f, 6, 4), "24103");
   EXPECT_EQ(zelle(f, kSpalteIndex, 4), "");
+  EXPECT_EQ(zelle(f, 0, 4), "4") << "its running number";
   dialoge.antworte(Antwort::Ja, kFrage);
   f.sbSpeichern_Dat->click();
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn", "Kiel"}));
+  EXPECT_EQ(f.datenbestand().PLZTabelle[4].Staat.text(), "DE") << "of the country shown, as a record typed into an empty file";
 }
 
 TEST_F(Bearbeiten, ANewRowWithoutPostalCodeDisappearsOnSaving) {

@@ -167,6 +167,32 @@ TEST_F(Strassen, TheListHoldsTheStreetsOfTheCodeWithTheirHouseNumbers) {
   EXPECT_EQ(f.cbStrasse->count(), 3);
 }
 
+TEST_F(Strassen, NoLoneDashForAStreetWithoutNumbersNorForACountryWithoutStreets) {
+  TStrassenRecord ohne = StrassenSatz(26789, "Deichstrasse");
+  ohne.HausNrKz = '1';
+  strassen({StrassenSatz(10115, "Invalidenstra\xDF" "e"), ohne});
+  plz({PLZSatz("Wien", 1010, "AT")}, "Ord_1/Dat_A.ppp");
+  TfrPLZ f;
+  f.show();
+  f.Aktivieren();
+  zeigen(f, 5);
+  EXPECT_EQ(f.cbStrasse->currentText(), "Deichstrasse");
+  EXPECT_FALSE(f.lbStrNr->isVisible()) << "marked as numbered, but no number to show";
+  strassen({StrassenSatz(10115, "Invalidenstra\xDF" "e"), StrassenSatz(53111, "Markt")});
+  TStrassenRecord mitNr = StrassenSatz(26789, "Deichstrasse");
+  mitNr.HausNrKz = '1';
+  mitNr.AbNr.setzen("2");
+  strassen({mitNr});
+  f.DateiGeschrieben(t / "Ord_1/Strassen_D.ppp");
+  zeigen(f, 5);
+  EXPECT_TRUE(f.lbStrNr->isVisible());
+  EXPECT_EQ(f.lbStrNr->text(), "2 - ");
+  f.cbLand->setCurrentIndex(1);
+  emit f.cbLand->activated(1);
+  EXPECT_EQ(f.landText(), "\xD6sterreich");
+  EXPECT_FALSE(f.lbStrNr->isVisible()) << "Austria has no street file";
+}
+
 TEST_F(Strassen, ACodeWithoutStreetsShowsAnEmptyListAndCountsZero) {
   TfrPLZ f;
   f.show();

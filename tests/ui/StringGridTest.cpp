@@ -110,6 +110,11 @@ TEST_F(StringGridTest, HiddenColumnsAndWidthsComeFromTheTable) {
   EXPECT_EQ(grid.columnWidth(1), 180);
   EXPECT_FALSE(grid.isColumnHidden(2));
   EXPECT_EQ(grid.font().pointSize(), 8);
+  // A column narrower than its title grows to show the whole title.
+  t.setZelle(1, 0, "Postleitzahl");
+  t.setBreite(1, 20);
+  grid.spaltenAnwenden();
+  EXPECT_GT(grid.columnWidth(1), grid.horizontalHeader()->fontMetrics().horizontalAdvance("Postleitzahl"));
 }
 
 TEST_F(StringGridTest, TheCurrentCellIsInTableCoordinates) {

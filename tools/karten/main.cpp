@@ -1,8 +1,9 @@
 // Draws a country map picture: the outline polygons (lon lat per line, ">" between parts, as
-// `gmt coast -E.. -M` writes them) filled in one colour, a dark dot at every postal-code place
-// of a record file, through the calibration the map window uses.
+// `gmt coast -E.. -M` writes them) filled in one colour, a dark dot at every place of a record
+// file (.ppp) or of a place list (.txt, "latitude longitude" per line), through the calibration
+// the map window uses.
 //
-//   orvano-karten LAND(D|A|C) UMRISS.txt [Dat_X.ppp] ZIEL.png
+//   orvano-karten LAND(D|A|C) UMRISS.txt [Dat_X.ppp|ORTE.txt] ZIEL.png
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -32,7 +33,7 @@ QPointF Lage(const KartenEichung& e, double laenge, double breite) {
 
 int main(int argc, char** argv) {
   if (argc < 4 || argc > 5) {
-    std::fprintf(stderr, "Aufruf: orvano-karten D|A|C UMRISS.txt [Dat_X.ppp] ZIEL.png\n");
+    std::fprintf(stderr, "Aufruf: orvano-karten D|A|C UMRISS.txt [Dat_X.ppp|ORTE.txt] ZIEL.png\n");
     return 2;
   }
   QGuiApplication app(argc, argv);
@@ -69,16 +70,22 @@ int main(int argc, char** argv) {
   p.drawPath(umriss);
   int orte = 0;
   if (argc == 5) {
-    std::ifstream d(argv[3], std::ios::binary);
-    TPLZRecord r;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 40, 40));
-    while (d.read(reinterpret_cast<char*>(&r), sizeof r)) {
-      const double breite = r.Breitengrad, laenge = r.Laengengrad;
-      if (breite == 0.0 && laenge == 0.0) continue;
+    auto punkt = [&](double breite, double laenge) {
+      if (breite == 0.0 && laenge == 0.0) return;
       const Punkt q = GradZuPunkt(e, 1.0, laenge, breite, e.breite, e.hoehe);
       p.drawRect(q.x - 1, q.y - 1, 2, 2);
       ++orte;
+    };
+    const std::string quelle = argv[3];
+    std::ifstream d(quelle, std::ios::binary);
+    if (quelle.size() > 4 && quelle.substr(quelle.size() - 4) == ".txt") {
+      double breite = 0, laenge = 0;
+      while (d >> breite >> laenge) punkt(breite, laenge);
+    } else {
+      TPLZRecord r;
+      while (d.read(reinterpret_cast<char*>(&r), sizeof r)) punkt(r.Breitengrad, r.Laengengrad);
     }
   }
   p.end();
