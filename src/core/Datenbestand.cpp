@@ -115,8 +115,10 @@ std::int32_t Datenbestand::PLZSpeichern(Rueckfragen& rueckfragen) {
   const std::int32_t leere = PLZLeereSaetze();
   bool behalten = false;
   if (leere > 0 && leereGeladen_ > 0) {
-    behalten = !rueckfragen.frage(DateiNameTeil(plzDatei_) + " enth\xC3\xA4lt " + std::to_string(leere) +
-                                  " Datens\xC3\xA4tze ohne Ort oder PLZ.\rBeim Speichern entfernen?");
+    const std::string anzahl = leere == 1 ? "1 Datensatz" : std::to_string(leere) + " Datens\xC3\xA4tze";
+    behalten = plzBehalten_ == plzDatei_ ||
+               !rueckfragen.frage(DateiNameTeil(plzDatei_) + " enth\xC3\xA4lt " + anzahl + " ohne Ort oder PLZ.\rBeim Speichern entfernen?");
+    if (behalten) plzBehalten_ = plzDatei_;
   }
   PLZSpeichern(behalten);
   if (!behalten) leereGeladen_ = 0;
@@ -181,7 +183,11 @@ StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueck
   if (!DateiVorhanden(datei)) return ergebnis;
   ergebnis.vorhanden = true;
   ergebnis.ungueltig = StrassenEinlesen(datei, fortschritt);
-  if (ergebnis.ungueltig > 0 && fragen && rueckfragen.frage("Leere Einträge in Strassen-DB löschen?")) {
+  if (ergebnis.ungueltig > 0 && fragen && strassenBehalten_ != datei) {
+    if (!rueckfragen.frage("Leere Einträge in Strassen-DB löschen?")) {
+      strassenBehalten_ = datei;
+      return ergebnis;
+    }
     StrassenSchreiben(datei, fortschritt);
     ergebnis.bereinigt = true;
     StrassenEinlesen(datei, fortschritt);

@@ -76,7 +76,8 @@ class Datenbestand {
   void PLZSpeichern(bool leereBehalten = false);
   // The same, but records without place or code are never dropped without a word: when the file
   // held such records already on loading (nobody emptied them here), asks whether to remove
-  // them and keeps them on No. Returns the number of records left out.
+  // them and keeps them on No (then without asking again for that file). Returns the number of
+  // records left out.
   std::int32_t PLZSpeichern(Rueckfragen& rueckfragen);
   // Records of the table without place or postal code.
   std::int32_t PLZLeereSaetze() const;
@@ -86,7 +87,8 @@ class Datenbestand {
   // Loads the valid streets of the street file (silently nothing when it is missing), with
   // progress every 1000 records. When invalid records were skipped, asks once
   // "Leere Einträge in Strassen-DB löschen?"; on Yes the file is rewritten without them and
-  // loaded again. Without FRAGEN (the user declined already) they stay. Throws DateiFehler.
+  // loaded again. Without FRAGEN they stay, and so they do for a file whose entries the user
+  // chose to keep before (the question comes once per file). Throws DateiFehler.
   StrassenLadeErgebnis StrassenLaden(Fortschritt& fortschritt, Rueckfragen& rueckfragen, bool fragen = true);
   // Writes StrassenTabelle[1..StrassenZahl] (valid records only) to the file it was loaded from.
   void StrassenSpeichern(Fortschritt& fortschritt);
@@ -105,6 +107,8 @@ class Datenbestand {
   std::string plzDatei_;
   std::string strassenDatei_;
   std::int32_t leereGeladen_ = 0;
+  // Files whose invalid streets, or postal-code records without place, the user chose to keep.
+  std::string strassenBehalten_, plzBehalten_;
   // Counting sort of the street indexes by postal code: erste_[p]..erste_[p+1] in indexe_.
   std::vector<std::int32_t> erste_;
   std::vector<std::int32_t> indexe_;

@@ -223,6 +223,8 @@ void TfrStrassen::StrassenFensterAktualisieren() {
   const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(satz_)];
   lbPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, land_) + " " + r.Ort.text() + " n=" + std::to_string(liste.positionen.size())));
   edPLZ->clear();
+  // The bars belong to a run; none is going on now.
+  status_->melden(QString());
 }
 
 void TfrStrassen::listeZeigen(const std::vector<StrassenZeile>& zeilen) {

@@ -173,6 +173,37 @@ TEST_F(Datenbestand, OnNoTheStreetFileStaysAndPositionsPointIntoIt) {
   EXPECT_EQ(db.StrassenPosition[2], 4);
   // Writing back at the kept position hits the right bytes of the file.
   EXPECT_EQ(roh.substr((db.StrassenPosition[2] - 1) * 126, 126), Roh({db.StrassenTabelle[2]}));
+  // The answer holds for the file: loading it again (after a save of the street window, say)
+  // does not ask once more; another country's file is asked about.
+  Antworten keine;
+  StrassenLaden(kDeutschland, KeinFortschritt(), keine);
+  EXPECT_EQ(db.StrassenZahl, 2);
+  DateiSchreiben(t / "Ord_1/Strassen_A.ppp", roh);
+  Antworten nochmal{false};
+  StrassenLaden("\xD6sterreich", KeinFortschritt(), nochmal);
+  EXPECT_EQ(nochmal.fragen.size(), 1u);
+}
+
+TEST_F(Datenbestand, RecordsWithoutPlaceFromTheFileGoOnlyWhenTheUserSaysSo) {
+  DateiSchreiben(plzDatei(), Roh({Ort("", 10115), Ort("Jena", 7743)}));
+  Antworten nein{false};
+  ASSERT_TRUE(PLZLaden(kDeutschland, nein));
+  EXPECT_EQ(db.PLZLeereGeladen(), 1);
+  EXPECT_EQ(db.PLZSpeichern(nein), 0);
+  EXPECT_EQ(nein.fragen, std::vector<std::string>{"Dat_D.ppp enth\xC3\xA4lt 1 Datensatz ohne Ort oder PLZ.\rBeim Speichern entfernen?"});
+  EXPECT_EQ(DateiLesen(plzDatei()), Roh({Ort("", 10115), Ort("Jena", 7743)})) << "kept, in its place";
+  // Kept once, kept without asking again; one the user empties now goes, and is counted.
+  ASSERT_TRUE(PLZLaden(kDeutschland, nein));
+  db.PLZTabelle[2].Ort.setzen("");
+  Antworten keine;
+  EXPECT_EQ(db.PLZSpeichern(keine), 0);
+  EXPECT_EQ(DateiLesen(plzDatei()).size(), 2 * sizeof(TPLZRecord));
+  // A file that held none: what the user emptied is left out and counted, nobody is asked.
+  DateiSchreiben(plzDatei(), Roh({Ort("Kiel", 24103), Ort("Jena", 7743)}));
+  ASSERT_TRUE(PLZLaden(kDeutschland, keine));
+  db.PLZTabelle[1].Ort.setzen("");
+  EXPECT_EQ(db.PLZSpeichern(keine), 1);
+  EXPECT_EQ(DateiLesen(plzDatei()), Roh({Ort("Jena", 7743)}));
 }
 
 TEST_F(Datenbestand, ValidStreetsAskNothingAndAMissingFileIsSilent) {

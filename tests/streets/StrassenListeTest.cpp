@@ -292,9 +292,18 @@ TEST_F(Liste, PostalCodeRecordsWithoutPlaceAreKeptUnlessTheUserAgrees) {
   EXPECT_EQ(jaJaNein.fragen.back(), "Dat_D.ppp enth\xC3\xA4lt 2 Datens\xC3\xA4tze ohne Ort oder PLZ.\rBeim Speichern entfernen?");
   EXPECT_EQ(e.plzAusgelassen, 0);
   EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp").size(), 3 * sizeof(TPLZRecord)) << "No keeps them";
-  Antworten jaJaJa{true, true, true};
+  // Kept once, they stay without a further question in this session.
+  Antworten jaJa{true, true};
   laden();
-  EXPECT_EQ(StrassenListeSpeichern(db, 1, {{"Aort", "10001", "a1", "", ""}}, "Ord_1", KeinFortschritt(), jaJaJa).plzAusgelassen, 2);
+  EXPECT_EQ(StrassenListeSpeichern(db, 1, {{"Aort", "10001", "a1", "", ""}}, "Ord_1", KeinFortschritt(), jaJa).plzAusgelassen, 0);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp").size(), 3 * sizeof(TPLZRecord));
+  // Another session asks again; Yes removes them.
+  Datenbestand neu;
+  Antworten nein;
+  neu.PLZLaden(nein);
+  neu.StrassenLaden(KeinFortschritt(), nein);
+  Antworten jaJaJa{true, true, true};
+  EXPECT_EQ(StrassenListeSpeichern(neu, 1, {{"Aort", "10001", "a1", "", ""}}, "Ord_1", KeinFortschritt(), jaJaJa).plzAusgelassen, 2);
   EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp").size(), sizeof(TPLZRecord));
 }
 
