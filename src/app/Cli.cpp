@@ -389,6 +389,8 @@ int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream&
   if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
   MussDateiSein(datei);
   const bool ja = a.schalter.count("--ja") > 0;
+  std::optional<SchreibSperre> sperre;
+  if (ja) sperre.emplace(datei);
   KommandozeilenAntworten antworten(ja, err);
   const StrassenLadeErgebnis e = db.StrassenLaden(KeinFortschritt(), antworten);
   out << datei << ": " << e.ungueltig << " ungültige Einträge\n";

@@ -1,9 +1,13 @@
 // orvano-cli: the two-folder editor's comparison, new data and replace.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "CliAufruf.h"
+#include "core/RecordDatei.h"
 #include "core/Dateien.h"
 #include "core/SeitenDatei.h"
 #include "core/Texte.h"
@@ -70,13 +74,25 @@ int NeueDatenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ost
   const EditorArt art = Art(a);
   const ZweiDateien d = DateienPruefen(a, standardOrdner, art);
   MussDa(d.eins);
-  const std::string neu =
-      (std::filesystem::temp_directory_path() / ("orvano-neue-daten-" + std::to_string(::getpid()) + ".tmp")).string();
+  // File 2 is read for its keys and appended to: locked from the read to the append.
+  std::optional<SchreibSperre> sperre;
+  if (a.schalter.count("--ja")) sperre.emplace(d.zwei);
+  // The result lies beside file 2, where a killed run's leftovers are found and removed.
+  const std::string neu = TempDateiPraefix(d.zwei) + "neu-" + std::to_string(::getpid());
+  VerwaisteTempDateienEntfernen(d.zwei);
   struct Aufraeumen {
     const std::string& datei;
     ~Aufraeumen() { DateiLoeschen(datei); }
   } aufraeumen{neu};
   const NeueDaten n = NeueDatenSuchen(d.eins, d.zwei, art, neu, KeinFortschritt());
+  // Held like a temporary file while it lives, so that no other run takes it for an orphan.
+  struct Halten {
+    int fd;
+    ~Halten() {
+      if (fd >= 0) ::close(fd);
+    }
+  } halten{::open(neu.c_str(), O_RDONLY | O_CLOEXEC)};
+  if (halten.fd >= 0) ::flock(halten.fd, LOCK_EX | LOCK_NB);
   out << n.gefunden << " neue Datensätze in " << d.eins << "\n";
   if (n.gefunden == 0) return 0;
   if (!a.schalter.count("--ja")) {
@@ -102,6 +118,9 @@ int ErsetzenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostr
   Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
   const std::string ziel = art == EditorArt::PLZ ? db.PLZDateiName() : db.StrassenDateiName();
   MussDa(ziel);
+  const bool ja = a.schalter.count("--ja") > 0;
+  std::optional<SchreibSperre> sperre;
+  if (ja) sperre.emplace(ziel);
   KommandozeilenAntworten nein(false, err);
   if (art == EditorArt::PLZ) {
     db.PLZLaden(nein);
@@ -109,13 +128,17 @@ int ErsetzenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostr
     db.StrassenLaden(KeinFortschritt(), nein);
   }
   const std::string temp = ErsetzenTempDatei(ziel, art);
+  // The copy goes whatever happens: saved over the target, or left behind by a refusal.
+  struct Aufraeumen {
+    const std::string& datei;
+    ~Aufraeumen() { DateiLoeschen(datei); }
+  } aufraeumen{temp};
   const ErsetzenErgebnis e = ErsetzenLaufen(db, art, spalte, alt, Utf8ZuCp1252(Wert(a, "--neu")), temp, KeinFortschritt());
   for (const ErsetzenAenderung& x : e.aenderungen) {
     out << x.nr << ';' << Cp1252ZuUtf8(x.alt) << ';' << Cp1252ZuUtf8(x.neu) << ';' << x.nrInDb << '\n';
   }
   out << (e.aenderungen.empty() ? std::string("Keine Anderung") : "Anzahl Änderung: " + std::to_string(e.aenderungen.size())) << "\n";
-  if (!a.schalter.count("--ja")) {
-    DateiLoeschen(temp);
+  if (!ja) {
     out << "Mit --ja in " << ziel << " speichern\n";
     return 0;
   }

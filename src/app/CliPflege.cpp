@@ -1,5 +1,6 @@
 // orvano-cli: optimising, searching and checking a database.
 #include <algorithm>
+#include <optional>
 #include <iterator>
 
 #include "CliAufruf.h"
@@ -48,11 +49,14 @@ class OptimierungsAntworten : public Rueckfragen {
 namespace {
 
 // The data store of the call with the one table the command works on.
-Datenbestand TabelleLaden(const Aufruf& a, const std::string& standardOrdner, bool plz, std::ostream& err) {
+// With SPERRE the file is locked before it is read, for a command that rewrites it.
+Datenbestand TabelleLaden(const Aufruf& a, const std::string& standardOrdner, bool plz, std::ostream& err,
+                          std::optional<SchreibSperren>* sperre = nullptr) {
   Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
   const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
   if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
   MussDateiSein(datei);
+  if (sperre) sperre->emplace(std::vector<std::string>{datei});
   KommandozeilenAntworten nein(false, err);
   if (plz) {
     db.PLZLaden(nein);
@@ -82,6 +86,9 @@ int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream&
   if (!DateiVorhanden(db.PLZDateiName())) throw Fehlschlag{NichtGefundenText(db.PLZDateiName())};
   MussDateiSein(db.PLZDateiName());
   if ((strassen || sortieren) && !DateiVorhanden(db.StrassenDateiName())) throw Fehlschlag{NichtGefundenText(db.StrassenDateiName())};
+  // Read and replaced under the files' locks: nobody writes them in between.
+  std::optional<SchreibSperren> sperren;
+  if (ja) sperren.emplace(std::vector<std::string>{db.PLZDateiName(), db.StrassenDateiName()});
   OptimierungsAntworten antworten(ja, out, err);
   db.PLZLaden(antworten);
   db.StrassenLaden(KeinFortschritt(), antworten);
@@ -118,6 +125,8 @@ int StrassenZaehlenBefehl(const Aufruf& a, const std::string& standardOrdner, st
     if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
     MussDateiSein(datei);
   }
+  std::optional<SchreibSperren> sperren;
+  if (ja) sperren.emplace(std::vector<std::string>{db.PLZDateiName(), db.StrassenDateiName()});
   OptimierungsAntworten antworten(false, out, err);
   db.PLZLaden(antworten);
   db.StrassenLaden(KeinFortschritt(), antworten);
@@ -196,7 +205,8 @@ int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
   const bool loeschen = a.schalter.count("--loeschen") > 0;
   if (loeschen && !a.schalter.count("--ja")) throw FalscherAufruf{"--loeschen braucht --ja"};
   const std::int32_t start = StartNummer(a);
-  Datenbestand db = TabelleLaden(a, standardOrdner, plz, err);
+  std::optional<SchreibSperren> sperre;
+  Datenbestand db = TabelleLaden(a, standardOrdner, plz, err, loeschen ? &sperre : nullptr);
   const std::string datei = plz ? db.plzDatei() : db.strassenDatei();
   KommandozeilenAntworten nein(false, err);
   const PruefErgebnis e = plz ? PLZDoppelte(db, start, KeinFortschritt()) : StrassenDoppelte(db, start, KeinFortschritt());
@@ -346,6 +356,8 @@ int StrassenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostr
   Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
   if (!DateiVorhanden(db.PLZDateiName())) throw Fehlschlag{NichtGefundenText(db.PLZDateiName())};
   MussDateiSein(db.PLZDateiName());
+  std::optional<SchreibSperren> sperren;
+  if (ja && a.optionen.count("--datei")) sperren.emplace(std::vector<std::string>{db.PLZDateiName(), db.StrassenDateiName()});
   ListenAntworten antworten(ja, out, err);
   db.PLZLaden(antworten);
   db.StrassenLaden(KeinFortschritt(), antworten, false);

@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <map>
+#include <thread>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -92,6 +95,8 @@ bool AndererHaeltSperre(int fd) {
   return ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
 }
 
+bool SelbstGesperrtPfad(const struct stat& st);
+
 }  // namespace
 
 bool DateiGesperrt(std::string_view name) {
@@ -100,6 +105,7 @@ bool DateiGesperrt(std::string_view name) {
   if (::stat(pfad.c_str(), &st) != 0) return false;
   // Nonblocking, so that a FIFO is not waited on; a file we cannot open is unreadable, which
   // its reading says, not locked.
+  if (SelbstGesperrtPfad(st)) return false;
   const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   const bool gesperrt = AndererHaeltSperre(fd);
@@ -109,29 +115,80 @@ bool DateiGesperrt(std::string_view name) {
 
 std::string GesperrtText(const std::string& datei) { return "Datei " + datei + " ist schon von anderem Progamm ge\xC3\xB6" "ffnet"; }
 
-SchreibSperre::SchreibSperre(const std::string& datei) {
+namespace {
+
+// The files this process holds locked, by device and inode, with the number of holders.
+std::map<std::pair<std::uint64_t, std::uint64_t>, int>& GehalteneSperren() {
+  static std::map<std::pair<std::uint64_t, std::uint64_t>, int> sperren;
+  // A forked child holds none of its parent's locks as its own.
+  static pid_t besitzer = ::getpid();
+  if (besitzer != ::getpid()) {
+    sperren.clear();
+    besitzer = ::getpid();
+  }
+  return sperren;
+}
+
+bool SelbstGesperrt(const struct stat& st) {
+  return GehalteneSperren().count({static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}) > 0;
+}
+
+bool SelbstGesperrtPfad(const struct stat& st) { return SelbstGesperrt(st); }
+
+}  // namespace
+
+SchreibSperre::SchreibSperre(const std::string& datei, int wartenMs) {
+  const auto ende = std::chrono::steady_clock::now() + std::chrono::milliseconds(wartenMs);
   // The name may be replaced by a rename between open and lock: the lock must be on the file
   // the name leads to afterwards.
-  for (int versuch = 0; versuch < 5; ++versuch) {
+  for (int umbenannt = 0; umbenannt < 5;) {
     fd_ = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) return;  // missing: nothing to guard; unreadable: the write reports it
-    if (AndererHaeltSperre(fd_)) {
+    struct stat offen {};
+    if (::fstat(fd_, &offen) != 0) break;
+    const bool selbst = SelbstGesperrt(offen);
+    if (!selbst && AndererHaeltSperre(fd_)) {
       ::close(fd_);
       fd_ = -1;
-      throw DateiFehler(GesperrtText(datei));
+      if (std::chrono::steady_clock::now() >= ende) throw DateiFehler(GesperrtText(datei));
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+      continue;
     }
-    struct stat offen {}, jetzt {};
-    if (::fstat(fd_, &offen) == 0 && ::stat(datei.c_str(), &jetzt) == 0 && offen.st_ino == jetzt.st_ino && offen.st_dev == jetzt.st_dev) {
+    struct stat jetzt {};
+    if (::stat(datei.c_str(), &jetzt) == 0 && offen.st_ino == jetzt.st_ino && offen.st_dev == jetzt.st_dev) {
+      geraet_ = static_cast<std::uint64_t>(offen.st_dev);
+      inode_ = static_cast<std::uint64_t>(offen.st_ino);
+      ++GehalteneSperren()[{geraet_, inode_}];
+      gehalten_ = true;
+      if (selbst) {
+        // Our own lock on this file is held elsewhere in the process; a second one would clash.
+        ::close(fd_);
+        fd_ = -1;
+      }
       return;
     }
     ::close(fd_);
     fd_ = -1;
+    ++umbenannt;
   }
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
   throw DateiFehler(GesperrtText(datei));
 }
 
 SchreibSperre::~SchreibSperre() {
+  if (gehalten_) {
+    auto& sperren = GehalteneSperren();
+    const auto it = sperren.find({geraet_, inode_});
+    if (it != sperren.end() && --it->second <= 0) sperren.erase(it);
+  }
   if (fd_ >= 0) ::close(fd_);
+}
+
+SchreibSperren::SchreibSperren(const std::vector<std::string>& dateien) {
+  for (const std::string& d : dateien) {
+    if (!d.empty()) sperren_.push_back(std::make_unique<SchreibSperre>(d));
+  }
 }
 
 void MussNormaleDateiSein(const std::string& datei) {

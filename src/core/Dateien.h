@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -30,17 +31,31 @@ bool VerzeichnisLeer(std::string_view pfad);
 // flock() or POSIX record lock without blocking. False for a missing file.
 bool DateiGesperrt(std::string_view name);
 // While it lives, this process holds an exclusive advisory lock on DATEI (nothing for a missing
-// file): every writer of the program takes one, so two never write a data file at once. Throws
-// DateiFehler "Datei … ist schon von anderem Progamm geöffnet" when another holds a lock.
+// file): every writer of the program takes one, so two never write a data file at once. A
+// read-modify-write takes it before reading and keeps it until the new file is in place; the
+// writes inside take it again, which within this process is granted at once. Another process's
+// lock is waited for a moment (WARTEN_MS), then DateiFehler "Datei … ist schon von anderem
+// Progamm geöffnet" is thrown.
 class SchreibSperre {
  public:
-  explicit SchreibSperre(const std::string& datei);
+  explicit SchreibSperre(const std::string& datei, int wartenMs = 1000);
   ~SchreibSperre();
   SchreibSperre(const SchreibSperre&) = delete;
   SchreibSperre& operator=(const SchreibSperre&) = delete;
 
  private:
   int fd_ = -1;
+  bool gehalten_ = false;
+  std::uint64_t geraet_ = 0, inode_ = 0;
+};
+
+// The locks of one operation on several files (missing names and files are skipped).
+class SchreibSperren {
+ public:
+  explicit SchreibSperren(const std::vector<std::string>& dateien);
+
+ private:
+  std::vector<std::unique_ptr<SchreibSperre>> sperren_;
 };
 std::string GesperrtText(const std::string& datei);
 

@@ -8,6 +8,10 @@ namespace orvano {
 
 bool ArbeitLaeuft = false;
 
+namespace testhaken {
+std::function<void(const std::string& datei)> NachDemLaden;
+}  // namespace testhaken
+
 namespace {
 
 constexpr std::int64_t kSchritt = 1000;
@@ -91,6 +95,7 @@ bool Datenbestand::PLZLaden(Rueckfragen& rueckfragen) {
   PLZAnzahl = static_cast<std::int32_t>(tabelle.size() - 1);
   PLZTabelle = std::move(tabelle);
   leereGeladen_ = PLZLeereSaetze();
+  if (testhaken::NachDemLaden) testhaken::NachDemLaden(datei);
   return true;
 }
 
@@ -172,6 +177,7 @@ std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschrit
   StrassenTabelle = std::move(tabelle);
   StrassenPosition = std::move(position);
   StrassenIndexAufbauen();
+  if (testhaken::NachDemLaden) testhaken::NachDemLaden(datei);
   return static_cast<std::int32_t>(n - StrassenZahl);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,6 +117,11 @@ class Datenbestand {
 
 // A maintenance operation is rewriting the tables: grids skip their own cell painting.
 extern bool ArbeitLaeuft;
+
+namespace testhaken {
+// Called with the file's name after a table was read from it (tests pause a writer there).
+extern std::function<void(const std::string& datei)> NachDemLaden;
+}  // namespace testhaken
 
 // "Datei " + path + " nicht gefunden"
 std::string NichtGefundenText(const std::string& datei);

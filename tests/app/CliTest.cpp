@@ -628,3 +628,92 @@ TEST(CliSchutz, AnExportNeverReplacesADatabaseAndSourcesMustBePlainFiles) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+// A writer that read its files and pauses before writing (in a child process, released through
+// a pipe), and a second writer of the same files meanwhile.
+class ZweiSchreiber : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TPLZRecord bonn = test::PLZSatz("Bonn", 53111);
+    test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{bonn, bonn});
+    std::vector<TStrassenRecord> s{test::StrassenSatz(53111, "Markt", "Bonn"), test::StrassenSatz(53111, "Markt", "Bonn"),
+                                   test::StrassenSatz(53111, " ", "Bonn"), test::StrassenSatz(53111, "Hof", "Bonn")};
+    test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", s);
+    test::RecordsSchreiben(t / "Ord_2/Strassen_D.ppp", std::vector<TStrassenRecord>{test::StrassenSatz(53111, "Neu", "Bonn")});
+    DateiSchreiben(t / "Wege.ims", "Ort|||||PLZ||||||||Strasse|||||||||\r\n");
+    DateiSchreiben(t / "wege.csv", "PLZ;Ort;Strasse\r\n53111;Bonn;Importweg\r\n");
+    DateiSchreiben(t / "liste.txt", "Listenweg\r\n");
+    DateiSchreiben(t / ("SichCopy/Strassen_D_2024-01-01_01.ppp"), std::string(126, '\0'));
+  }
+  // Runs ERSTER in a child that stops after its first file was read; meanwhile ZWEITER runs
+  // here. Returns the second's result; the first's exit status goes to ERSTERSTATUS.
+  Ergebnis waehrend(const std::vector<std::string>& erster, const std::vector<std::string>& zweiter, int& ersterStatus) {
+    int bereit[2], los[2];
+    EXPECT_EQ(::pipe(bereit), 0);
+    EXPECT_EQ(::pipe(los), 0);
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+      bool einmal = true;
+      testhaken::NachDemLaden = [&](const std::string&) {
+        if (!std::exchange(einmal, false)) return;
+        char c = 1;
+        (void)!::write(bereit[1], &c, 1);
+        (void)!::read(los[0], &c, 1);
+      };
+      std::ostringstream out, err;
+      ::_exit(CliAusfuehren(erster, "/nirgends/", out, err));
+    }
+    char c = 0;
+    EXPECT_EQ(::read(bereit[0], &c, 1), 1);
+    Ergebnis e = Cli(zweiter);
+    (void)!::write(los[1], &c, 1);
+    int status = 0;
+    ::waitpid(kind, &status, 0);
+    ersterStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    for (int fd : {bereit[0], bereit[1], los[0], los[1]}) ::close(fd);
+    return e;
+  }
+  std::vector<std::string> befehl(std::vector<std::string> teile) {
+    teile.insert(teile.begin(), {"--programmordner", t.pfad()});
+    return teile;
+  }
+  TempOrdner t;
+};
+
+TEST_F(ZweiSchreiber, WhileOneRewritesTheFilesEveryOtherWriterIsRefusedAndNothingIsLost) {
+  const std::vector<std::vector<std::string>> andere = {
+      {"import", "--art", "strassen", "--format", "Wege", "--ja", t / "wege.csv"},
+      {"bereinigen", "--ja"},
+      {"strassen-zaehlen", "--ja"},
+      {"pruefen", "--art", "strassen", "--loeschen", "--ja"},
+      {"ersetzen", "--art", "strassen", "--feld", "Strasse", "--alt", "Markt", "--neu", "Platz", "--ja"},
+      {"neue-daten", "--art", "strassen", "--ordner1", "Ord_2", "--ordner2", "Ord_1", "--ja"},
+      {"wiederherstellen", "Strassen_D_2024-01-01_01.ppp", "--ordner", "Ord_1", "--ja"},
+      {"strassen", "--plz", "53111", "--ort", "Bonn", "--datei", t / "liste.txt", "--ja"},
+      {"optimieren", "--strassen", "--ja"},
+  };
+  // The writer that comes first: the optimisation (both files), then the street recount.
+  for (const auto& erster : {std::vector<std::string>{"optimieren", "--strassen", "--ja"}, std::vector<std::string>{"strassen-zaehlen", "--ja"}}) {
+    for (const auto& zweiter : andere) {
+      SetUp();
+      const std::string strassenVorher = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+      int ersterStatus = -1;
+      const Ergebnis e = waehrend(befehl(erster), befehl(zweiter), ersterStatus);
+      EXPECT_EQ(e.status, 1) << erster[0] << " / " << zweiter[0] << ": " << e.out;
+      EXPECT_TRUE(Enthaelt(e.err, "von anderem Progamm ge\xC3\xB6" "ffnet")) << zweiter[0] << ": " << e.err;
+      EXPECT_EQ(ersterStatus, 0) << erster[0] << " / " << zweiter[0];
+      if (erster[0] == "optimieren") {
+        // The optimisation's result alone: one Markt, Hof; the invalid entry gone.
+        EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Strassen_D.ppp"), 2u * 126) << zweiter[0];
+      } else {
+        EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), strassenVorher) << zweiter[0];
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvano

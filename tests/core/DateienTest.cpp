@@ -1,4 +1,5 @@
 #include "core/Dateien.h"
+#include "core/RecordDatei.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -6,6 +7,10 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <thread>
+
+#include <chrono>
 
 #include <filesystem>
 
@@ -117,6 +122,62 @@ TEST(Gesperrt, APosixRecordLockOfAnotherProcessIsSeen) {
   TempOrdner t;
   DateiSchreiben(t / "export.csv", "x");
   GesperrtVonAnderemProzess(t / "export.csv", true);
+}
+
+TEST(Gesperrt, OurOwnLockIsGrantedAgainAndIsNoOtherProgramsLock) {
+  TempOrdner t;
+  DateiSchreiben(t / "Dat_D.ppp", "alt");
+  {
+    const SchreibSperre aussen(t / "Dat_D.ppp");
+    EXPECT_FALSE(DateiGesperrt(t / "Dat_D.ppp")) << "held by this program";
+    // The write inside a read-modify-write takes the lock again and replaces the file.
+    AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& w) { w.schreiben("neu", 3); });
+    const SchreibSperre innen(t / "Dat_D.ppp");
+  }
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "neu");
+  // The lock is the process's: a child sees it while the parent holds it.
+  auto kindSiehtSperre = [&] {
+    const pid_t kind = ::fork();
+    if (kind == 0) ::_exit(DateiGesperrt(t / "Dat_D.ppp") ? 1 : 0);
+    int status = 0;
+    ::waitpid(kind, &status, 0);
+    return WEXITSTATUS(status) == 1;
+  };
+  {
+    const SchreibSperre sperre(t / "Dat_D.ppp");
+    EXPECT_TRUE(kindSiehtSperre());
+  }
+  EXPECT_FALSE(kindSiehtSperre());
+}
+
+TEST(Gesperrt, ASecondWriterWaitsAMomentThenIsRefused) {
+  TempOrdner t;
+  DateiSchreiben(t / "Dat_D.ppp", "x");
+  int bereit[2], los[2];
+  ASSERT_EQ(::pipe(bereit), 0);
+  ASSERT_EQ(::pipe(los), 0);
+  const pid_t kind = ::fork();
+  if (kind == 0) {
+    const SchreibSperre sperre(t / "Dat_D.ppp");
+    char c = 1;
+    (void)!::write(bereit[1], &c, 1);
+    (void)!::read(los[0], &c, 1);  // held until the parent lets go
+    ::_exit(0);
+  }
+  char c;
+  ASSERT_EQ(::read(bereit[0], &c, 1), 1);
+  const auto vorher = std::chrono::steady_clock::now();
+  EXPECT_THROW(SchreibSperre(t / "Dat_D.ppp", 200), DateiFehler);
+  EXPECT_GE(std::chrono::steady_clock::now() - vorher, std::chrono::milliseconds(200)) << "it waited";
+  // Released within the moment: the waiting writer gets the file.
+  std::thread freigeben([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    (void)!::write(los[1], &c, 1);
+  });
+  EXPECT_NO_THROW(SchreibSperre(t / "Dat_D.ppp", 3000));
+  freigeben.join();
+  ::waitpid(kind, nullptr, 0);
+  for (int fd : {bereit[0], bereit[1], los[0], los[1]}) ::close(fd);
 }
 
 class BereichEntfernen : public ::testing::Test {
