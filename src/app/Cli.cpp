@@ -368,6 +368,7 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
     return 0;
   }
   const AnhaengenErgebnis e = ImportAnhaengen(ziel, plz, tabelle, KeinFortschritt());
+  if (!e.zurueckgenommen.empty()) out << e.zurueckgenommen << "\n";
   out << e.geschrieben << " Datensätze an " << ziel << " angehängt\n";
   return 0;
 }

@@ -68,6 +68,18 @@ bool DateiVorhanden(std::string_view name) {
   return false;
 }
 
+DateiKennung KennungLesen(const std::string& datei) {
+  DateiKennung k;
+  struct stat st {};
+  if (datei.empty() || ::stat(datei.c_str(), &st) != 0) return k;
+  k.vorhanden = true;
+  k.geraet = static_cast<std::uint64_t>(st.st_dev);
+  k.inode = static_cast<std::uint64_t>(st.st_ino);
+  k.groesse = static_cast<std::int64_t>(st.st_size);
+  k.zeitNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return k;
+}
+
 bool VerzeichnisVorhanden(std::string_view pfad) {
   struct stat st {};
   return !pfad.empty() && ::stat(Str(pfad).c_str(), &st) == 0 && S_ISDIR(st.st_mode);

@@ -74,6 +74,15 @@ std::string DateiNameOhneEndung(std::string_view pfad);
 // Names of the entries of a folder, without "." and "..", by name; empty when it cannot be listed.
 std::vector<std::string> VerzeichnisNamen(std::string_view pfad);
 
+// What tells one state of a file from another: device, inode, size and modification time.
+struct DateiKennung {
+  bool vorhanden = false;
+  std::uint64_t geraet = 0, inode = 0;
+  std::int64_t groesse = 0, zeitNs = 0;
+  bool operator==(const DateiKennung&) const = default;
+};
+DateiKennung KennungLesen(const std::string& datei);
+
 // Size in bytes, or -1 when the file cannot be examined.
 std::int64_t DateiGroesse(std::string_view name);
 

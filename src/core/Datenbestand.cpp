@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "AnhangJournal.h"
 #include "Dateien.h"
 
 namespace orvano {
@@ -18,6 +19,12 @@ constexpr std::int64_t kSchritt = 1000;
 constexpr std::int32_t kPLZGrenze = 100000;
 
 class OhneAnzeige : public Fortschritt {};
+
+// Opening a folder takes back the appends a killed import left in it, and says so.
+void AbgebrocheneAnhaengeMelden(const std::string& datei, Rueckfragen& r) {
+  if (datei.empty()) return;
+  for (const std::string& m : AbgebrocheneAnhaengeZuruecknehmen(OrdnerTeil(datei))) r.hinweis(m);
+}
 
 }  // namespace
 
@@ -49,6 +56,15 @@ std::string Datenbestand::PLZDateiName() const {
 }
 
 std::string Datenbestand::StrassenDateiName() const { return DatenbankDatei(OrdnerPfad, Land, false); }
+
+bool Datenbestand::PLZDateiVeraendert() const { return !plzDatei_.empty() && KennungLesen(plzDatei_) != plzKennung_; }
+bool Datenbestand::StrassenDateiVeraendert() const {
+  return !strassenDatei_.empty() && KennungLesen(strassenDatei_) != strassenKennung_;
+}
+
+std::string Datenbestand::VeraendertText(const std::string& datei) {
+  return "Die Datei " + datei + " wurde inzwischen von einem anderen Programm ge\xC3\xA4ndert.";
+}
 
 bool Datenbestand::HaeltDatei(const std::string& datei) const {
   if (datei.empty()) return false;
@@ -87,6 +103,8 @@ bool Datenbestand::PLZLaden(Rueckfragen& rueckfragen) {
   PLZAnzahl = 0;
   // Even a missing file is where the table belongs: saving creates it there.
   plzDatei_ = datei;
+  AbgebrocheneAnhaengeMelden(datei, rueckfragen);
+  plzKennung_ = KennungLesen(datei);
   if (!DateiVorhanden(datei)) {
     rueckfragen.meldung(NichtGefundenText(datei));
     return false;
@@ -113,6 +131,7 @@ void Datenbestand::PLZSpeichern(bool leereBehalten) {
       if (leereBehalten || InBenutzung(r)) s.schreiben(&r, sizeof r);
     }
   });
+  plzKennung_ = KennungLesen(plzDatei_);
   Geaendert = false;
 }
 
@@ -145,6 +164,7 @@ void Datenbestand::StrassenSchreiben(const std::string& datei, Fortschritt& fort
 void Datenbestand::StrassenSpeichern(Fortschritt& fortschritt) {
   if (strassenDatei_.empty()) throw DateiFehler("Keine Strassen-Datei geladen: es wurde nichts gespeichert");
   StrassenSchreiben(strassenDatei_, fortschritt);
+  strassenKennung_ = KennungLesen(strassenDatei_);
 }
 
 void Datenbestand::StrassenLeeren() {
@@ -186,6 +206,8 @@ StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueck
   StrassenLeeren();
   const std::string datei = StrassenDateiName();
   strassenDatei_ = datei;
+  AbgebrocheneAnhaengeMelden(datei, rueckfragen);
+  strassenKennung_ = KennungLesen(datei);
   if (!DateiVorhanden(datei)) return ergebnis;
   ergebnis.vorhanden = true;
   ergebnis.ungueltig = StrassenEinlesen(datei, fortschritt);
@@ -196,6 +218,7 @@ StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueck
     }
     StrassenSchreiben(datei, fortschritt);
     ergebnis.bereinigt = true;
+    strassenKennung_ = KennungLesen(datei);
     StrassenEinlesen(datei, fortschritt);
   }
   return ergebnis;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Dateien.h"
 #include "Fortschritt.h"
 #include "Pfade.h"
 #include "RecordDatei.h"
@@ -66,6 +67,12 @@ class Datenbestand {
   const std::string& strassenDatei() const { return strassenDatei_; }
   // True when DATEI is one of the two files the tables hold (so writing it needs a reload).
   bool HaeltDatei(const std::string& datei) const;
+  // The file on disk is no longer the one the table was loaded from or last saved to: another
+  // program (or orvano-cli) wrote it meanwhile.
+  bool PLZDateiVeraendert() const;
+  bool StrassenDateiVeraendert() const;
+  // "Die Datei … wurde inzwischen von einem anderen Programm geändert."
+  static std::string VeraendertText(const std::string& datei);
 
   // Loads every record of the postal-code file, in use or not. A missing file gives the
   // not-found message and an empty table (false). Throws DateiFehler when the file cannot be
@@ -108,6 +115,7 @@ class Datenbestand {
   std::string plzDatei_;
   std::string strassenDatei_;
   std::int32_t leereGeladen_ = 0;
+  DateiKennung plzKennung_, strassenKennung_;
   // Files whose invalid streets, or postal-code records without place, the user chose to keep.
   std::string strassenBehalten_, plzBehalten_;
   // Counting sort of the street indexes by postal code: erste_[p]..erste_[p+1] in indexe_.

@@ -1,5 +1,7 @@
 #include "RecordDatei.h"
 
+#include "AnhangJournal.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -214,6 +216,7 @@ void AtomarSchreiben(const std::string& zielName, const std::function<void(Schre
       throw DateiFehler("Datei " + zielName + " kann nicht ersetzt werden: " + FehlerText(errno));
     }
     ::close(fd.freigeben());
+    JournalVerwerfen(ziel);
   } catch (...) {
     ::unlink(temp.c_str());
     throw;
@@ -239,6 +242,7 @@ void FertigeDateiEinsetzen(const std::string& fertig, const std::string& zielNam
   }
   Fd ordner(::open(OrdnerTeil(ziel).empty() ? "." : OrdnerTeil(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (ordner.get() >= 0) ::fsync(ordner.get());
+  JournalVerwerfen(ziel);
 }
 
 namespace testhaken {

@@ -1,5 +1,7 @@
 #include "Import.h"
 
+#include "core/AnhangJournal.h"
+
 #include <sys/file.h>
 
 #include <optional>
@@ -45,6 +47,9 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
   // No other writer meanwhile; the lock is taken before the file may be created.
   std::optional<SchreibSperre> sperre;
   if (DateiVorhanden(ziel)) sperre.emplace(ziel);
+  AnhaengenErgebnis e;
+  // An earlier import of this file that was killed is taken back first.
+  if (auto m = AbgebrochenenAnhangZuruecknehmen(ziel)) e.zurueckgenommen = *m;
   const int fd = ::open(ziel.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) throw DateiFehler("Datei " + ziel + " kann nicht geöffnet werden: " + FehlerText(errno));
   struct Schliessen {
@@ -57,7 +62,6 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
   // By the permission bits, so that root (who could write anyway) respects them too.
   if ((st.st_mode & 0222) == 0) throw DateiFehler("Datei " + ziel + " ist schreibgeschützt und wurde nicht geändert");
   const std::size_t groesse = plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
-  AnhaengenErgebnis e;
   // The new records follow the last whole one: a torn tail (a cut-off append) is never read,
   // and records behind it would all be out of line.
   const std::int64_t alteGroesse = st.st_size;
@@ -81,6 +85,8 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
   };
   const int zeilen = t.zeilen() - 1;
   fortschritt.beginnen(zeilen);
+  // A kill from here on is taken back at the next opening of the folder.
+  AnhangJournal journal(ziel, fd, alteGroesse, e.anfang, groesse);
   try {
     for (int r = 1; r <= zeilen; ++r) {
       if (plz) {
@@ -95,9 +101,12 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
     }
     leeren();
     if (::fsync(fd) != 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+    journal.entfernen();
   } catch (...) {
     // A full disk or a write error leaves the file as it was before.
-    if (::ftruncate(fd, alteGroesse) == 0 && !schwanz.empty()) (void)::pwrite(fd, schwanz.data(), schwanz.size(), e.anfang);
+    if (::ftruncate(fd, alteGroesse) == 0 && (schwanz.empty() || ::pwrite(fd, schwanz.data(), schwanz.size(), e.anfang) >= 0) && ::fsync(fd) == 0) {
+      journal.entfernen();
+    }
     fortschritt.beenden();
     throw;
   }

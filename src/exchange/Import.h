@@ -21,6 +21,7 @@ std::int64_t ImportGueltigeZeilen(const Tabelle& t, bool plz);
 struct AnhaengenErgebnis {
   std::int64_t geschrieben = 0;  // records appended
   std::int64_t anfang = 0;       // byte position of the first one: after the last whole record
+  std::string zurueckgenommen;   // a killed earlier import of the file that was taken back first
 };
 
 // Writes the valid rows of T one after another behind the target's last whole record (a torn

@@ -234,8 +234,10 @@ void TfrImport::sbSpeichernClick() {
   if (!ja) return;
   {
     ui::Lauf lauf(ProgressBar1, nullptr, ui::Lauf::Escape::Aus);
-    const bool geschrieben = lauf.ausfuehren([&] { ImportAnhaengen(ziel, plz(), tabelle_, lauf); });
+    AnhaengenErgebnis e;
+    const bool geschrieben = lauf.ausfuehren([&] { e = ImportAnhaengen(ziel, plz(), tabelle_, lauf); });
     ProgressBar1->hide();
+    if (!e.zurueckgenommen.empty()) ui::Hinweis(QString::fromStdString(e.zurueckgenommen));
     if (!geschrieben) return;
   }
   // The owner of the current data reloads it when this was one of its files.

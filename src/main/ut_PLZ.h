@@ -105,6 +105,12 @@ class TfrPLZ : public QMainWindow {
   bool AenderungSpeichern();
   // Runs the save question first when there are unsaved edits.
   bool SpeichernFallsGeaendert();
+  // The postal-code file changed behind the window: asks to load it again (dropping the edits);
+  // true when it was loaded.
+  bool FremdeAenderungNeuLaden();
+  // Loads the postal-code table again, and the street table when its file changed, and shows
+  // the current row anew.
+  void DateienNeuLaden();
   void sbSpeichernKlick(Qt::MouseButton knopf);
 
   // Export dialogue and run; the folder list; a folder picked in cbOrdner.
@@ -313,6 +319,10 @@ class TfrPLZ : public QMainWindow {
  private:
 
   std::unique_ptr<ui::StatusLeiste> status_;
+  // The next activation follows one of our own windows, whose writes its caller reloads.
+  bool nachEigenemFenster_ = false;
+  // The user kept editing a file another program changed: not asked again until it is loaded.
+  bool fremdGefragt_ = false;
   Datenbestand db_;
   Tabelle daten_;
   Einstellungen einst_;

@@ -1,5 +1,6 @@
 // TfrPLZ: events, activation, change of country, exit and the menu entries of the window.
 #include <QAction>
+#include <utility>
 #include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
@@ -117,6 +118,19 @@ void TfrPLZ::Aktivieren() {
     plZ1->show();
     plMenu->show();
     cbOrdner->setCurrentText(QString::fromStdString(db_.OrdnerName()));
+  }
+  // Another program (orvano-cli, say) wrote our files: shown anew, edits not dropped unasked.
+  // Our own windows' writes are reloaded by their callers.
+  if (!std::exchange(nachEigenemFenster_, false) && !fremdGefragt_ && (db_.PLZDateiVeraendert() || db_.StrassenDateiVeraendert())) {
+    if (db_.Geaendert) {
+      fremdGefragt_ = true;
+      FremdeAenderungNeuLaden();
+    } else {
+      DateienNeuLaden();
+      StatusMelden(QStringLiteral("Von einem anderen Programm geändert, neu geladen: ") +
+                   QString::fromStdString(DateiNameTeil(db_.plzDatei())));
+    }
+    return;
   }
   StrassenAnzeigeSichtbar();
   const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));

@@ -104,6 +104,11 @@ bool TfrPLZ::AenderungSpeichern() {
       return false;
     }
   }
+  // Another program wrote the file since it was loaded: it is not overwritten unasked.
+  if (ja && db_.PLZDateiVeraendert()) {
+    FremdeAenderungNeuLaden();
+    return false;
+  }
   if (!ja) {
     db_.Geaendert = false;
     if (TabellenAnsicht) {
@@ -149,6 +154,27 @@ bool TfrPLZ::AenderungSpeichern() {
     StatusMelden(QString::number(ausgelassen) + QStringLiteral(" Datensätze ohne Ort oder PLZ nicht gespeichert"));
   }
   return gespeichert;
+}
+
+bool TfrPLZ::FremdeAenderungNeuLaden() {
+  const QString text = QString::fromStdString(Datenbestand::VeraendertText(db_.plzDatei())) +
+                       QStringLiteral("\rNeu laden? Ihre Änderungen gehen dabei verloren.\rNein: nichts speichern und weiter bearbeiten.");
+  if (!ui::FrageJaNein(text)) return false;
+  db_.Geaendert = false;
+  DateienNeuLaden();
+  StatusMelden(QString::fromStdString(DateiNameTeil(db_.plzDatei())) + QStringLiteral(" neu geladen, die Änderungen sind verworfen"));
+  return true;
+}
+
+void TfrPLZ::DateienNeuLaden() {
+  fremdGefragt_ = false;
+  const int zeile = std::max(1, StringGrid1->aktuelleZeile());
+  ausfuehren([this] { PLZLaden(); });
+  TabelleFuellen();
+  if (db_.StrassenDateiVeraendert()) ausfuehren([this] { StrassenLaden(); });
+  StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), std::min(zeile, daten_.zeilen() - 1));
+  StrassenAnzeigeSichtbar();
+  DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile())));
 }
 
 bool TfrPLZ::SpeichernFallsGeaendert() { return !db_.Geaendert || AenderungSpeichern(); }

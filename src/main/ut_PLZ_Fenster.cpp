@@ -42,6 +42,7 @@ namespace orvano {
 void TfrPLZ::fensterZeigen(QDialog* fenster) {
   hide();
   fenster->exec();
+  nachEigenemFenster_ = true;
   show();
   // Showing the window again activates it; the folder list is rebuilt there as well.
   OrdnerListeAufbauen();

@@ -109,6 +109,18 @@ ListenSpeicherung StrassenListeSpeichern(Datenbestand& db, std::int32_t satz, co
   ListenSpeicherung e;
   if (!r.frage("\xC3\x84nderung in Tempor\xC3\xA4re Datei speichern?")) return e;
   e.angenommen = true;
+  // Both files are read and rewritten here: nobody else writes them until they are in place.
+  const SchreibSperren sperren({db.PLZDateiName(), db.StrassenDateiName()});
+  if (db.PLZDateiVeraendert() || db.StrassenDateiVeraendert()) {
+    // Another program wrote them since they were loaded: the list no longer fits the file.
+    const std::string datei = db.StrassenDateiVeraendert() ? db.strassenDatei() : db.plzDatei();
+    if (r.frage(Datenbestand::VeraendertText(datei) + "\rNeu laden? Ihre \xC3\x84nderungen gehen dabei verloren.")) {
+      db.PLZLaden(r);
+      db.StrassenLaden(f, r);
+      e.neuGeladen = true;
+    }
+    return e;
+  }
   const TPLZRecord& rec = db.PLZTabelle[static_cast<std::size_t>(satz)];
   const std::string ort = rec.Ort.text();
   std::vector<TStrassenRecord> neu;

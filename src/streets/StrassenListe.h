@@ -40,6 +40,7 @@ struct ListenSpeicherung {
   bool angenommen = false;   // the first question was answered Yes
   bool gespeichert = false;  // the street file was replaced
   bool abgebrochen = false;  // Escape was confirmed while writing; nothing was replaced
+  bool neuGeladen = false;   // another program had written the files: they were loaded again instead
   std::int32_t strassen = 0;  // the record's streets in the file now
   std::int32_t entfernt = 0;  // entries of the record that the rows replaced
   std::int32_t plzAusgelassen = 0;  // postal-code records without place or code left out
@@ -49,6 +50,8 @@ struct ListenSpeicherung {
 // (rows without a street name dropped) at the place of the first of them, or after the last
 // entry when it had none; entries of other records, also invalid ones, stay where they are.
 // Asks "Änderung in Temporäre Datei speichern?" and the question ORDNERTEXT names the file by.
+// When another program wrote either file since it was loaded, nothing is written: the user is
+// asked whether to load them again (the edits are then lost).
 // The file is replaced as a whole; afterwards the street table is loaded again and every
 // record's count and first position are made true and saved. Throws DateiFehler.
 ListenSpeicherung StrassenListeSpeichern(Datenbestand& db, std::int32_t satz, const std::vector<StrassenZeile>& zeilen,

@@ -322,7 +322,13 @@ bool TfrStrassen::sbSpeichern_DatClick() {
     StringGrid1->setBeschaeftigt(false);
   }
   if (!e.angenommen) return false;
-  if (e.gespeichert) geschrieben_ = true;
+  if (e.gespeichert || e.neuGeladen) geschrieben_ = true;
+  if (e.neuGeladen) {
+    // The list of the files loaded again replaces the edits.
+    StrassenGeaendert = ZeilenEingefuegt = false;
+    StrassenFensterAktualisieren();
+    return true;
+  }
   // A cancelled or failed save keeps the edits: closing asks again.
   if (!e.gespeichert) return true;
   StrassenGeaendert = ZeilenEingefuegt = false;

@@ -116,6 +116,33 @@ TEST_F(EinBesitzer, APostalCodeFileWrittenElsewhereReloadsItAloneWithoutAskingAb
   EXPECT_TRUE(dialoge.alleBeantwortet());
 }
 
+TEST_F(EinBesitzer, AFileAnotherProgramWroteIsNotOverwrittenUnasked) {
+  TfrPLZ f;
+  f.Aktivieren();
+  f.edOrt->setText("Neustadt");
+  f.datenbestand().Geaendert = true;
+  // orvano-cli (or any program) writes the file meanwhile.
+  plz({PLZSatz("Kiel", 24103), PLZSatz("Jena", 7743)});
+  const QString frage = QString::fromStdString(Datenbestand::VeraendertText(t / "Ord_1/Dat_D.ppp")) +
+                        QString::fromUtf8("\rNeu laden? Ihre Änderungen gehen dabei verloren.\rNein: nichts speichern und weiter bearbeiten.");
+  dialoge.antworte(Antwort::Ja, kFrage1).antworte(Antwort::Nein, frage);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Kiel", "Jena"})) << "not overwritten";
+  EXPECT_EQ(f.edOrt->text(), "Neustadt") << "the edits stay to be copied elsewhere";
+  // Reloading drops the edits and shows the other program's records.
+  dialoge.antworte(Antwort::Ja, kFrage1).antworte(Antwort::Ja, frage);
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Kiel", "Jena"}));
+  EXPECT_EQ(f.datenbestand().PLZAnzahl, 2);
+  EXPECT_EQ(f.edOrt->text(), "Kiel");
+  EXPECT_FALSE(f.datenbestand().Geaendert);
+  // Without edits, the next activation just loads what the other program wrote.
+  plz({PLZSatz("Ulm", 89073)});
+  f.Aktivieren();
+  EXPECT_EQ(f.datenbestand().PLZAnzahl, 1);
+  EXPECT_TRUE(f.StatusText().startsWith(QString::fromUtf8("Von einem anderen Programm geändert"))) << f.StatusText().toStdString();
+}
+
 TEST_F(EinBesitzer, ARestoredCopyIsWhatTheMainWindowShowsAndSaves) {
   plz({PLZSatz("Aachen", 52062)}, "SichCopy/Dat_D_2024-03-05_01.ppp");
   TfrPLZ f;

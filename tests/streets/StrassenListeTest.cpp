@@ -274,9 +274,24 @@ TEST_F(VeralteteZahlen, AFileChangedBehindTheListIsNotOverwritten) {
   const TStrassenRecord fremd = StrassenSatz(10009, "Fremd", "Xort");
   roh.insert(0, reinterpret_cast<const char*>(&fremd), sizeof fremd);
   test::DateiSchreiben(t / "Ord_1/Strassen_D.ppp", roh);
-  Antworten ja{true, true};
-  EXPECT_THROW(StrassenListeSpeichern(db, 1, {{"Aort", "10001", "a1", "", ""}}, "Ord_1", KeinFortschritt(), ja), DateiFehler);
+  const std::string frage = Datenbestand::VeraendertText(t / "Ord_1/Strassen_D.ppp") +
+                            "\rNeu laden? Ihre \xC3\x84nderungen gehen dabei verloren.";
+  Antworten jaNein{true, false};
+  ListenSpeicherung e = StrassenListeSpeichern(db, 1, {{"Aort", "10001", "a1", "", ""}}, "Ord_1", KeinFortschritt(), jaNein);
+  EXPECT_FALSE(e.gespeichert);
+  EXPECT_EQ(jaNein.fragen.back(), frage);
   EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), roh);
+  // Loaded again, the list is the file's and a save goes through.
+  Antworten jaJa{true, true};
+  e = StrassenListeSpeichern(db, 1, {{"Aort", "10001", "a1", "", ""}}, "Ord_1", KeinFortschritt(), jaJa);
+  EXPECT_TRUE(e.neuGeladen);
+  EXPECT_EQ(db.StrassenZahl, 10);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), roh);
+  Antworten nochmal{true, true};
+  EXPECT_TRUE(StrassenListeSpeichern(db, 1, {{"Aort", "10001", "a1", "", ""}}, "Ord_1", KeinFortschritt(), nochmal).gespeichert);
+  EXPECT_EQ(jeSatz()["Aort"], std::multiset<std::string>{"a1|"});
+  // The other program's entry is kept where it was.
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp").substr(0, sizeof fremd), roh.substr(0, sizeof fremd));
 }
 
 TEST_F(Liste, PostalCodeRecordsWithoutPlaceAreKeptUnlessTheUserAgrees) {
