@@ -133,7 +133,13 @@ int ErsetzenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostr
     const std::string& datei;
     ~Aufraeumen() { DateiLoeschen(datei); }
   } aufraeumen{temp};
-  const ErsetzenErgebnis e = ErsetzenLaufen(db, art, spalte, alt, Utf8ZuCp1252(Wert(a, "--neu")), temp, KeinFortschritt());
+  ErsetzenErgebnis e;
+  try {
+    e = ErsetzenLaufen(db, art, spalte, alt, Utf8ZuCp1252(Wert(a, "--neu")), temp, KeinFortschritt());
+  } catch (const DateiFehler& f) {
+    // The copy is written first: the message names the file the user asked to change.
+    throw Fehlschlag{std::string(f.what()) + "\n" + ziel + " wurde nicht ge\xC3\xA4ndert"};
+  }
   for (const ErsetzenAenderung& x : e.aenderungen) {
     out << x.nr << ';' << Cp1252ZuUtf8(x.alt) << ';' << Cp1252ZuUtf8(x.neu) << ';' << x.nrInDb << '\n';
   }

@@ -97,19 +97,39 @@ int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream&
   o.plzFragen = o.strassenFragen = o.sortierenFragen = true;
   o.datum = HeutigesDatum();
   bool geschrieben = false;
+  // A step that fails after an earlier one saved names what is already changed.
+  std::vector<std::string> gespeichert;
+  auto schritt = [&](auto&& lauf) {
+    try {
+      lauf();
+    } catch (const DateiFehler& f) {
+      if (gespeichert.empty()) throw;
+      std::string schon;
+      for (const std::string& d : gespeichert) schon += (schon.empty() ? "" : ", ") + d;
+      throw Fehlschlag{std::string(f.what()) + "\nBereits gespeichert: " + schon};
+    }
+  };
   if (plz) {
-    const PLZOptErgebnis e = PLZOptimieren(db, o, KeinFortschritt(), antworten);
-    out << "PLZ-Datenbank: " << e.doppelte << " doppelte Eintr\xC3\xA4ge\n";
-    geschrieben = geschrieben || e.gespeichert;
+    schritt([&] {
+      const PLZOptErgebnis e = PLZOptimieren(db, o, KeinFortschritt(), antworten);
+      out << "PLZ-Datenbank: " << e.doppelte << " doppelte Eintr\xC3\xA4ge\n";
+      if (e.gespeichert) gespeichert.push_back(db.plzDatei());
+      geschrieben = geschrieben || e.gespeichert;
+    });
   }
   if (strassen) {
-    const StrassenOptErgebnis e = StrassenOptimieren(db, o, KeinFortschritt(), antworten);
-    geschrieben = geschrieben || e.gespeichert;
+    schritt([&] {
+      const StrassenOptErgebnis e = StrassenOptimieren(db, o, KeinFortschritt(), antworten);
+      if (e.gespeichert) gespeichert.push_back(db.strassenDatei() + " (mit " + db.plzDatei() + ")");
+      geschrieben = geschrieben || e.gespeichert;
+    });
   }
   if (sortieren) {
-    const SortErgebnis e = StrassenSortieren(db, o, KeinFortschritt(), antworten);
-    out << "Strassen-Datenbank sortiert: " << e.bewegt << " Datens\xC3\xA4tze an anderer Stelle\n";
-    geschrieben = geschrieben || e.gespeichert;
+    schritt([&] {
+      const SortErgebnis e = StrassenSortieren(db, o, KeinFortschritt(), antworten);
+      out << "Strassen-Datenbank sortiert: " << e.bewegt << " Datens\xC3\xA4tze an anderer Stelle\n";
+      geschrieben = geschrieben || e.gespeichert;
+    });
   }
   if (!ja) out << "Nichts geschrieben (mit --ja wird gespeichert)\n";
   else if (!geschrieben) out << "Nichts zu speichern\n";

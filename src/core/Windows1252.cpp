@@ -132,6 +132,18 @@ bool IstUtf8(std::string_view text) {
 
 std::string TextAlsCp1252(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") return Utf8ZuCp1252(text.substr(3));
+  if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF") {
+    // UTF-16 by its mark; pairs of surrogates make one letter outside the code page.
+    const bool gross = text[0] == '\xFE';
+    std::string out;
+    for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+      const auto a = static_cast<unsigned char>(text[i]), b = static_cast<unsigned char>(text[i + 1]);
+      const char32_t u = gross ? static_cast<char32_t>(a << 8 | b) : static_cast<char32_t>(b << 8 | a);
+      if (u >= 0xDC00 && u <= 0xDFFF) continue;  // the second half of a pair: its letter was written
+      out += UnicodeZuCp1252(u >= 0xD800 && u <= 0xDBFF ? 0x10000 : u);
+    }
+    return out;
+  }
   return IstUtf8(text) ? Utf8ZuCp1252(text) : std::string(text);
 }
 

@@ -22,8 +22,8 @@ std::string Utf8ZuCp1252(std::string_view text);
 // True when TEXT is well-formed UTF-8 (plain ASCII is).
 bool IstUtf8(std::string_view text);
 
-// A text file of either encoding as Windows-1252: UTF-8 (with or without byte-order mark) is
-// converted, anything else is taken as Windows-1252 already.
+// A text file as Windows-1252: UTF-16 with its byte-order mark and UTF-8 (with or without the
+// mark) are converted, anything else is taken as Windows-1252 already.
 std::string TextAlsCp1252(std::string_view text);
 
 }  // namespace orvano

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string_view>
 
 #include "core/Dateien.h"
@@ -21,23 +22,156 @@ constexpr int kFeldOrt = 0, kFeldPLZ = 5, kFeldStrassen = 13;
 constexpr std::int64_t kFortschrittMax = 10000;
 
 // Lines of a text file one by one; a CR before the line feed is not part of the line.
+// Lines of a delimited file as Windows-1252 text. UTF-16 (with its byte-order mark) and UTF-8
+// (with a mark, or a valid file holding a multi-byte letter) are converted; anything else is
+// taken as it is. Lines end with CR LF, LF or a lone CR.
 class ZeilenLeser {
  public:
-  explicit ZeilenLeser(const std::string& datei) : puffer_(1 << 20) {
-    ein_.rdbuf()->pubsetbuf(puffer_.data(), static_cast<std::streamsize>(puffer_.size()));
+  explicit ZeilenLeser(const std::string& datei) : datei_(datei) {
     ein_.open(datei, std::ios::binary);
     if (!ein_) throw DateiFehler("Datei " + datei + " kann nicht gelesen werden");
+    char kopf[3] = {};
+    ein_.read(kopf, 3);
+    const std::streamsize n = ein_.gcount();
+    auto ist = [&](const char* m, std::streamsize l) { return n >= l && std::memcmp(kopf, m, static_cast<std::size_t>(l)) == 0; };
+    std::streamoff start = 0;
+    if (ist("\xEF\xBB\xBF", 3)) {
+      utf8_ = true;
+      start = 3;
+    } else if (ist("\xFF\xFE", 2) || ist("\xFE\xFF", 2)) {
+      Utf16Lesen(kopf[0] == '\xFE');
+      return;
+    } else {
+      utf8_ = Utf8MitUmlaut();
+    }
+    ein_.clear();
+    ein_.seekg(start);
   }
   bool naechste(std::string& zeile) {
-    if (!std::getline(ein_, zeile)) return false;
-    if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+    zeile.clear();
+    for (;;) {
+      if (pos_ >= block_.size()) {
+        if (!nachladen()) {
+          if (zeile.empty() && !offen_) return false;
+          offen_ = false;
+          break;
+        }
+      }
+      const std::size_t ende = block_.find_first_of("\r\n", pos_);
+      if (ende == std::string::npos) {
+        zeile.append(block_, pos_, std::string::npos);
+        pos_ = block_.size();
+        offen_ = true;
+        continue;
+      }
+      zeile.append(block_, pos_, ende - pos_);
+      pos_ = ende + 1;
+      // CR LF is one line end, even when the block ends between the two.
+      if (block_[ende] == '\r') {
+        if (pos_ >= block_.size()) nachladen();
+        if (pos_ < block_.size() && block_[pos_] == '\n') ++pos_;
+      }
+      offen_ = false;
+      break;
+    }
+    if (utf8_) zeile = Utf8ZuCp1252(zeile);
     return true;
   }
 
  private:
-  std::vector<char> puffer_;
+  bool nachladen() {
+    if (utf16_ || !ein_) return false;
+    block_.resize(1 << 20);
+    ein_.read(block_.data(), static_cast<std::streamsize>(block_.size()));
+    block_.resize(static_cast<std::size_t>(ein_.gcount()));
+    pos_ = 0;
+    return !block_.empty();
+  }
+  // Valid UTF-8 throughout, with at least one letter of several bytes.
+  bool Utf8MitUmlaut() {
+    ein_.clear();
+    ein_.seekg(0);
+    std::vector<char> b(1 << 20);
+    int folge = 0;
+    bool mehrbyte = false;
+    while (ein_) {
+      ein_.read(b.data(), static_cast<std::streamsize>(b.size()));
+      const std::streamsize n = ein_.gcount();
+      for (std::streamsize i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(b[static_cast<std::size_t>(i)]);
+        if (folge > 0) {
+          if ((c & 0xC0) != 0x80) return false;
+          --folge;
+        } else if (c >= 0x80) {
+          if (c >= 0xC2 && c <= 0xDF) {
+            folge = 1;
+          } else if ((c & 0xF0) == 0xE0) {
+            folge = 2;
+          } else if (c >= 0xF0 && c <= 0xF4) {
+            folge = 3;
+          } else {
+            return false;
+          }
+          mehrbyte = true;
+        }
+      }
+    }
+    return mehrbyte && folge == 0;
+  }
+  // The whole file, converted at once: code units to letters, letters to Windows-1252 (a
+  // letter it lacks as "?").
+  void Utf16Lesen(bool grossEndian) {
+    ein_.clear();
+    ein_.seekg(2);
+    const std::string roh((std::istreambuf_iterator<char>(ein_)), std::istreambuf_iterator<char>());
+    block_.clear();
+    block_.reserve(roh.size() / 2);
+    for (std::size_t i = 0; i + 1 < roh.size(); i += 2) {
+      const auto a = static_cast<unsigned char>(roh[i]), b = static_cast<unsigned char>(roh[i + 1]);
+      char32_t u = grossEndian ? (a << 8 | b) : (b << 8 | a);
+      if (u >= 0xD800 && u <= 0xDBFF && i + 3 < roh.size()) {
+        const auto c = static_cast<unsigned char>(roh[i + 2]), d = static_cast<unsigned char>(roh[i + 3]);
+        const char32_t tief = grossEndian ? (c << 8 | d) : (d << 8 | c);
+        if (tief >= 0xDC00 && tief <= 0xDFFF) {
+          u = 0x10000 + ((u - 0xD800) << 10) + (tief - 0xDC00);
+          i += 2;
+        }
+      }
+      block_ += UnicodeZuCp1252(u);
+    }
+    pos_ = 0;
+    utf16_ = true;
+  }
+
+  std::string datei_;
   std::ifstream ein_;
+  std::string block_;
+  std::size_t pos_ = 0;
+  bool utf8_ = false, utf16_ = false, offen_ = false;
 };
+
+// The digits of a postal-code cell: digits (blanks between them dropped), alone or behind a
+// country prefix ("D-01067", "CH 8001") as the export writes them. Anything else ("1e308",
+// "12a", "1,5") is no postal code: the row gets the placeholder, not a number made of its
+// stray digits.
+std::string PLZZiffern(std::string_view zelle) {
+  std::string_view z = zelle;
+  while (!z.empty() && (z.front() == ' ' || z.front() == '\t')) z.remove_prefix(1);
+  while (!z.empty() && (z.back() == ' ' || z.back() == '\t')) z.remove_suffix(1);
+  std::size_t i = 0;
+  while (i < z.size() && ((z[i] >= 'A' && z[i] <= 'Z') || (z[i] >= 'a' && z[i] <= 'z'))) ++i;
+  if (i > 0) {
+    if (i >= z.size() || (z[i] != '-' && z[i] != ' ')) return {};
+    z.remove_prefix(i + 1);
+  }
+  std::string ziffern;
+  for (const char c : z) {
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') return {};
+    ziffern += c;
+  }
+  return ziffern;
+}
 
 // The delete texts that take part: only those that are not blank.
 class Loeschtexte {
@@ -264,7 +398,7 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
       const std::string_view teil = teile[static_cast<std::size_t>(k)];
       std::string& ziel = zellen[static_cast<std::size_t>(kImportSpalten[i])];
       if (i == kFeldPLZ) {
-        ziel = NurZiffern(teil);
+        ziel = PLZZiffern(teil);
       } else if (i == kFeldStrassen) {
         ziel = LinksAbschneiden(teil, ' ');
       } else {

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cctype>
+#include <optional>
 #include <cstring>
 #include <fcntl.h>
 
@@ -60,6 +62,12 @@ std::string NamensTeil(std::string_view s, char blank) {
 std::string StrassenlistenDienst() { return DienstBasis("Strassenliste"); }
 
 std::string KeinStrassenlistenDienstText() {
+  // A file that is there but cannot be read says so, not that nothing is entered in it.
+  const std::string ini = ProgVerzeichnis + "Dienste.ini";
+  if (DateiVorhanden(ini) && ::access(ini.c_str(), R_OK) != 0) {
+    return "Datei " + ini + " kann nicht gelesen werden: " + FehlerText(errno);
+  }
+  if (DateiVorhanden(ini) && VerzeichnisVorhanden(ini)) return "Datei " + ini + " kann nicht gelesen werden: " + FehlerText(EISDIR);
   return "Kein Dienst f\xC3\xBCr Strassenlisten eingetragen." "\r" "In " + ProgVerzeichnis +
          "Dienste.ini eine Zeile wie Strassenliste=http://127.0.0.1:8080 eintragen.";
 }
@@ -194,25 +202,39 @@ std::string Kodiert(std::string_view pfad) {
   return aus;
 }
 
-std::string Entkettet(const std::string& roh) {
+// The body of a chunked answer; nothing when a chunk's size is no hexadecimal number, too
+// large for the answer, or the chunks do not end properly.
+std::optional<std::string> Entkettet(const std::string& roh) {
   std::string aus;
   std::size_t i = 0;
-  while (i < roh.size()) {
+  while (true) {
     const std::size_t ende = roh.find("\r\n", i);
-    if (ende == std::string::npos) break;
-    const std::size_t n = std::strtoul(roh.substr(i, ende - i).c_str(), nullptr, 16);
-    if (n == 0 || ende + 2 + n > roh.size()) break;
-    aus.append(roh, ende + 2, n);
-    i = ende + 2 + n + 2;
+    if (ende == std::string::npos) return std::nullopt;
+    std::size_t n = 0, ziffern = 0;
+    std::size_t k = i;
+    for (; k < ende; ++k) {
+      const char c = roh[k];
+      const int wert = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      if (wert < 0) break;
+      // More than 15 digits cannot be a size of this answer.
+      if (++ziffern > 15) return std::nullopt;
+      n = n * 16 + static_cast<std::size_t>(wert);
+    }
+    // Only extensions (";...") or blanks may follow the size.
+    if (ziffern == 0 || (k < ende && roh[k] != ';' && roh[k] != ' ' && roh[k] != '\t')) return std::nullopt;
+    if (n == 0) return aus;
+    const std::size_t daten = ende + 2;
+    if (n > roh.size() - daten || roh.size() - daten - n < 2 || roh.compare(daten + n, 2, "\r\n") != 0) return std::nullopt;
+    aus.append(roh, daten, n);
+    i = daten + n + 2;
   }
-  return aus;
 }
 
 }  // namespace
 
 HttpAntwort HttpHolen(const std::string& adresse, int zeitlimitMs, std::size_t maxBytes) {
   HttpAntwort a;
-  if (adresse.rfind("http://", 0) != 0) {
+  if (!GleichOhneFall(adresse, 0, "http://")) {
     a.fehler = "Nur http-Adressen k\xC3\xB6nnen abgerufen werden: " + adresse;
     return a;
   }
@@ -224,6 +246,11 @@ HttpAntwort HttpHolen(const std::string& adresse, int zeitlimitMs, std::size_t m
   if (const std::size_t d = hostTeil.rfind(':'); d != std::string::npos) {
     host = hostTeil.substr(0, d);
     port = hostTeil.substr(d + 1);
+    const bool zahl = !port.empty() && port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos;
+    if (!zahl || std::stoi(port) < 1 || std::stoi(port) > 65535) {
+      a.fehler = "Ung\xC3\xBCltige Adresse (Port \"" + port + "\"): " + adresse;
+      return a;
+    }
   }
   const auto ende = Uhr::now() + std::chrono::milliseconds(zeitlimitMs);
   const std::string zeitText = "Keine Antwort von " + hostTeil + " in " + std::to_string(zeitlimitMs / 1000) + " s";
@@ -301,12 +328,23 @@ HttpAntwort HttpHolen(const std::string& adresse, int zeitlimitMs, std::size_t m
   }
   ::close(fd);
   if (!a.fehler.empty()) return a;
+  return HttpAntwortLesen(roh, hostTeil, maxBytes);
+}
+
+HttpAntwort HttpAntwortLesen(const std::string& roh, const std::string& hostTeil, std::size_t maxBytes) {
+  HttpAntwort a;
+  const std::string ungueltig = "Ung\xC3\xBCltige Antwort von " + hostTeil;
   const std::size_t kopfEnde = roh.find("\r\n\r\n");
-  if (roh.rfind("HTTP/", 0) != 0 || kopfEnde == std::string::npos) {
-    a.fehler = "Keine g\xC3\xBCltige Antwort von " + hostTeil;
+  // "HTTP/1.x NNN ...": without a three-digit code there is no status to go by.
+  const std::size_t leer = roh.find(' ');
+  if (roh.rfind("HTTP/", 0) != 0 || kopfEnde == std::string::npos || leer == std::string::npos || leer > kopfEnde ||
+      leer + 4 > roh.size() || !std::isdigit(static_cast<unsigned char>(roh[leer + 1])) ||
+      !std::isdigit(static_cast<unsigned char>(roh[leer + 2])) || !std::isdigit(static_cast<unsigned char>(roh[leer + 3])) ||
+      (leer + 4 < roh.size() && roh[leer + 4] != ' ' && roh[leer + 4] != '\r')) {
+    a.fehler = ungueltig;
     return a;
   }
-  a.status = std::atoi(roh.c_str() + roh.find(' ') + 1);
+  a.status = (roh[leer + 1] - '0') * 100 + (roh[leer + 2] - '0') * 10 + (roh[leer + 3] - '0');
   const std::string kopf = roh.substr(0, kopfEnde);
   a.inhalt = roh.substr(kopfEnde + 4);
   bool gekettet = false;
@@ -314,7 +352,15 @@ HttpAntwort HttpHolen(const std::string& adresse, int zeitlimitMs, std::size_t m
     if (GleichOhneFall(z, 0, "content-type:")) a.contentType = z.substr(13);
     if (GleichOhneFall(z, 0, "transfer-encoding:") && z.find("chunked") != std::string::npos) gekettet = true;
   }
-  if (gekettet) a.inhalt = Entkettet(a.inhalt);
+  if (gekettet) {
+    std::optional<std::string> inhalt = Entkettet(a.inhalt);
+    if (!inhalt) {
+      a.fehler = ungueltig + " (Block-L\xC3\xA4nge)";
+      a.inhalt.clear();
+      return a;
+    }
+    a.inhalt = std::move(*inhalt);
+  }
   if (a.inhalt.size() > maxBytes) {
     a.fehler = "Die Antwort von " + hostTeil + " ist gr\xC3\xB6\xC3\x9F" "er als " + std::to_string(maxBytes / 1000000) + " MB";
   } else if (a.status != 200) {

@@ -43,7 +43,11 @@ struct HttpAntwort {
   std::string inhalt;
   std::string fehler;       // German, empty when the answer came
 };
-// GET of an http:// address. ZEITLIMIT_MS for the whole answer; more than MAXBYTES is an error.
+// GET of an http:// address (scheme in any case). ZEITLIMIT_MS for the whole answer; more than
+// MAXBYTES is an error.
 HttpAntwort HttpHolen(const std::string& adresse, int zeitlimitMs, std::size_t maxBytes);
+// The answer ROH as it came from HOST: status line, headers, body (chunked or not). Whatever
+// is malformed is an error, never a guess.
+HttpAntwort HttpAntwortLesen(const std::string& roh, const std::string& host, std::size_t maxBytes);
 
 }  // namespace orvano

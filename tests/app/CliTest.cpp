@@ -717,3 +717,31 @@ TEST_F(ZweiSchreiber, WhileOneRewritesTheFilesEveryOtherWriterIsRefusedAndNothin
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST(CliMeldungen, AFailedStepNamesWhatIsAlreadySavedAndAFullDiskTheFileAskedFor) {
+  TempOrdner t;
+  TPLZRecord bonn = test::PLZSatz("Bonn", 53111);
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{bonn, bonn});
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", std::vector<TStrassenRecord>{test::StrassenSatz(53111, "Markt", "Bonn"),
+                                                                                 test::StrassenSatz(53111, "Markt", "Bonn")});
+  ::chmod((t / "Ord_1/Strassen_D.ppp").c_str(), 0444);
+  auto e = Cli({"--programmordner", t.pfad(), "optimieren", "--plz", "--strassen", "--ja"});
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, "Strassen_D.ppp ist schreibgesch")) << e.err;
+  EXPECT_TRUE(Enthaelt(e.err, "Bereits gespeichert: " + (t / "Ord_1/Dat_D.ppp"))) << e.err;
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Dat_D.ppp"), 300u) << "the postal codes were optimised";
+  ::chmod((t / "Ord_1/Strassen_D.ppp").c_str(), 0644);
+
+  testhaken::SchreibFehlerNach(100);
+  e = Cli({"--programmordner", t.pfad(), "ersetzen", "--art", "strassen", "--feld", "Strasse", "--alt", "Markt", "--neu", "Platz", "--ja"});
+  testhaken::SchreibFehlerNach(-1);
+  EXPECT_EQ(e.status, 1);
+  EXPECT_TRUE(Enthaelt(e.err, (t / "Ord_1/Strassen_D.ppp") + " wurde nicht ge\xC3\xA4ndert")) << e.err;
+  EXPECT_FALSE(std::filesystem::exists(t / "Ord_1/StrassenTemp.tmp")) << "no copy left behind";
+}
+
+}  // namespace
+}  // namespace orvano

@@ -45,6 +45,8 @@ TEST(Windows1252, ATextFileOfEitherEncodingIsReadAsWindows1252) {
   EXPECT_FALSE(IstUtf8("ab\xC3"));
   EXPECT_FALSE(IstUtf8("\xC0\xAF"));
   EXPECT_TRUE(IstUtf8("a\xF0\x9F\x98\x80"));
+  EXPECT_EQ(TextAlsCp1252(std::string("\xFF\xFEK\0\xF6\0l\0n\0", 10)), "K\xF6ln") << "UTF-16 with its mark";
+  EXPECT_EQ(TextAlsCp1252(std::string("\xFE\xFF\0K\0\xF6\xD8\x3D\xDE\x00", 10)), "K\xF6?") << "a pair of surrogates is one letter";
 }
 
 }  // namespace

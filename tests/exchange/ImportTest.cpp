@@ -60,9 +60,41 @@ TEST_F(ImportTest, TitlesMatchWholeCellsFoldingOnlyAsciiLetters) {
 
 TEST_F(ImportTest, PostalCodesKeepTheirDigitsOnly) {
   format.titel[5] = "PLZ";
-  lesen("PLZ;Ort\nD-67433;Neustadt\n67 433;Neustadt\n");
+  lesen("PLZ;Ort\nD-67433;Neustadt\n67 433;Neustadt\n1e308;Overflow\nCH 8001;Z\xFCrich\n12a;Halb\n");
   EXPECT_EQ(zelle(6, 1), "67433");
   EXPECT_EQ(zelle(6, 2), "67433");
+  EXPECT_EQ(zelle(6, 3), "99999") << "not a number made of stray digits: the placeholder";
+  EXPECT_EQ(zelle(6, 4), "8001");
+  EXPECT_EQ(zelle(6, 5), "99999");
+}
+
+TEST_F(ImportTest, Utf8Utf16AndLoneCarriageReturnsAreReadAsWindows1252Lines) {
+  format.titel[5] = "PLZ";
+  const std::string erwartet = "M\xFCnchen";
+  auto ort = [&](const std::string& inhalt, const char* name) {
+    const CSVLeseErgebnis e = lesen(inhalt, name);
+    EXPECT_EQ(e.zeilen, 2) << name;
+    EXPECT_EQ(zelle(6, 2), "1010") << name;
+    return zelle(1, 1);
+  };
+  EXPECT_EQ(ort("PLZ;Ort\n80331;M\xC3\xBCnchen\n1010;Wien\n", "utf8.csv"), erwartet);
+  EXPECT_EQ(ort("\xEF\xBB\xBFPLZ;Ort\r\n80331;M\xC3\xBCnchen\r\n1010;Wien\r\n", "bom.csv"), erwartet);
+  EXPECT_EQ(ort("PLZ;Ort\r80331;M\xFCnchen\r1010;Wien\r", "cr.csv"), erwartet) << "a lone CR ends a line";
+  EXPECT_EQ(ort("PLZ;Ort\n80331;M\xFCnchen\n1010;Wien", "ansi.csv"), erwartet) << "Windows-1252 stays as it is";
+  // Windows-1252 text that only looks like UTF-8 in one place stays Windows-1252.
+  EXPECT_EQ(ort("PLZ;Ort\n80331;\xC3\xBC \xE4\n1010;Wien\n", "gemischt.csv"), "\xC3\xBC \xE4");
+  std::string utf16 = "\xFF\xFE";
+  for (const char16_t c : std::u16string(u"PLZ;Ort\r\n80331;M\u00FCnchen \u0141\r\n1010;Wien\r\n")) {
+    utf16 += static_cast<char>(c & 0xFF);
+    utf16 += static_cast<char>(c >> 8);
+  }
+  EXPECT_EQ(ort(utf16, "utf16.csv"), erwartet + " ?") << "a letter Windows-1252 lacks as ?";
+  std::string be = "\xFE\xFF";
+  for (const char16_t c : std::u16string(u"PLZ;Ort\n80331;M\u00FCnchen\n1010;Wien\n")) {
+    be += static_cast<char>(c >> 8);
+    be += static_cast<char>(c & 0xFF);
+  }
+  EXPECT_EQ(ort(be, "utf16be.csv"), erwartet);
 }
 
 TEST_F(ImportTest, WithoutAPostalCodeColumnEveryRowGetsThePlaceholder) {

@@ -1,7 +1,11 @@
 // What the fuzz targets share: the input as a file in a folder of this process.
 #pragma once
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 
 #include <cstdint>
 #include <filesystem>
@@ -11,12 +15,34 @@
 
 namespace orvano::fuzz {
 
+// The folder goes when the process ends; one that a killed run left behind goes with the next.
+class FuzzOrdner {
+ public:
+  FuzzOrdner() {
+    const auto tmp = std::filesystem::temp_directory_path();
+    std::error_code f;
+    for (const auto& e : std::filesystem::directory_iterator(tmp, f)) {
+      const std::string n = e.path().filename().string();
+      if (n.rfind("orvano-fuzz-", 0) != 0) continue;
+      const long pid = std::strtol(n.c_str() + 12, nullptr, 10);
+      if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) std::filesystem::remove_all(e.path(), f);
+    }
+    pfad_ = tmp / ("orvano-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(pfad_);
+  }
+  ~FuzzOrdner() {
+    std::error_code f;
+    std::filesystem::remove_all(pfad_, f);
+  }
+  std::string name() const { return pfad_.string() + "/"; }
+
+ private:
+  std::filesystem::path pfad_;
+};
+
 inline const std::string& Ordner() {
-  static const std::string o = [] {
-    const auto p = std::filesystem::temp_directory_path() / ("orvano-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(p);
-    return p.string() + "/";
-  }();
+  static const FuzzOrdner ordner;
+  static const std::string o = ordner.name();
   return o;
 }
 

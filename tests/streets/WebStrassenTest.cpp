@@ -68,5 +68,35 @@ TEST(WebStrassen, TheFetchEndsWithAClearReasonWhenNoPageComes) {
   EXPECT_NE(HttpHolen(gross.basis() + "/", 5000, 1'000'000).fehler, "") << "more than allowed";
 }
 
+TEST(WebStrassen, MalformedAnswersAndAddressesEndWithAReasonNotAHang) {
+  const std::string host = "127.0.0.1:1";
+  auto lesen = [&](const std::string& roh) { return HttpAntwortLesen(roh, host, 1000000); };
+  const std::string kopf = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+  EXPECT_EQ(lesen(kopf + "4\r\nWiki\r\n5;x=1\r\npedia\r\n0\r\n\r\n").inhalt, "Wikipedia");
+  // Sizes that are negative, overflow, or run past the answer: an error at once.
+  for (const std::string& block : {"-5\r\nabc\r\n0\r\n\r\n", "ffffffffffffffffff\r\nabc\r\n", "fffffffffffffff0\r\nabc\r\n",
+                                   "10\r\nabc\r\n", "3\r\nabcX\r\n", "zz\r\n"}) {
+    const HttpAntwort a = lesen(kopf + block);
+    EXPECT_EQ(a.fehler, "Ung\xC3\xBCltige Antwort von " + host + " (Block-L\xC3\xA4nge)") << block;
+    EXPECT_EQ(a.inhalt, "");
+  }
+  EXPECT_EQ(lesen("HTTP/1.1\r\n\r\nx").fehler, "Ung\xC3\xBCltige Antwort von " + host) << "a status line without a code";
+  EXPECT_EQ(lesen("HTTP/1.1 2000 OK\r\n\r\nx").fehler, "Ung\xC3\xBCltige Antwort von " + host);
+  EXPECT_EQ(lesen("HTTP/1.0 404 Not Found\r\n\r\n").fehler, "Der Dienst " + host + " antwortet mit HTTP-Fehler 404");
+  // The scheme in any case; a port that is no number is a bad address, not an unknown host.
+  test::TestServer gut(test::TestServer::Http(200, "text/html", "ok"));
+  EXPECT_EQ(HttpHolen("HTTP://" + gut.basis().substr(7) + "/", 5000, 1000).inhalt, "ok");
+  EXPECT_EQ(HttpHolen("http://127.0.0.1:abc/", 5000, 1000).fehler, "Ung\xC3\xBCltige Adresse (Port \"abc\"): http://127.0.0.1:abc/");
+  EXPECT_EQ(HttpHolen("http://127.0.0.1:70000/", 5000, 1000).fehler.rfind("Ung\xC3\xBCltige Adresse", 0), 0u);
+}
+
+TEST(WebStrassen, AnUnreadableServiceFileIsSaidAsSuch) {
+  test::TempOrdner t;
+  ProgVerzeichnis = t.pfad();
+  EXPECT_EQ(KeinStrassenlistenDienstText().rfind("Kein Dienst", 0), 0u);
+  std::filesystem::create_directories(t / "Dienste.ini");
+  EXPECT_EQ(KeinStrassenlistenDienstText().rfind("Datei " + (t / "Dienste.ini") + " kann nicht gelesen werden", 0), 0u);
+}
+
 }  // namespace
 }  // namespace orvano
