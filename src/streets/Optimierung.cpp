@@ -41,6 +41,16 @@ auto MitNachlauf(Aktion aktion, Danach danach) {
   }
 }
 
+// An operation reads both files and may replace them: they are locked for its whole run, and
+// what another program wrote since they were loaded is loaded first (this window holds no
+// edits of its own here: the owner saved or dropped them before).
+SchreibSperren LadenUndSperren(Datenbestand& db, Rueckfragen& r) {
+  SchreibSperren sperren({db.PLZDateiName(), db.StrassenDateiName()});
+  if (db.PLZDateiVeraendert()) db.PLZLaden(r);
+  if (db.StrassenDateiVeraendert()) db.StrassenLaden(KeinFortschritt(), r);
+  return sperren;
+}
+
 // The place and street name of a street as the duplicate test compares them.
 std::string DoppelSchluessel(const TStrassenRecord& s, const std::string& vergleichsOrt) {
   const std::int32_t plz = s.PLZ;
@@ -114,6 +124,7 @@ std::int64_t FreierSpeicherKiB() {
 }
 
 PLZOptErgebnis PLZOptimieren(Datenbestand& db, const OptimierungsOptionen& o, Fortschritt& f, Rueckfragen& r) {
+  const SchreibSperren sperren = LadenUndSperren(db, r);
   return MitNachlauf(
       [&] {
         PLZOptErgebnis e;
@@ -164,6 +175,7 @@ PLZOptErgebnis PLZOptimieren(Datenbestand& db, const OptimierungsOptionen& o, Fo
 }
 
 StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptionen& o, Fortschritt& f, Rueckfragen& r) {
+  const SchreibSperren sperren = LadenUndSperren(db, r);
   bool plzNeuLaden = true;
   return MitNachlauf(
       [&] {
@@ -238,6 +250,7 @@ StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptio
 }
 
 SortErgebnis StrassenSortieren(Datenbestand& db, const OptimierungsOptionen& o, Fortschritt& f, Rueckfragen& r) {
+  const SchreibSperren sperren = LadenUndSperren(db, r);
   SortErgebnis e;
   if (!DateiVorhanden(db.plzDatei()) || !DateiVorhanden(db.strassenDatei())) return e;
   return MitNachlauf(
