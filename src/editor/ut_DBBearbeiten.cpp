@@ -1,6 +1,8 @@
 // TfrDBBearbeiten: the window, its sides, and how a page is sized and filled from the file.
 #include "ut_DBBearbeiten.h"
 
+#include "core/AnhangJournal.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -315,6 +317,11 @@ void TfrDBBearbeiten::seiteFuellen(int seite) {
   }
   x.n = 0;
   try {
+    // A killed import of this file is taken back before its records are shown.
+    if (da) {
+      if (const auto m = AbgebrochenenAnhangZuruecknehmen(d)) ui::Hinweis(QString::fromStdString(*m));
+    }
+    x.kennung = KennungLesen(d);
     x.n = EditorSeiteLesen(x.tabelle, x.art, d, x.anfang);
   } catch (const std::exception& e) {
     ui::Meldung(QString::fromStdString(e.what()));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Dateien.h"
 #include "core/Tabelle.h"
 #include "editor/EditorSuche.h"
 
@@ -132,6 +133,8 @@ class TfrDBBearbeiten : public QDialog {
     QString ordner;
     QString landText;
     EditorArt art = EditorArt::PLZ;
+    // The file as it was when the page was read: another program's write is noticed.
+    DateiKennung kennung;
   };
   // The database file of a folder, country and kind; empty without folder or country.
   static std::string DateiVon(const QString& ordner, const QString& land, EditorArt art);

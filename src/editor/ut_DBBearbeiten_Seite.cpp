@@ -17,6 +17,8 @@
 #include "SeitenRaster.h"
 #include "ut_DBBearbeiten.h"
 
+#include "core/Datenbestand.h"
+
 namespace orvano {
 
 void TfrDBBearbeiten::seiteWechseln(int seite) {
@@ -118,6 +120,16 @@ bool TfrDBBearbeiten::seiteSpeichern(int seite, bool wiederOeffnen, std::int64_t
   // Side 1 asks again at the next scroll after No; side 2 lets the edits go.
   if (ja || seite == 2) x.sbSpeichern->setEnabled(false);
   if (!ja || !DateiVorhanden(d)) return false;
+  if (KennungLesen(d) != x.kennung) {
+    // Another program wrote the file since the page was read: the page no longer fits it.
+    if (ui::FrageJaNein(QString::fromStdString(Datenbestand::VeraendertText(d)) +
+                        QStringLiteral("\rNeu laden? Ihre Änderungen gehen dabei verloren."))) {
+      seiteFuellen(seite);
+    } else {
+      x.sbSpeichern->setEnabled(true);
+    }
+    return false;
+  }
   const char landDerSeite = LandVon(x.landText);
   const int zeilen = datenZeilen(seite);
   try {

@@ -172,6 +172,24 @@ TEST_F(Editor, ScrollingWithEditsSavesThePageWhereItCameFrom) {
   EXPECT_EQ(w.Tag, 9);
 }
 
+TEST_F(Editor, APageOfAFileAnotherProgramWroteIsNotSavedOverIt) {
+  oeffnen();
+  w.cbEdit->click();
+  eintragen(w.sg1, 1, 1, "Anfang");
+  // orvano-cli (say) rewrites the file while the page is on the screen.
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{PLZSatz("Fremd", 1), PLZSatz("Anders", 2)});
+  const QString frage = QString::fromStdString(Datenbestand::VeraendertText(t / "Ord_1/Dat_D.ppp")) +
+                        QString::fromUtf8("\rNeu laden? Ihre Änderungen gehen dabei verloren.");
+  dialoge.antworte(Antwort::Ja, "Änderung in Ord_1/Dat_D.ppp Speichern?").antworte(Antwort::Nein, frage);
+  w.sbSpeichern1->click();
+  EXPECT_EQ(orte(), (std::vector<std::string>{"Fremd", "Anders"})) << "not overwritten";
+  EXPECT_TRUE(w.sbSpeichern1->isEnabled()) << "the edits stay";
+  dialoge.antworte(Antwort::Ja, "Änderung in Ord_1/Dat_D.ppp Speichern?").antworte(Antwort::Ja, frage);
+  w.sbSpeichern1->click();
+  EXPECT_EQ(w.seite(1).zelle(1, 1), "Fremd") << "the file as the other program left it";
+  EXPECT_EQ(orte(), (std::vector<std::string>{"Fremd", "Anders"}));
+}
+
 TEST_F(Editor, ChangingAFolderWithEditsAsksFirst) {
   oeffnen();
   w.cbEdit->click();
