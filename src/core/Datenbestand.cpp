@@ -66,6 +66,20 @@ std::string Datenbestand::VeraendertText(const std::string& datei) {
   return "Die Datei " + datei + " wurde inzwischen von einem anderen Programm ge\xC3\xA4ndert.";
 }
 
+void Datenbestand::MussUnveraendertSein(bool plz) const {
+  if (plz ? PLZDateiVeraendert() : StrassenDateiVeraendert()) {
+    throw DateiFehler(VeraendertText(plz ? plzDatei_ : strassenDatei_) + "\rEs wurde nichts geschrieben; die Datei wird neu geladen.");
+  }
+}
+
+void Datenbestand::SelbstGeschrieben(bool plz) {
+  if (plz) {
+    plzKennung_ = KennungLesen(plzDatei_);
+  } else {
+    strassenKennung_ = KennungLesen(strassenDatei_);
+  }
+}
+
 bool Datenbestand::HaeltDatei(const std::string& datei) const {
   if (datei.empty()) return false;
   const std::string echt = EchterPfad(datei);

@@ -73,6 +73,11 @@ class Datenbestand {
   bool StrassenDateiVeraendert() const;
   // "Die Datei … wurde inzwischen von einem anderen Programm geändert."
   static std::string VeraendertText(const std::string& datei);
+  // Before a write that goes by the loaded table's positions: throws DateiFehler when another
+  // program wrote the file since (nothing is written then).
+  void MussUnveraendertSein(bool plz) const;
+  // This program wrote the file in place, by the table: the table describes it still.
+  void SelbstGeschrieben(bool plz);
 
   // Loads every record of the postal-code file, in use or not. A missing file gives the
   // not-found message and an empty table (false). Throws DateiFehler when the file cannot be

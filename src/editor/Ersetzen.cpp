@@ -123,6 +123,8 @@ ErsetzenErgebnis ErsetzenLaufen(const Datenbestand& db, EditorArt art, int spalt
                                 const std::string& neu, const std::string& temp, Fortschritt& f) {
   // What an earlier run left is not this run's result.
   DateiLoeschen(temp);
+  // The copy is made from the loaded table: the file must still be the one loaded.
+  db.MussUnveraendertSein(art == EditorArt::PLZ);
   if (art == EditorArt::PLZ) {
     Lauf<TPLZRecord> l{PLZFeld(spalte), alt, neu, f, db.PLZAnzahl, 100, {}};
     f.beginnen(l.anzahl);

@@ -139,7 +139,12 @@ void TfrErsetzen::sbSpeichernClick() {
   bool gut = false;
   {
     ui::Lauf lauf(ProgressBar1, nullptr, ui::Lauf::Escape::Aus);
-    gut = lauf.ausfuehren([&] { ErsetzenSpeichern(temp(), z); });
+    gut = lauf.ausfuehren([&] {
+      // Under the file's lock: nobody wrote it since the copy was made from the loaded table.
+      const SchreibSperre sperre(z);
+      db_.MussUnveraendertSein(art_ == EditorArt::PLZ);
+      ErsetzenSpeichern(temp(), z);
+    });
   }
   sg1->setBeschaeftigt(false);
   if (!gut) return;

@@ -111,6 +111,9 @@ class TfrPLZ : public QMainWindow {
   // Loads the postal-code table again, and the street table when its file changed, and shows
   // the current row anew.
   void DateienNeuLaden();
+  // When another program wrote our files: loads them again (asking first when there are
+  // unsaved edits). True when it acted.
+  bool FremdeAenderungPruefen();
   void sbSpeichernKlick(Qt::MouseButton knopf);
 
   // Export dialogue and run; the folder list; a folder picked in cbOrdner.

@@ -97,6 +97,20 @@ void TfrPLZ::ausfuehren(const std::function<void()>& aktion) {
   }
 }
 
+bool TfrPLZ::FremdeAenderungPruefen() {
+  if (fremdGefragt_ || !(db_.PLZDateiVeraendert() || db_.StrassenDateiVeraendert())) return false;
+  // Another program (orvano-cli, say) wrote our files: shown anew, edits not dropped unasked.
+  if (db_.Geaendert) {
+    fremdGefragt_ = true;
+    FremdeAenderungNeuLaden();
+  } else {
+    DateienNeuLaden();
+    StatusMelden(QStringLiteral("Von einem anderen Programm geändert, neu geladen: ") +
+                 QString::fromStdString(DateiNameTeil(db_.plzDatei())));
+  }
+  return true;
+}
+
 void TfrPLZ::StatusMelden(const QString& text) { status_->melden(text); }
 
 QString TfrPLZ::StatusText() const { return !StatusBar1->isHidden() ? status_->text(0) : QString(); }
@@ -119,19 +133,8 @@ void TfrPLZ::Aktivieren() {
     plMenu->show();
     cbOrdner->setCurrentText(QString::fromStdString(db_.OrdnerName()));
   }
-  // Another program (orvano-cli, say) wrote our files: shown anew, edits not dropped unasked.
-  // Our own windows' writes are reloaded by their callers.
-  if (!std::exchange(nachEigenemFenster_, false) && !fremdGefragt_ && (db_.PLZDateiVeraendert() || db_.StrassenDateiVeraendert())) {
-    if (db_.Geaendert) {
-      fremdGefragt_ = true;
-      FremdeAenderungNeuLaden();
-    } else {
-      DateienNeuLaden();
-      StatusMelden(QStringLiteral("Von einem anderen Programm geändert, neu geladen: ") +
-                   QString::fromStdString(DateiNameTeil(db_.plzDatei())));
-    }
-    return;
-  }
+  // Our own windows' writes are reloaded by their callers; what another program wrote is not.
+  if (!nachEigenemFenster_ && FremdeAenderungPruefen()) return;
   StrassenAnzeigeSichtbar();
   const int k = TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));
   if (k > 0) StrassenZeigen(k);

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "PLZSpalten.h"
 #include "core/Dateien.h"
@@ -42,7 +43,13 @@ namespace orvano {
 void TfrPLZ::fensterZeigen(QDialog* fenster) {
   hide();
   fenster->exec();
+  // The caller reloads what the window wrote; afterwards, what another program wrote (a
+  // window may have refused to write over it) is looked at.
   nachEigenemFenster_ = true;
+  QTimer::singleShot(0, this, [this] {
+    nachEigenemFenster_ = false;
+    FremdeAenderungPruefen();
+  });
   show();
   // Showing the window again activates it; the folder list is rebuilt there as well.
   OrdnerListeAufbauen();

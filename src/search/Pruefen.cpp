@@ -1,5 +1,7 @@
 #include "Pruefen.h"
 
+#include "core/Dateien.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -121,11 +123,17 @@ void OhneSchreiben(const std::string& datei, const RecordFeld<Record>& tabelle, 
 }  // namespace
 
 void PLZDoppelteLoeschen(Datenbestand& db, const std::vector<std::int32_t>& positionen, Fortschritt& f, Rueckfragen& r) {
+  // The positions are the loaded table's: held from the check to the replace, and refused when
+  // another program wrote the file since.
+  const SchreibSperre sperre(db.plzDatei());
+  db.MussUnveraendertSein(true);
   OhneSchreiben(db.plzDatei(), db.PLZTabelle, db.PLZAnzahl, positionen, f);
   db.PLZLaden(r);
 }
 
 void StrassenDoppelteLoeschen(Datenbestand& db, const std::vector<std::int32_t>& positionen, Fortschritt& f, Rueckfragen& r) {
+  const SchreibSperre sperre(db.strassenDatei());
+  db.MussUnveraendertSein(false);
   OhneSchreiben(db.strassenDatei(), db.StrassenTabelle, db.StrassenZahl, positionen, f);
   db.StrassenLaden(KeinFortschritt(), r);
 }

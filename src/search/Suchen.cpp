@@ -238,6 +238,7 @@ std::int32_t ZeilenZurueckschreiben(Datenbestand& db, bool plz, const Tabelle& t
   const std::string datei = plz ? db.plzDatei() : db.strassenDatei();
   Beschreibbar(datei);
   const SchreibSperre sperre(datei);
+  db.MussUnveraendertSein(plz);
   const int fd = ::open(datei.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) throw DateiFehler("Datei " + datei + " kann nicht ge\xC3\xB6" "ffnet werden: " + FehlerText(errno));
   struct Zu {
@@ -277,6 +278,8 @@ std::int32_t ZeilenZurueckschreiben(Datenbestand& db, bool plz, const Tabelle& t
     if (f.abbrechen()) break;
   }
   if (::fsync(fd) != 0) throw DateiFehler("Datei " + datei + " kann nicht geschrieben werden: " + FehlerText(errno));
+  // Our own write: the owner loads the file again, no other program is to be reported.
+  db.SelbstGeschrieben(plz);
   f.beenden();
   return geschrieben;
 }
@@ -284,6 +287,8 @@ std::int32_t ZeilenZurueckschreiben(Datenbestand& db, bool plz, const Tabelle& t
 std::int32_t ZeilenLoeschen(Datenbestand& db, bool plz, const Tabelle& t, const std::vector<int>& zeilen, Fortschritt& f) {
   const std::string datei = plz ? db.plzDatei() : db.strassenDatei();
   Beschreibbar(datei);
+  const SchreibSperre sperre(datei);
+  db.MussUnveraendertSein(plz);
   std::unordered_set<std::int32_t> weg;
   for (const int z : zeilen) weg.insert(TextZuZahl(t.zelle(kSuchSpalteDBNr, z)));
   const std::int32_t n = plz ? db.PLZAnzahl : db.StrassenZahl;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/Dateien.h"
 #include "core/Start.h"
 #include "core/Texte.h"
 #include "support/Antworten.h"
@@ -118,6 +119,26 @@ TEST_F(Pruefen, OfThreeEqualRecordsTheLastStaysAndDeletingRewritesTheFile) {
   EXPECT_EQ(db.PLZTabelle[10].Ort.text(), "Bad Soden") << "record 12 stays";
   EXPECT_EQ(db.PLZTabelle[7].Ort.text(), "Ort8");
   EXPECT_EQ(PLZPruefZeile(db.PLZTabelle[10], 10)[10], "10");
+}
+
+TEST_F(Pruefen, DuplicatesFoundInATableAreNotDeletedFromAFileWrittenSince) {
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", std::vector<TStrassenRecord>{StrassenSatz(1, "Markt"), StrassenSatz(1, "Markt"),
+                                                                                 StrassenSatz(2, "Hof")});
+  laden();
+  const auto e = StrassenDoppelte(db, 1, KeinFortschritt());
+  ASSERT_EQ(e.positionen, std::vector<std::int32_t>{1});
+  // Another program put a street in front: position 1 is now another street.
+  const std::vector<TStrassenRecord> anders{StrassenSatz(3, "Neu"), StrassenSatz(1, "Markt"), StrassenSatz(1, "Markt"), StrassenSatz(2, "Hof")};
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", anders);
+  const std::string vorher = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  test::Antworten keine;
+  try {
+    StrassenDoppelteLoeschen(db, e.positionen, KeinFortschritt(), keine);
+    ADD_FAILURE() << "deleted by stale positions";
+  } catch (const DateiFehler& f) {
+    EXPECT_EQ(std::string(f.what()).rfind(Datenbestand::VeraendertText(t / "Ord_1/Strassen_D.ppp"), 0), 0u) << f.what();
+  }
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), vorher);
 }
 
 }  // namespace
