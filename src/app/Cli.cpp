@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 
+#include "core/AnhangJournal.h"
 #include "core/Dateien.h"
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
@@ -178,10 +179,17 @@ Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, co
   if (::access((ProgVerzeichnis + ordner).c_str(), R_OK | X_OK) != 0) {
     throw Fehlschlag{"Datenordner " + ProgVerzeichnis + ordner + " kann nicht durchsucht werden: " + FehlerText(errno)};
   }
+  // Every command opens the folder: an import killed there is taken back first.
+  for (const std::string& m : AbgebrocheneAnhaengeZuruecknehmen(ProgVerzeichnis + ordner + kTrenner)) OrdnerHinweise().push_back(m);
   Datenbestand db;
   db.OrdnerPfad = ordner + kTrenner;
   db.Land = land;
   return db;
+}
+
+std::vector<std::string>& OrdnerHinweise() {
+  static std::vector<std::string> hinweise;
+  return hinweise;
 }
 
 // A file we are about to read must be a plain file, or reading fails with a clear message.
@@ -407,8 +415,22 @@ int Bereinigen(const Aufruf& a, const std::string& standardOrdner, std::ostream&
 
 using namespace cli;
 
+namespace {
+int Ausfuehren(const std::vector<std::string>& argumente, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+}  // namespace
+
 int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& standardOrdner, std::ostream& out,
                   std::ostream& err) {
+  OrdnerHinweise().clear();
+  const int status = Ausfuehren(argumente, standardOrdner, out, err);
+  for (const std::string& m : OrdnerHinweise()) err << "orvano-cli: " << m << "\n";
+  OrdnerHinweise().clear();
+  return status;
+}
+
+namespace {
+
+int Ausfuehren(const std::vector<std::string>& argumente, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   try {
     const Aufruf a = Zerlegen(argumente);
     if (a.schalter.count("--help") || a.schalter.count("-h")) {
@@ -452,5 +474,7 @@ int CliAusfuehren(const std::vector<std::string>& argumente, const std::string& 
     return 1;
   }
 }
+
+}  // namespace
 
 }  // namespace orvano

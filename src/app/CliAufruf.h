@@ -43,6 +43,8 @@ std::string Land(const Aufruf& a, const std::string& option = "--land");
 // Points ProgVerzeichnis at the program folder of the call and returns the data store of its
 // data folder and LAND.
 Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, const std::string& land = std::string(kDeutschland));
+// What opening the folder did by itself (a killed import taken back), said after the command.
+std::vector<std::string>& OrdnerHinweise();
 // A file we are about to read must be a plain file, or reading fails with a clear message.
 void MussDateiSein(const std::string& name);
 std::string Wert(const Aufruf& a, const std::string& name, const std::string& standard = {});

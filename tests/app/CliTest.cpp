@@ -9,7 +9,10 @@
 #include <cstring>
 #include <filesystem>
 #include <sstream>
+#include <thread>
+#include <chrono>
 
+#include "core/AnhangJournal.h"
 #include "core/Records.h"
 #include "folders/Sicherung.h"
 #include "support/Datenordner.h"
@@ -741,6 +744,48 @@ TEST(CliMeldungen, AFailedStepNamesWhatIsAlreadySavedAndAFullDiskTheFileAskedFor
   EXPECT_EQ(e.status, 1);
   EXPECT_TRUE(Enthaelt(e.err, (t / "Ord_1/Strassen_D.ppp") + " wurde nicht ge\xC3\xA4ndert")) << e.err;
   EXPECT_FALSE(std::filesystem::exists(t / "Ord_1/StrassenTemp.tmp")) << "no copy left behind";
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST(CliAbbruch, AKilledImportIsTakenBackByTheNextCommandAndSaidSo) {
+  TempOrdner t;
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", std::vector<TStrassenRecord>{test::StrassenSatz(53111, "Markt", "Bonn")});
+  const std::string alt = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  DateiSchreiben(t / "Wege.ims", "Ort|||||PLZ||||||||Strasse|||||||||\r\n");
+  std::string csv = "PLZ;Ort;Strasse\r\n";
+  for (int i = 0; i < 200000; ++i) csv += "53111;Bonn;Weg " + std::to_string(i) + "\r\n";
+  DateiSchreiben(t / "wege.csv", csv);
+  const std::uint64_t alle = alt.size() + 200000u * 126u;
+  int zurueck = 0;
+  for (int runde = 0; runde < 4; ++runde) {
+    DateiSchreiben(t / "Ord_1/Strassen_D.ppp", alt);
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+      std::ostringstream out, err;
+      ::_exit(CliAusfuehren({"--programmordner", t.pfad(), "import", "--art", "strassen", "--format", "Wege", "--ja", t / "wege.csv"},
+                            "/nirgends/", out, err));
+    }
+    // Killed once the journal shows that records are being appended.
+    const auto bis = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!std::filesystem::exists(JournalName(t / "Ord_1/Strassen_D.ppp")) && ::waitpid(kind, nullptr, WNOHANG) == 0 &&
+           std::chrono::steady_clock::now() < bis) {
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(runde * 1000));
+    ::kill(kind, SIGKILL);
+    ::waitpid(kind, nullptr, 0);
+    const auto e = Cli({"--programmordner", t.pfad(), "info"});
+    ASSERT_EQ(e.status, 0) << e.err;
+    const std::string jetzt = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
+    EXPECT_TRUE(jetzt == alt || jetzt.size() == alle) << "Runde " << runde << ": " << jetzt.size();
+    if (Enthaelt(e.err, "Ein abgebrochener Import wurde zur\xC3\xBC" "ckgenommen: " + (t / "Ord_1/Strassen_D.ppp"))) ++zurueck;
+  }
+  EXPECT_GE(zurueck, 2) << "kills came while records were appended";
 }
 
 }  // namespace
