@@ -107,9 +107,10 @@ bool AndererHaeltSperre(int fd) {
   return ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
 }
 
-bool SelbstGesperrtPfad(const struct stat& st);
-
 }  // namespace
+
+// This process holds the file locked itself.
+bool SelbstGesperrtPfad(const struct stat& st);
 
 bool DateiGesperrt(std::string_view name) {
   const std::string pfad = Str(name);
@@ -127,11 +128,21 @@ bool DateiGesperrt(std::string_view name) {
 
 std::string GesperrtText(const std::string& datei) { return "Datei " + datei + " ist schon von anderem Progamm ge\xC3\xB6" "ffnet"; }
 
+// This process's lock on one file: the descriptor that holds the flock, and how many
+// SchreibSperre objects share it.
+struct SchreibSperre::Halter {
+  int fd = -1;
+  std::pair<std::uint64_t, std::uint64_t> datei;
+  int anzahl = 0;
+};
+
 namespace {
 
-// The files this process holds locked, by device and inode, with the number of holders.
-std::map<std::pair<std::uint64_t, std::uint64_t>, int>& GehalteneSperren() {
-  static std::map<std::pair<std::uint64_t, std::uint64_t>, int> sperren;
+using Schluessel = std::pair<std::uint64_t, std::uint64_t>;
+
+// The files this process holds locked, by device and inode.
+std::map<Schluessel, std::shared_ptr<SchreibSperre::Halter>>& GehalteneSperren() {
+  static std::map<Schluessel, std::shared_ptr<SchreibSperre::Halter>> sperren;
   // A forked child holds none of its parent's locks as its own.
   static pid_t besitzer = ::getpid();
   if (besitzer != ::getpid()) {
@@ -141,60 +152,76 @@ std::map<std::pair<std::uint64_t, std::uint64_t>, int>& GehalteneSperren() {
   return sperren;
 }
 
-bool SelbstGesperrt(const struct stat& st) {
-  return GehalteneSperren().count({static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}) > 0;
-}
-
-bool SelbstGesperrtPfad(const struct stat& st) { return SelbstGesperrt(st); }
+Schluessel SchluesselVon(const struct stat& st) { return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}; }
 
 }  // namespace
+
+bool SelbstGesperrtPfad(const struct stat& st) { return GehalteneSperren().count(SchluesselVon(st)) > 0; }
 
 SchreibSperre::SchreibSperre(const std::string& datei, int wartenMs) {
   const auto ende = std::chrono::steady_clock::now() + std::chrono::milliseconds(wartenMs);
   // The name may be replaced by a rename between open and lock: the lock must be on the file
   // the name leads to afterwards.
   for (int umbenannt = 0; umbenannt < 5;) {
-    fd_ = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) return;  // missing: nothing to guard; unreadable: the write reports it
+    const int fd = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;  // missing: nothing to guard; unreadable: the write reports it
     struct stat offen {};
-    if (::fstat(fd_, &offen) != 0) break;
-    const bool selbst = SelbstGesperrt(offen);
-    if (!selbst && AndererHaeltSperre(fd_)) {
-      ::close(fd_);
-      fd_ = -1;
+    if (::fstat(fd, &offen) != 0) {
+      ::close(fd);
+      break;
+    }
+    auto& sperren = GehalteneSperren();
+    const auto eigene = sperren.find(SchluesselVon(offen));
+    if (eigene != sperren.end()) {
+      // Already ours: shared, a second flock would clash with the first.
+      ::close(fd);
+      halter_ = eigene->second;
+      ++halter_->anzahl;
+      return;
+    }
+    if (AndererHaeltSperre(fd)) {
+      ::close(fd);
       if (std::chrono::steady_clock::now() >= ende) throw DateiFehler(GesperrtText(datei));
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
       continue;
     }
     struct stat jetzt {};
     if (::stat(datei.c_str(), &jetzt) == 0 && offen.st_ino == jetzt.st_ino && offen.st_dev == jetzt.st_dev) {
-      geraet_ = static_cast<std::uint64_t>(offen.st_dev);
-      inode_ = static_cast<std::uint64_t>(offen.st_ino);
-      ++GehalteneSperren()[{geraet_, inode_}];
-      gehalten_ = true;
-      if (selbst) {
-        // Our own lock on this file is held elsewhere in the process; a second one would clash.
-        ::close(fd_);
-        fd_ = -1;
-      }
+      halter_ = std::make_shared<Halter>();
+      halter_->fd = fd;
+      halter_->datei = SchluesselVon(offen);
+      halter_->anzahl = 1;
+      sperren[halter_->datei] = halter_;
       return;
     }
-    ::close(fd_);
-    fd_ = -1;
+    ::close(fd);
     ++umbenannt;
   }
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
   throw DateiFehler(GesperrtText(datei));
 }
 
 SchreibSperre::~SchreibSperre() {
-  if (gehalten_) {
-    auto& sperren = GehalteneSperren();
-    const auto it = sperren.find({geraet_, inode_});
-    if (it != sperren.end() && --it->second <= 0) sperren.erase(it);
-  }
-  if (fd_ >= 0) ::close(fd_);
+  if (!halter_ || --halter_->anzahl > 0) return;
+  auto& sperren = GehalteneSperren();
+  const auto it = sperren.find(halter_->datei);
+  if (it != sperren.end() && it->second == halter_) sperren.erase(it);
+  if (halter_->fd >= 0) ::close(halter_->fd);
+  halter_->fd = -1;
+}
+
+bool SperreUebertragen(std::uint64_t altGeraet, std::uint64_t altInode, int neuFd) {
+  auto& sperren = GehalteneSperren();
+  const auto it = sperren.find({altGeraet, altInode});
+  struct stat neu {};
+  if (it == sperren.end() || ::fstat(neuFd, &neu) != 0) return false;
+  const std::shared_ptr<SchreibSperre::Halter> halter = it->second;
+  sperren.erase(it);
+  // The old file is gone from its name; its lock guards nothing any more.
+  if (halter->fd >= 0) ::close(halter->fd);
+  halter->fd = neuFd;
+  halter->datei = SchluesselVon(neu);
+  sperren[halter->datei] = halter;
+  return true;
 }
 
 SchreibSperren::SchreibSperren(const std::vector<std::string>& dateien) {

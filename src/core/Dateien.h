@@ -43,11 +43,18 @@ class SchreibSperre {
   SchreibSperre(const SchreibSperre&) = delete;
   SchreibSperre& operator=(const SchreibSperre&) = delete;
 
+  // The descriptor holding the flock, shared by every SchreibSperre of the file in this process.
+  struct Halter;
+
  private:
-  int fd_ = -1;
-  bool gehalten_ = false;
-  std::uint64_t geraet_ = 0, inode_ = 0;
+  std::shared_ptr<Halter> halter_;
 };
+
+// After this program put the file NEUFD refers to in the place of the file ALT (by its device
+// and inode), a lock it holds on ALT goes over to the new file, which NEUFD holds locked: a
+// read-modify-write that replaces a file twice keeps it to itself throughout. True when the
+// lock went over; NEUFD is then kept open by the lock and must not be closed.
+bool SperreUebertragen(std::uint64_t altGeraet, std::uint64_t altInode, int neuFd);
 
 // The locks of one operation on several files (missing names and files are skipped).
 class SchreibSperren {

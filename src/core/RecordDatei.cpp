@@ -212,10 +212,14 @@ void AtomarSchreiben(const std::string& zielName, const std::function<void(Schre
     schreiber.leeren();
     if (::fsync(fd.get()) != 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
     // Still open, so still locked: no other run takes the finished file for an orphan.
+    struct stat alt {};
+    const bool altDa = ::stat(ziel.c_str(), &alt) == 0;
     if (::rename(temp.c_str(), ziel.c_str()) != 0) {
       throw DateiFehler("Datei " + zielName + " kann nicht ersetzt werden: " + FehlerText(errno));
     }
-    ::close(fd.freigeben());
+    // A read-modify-write around this write keeps the new file locked until it ends.
+    const int neu = fd.freigeben();
+    if (!altDa || !SperreUebertragen(static_cast<std::uint64_t>(alt.st_dev), static_cast<std::uint64_t>(alt.st_ino), neu)) ::close(neu);
     JournalVerwerfen(ziel);
   } catch (...) {
     ::unlink(temp.c_str());
@@ -237,9 +241,14 @@ void FertigeDateiEinsetzen(const std::string& fertig, const std::string& zielNam
   if (ZielModus(ziel, zielName, modus)) ::chmod(fertig.c_str(), modus);
   Fd fd(::open(fertig.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0 || ::fsync(fd.get()) != 0) throw DateiFehler("Datei " + fertig + " kann nicht gelesen werden: " + FehlerText(errno));
+  // Locked before it takes the name, so that the lock can go over to it.
+  ::flock(fd.get(), LOCK_EX | LOCK_NB);
+  struct stat alt {};
+  const bool altDa = ::stat(ziel.c_str(), &alt) == 0;
   if (::rename(fertig.c_str(), ziel.c_str()) != 0) {
     throw DateiFehler("Datei " + zielName + " kann nicht ersetzt werden: " + FehlerText(errno));
   }
+  if (altDa && SperreUebertragen(static_cast<std::uint64_t>(alt.st_dev), static_cast<std::uint64_t>(alt.st_ino), fd.get())) fd.freigeben();
   Fd ordner(::open(OrdnerTeil(ziel).empty() ? "." : OrdnerTeil(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (ordner.get() >= 0) ::fsync(ordner.get());
   JournalVerwerfen(ziel);

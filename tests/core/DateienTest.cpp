@@ -146,8 +146,16 @@ TEST(Gesperrt, OurOwnLockIsGrantedAgainAndIsNoOtherProgramsLock) {
   {
     const SchreibSperre sperre(t / "Dat_D.ppp");
     EXPECT_TRUE(kindSiehtSperre());
+    // Replaced by this program (a purge, then the rewrite): the new file is still ours alone.
+    AtomarSchreiben(t / "Dat_D.ppp", [](Schreiber& w) { w.schreiben("eins", 4); });
+    EXPECT_TRUE(kindSiehtSperre()) << "the lock went over to the new file";
+    DateiSchreiben(t / "fertig", "zwei");
+    FertigeDateiEinsetzen(t / "fertig", t / "Dat_D.ppp");
+    EXPECT_TRUE(kindSiehtSperre());
+    EXPECT_FALSE(DateiGesperrt(t / "Dat_D.ppp")) << "but not another program's";
   }
   EXPECT_FALSE(kindSiehtSperre());
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "zwei");
 }
 
 TEST(Gesperrt, ASecondWriterWaitsAMomentThenIsRefused) {
