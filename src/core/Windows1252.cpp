@@ -103,31 +103,26 @@ std::string Utf8ZuCp1252(std::string_view text) {
   return out;
 }
 
-bool IstUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    int folge = 0;
-    if (b < 0x80) {
-      ++i;
-      continue;
+bool Utf8Pruefung::weiter(std::string_view block) {
+  for (const char z : block) {
+    if (!gueltig_) return false;
+    const auto c = static_cast<unsigned char>(z);
+    if (folge_ > 0) {
+      gueltig_ = (c & 0xC0) == 0x80;
+      --folge_;
+    } else if (c >= 0x80) {
+      folge_ = c >= 0xC2 && c <= 0xDF ? 1 : (c & 0xF0) == 0xE0 ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : -1;
+      gueltig_ = folge_ > 0;
+      mehrbyte_ = true;
     }
-    if (b >= 0xC2 && b <= 0xDF) {
-      folge = 1;
-    } else if ((b & 0xF0) == 0xE0) {
-      folge = 2;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      folge = 3;
-    } else {
-      return false;
-    }
-    if (i + static_cast<std::size_t>(folge) >= text.size()) return false;
-    for (int k = 1; k <= folge; ++k) {
-      if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80) return false;
-    }
-    i += static_cast<std::size_t>(folge) + 1;
   }
-  return true;
+  return gueltig_;
+}
+
+bool IstUtf8(std::string_view text) {
+  Utf8Pruefung p;
+  p.weiter(text);
+  return p.gueltig();
 }
 
 std::string TextAlsCp1252(std::string_view text) {

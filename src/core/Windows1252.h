@@ -19,6 +19,22 @@ std::string Cp1252ZuUtf8(std::string_view text);
 // Malformed UTF-8 sequences and characters outside Windows-1252 become '?'.
 std::string Utf8ZuCp1252(std::string_view text);
 
+// Whether a text handed over block by block is well-formed UTF-8 (plain ASCII is).
+class Utf8Pruefung {
+ public:
+  // False once the text so far cannot be UTF-8.
+  bool weiter(std::string_view block);
+  // Well-formed to its end, no sequence left open.
+  bool gueltig() const { return gueltig_ && folge_ == 0; }
+  // At least one letter of several bytes came.
+  bool mehrbyte() const { return mehrbyte_; }
+
+ private:
+  bool gueltig_ = true;
+  bool mehrbyte_ = false;
+  int folge_ = 0;
+};
+
 // True when TEXT is well-formed UTF-8 (plain ASCII is).
 bool IstUtf8(std::string_view text);
 

@@ -92,31 +92,12 @@ class ZeilenLeser {
     ein_.clear();
     ein_.seekg(0);
     std::vector<char> b(1 << 20);
-    int folge = 0;
-    bool mehrbyte = false;
+    Utf8Pruefung pruefung;
     while (ein_) {
       ein_.read(b.data(), static_cast<std::streamsize>(b.size()));
-      const std::streamsize n = ein_.gcount();
-      for (std::streamsize i = 0; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(b[static_cast<std::size_t>(i)]);
-        if (folge > 0) {
-          if ((c & 0xC0) != 0x80) return false;
-          --folge;
-        } else if (c >= 0x80) {
-          if (c >= 0xC2 && c <= 0xDF) {
-            folge = 1;
-          } else if ((c & 0xF0) == 0xE0) {
-            folge = 2;
-          } else if (c >= 0xF0 && c <= 0xF4) {
-            folge = 3;
-          } else {
-            return false;
-          }
-          mehrbyte = true;
-        }
-      }
+      if (!pruefung.weiter(std::string_view(b.data(), static_cast<std::size_t>(ein_.gcount())))) return false;
     }
-    return mehrbyte && folge == 0;
+    return pruefung.gueltig() && pruefung.mehrbyte();
   }
   // The whole file, converted at once: code units to letters, letters to Windows-1252 (a
   // letter it lacks as "?").
