@@ -29,9 +29,11 @@ class OptimierungsAntworten : public Rueckfragen {
   OptimierungsAntworten(bool ja, std::ostream& out, std::ostream& err) : ja_(ja), out_(out), err_(err) {}
   void meldung(const std::string& text) override { err_ << "orvano-cli: " << Zeilen(text) << "\n"; }
   void hinweis(const std::string& text) override { out_ << Zeilen(text) << "\n"; }
+  // Postal-code records without place or code are never dropped from the command line.
   bool frage(const std::string& text) override {
-    out_ << Zeilen(text) << (ja_ ? " Ja" : " Nein") << "\n";
-    return ja_;
+    const bool antwort = ja_ && text.find(kOhneOrtOderPLZ) == std::string::npos;
+    out_ << Zeilen(text) << (antwort ? " Ja" : " Nein") << "\n";
+    return antwort;
   }
 
  private:
@@ -313,28 +315,6 @@ namespace orvano::cli {
 
 namespace {
 
-// Questions of a street save: --ja answers them, but postal-code records without place or
-// code are never dropped from the command line; they stay in the file.
-class ListenAntworten : public Rueckfragen {
- public:
-  ListenAntworten(bool ja, std::ostream& out, std::ostream& err) : ja_(ja), out_(out), err_(err) {}
-  void meldung(const std::string& text) override { err_ << "orvano-cli: " << text << "\n"; }
-  void hinweis(const std::string& text) override { out_ << text << "\n"; }
-  bool frage(const std::string& text) override {
-    const bool leere = text.find("ohne Ort oder PLZ") != std::string::npos;
-    const bool antwort = ja_ && !leere;
-    std::string zeile = text;
-    for (char& c : zeile) c = c == '\r' ? ' ' : c;
-    out_ << zeile << (antwort ? " Ja" : " Nein") << "\n";
-    return antwort;
-  }
-
- private:
-  bool ja_;
-  std::ostream& out_;
-  std::ostream& err_;
-};
-
 // "Strasse;AbNr;BisNr" lines (Windows-1252 or UTF-8) as rows of record R.
 std::vector<StrassenZeile> ListenDateiLesen(const std::string& datei, const TPLZRecord& r, char land) {
   MussDateiSein(datei);
@@ -378,7 +358,7 @@ int StrassenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostr
   MussDateiSein(db.PLZDateiName());
   std::optional<SchreibSperren> sperren;
   if (ja && a.optionen.count("--datei")) sperren.emplace(std::vector<std::string>{db.PLZDateiName(), db.StrassenDateiName()});
-  ListenAntworten antworten(ja, out, err);
+  OptimierungsAntworten antworten(ja, out, err);
   db.PLZLaden(antworten);
   db.StrassenLaden(KeinFortschritt(), antworten, false);
   std::int32_t satz = 0;

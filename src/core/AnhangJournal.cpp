@@ -40,16 +40,6 @@ bool Lesen(int fd, void* daten, std::size_t n, std::int64_t wo) {
   return n == 0 || ::pread(fd, daten, n, wo) == static_cast<ssize_t>(n);
 }
 
-// The folder's entry must be on disk too, or a crash may lose the new name.
-void OrdnerSichern(const std::string& datei) {
-  const std::string ordner = OrdnerTeil(datei);
-  const int fd = ::open(ordner.empty() ? "." : ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
-
 }  // namespace
 
 std::string JournalName(const std::string& ziel) { return OrdnerTeil(ziel) + ".~" + DateiNameTeil(ziel) + kEndung; }
@@ -77,7 +67,7 @@ AnhangJournal::AnhangJournal(const std::string& ziel, int fd, std::int64_t alteG
     Schreiben(fd_, pruef.data(), pruef.size(), name_);
     Schreiben(fd_, schwanz.data(), schwanz.size(), name_);
     if (::fsync(fd_) != 0) throw DateiFehler("Datei " + name_ + " kann nicht geschrieben werden: " + FehlerText(errno));
-    OrdnerSichern(name_);
+    OrdnerEintragSichern(name_);
   } catch (...) {
     ::close(fd_);
     ::unlink(name_.c_str());
@@ -89,7 +79,7 @@ AnhangJournal::AnhangJournal(const std::string& ziel, int fd, std::int64_t alteG
 void AnhangJournal::entfernen() {
   if (fd_ < 0) return;
   ::unlink(name_.c_str());
-  OrdnerSichern(name_);
+  OrdnerEintragSichern(name_);
   ::close(fd_);
   fd_ = -1;
 }
@@ -160,7 +150,7 @@ std::optional<std::string> AbgebrochenenAnhangZuruecknehmen(const std::string& z
     throw DateiFehler("Datei " + ziel + " kann nicht zur\xC3\xBC" "ckgesetzt werden: " + FehlerText(errno));
   }
   ::unlink(name.c_str());
-  OrdnerSichern(name);
+  OrdnerEintragSichern(name);
   return "Ein abgebrochener Import wurde zur\xC3\xBC" "ckgenommen: " + ziel;
 }
 

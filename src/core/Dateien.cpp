@@ -68,6 +68,15 @@ bool DateiVorhanden(std::string_view name) {
   return false;
 }
 
+void OrdnerEintragSichern(const std::string& datei) {
+  const std::string ordner = OrdnerTeil(datei);
+  const int fd = ::open(ordner.empty() ? "." : ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
 DateiKennung KennungLesen(const std::string& datei) {
   DateiKennung k;
   struct stat st {};
@@ -109,25 +118,6 @@ bool AndererHaeltSperre(int fd) {
 
 }  // namespace
 
-// This process holds the file locked itself.
-bool SelbstGesperrtPfad(const struct stat& st);
-
-bool DateiGesperrt(std::string_view name) {
-  const std::string pfad = Str(name);
-  struct stat st {};
-  if (::stat(pfad.c_str(), &st) != 0) return false;
-  // Nonblocking, so that a FIFO is not waited on; a file we cannot open is unreadable, which
-  // its reading says, not locked.
-  if (SelbstGesperrtPfad(st)) return false;
-  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  const bool gesperrt = AndererHaeltSperre(fd);
-  ::close(fd);
-  return gesperrt;
-}
-
-std::string GesperrtText(const std::string& datei) { return "Datei " + datei + " ist schon von anderem Progamm ge\xC3\xB6" "ffnet"; }
-
 // This process's lock on one file: the descriptor that holds the flock, and how many
 // SchreibSperre objects share it.
 struct SchreibSperre::Halter {
@@ -156,7 +146,24 @@ Schluessel SchluesselVon(const struct stat& st) { return {static_cast<std::uint6
 
 }  // namespace
 
+// This process holds the file locked itself.
 bool SelbstGesperrtPfad(const struct stat& st) { return GehalteneSperren().count(SchluesselVon(st)) > 0; }
+
+bool DateiGesperrt(std::string_view name) {
+  const std::string pfad = Str(name);
+  struct stat st {};
+  if (::stat(pfad.c_str(), &st) != 0) return false;
+  // Nonblocking, so that a FIFO is not waited on; a file we cannot open is unreadable, which
+  // its reading says, not locked.
+  if (SelbstGesperrtPfad(st)) return false;
+  const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  const bool gesperrt = AndererHaeltSperre(fd);
+  ::close(fd);
+  return gesperrt;
+}
+
+std::string GesperrtText(const std::string& datei) { return "Datei " + datei + " ist schon von anderem Progamm ge\xC3\xB6" "ffnet"; }
 
 SchreibSperre::SchreibSperre(const std::string& datei, int wartenMs) {
   const auto ende = std::chrono::steady_clock::now() + std::chrono::milliseconds(wartenMs);

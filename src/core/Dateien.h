@@ -90,6 +90,9 @@ struct DateiKennung {
 };
 DateiKennung KennungLesen(const std::string& datei);
 
+// Puts the folder entry of DATEI (a new name, a removed one) on disk, so that a crash keeps it.
+void OrdnerEintragSichern(const std::string& datei);
+
 // Size in bytes, or -1 when the file cannot be examined.
 std::int64_t DateiGroesse(std::string_view name);
 

@@ -20,10 +20,10 @@ constexpr std::int32_t kPLZGrenze = 100000;
 
 class OhneAnzeige : public Fortschritt {};
 
-// Opening a folder takes back the appends a killed import left in it, and says so.
-void AbgebrocheneAnhaengeMelden(const std::string& datei, Rueckfragen& r) {
+// Loading a file takes back the append a killed import left in it, and says so.
+void AbgebrochenenAnhangMelden(const std::string& datei, Rueckfragen& r) {
   if (datei.empty()) return;
-  for (const std::string& m : AbgebrocheneAnhaengeZuruecknehmen(OrdnerTeil(datei))) r.hinweis(m);
+  if (const auto m = AbgebrochenenAnhangZuruecknehmen(datei)) r.hinweis(*m);
 }
 
 }  // namespace
@@ -117,7 +117,7 @@ bool Datenbestand::PLZLaden(Rueckfragen& rueckfragen) {
   PLZAnzahl = 0;
   // Even a missing file is where the table belongs: saving creates it there.
   plzDatei_ = datei;
-  AbgebrocheneAnhaengeMelden(datei, rueckfragen);
+  AbgebrochenenAnhangMelden(datei, rueckfragen);
   plzKennung_ = KennungLesen(datei);
   if (!DateiVorhanden(datei)) {
     rueckfragen.meldung(NichtGefundenText(datei));
@@ -155,7 +155,7 @@ std::int32_t Datenbestand::PLZSpeichern(Rueckfragen& rueckfragen) {
   if (leere > 0 && leereGeladen_ > 0) {
     const std::string anzahl = leere == 1 ? "1 Datensatz" : std::to_string(leere) + " Datens\xC3\xA4tze";
     behalten = plzBehalten_ == plzDatei_ ||
-               !rueckfragen.frage(DateiNameTeil(plzDatei_) + " enth\xC3\xA4lt " + anzahl + " ohne Ort oder PLZ.\rBeim Speichern entfernen?");
+               !rueckfragen.frage(DateiNameTeil(plzDatei_) + " enth\xC3\xA4lt " + anzahl + kOhneOrtOderPLZ + "\rBeim Speichern entfernen?");
     if (behalten) plzBehalten_ = plzDatei_;
   }
   PLZSpeichern(behalten);
@@ -220,7 +220,7 @@ StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueck
   StrassenLeeren();
   const std::string datei = StrassenDateiName();
   strassenDatei_ = datei;
-  AbgebrocheneAnhaengeMelden(datei, rueckfragen);
+  AbgebrochenenAnhangMelden(datei, rueckfragen);
   strassenKennung_ = KennungLesen(datei);
   if (!DateiVorhanden(datei)) return ergebnis;
   ergebnis.vorhanden = true;

@@ -128,6 +128,9 @@ class Datenbestand {
   std::vector<std::int32_t> indexe_;
 };
 
+// Part of the question of PLZSpeichern(Rueckfragen&) about records without place or code.
+inline constexpr const char* kOhneOrtOderPLZ = " ohne Ort oder PLZ.";
+
 // A maintenance operation is rewriting the tables: grids skip their own cell painting.
 extern bool ArbeitLaeuft;
 

@@ -249,8 +249,7 @@ void FertigeDateiEinsetzen(const std::string& fertig, const std::string& zielNam
     throw DateiFehler("Datei " + zielName + " kann nicht ersetzt werden: " + FehlerText(errno));
   }
   if (altDa && SperreUebertragen(static_cast<std::uint64_t>(alt.st_dev), static_cast<std::uint64_t>(alt.st_ino), fd.get())) fd.freigeben();
-  Fd ordner(::open(OrdnerTeil(ziel).empty() ? "." : OrdnerTeil(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (ordner.get() >= 0) ::fsync(ordner.get());
+  OrdnerEintragSichern(ziel);
   JournalVerwerfen(ziel);
 }
 

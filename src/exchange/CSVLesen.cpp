@@ -27,7 +27,7 @@ constexpr std::int64_t kFortschrittMax = 10000;
 // taken as it is. Lines end with CR LF, LF or a lone CR.
 class ZeilenLeser {
  public:
-  explicit ZeilenLeser(const std::string& datei) : datei_(datei) {
+  explicit ZeilenLeser(const std::string& datei) {
     ein_.open(datei, std::ios::binary);
     if (!ein_) throw DateiFehler("Datei " + datei + " kann nicht gelesen werden");
     char kopf[3] = {};
@@ -124,7 +124,6 @@ class ZeilenLeser {
     utf16_ = true;
   }
 
-  std::string datei_;
   std::ifstream ein_;
   std::string block_;
   std::size_t pos_ = 0;

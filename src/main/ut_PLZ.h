@@ -108,12 +108,15 @@ class TfrPLZ : public QMainWindow {
   // The postal-code file changed behind the window: asks to load it again (dropping the edits);
   // true when it was loaded.
   bool FremdeAenderungNeuLaden();
-  // Loads the postal-code table again, and the street table when its file changed, and shows
-  // the current row anew.
-  void DateienNeuLaden();
+  // Loads the postal-code table again, and with STRASSEN the street table, and shows the
+  // current row anew.
+  void DateienNeuLaden(bool strassen);
   // When another program wrote our files: loads them again (asking first when there are
   // unsaved edits). True when it acted.
   bool FremdeAenderungPruefen();
+  // What a finished action did, in the status bar until the next run writes there.
+  void StatusMelden(const QString& text);
+  QString StatusText() const;
   void sbSpeichernKlick(Qt::MouseButton knopf);
 
   // Export dialogue and run; the folder list; a folder picked in cbOrdner.
@@ -315,11 +318,6 @@ class TfrPLZ : public QMainWindow {
   void verknuepfungErstellen();
   // Runs a user action; a file error ends it with a message and the program carries on.
   void ausfuehren(const std::function<void()>& aktion);
- public:
-  // What a finished action did, in the status bar until the next run writes there.
-  void StatusMelden(const QString& text);
-  QString StatusText() const;
- private:
 
   std::unique_ptr<ui::StatusLeiste> status_;
   // The next activation follows one of our own windows, whose writes its caller reloads.

@@ -104,7 +104,7 @@ bool TfrPLZ::FremdeAenderungPruefen() {
     fremdGefragt_ = true;
     FremdeAenderungNeuLaden();
   } else {
-    DateienNeuLaden();
+    DateienNeuLaden(db_.StrassenDateiVeraendert());
     StatusMelden(QStringLiteral("Von einem anderen Programm geändert, neu geladen: ") +
                  QString::fromStdString(DateiNameTeil(db_.plzDatei())));
   }

@@ -161,17 +161,17 @@ bool TfrPLZ::FremdeAenderungNeuLaden() {
                        QStringLiteral("\rNeu laden? Ihre Änderungen gehen dabei verloren.\rNein: nichts speichern und weiter bearbeiten.");
   if (!ui::FrageJaNein(text)) return false;
   db_.Geaendert = false;
-  DateienNeuLaden();
+  DateienNeuLaden(db_.StrassenDateiVeraendert());
   StatusMelden(QString::fromStdString(DateiNameTeil(db_.plzDatei())) + QStringLiteral(" neu geladen, die Änderungen sind verworfen"));
   return true;
 }
 
-void TfrPLZ::DateienNeuLaden() {
+void TfrPLZ::DateienNeuLaden(bool strassen) {
   fremdGefragt_ = false;
   const int zeile = std::max(1, StringGrid1->aktuelleZeile());
   ausfuehren([this] { PLZLaden(); });
   TabelleFuellen();
-  if (db_.StrassenDateiVeraendert()) ausfuehren([this] { StrassenLaden(); });
+  if (strassen) ausfuehren([this] { StrassenLaden(); });
   StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), std::min(zeile, daten_.zeilen() - 1));
   StrassenAnzeigeSichtbar();
   DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile())));

@@ -172,16 +172,9 @@ void TfrPLZ::OptimierungStarten(QProgressBar* balken, ui::StatusLeiste* status) 
 
 void TfrPLZ::DateiGeschrieben(const std::string& datei) {
   if (!db_.HaeltDatei(datei)) return;
-  const int zeile = std::max(1, StringGrid1->aktuelleZeile());
   // Writers of the street file store counts in the postal-code file as well; a postal-code
   // file written alone leaves the street table as it is.
-  const bool strassen = !db_.strassenDatei().empty() && EchterPfad(datei) == EchterPfad(db_.strassenDatei());
-  ausfuehren([this] { PLZLaden(); });
-  TabelleFuellen();
-  if (strassen) ausfuehren([this] { StrassenLaden(); });
-  StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), std::min(zeile, daten_.zeilen() - 1));
-  StrassenAnzeigeSichtbar();
-  DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile())));
+  DateienNeuLaden(!db_.strassenDatei().empty() && EchterPfad(datei) == EchterPfad(db_.strassenDatei()));
 }
 
 void TfrPLZ::ExportStarten() {

@@ -164,7 +164,7 @@ ListenSpeicherung StrassenListeSpeichern(Datenbestand& db, std::int32_t satz, co
             if (j < weg.size() && weg[j].first == p) {
               // The entry must still be the one that was listed, or another program wrote the file.
               if (std::memcmp(satzDaten, &db.StrassenTabelle[static_cast<std::size_t>(weg[j].second)], sizeof(TStrassenRecord)) != 0) {
-                throw DateiFehler("Die Datei " + datei + " wurde inzwischen von einem anderen Programm ge\xC3\xA4ndert.");
+                throw DateiFehler(Datenbestand::VeraendertText(datei));
               }
               ++j;
               continue;
@@ -173,7 +173,7 @@ ListenSpeicherung StrassenListeSpeichern(Datenbestand& db, std::int32_t satz, co
           }
         });
       }
-      if (j != weg.size()) throw DateiFehler("Die Datei " + datei + " wurde inzwischen von einem anderen Programm ge\xC3\xA4ndert.");
+      if (j != weg.size()) throw DateiFehler(Datenbestand::VeraendertText(datei));
       if (erste == 0) zeilenSchreiben();
     });
   } catch (const Abgebrochen&) {

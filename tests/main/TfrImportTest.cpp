@@ -36,6 +36,12 @@ class ImportFenster : public test::FensterTest {
     test::DateiSchreiben(t / "Orte.imp", "Ort|||||PLZ||||||||||||||||\r\n");
     test::DateiSchreiben(t / "orte.csv", "PLZ;Ort\r\n24103;Kiel\r\n\r\n;Ohnecode\r\n80331;M\xFCnchen\r\n");
   }
+  // The import window shown, reading through the format "Orte" as a user picks it.
+  static void orteWaehlen(TfrImport& w) {
+    w.show();
+    w.cbFormat->setCurrentText("Orte");
+    emit w.cbFormat->activated(w.cbFormat->currentIndex());
+  }
 };
 
 TEST_F(ImportFenster, TheFormatWindowEditsOnlyTitlesAndTwoDefaults) {
@@ -140,9 +146,7 @@ TEST_F(ImportFenster, AReadWithoutRowsSaysWhyAndTheKindsKeepTheirOwnSeparator) {
   TfrPLZ f;
   f.Aktivieren();
   TfrImport& w = *f.frImport;
-  w.show();
-  w.cbFormat->setCurrentText("Orte");
-  emit w.cbFormat->activated(w.cbFormat->currentIndex());
+  orteWaehlen(w);
   // A ".txt" file is read with a tab, but this one is separated by ";".
   test::DateiSchreiben(t / "orte.txt", "PLZ;Ort\r\n24103;Kiel\r\n");
   dialoge.antworte(Antwort::Ok, QString::fromUtf8("Keine Zeile von orte.txt enthält das Trennzeichen Tabulator; die Titelzeile ist "
@@ -189,9 +193,7 @@ TEST_F(ImportFenster, WhileAFileIsReadNoClickGetsThroughAndEscapeClosesNoWindow)
   TfrPLZ f;
   f.Aktivieren();
   TfrImport& w = *f.frImport;
-  w.show();
-  w.cbFormat->setCurrentText("Orte");
-  emit w.cbFormat->activated(w.cbFormat->currentIndex());
+  orteWaehlen(w);
   bool lief = false;
   QTimer::singleShot(0, [&] {
     lief = w.ProgressBar1->isVisible();

@@ -26,6 +26,9 @@ class Maske : public ::testing::Test {
     test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp",
                            std::vector<TStrassenRecord>{StrassenSatz(22605, "Elbchaussee", "Hamburg"), StrassenSatz(39104, "Elbuferweg", "Magdeburg"),
                                                         StrassenSatz(22605, "Bahnhofstr.", "Hamburg"), StrassenSatz(22605, "Alte Elbchaussee", "Hamburg")});
+    laden();
+  }
+  void laden() {
     test::Antworten nein;
     db.PLZLaden(nein);
     db.StrassenLaden(KeinFortschritt(), nein);
@@ -74,9 +77,7 @@ TEST_F(Maske, WithoutAPlaceEveryStreetOfEveryRecordIsVisitedInTurn) {
   test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp",
                          std::vector<TStrassenRecord>{StrassenSatz(10001, "Aweg", "A"), StrassenSatz(10001, "Bweg", "A"),
                                                       StrassenSatz(10002, "Cweg", "B"), StrassenSatz(10003, "Dweg", "C")});
-  test::Antworten nein;
-  db.PLZLaden(nein);
-  db.StrassenLaden(KeinFortschritt(), nein);
+  laden();
   maske.zuruecksetzen();
   std::vector<std::string> gefunden;
   for (int i = 0; i < 4; ++i) {
