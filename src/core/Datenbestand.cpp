@@ -88,17 +88,25 @@ bool Datenbestand::HaeltDatei(const std::string& datei) const {
 }
 
 void Datenbestand::StrassenIndexAufbauen() {
+  std::vector<std::int32_t> plz(static_cast<std::size_t>(StrassenZahl) + 1, 0);
+  for (std::int32_t k = 1; k <= StrassenZahl; ++k) plz[static_cast<std::size_t>(k)] = StrassenTabelle[static_cast<std::size_t>(k)].PLZ;
+  StrassenIndexAufbauen(plz);
+}
+
+// From the codes alone (PLZ[k] of street k), which lie close together, instead of twice
+// from the 126-byte records.
+void Datenbestand::StrassenIndexAufbauen(const std::vector<std::int32_t>& plz) {
   std::vector<std::int32_t> erste(kPLZGrenze + 1, 0);
   for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
-    const std::int32_t plz = StrassenTabelle[static_cast<std::size_t>(k)].PLZ;
-    if (plz > 0 && plz < kPLZGrenze) ++erste[static_cast<std::size_t>(plz) + 1];
+    const std::int32_t p = plz[static_cast<std::size_t>(k)];
+    if (p > 0 && p < kPLZGrenze) ++erste[static_cast<std::size_t>(p) + 1];
   }
   for (std::size_t p = 1; p < erste.size(); ++p) erste[p] += erste[p - 1];
   std::vector<std::int32_t> indexe(static_cast<std::size_t>(erste.back()));
   std::vector<std::int32_t> naechste(erste.begin(), erste.end() - 1);
   for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
-    const std::int32_t plz = StrassenTabelle[static_cast<std::size_t>(k)].PLZ;
-    if (plz > 0 && plz < kPLZGrenze) indexe[static_cast<std::size_t>(naechste[static_cast<std::size_t>(plz)]++)] = k;
+    const std::int32_t p = plz[static_cast<std::size_t>(k)];
+    if (p > 0 && p < kPLZGrenze) indexe[static_cast<std::size_t>(naechste[static_cast<std::size_t>(p)]++)] = k;
   }
   erste_ = std::move(erste);
   indexe_ = std::move(indexe);
@@ -190,10 +198,14 @@ void Datenbestand::StrassenLeeren() {
 }
 
 std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt) {
+  // The old table's memory takes the file again when it is large enough: a reload after an
+  // optimisation then touches no new memory.
+  RecordFeld<TStrassenRecord> alt = std::move(StrassenTabelle);
   StrassenLeeren();
-  auto tabelle = TabelleLesen<TStrassenRecord>(datei);
+  auto tabelle = TabelleLesen<TStrassenRecord>(datei, std::move(alt));
   const auto n = static_cast<std::int64_t>(tabelle.size()) - 1;
   std::vector<std::int32_t> position(tabelle.size());
+  std::vector<std::int32_t> plz(tabelle.size());
   fortschritt.beginnen(n);
   std::int64_t naechste = 1;
   for (std::int64_t i = 1; i <= n; ++i) {
@@ -201,6 +213,7 @@ std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschrit
     if (StrasseGueltig(r)) {
       if (naechste != i) tabelle[static_cast<std::size_t>(naechste)] = r;
       position[static_cast<std::size_t>(naechste)] = static_cast<std::int32_t>(i);
+      plz[static_cast<std::size_t>(naechste)] = r.PLZ;
       ++naechste;
     }
     if (i % kSchritt == 0) fortschritt.position(i);
@@ -210,7 +223,7 @@ std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschrit
   position.resize(static_cast<std::size_t>(naechste));
   StrassenTabelle = std::move(tabelle);
   StrassenPosition = std::move(position);
-  StrassenIndexAufbauen();
+  StrassenIndexAufbauen(plz);
   if (testhaken::NachDemLaden) testhaken::NachDemLaden(datei);
   return static_cast<std::int32_t>(n - StrassenZahl);
 }

@@ -114,6 +114,7 @@ class Datenbestand {
   void StrassenIndexAufbauen();
 
  private:
+  void StrassenIndexAufbauen(const std::vector<std::int32_t>& plz);
   std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt);
   void StrassenSchreiben(const std::string& datei, Fortschritt& fortschritt) const;
 

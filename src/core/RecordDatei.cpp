@@ -44,6 +44,9 @@ class Fd {
   int fd_;
 };
 
+}  // namespace
+
+// write(2), with the faults a test injected.
 ssize_t Schreiben(int fd, const char* daten, std::size_t n) {
   const std::int64_t grenze = g_schreibGrenze.load();
   if (grenze >= 0) {
@@ -58,8 +61,6 @@ ssize_t Schreiben(int fd, const char* daten, std::size_t n) {
   if (w > 0) g_geschrieben += w;
   return w;
 }
-
-}  // namespace
 
 std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_t anzahl, std::size_t satzGroesse) {
   const std::string name(dateiName);
@@ -102,38 +103,6 @@ std::int64_t RecordsBlockweise(std::string_view dateiName, std::size_t satzGroes
     }
   }
   return gesamt;
-}
-
-Schreiber::Schreiber(int fd, std::string anzeigeName) : fd_(fd), name_(std::move(anzeigeName)), puffer_(1 << 20) {}
-
-void Schreiber::schreiben(const void* daten, std::size_t n) {
-  const auto* p = static_cast<const char*>(daten);
-  if (belegt_ + n > puffer_.size()) {
-    leeren();
-    if (n >= puffer_.size()) {
-      std::size_t erledigt = 0;
-      while (erledigt < n) {
-        const ssize_t w = Schreiben(fd_, p + erledigt, n - erledigt);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) throw DateiFehler("Datei " + name_ + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
-        erledigt += static_cast<std::size_t>(w);
-      }
-      return;
-    }
-  }
-  std::memcpy(puffer_.data() + belegt_, p, n);
-  belegt_ += n;
-}
-
-void Schreiber::leeren() {
-  std::size_t erledigt = 0;
-  while (erledigt < belegt_) {
-    const ssize_t w = Schreiben(fd_, puffer_.data() + erledigt, belegt_ - erledigt);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) throw DateiFehler("Datei " + name_ + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
-    erledigt += static_cast<std::size_t>(w);
-  }
-  belegt_ = 0;
 }
 
 std::string TempDateiPraefix(const std::string& ziel) {
@@ -192,7 +161,10 @@ bool ZielModus(const std::string& ziel, const std::string& zielName, mode_t& mod
 
 }  // namespace
 
-void AtomarSchreiben(const std::string& zielName, const std::function<void(Schreiber&)>& inhalt) {
+namespace {
+
+void Ersetzen(const std::string& zielName, const std::function<void(Schreiber&)>& inhalt,
+              const std::function<void()>& vorDemErsetzen, bool aufDiePlatte) {
   const std::string ziel = EchterPfad(zielName);
   mode_t modus = 0666;
   const bool vorhanden = ZielModus(ziel, zielName, modus);
@@ -207,10 +179,11 @@ void AtomarSchreiben(const std::string& zielName, const std::function<void(Schre
   ::flock(fd.get(), LOCK_EX | LOCK_NB);
   try {
     ::fchmod(fd.get(), vorhanden ? modus : (0666 & ~AktuelleUmask()));
-    Schreiber schreiber(fd.get(), zielName);
+    Schreiber schreiber(fd.get(), zielName, aufDiePlatte);
     inhalt(schreiber);
     schreiber.leeren();
-    if (::fsync(fd.get()) != 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
+    if (aufDiePlatte && ::fsync(fd.get()) != 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
+    if (vorDemErsetzen) vorDemErsetzen();
     // Still open, so still locked: no other run takes the finished file for an orphan.
     struct stat alt {};
     const bool altDa = ::stat(ziel.c_str(), &alt) == 0;
@@ -226,6 +199,15 @@ void AtomarSchreiben(const std::string& zielName, const std::function<void(Schre
     throw;
   }
 }
+
+}  // namespace
+
+void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt,
+                     const std::function<void()>& vorDemErsetzen) {
+  Ersetzen(ziel, inhalt, vorDemErsetzen, true);
+}
+
+void AusgabeSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt) { Ersetzen(ziel, inhalt, {}, false); }
 
 void FertigeDateiEinsetzen(const std::string& fertig, const std::string& zielName) {
   const std::string ziel = EchterPfad(zielName);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Dateien.h"
+#include "Schreiber.h"
 
 namespace orvano {
 
@@ -24,14 +25,6 @@ struct OhneNullen : std::allocator<T> {
   OhneNullen() = default;
   template <class U>
   OhneNullen(const OhneNullen<U>&) noexcept {}
-  template <class U, class... A>
-  void construct(U* p, A&&... args) {
-    if constexpr (sizeof...(A) == 0) {
-      ::new (static_cast<void*>(p)) U;
-    } else {
-      ::new (static_cast<void*>(p)) U(std::forward<A>(args)...);
-    }
-  }
 };
 
 template <class T>
@@ -39,9 +32,10 @@ using RecordFeld = std::vector<T, OhneNullen<T>>;
 
 // Reads the whole records of a file into a 1-based table: element 0 is all zero and unused,
 // elements 1..n are the file's records. Trailing bytes of a partial record are ignored.
-// Throws DateiFehler when the file cannot be opened or read.
+// Throws DateiFehler when the file cannot be opened or read. The memory of WIEDER is used
+// when it holds enough; otherwise it is freed before the new table is made.
 template <class T>
-RecordFeld<T> TabelleLesen(std::string_view dateiName);
+RecordFeld<T> TabelleLesen(std::string_view dateiName, RecordFeld<T>&& wieder = {});
 
 // Reads at most ANZAHL records of SATZGROESSE bytes into ZIEL; returns the records read.
 std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_t anzahl, std::size_t satzGroesse);
@@ -51,27 +45,19 @@ std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_
 std::int64_t RecordsBlockweise(std::string_view dateiName, std::size_t satzGroesse, std::size_t block,
                                const std::function<void(const char* daten, std::size_t anzahl)>& verarbeiten);
 
-// Buffered output to the temporary file of an AtomarSchreiben; throws DateiFehler on error.
-class Schreiber {
- public:
-  explicit Schreiber(int fd, std::string anzeigeName);
-  Schreiber(const Schreiber&) = delete;
-  Schreiber& operator=(const Schreiber&) = delete;
-  void schreiben(const void* daten, std::size_t n);
-  void leeren();
-
- private:
-  int fd_;
-  std::string name_;
-  std::vector<char> puffer_;
-  std::size_t belegt_ = 0;
-};
-
 // Writes a new file through INHALT into a uniquely named temporary file beside ZIEL, flushes it
 // to disk and renames it over ZIEL (over the file a link ZIEL points to). A file without any
 // write bit is refused. If anything fails the old file stays as it was, the temporary file is
 // removed and DateiFehler is thrown.
-void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt);
+// VOR_DEM_ERSETZEN, when given, runs once the new file is complete and on disk, just before
+// the rename; what it throws stops the replace as a failed write would.
+void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt,
+                     const std::function<void()>& vorDemErsetzen = {});
+
+// AtomarSchreiben for a file the program derives from its data and can write again at any time
+// (an export): replaced as a whole just the same, but the disk is not waited for, as any
+// program writing such a file does not.
+void AusgabeSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt);
 
 // Puts the finished file FERTIG (written and on disk) in ZIEL's place as AtomarSchreiben does:
 // under ZIEL's lock, with its mode, a link staying a link, a write-protected file refused. Beside
@@ -93,11 +79,14 @@ void SchreibFehlerNach(std::int64_t bytes);
 }  // namespace testhaken
 
 template <class T>
-RecordFeld<T> TabelleLesen(std::string_view dateiName) {
+RecordFeld<T> TabelleLesen(std::string_view dateiName, RecordFeld<T>&& wieder) {
   const std::int64_t groesse = DateiGroesse(dateiName);
   if (groesse < 0) throw DateiFehler("Datei " + std::string(dateiName) + " kann nicht gelesen werden");
   const auto n = static_cast<std::size_t>(groesse / static_cast<std::int64_t>(sizeof(T)));
-  RecordFeld<T> tabelle(n + 1);
+  RecordFeld<T> tabelle = std::move(wieder);
+  tabelle.clear();
+  if (tabelle.capacity() < n + 1) RecordFeld<T>().swap(tabelle);
+  tabelle.resize(n + 1);
   tabelle[0] = T{};
   const std::int64_t gelesen = RecordsEinlesen(dateiName, tabelle.data() + 1, static_cast<std::int64_t>(n), sizeof(T));
   tabelle.resize(static_cast<std::size_t>(gelesen) + 1);

@@ -90,35 +90,43 @@ std::string NurZiffern(std::string_view s) {
   return out;
 }
 
-std::string VergleichsText(std::string_view s) { return GrossText(OhneZeichen(s, " ,/().-")); }
+void VergleichsTextAnhaengen(std::string& out, std::string_view s) {
+  for (const char c : s) {
+    switch (c) {
+      case ' ': case ',': case '/': case '(': case ')': case '.': case '-': break;
+      default: out += GrossBuchstabe(c);
+    }
+  }
+}
+
+std::string VergleichsText(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  VergleichsTextAnhaengen(out, s);
+  return out;
+}
 
 bool TexteGleich(std::string_view a, std::string_view b) { return VergleichsText(a) == VergleichsText(b); }
 
+// Every letter is handled on its own, so one pass does it: separators and brackets go, "ß"
+// becomes "ss", A-Z become small, and the umlauts of either case become "ue", "oe", "ae".
+void StrassenNameAnhaengen(std::string& out, std::string_view s) {
+  for (const char c : s) {
+    switch (c) {
+      case ' ': case '.': case '-': case '_': case '(': case ')': case '\'': break;
+      case kSz: out += "ss"; break;
+      case kUeKlein: case kUeGross: out += "ue"; break;
+      case kOeKlein: case kOeGross: out += "oe"; break;
+      case kAeKlein: case kAeGross: out += "ae"; break;
+      default: out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+  }
+}
+
 std::string StrassenNameNormieren(std::string_view s) {
-  const std::string ohne = OhneZeichen(s, " .-_");
-  std::string t;
-  t.reserve(ohne.size() + 8);
-  for (char c : ohne) {
-    if (c == kSz) {
-      t += "ss";
-    } else if (c != '(' && c != ')' && c != '\'') {
-      t += c;
-    }
-  }
-  t = KleinText(t);
   std::string out;
-  out.reserve(t.size() + 8);
-  for (char c : t) {
-    if (c == kUeKlein || c == kUeGross) {
-      out += "ue";
-    } else if (c == kOeKlein || c == kOeGross) {
-      out += "oe";
-    } else if (c == kAeKlein || c == kAeGross) {
-      out += "ae";
-    } else {
-      out += c;
-    }
-  }
+  out.reserve(s.size() + 8);
+  StrassenNameAnhaengen(out, s);
   return out;
 }
 

@@ -25,6 +25,9 @@ std::string NurZiffern(std::string_view s);
 std::string VergleichsText(std::string_view s);
 bool TexteGleich(std::string_view a, std::string_view b);
 std::string StrassenNameNormieren(std::string_view s);
+// The same two texts appended to OUT, for loops over millions of streets that reuse one buffer.
+void VergleichsTextAnhaengen(std::string& out, std::string_view s);
+void StrassenNameAnhaengen(std::string& out, std::string_view s);
 bool StrassenGleich(std::string_view name1, std::string_view name2, std::string_view abNr1,
                     std::string_view abNr2, std::string_view bisNr1, std::string_view bisNr2);
 

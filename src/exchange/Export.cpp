@@ -1,6 +1,7 @@
 #include "Export.h"
 
 #include <cctype>
+#include <charconv>
 
 #include "core/Datenbestand.h"
 #include "core/Listen.h"
@@ -39,8 +40,22 @@ std::string PLZSpalten(const TPLZRecord& r, char sep, const std::string& vorsatz
   return z;
 }
 
-std::string Nummer(const KurzText<6>& nr, const std::string& vorsatz) {
-  return nr.leer() ? std::string() : vorsatz + nr.text();
+template <std::size_t N>
+void Anhaengen(std::string& z, const KurzText<N>& t) {
+  z.append(t.zeichen, t.laenge <= N ? t.laenge : N);
+}
+
+// A house number with its prefix; nothing for an empty one.
+void NummerAnhaengen(std::string& z, const KurzText<6>& nr, const std::string& vorsatz) {
+  if (nr.leer()) return;
+  z += vorsatz;
+  Anhaengen(z, nr);
+}
+
+void ZahlAnhaengen(std::string& z, std::int64_t n) {
+  char ziffern[24];
+  const auto ende = std::to_chars(ziffern, ziffern + sizeof ziffern, n).ptr;
+  z.append(ziffern, ende);
 }
 
 }  // namespace
@@ -87,8 +102,9 @@ ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, con
   const char sep = ExportTrenner(datei);
   ExportErgebnis ergebnis;
   fortschritt.beginnen(db.PLZAnzahl);
-  AtomarSchreiben(datei, [&](Schreiber& aus) {
+  AusgabeSchreiben(datei, [&](Schreiber& aus) {
     std::string zeile;
+    zeile.reserve(1024);
     auto schreiben = [&] {
       zeile += "\r\n";
       aus.schreiben(zeile.data(), zeile.size());
@@ -107,6 +123,7 @@ ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, con
     }
     schreiben();
 
+    // One buffer for all lines: a national export has 1.5 million of them.
     std::int64_t lnr = 0;
     for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
       const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
@@ -115,14 +132,21 @@ ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, con
                                    : PLZSpalten(r, sep, opt.plzVorsatz);
       const std::int32_t strassen = r.Strassen;
       if (opt.art == ExportArt::PLZ || strassen <= 0) {
-        zeile = std::to_string(++lnr) + sep + kopf;
+        ZahlAnhaengen(zeile, ++lnr);
+        (zeile += sep) += kopf;
         schreiben();
       } else {
         // Same lines as a scan of the street table for this code, in table order.
         for (const std::int32_t i : db.StrassenNachPLZ(r.PLZ)) {
           const TStrassenRecord& s = db.StrassenTabelle[static_cast<std::size_t>(i)];
-          zeile = std::to_string(++lnr) + sep + kopf + sep + s.Strasse.text() + sep + Nummer(s.AbNr, opt.nrVorsatz) + sep +
-                  Nummer(s.BisNr, opt.nrVorsatz);
+          ZahlAnhaengen(zeile, ++lnr);
+          (zeile += sep) += kopf;
+          zeile += sep;
+          Anhaengen(zeile, s.Strasse);
+          zeile += sep;
+          NummerAnhaengen(zeile, s.AbNr, opt.nrVorsatz);
+          zeile += sep;
+          NummerAnhaengen(zeile, s.BisNr, opt.nrVorsatz);
           schreiben();
         }
       }

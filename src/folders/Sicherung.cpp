@@ -104,6 +104,27 @@ void DateiKopieren(const std::string& quelle, const std::string& ziel) {
   });
 }
 
+namespace {
+
+// The old file becomes the backup by a second name: the replace gives the live name a new
+// file, so the backup keeps the old bytes without copying them. Where the backup folder
+// cannot take a link (another file system), it is a copy.
+void SicherungAnlegen(const std::string& datei, const std::string& kopie) {
+  const std::string echt = EchterPfad(datei);
+  const std::string zwischen = TempDateiPraefix(kopie) + "link";
+  ::unlink(zwischen.c_str());
+  if (::link(echt.c_str(), zwischen.c_str()) == 0) {
+    if (::rename(zwischen.c_str(), kopie.c_str()) == 0) {
+      OrdnerEintragSichern(kopie);
+      return;
+    }
+    ::unlink(zwischen.c_str());
+  }
+  DateiKopieren(datei, kopie);
+}
+
+}  // namespace
+
 std::string SichernUndErsetzen(const std::string& datei, const std::string& datum, const std::string& tag,
                                const std::function<void(Schreiber&)>& inhalt) {
   std::string kopie;
@@ -111,20 +132,25 @@ std::string SichernUndErsetzen(const std::string& datei, const std::string& datu
     // What cannot be replaced is not backed up either: the message comes before any copy.
     struct stat st {};
     if (::stat(datei.c_str(), &st) == 0 && (st.st_mode & 0222) == 0) {
-      throw DateiFehler("Datei " + datei + " ist schreibgeschützt und wurde nicht geändert");
+      throw DateiFehler("Datei " + datei + " ist schreibgesch\xC3\xBCtzt und wurde nicht ge\xC3\xA4ndert");
     }
-    if (DateiGesperrt(datei)) throw DateiFehler("Datei " + datei + " ist von anderem Programm geöffnet und wurde nicht geändert");
+    if (DateiGesperrt(datei)) throw DateiFehler("Datei " + datei + " ist von anderem Programm ge\xC3\xB6" "ffnet und wurde nicht ge\xC3\xA4ndert");
+    if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
+      throw DateiFehler("Die Sicherheitskopie wurde nicht erstellt: der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden");
+    }
+    kopie = SicherungsOrdner() + SicherungsName(datei, datum, tag);
+  }
+  // The backup is made once the new file is complete, right before it takes the old one's
+  // place: a backup that fails stops the replace, and a killed run leaves no backup that
+  // shares its bytes with a file still in use.
+  AtomarSchreiben(datei, inhalt, [&] {
+    if (kopie.empty()) return;
     try {
-      if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
-        throw DateiFehler("der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden");
-      }
-      kopie = SicherungsOrdner() + SicherungsName(datei, datum, tag);
-      DateiKopieren(datei, kopie);
+      SicherungAnlegen(datei, kopie);
     } catch (const DateiFehler& f) {
       throw DateiFehler(std::string("Die Sicherheitskopie wurde nicht erstellt: ") + f.what());
     }
-  }
-  AtomarSchreiben(datei, inhalt);
+  });
   return kopie;
 }
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <numeric>
-#include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -51,56 +51,74 @@ SchreibSperren LadenUndSperren(Datenbestand& db, Rueckfragen& r) {
   return sperren;
 }
 
-// The place and street name of a street as the duplicate test compares them.
-std::string DoppelSchluessel(const TStrassenRecord& s, const std::string& vergleichsOrt) {
+// The duplicate test's key of a street: code, the record's place as compared, the normalised
+// name and both house numbers, built in one reused buffer.
+void DoppelSchluessel(std::string& k, const TStrassenRecord& s, const std::string& vergleichsOrt) {
   const std::int32_t plz = s.PLZ;
-  std::string k(reinterpret_cast<const char*>(&plz), sizeof plz);
+  k.assign(reinterpret_cast<const char*>(&plz), sizeof plz);
   k += vergleichsOrt;
   k += '\0';
-  k += StrassenNameNormieren(s.Strasse.text());
+  StrassenNameAnhaengen(k, {s.Strasse.zeichen, std::min<std::size_t>(s.Strasse.laenge, 65)});
   k += '\0';
-  k += s.AbNr.text();
+  k.append(s.AbNr.zeichen, std::min<std::size_t>(s.AbNr.laenge, 6));
   k += '\0';
-  k += s.BisNr.text();
-  return k;
+  k.append(s.BisNr.zeichen, std::min<std::size_t>(s.BisNr.laenge, 6));
 }
 
-// Kept streets by the hash of their key; the key itself is compared on a hit, so a hash
-// collision never drops a street.
+// The keys of the kept streets, one after the other in one block, found through an open
+// hash table; keys are compared in full on a hit, so a hash collision never drops a street.
+// Each street is offered once at most, so the table made for ERWARTET streets never fills.
 class BehalteneStrassen {
  public:
-  explicit BehalteneStrassen(const Datenbestand& db) : db_(db) {}
-
-  bool enthaelt(const std::string& schluessel, std::size_t h) const {
-    const auto it = erster_.find(h);
-    for (std::int32_t i = it == erster_.end() ? -1 : it->second; i >= 0; i = naechster_[static_cast<std::size_t>(i)]) {
-      const TStrassenRecord& k = db_.StrassenTabelle[static_cast<std::size_t>(strassen_[static_cast<std::size_t>(i)])];
-      if (DoppelSchluessel(k, VergleichsText(k.Ort.text())) == schluessel) return true;
-    }
-    return false;
+  explicit BehalteneStrassen(std::size_t erwartet) {
+    std::size_t groesse = 16;
+    while (groesse < erwartet + erwartet / 2) groesse *= 2;
+    plaetze_.assign(groesse, Platz{0, -1});
+    anfang_.reserve(erwartet + 1);
+    anfang_.push_back(0);
+    strassen_.reserve(erwartet);
   }
 
-  void hinzu(std::int32_t strasse, std::size_t h) {
-    const auto i = static_cast<std::int32_t>(strassen_.size());
+  // Keeps STRASSE under SCHLUESSEL unless a kept street has that key already.
+  bool hinzuWennNeu(std::string_view schluessel, std::int32_t strasse) {
+    const std::size_t h = std::hash<std::string_view>{}(schluessel);
+    const auto kurz = static_cast<std::uint32_t>(h);
+    std::size_t i = h & (plaetze_.size() - 1);
+    for (;; i = (i + 1) & (plaetze_.size() - 1)) {
+      const Platz& p = plaetze_[i];
+      if (p.nummer < 0) break;
+      if (p.hash == kurz && schluesselVon(p.nummer) == schluessel) return false;
+    }
+    plaetze_[i] = Platz{kurz, static_cast<std::int32_t>(strassen_.size())};
+    daten_ += schluessel;
+    anfang_.push_back(daten_.size());
     strassen_.push_back(strasse);
-    auto [it, neu] = erster_.try_emplace(h, i);
-    naechster_.push_back(neu ? -1 : it->second);
-    if (!neu) it->second = i;
+    return true;
   }
 
   const std::vector<std::int32_t>& strassen() const { return strassen_; }
-  void reservieren(std::size_t n) {
-    strassen_.reserve(n);
-    naechster_.reserve(n);
-    erster_.reserve(n);
-  }
 
  private:
-  const Datenbestand& db_;
+  struct Platz {
+    std::uint32_t hash;
+    std::int32_t nummer;  // index into strassen_, -1 for free
+  };
+
+  std::string_view schluesselVon(std::int32_t nummer) const {
+    const auto n = static_cast<std::size_t>(nummer);
+    return std::string_view(daten_).substr(anfang_[n], anfang_[n + 1] - anfang_[n]);
+  }
+
+  std::vector<Platz> plaetze_;
+  std::string daten_;
+  std::vector<std::size_t> anfang_;      // key n is daten_[anfang_[n], anfang_[n + 1])
   std::vector<std::int32_t> strassen_;   // street-table indexes in the order kept
-  std::vector<std::int32_t> naechster_;  // next kept street with the same hash
-  std::unordered_map<std::size_t, std::int32_t> erster_;
 };
+
+template <std::size_t N>
+bool GleicheBytes(const KurzText<N>& a, const KurzText<N>& b) {
+  return a.laenge == b.laenge && a.laenge <= N && std::memcmp(a.zeichen, b.zeichen, a.laenge) == 0;
+}
 
 }  // namespace
 
@@ -188,8 +206,8 @@ StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptio
         f.beginnen(n);
         std::int64_t frei = FreierSpeicherKiB();
         std::vector<char> genommen(static_cast<std::size_t>(db.StrassenZahl) + 1, 0);
-        BehalteneStrassen behalten(db);
-        behalten.reservieren(static_cast<std::size_t>(db.StrassenZahl));
+        BehalteneStrassen behalten(static_cast<std::size_t>(db.StrassenZahl));
+        std::string ort, strassenOrt, schluessel;
         for (std::int32_t k = 1; k <= n; ++k) db.PLZTabelle[static_cast<std::size_t>(k)].Strassen = 0;
         // Without a record the loop never runs: that counts as cancelled.
         e.abgebrochen = n == 0;
@@ -197,16 +215,20 @@ StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptio
           TPLZRecord& satz = db.PLZTabelle[static_cast<std::size_t>(k)];
           satz.AbBisNr = kKeineStrasse;
           satz.Strassen = 0;
-          const std::string ort = VergleichsText(satz.Ort.text());
+          ort.clear();
+          VergleichsTextAnhaengen(ort, satz.Ort.text());
           // Only streets of the record's code can belong to it, in street-table order.
           for (const std::int32_t s : db.StrassenNachPLZ(satz.PLZ)) {
             if (genommen[static_cast<std::size_t>(s)]) continue;
             const TStrassenRecord& strasse = db.StrassenTabelle[static_cast<std::size_t>(s)];
-            if (VergleichsText(strasse.Ort.text()) != ort) continue;
-            const std::string schluessel = DoppelSchluessel(strasse, ort);
-            const std::size_t h = std::hash<std::string>{}(schluessel);
-            if (behalten.enthaelt(schluessel, h)) continue;
-            behalten.hinzu(s, h);
+            // The same bytes as the record's place are the same place without comparing.
+            if (!GleicheBytes(strasse.Ort, satz.Ort)) {
+              strassenOrt.clear();
+              VergleichsTextAnhaengen(strassenOrt, strasse.Ort.text());
+              if (strassenOrt != ort) continue;
+            }
+            DoppelSchluessel(schluessel, strasse, ort);
+            if (!behalten.hinzuWennNeu(schluessel, s)) continue;
             const auto j = static_cast<std::int32_t>(behalten.strassen().size());
             if (j < satz.AbBisNr) satz.AbBisNr = j;
             satz.Strassen = satz.Strassen + 1;

@@ -57,6 +57,24 @@ TEST(TabelleLesen, ATrailingPartialRecordIsIgnored) {
   EXPECT_EQ(TabelleLesen<TPLZRecord>(t / "leer.ppp").size(), 1u);
 }
 
+// A reload hands in the old table: whatever it held before, the new one is the file.
+TEST(TabelleLesen, AReusedTableHoldsExactlyTheFile) {
+  TempOrdner t;
+  DateiSchreiben(t / "viele.ppp", Strassen(50));
+  DateiSchreiben(t / "wenige.ppp", Strassen(3));
+  auto tab = TabelleLesen<TStrassenRecord>(t / "viele.ppp");
+  const TStrassenRecord* speicher = tab.data();
+  tab = TabelleLesen<TStrassenRecord>(t / "wenige.ppp", std::move(tab));
+  ASSERT_EQ(tab.size(), 4u);
+  EXPECT_EQ(tab.data(), speicher);
+  EXPECT_EQ(tab[0].PLZ, 0);
+  EXPECT_EQ(tab[3].Strasse.text(), "Weg 3");
+  tab = TabelleLesen<TStrassenRecord>(t / "viele.ppp", std::move(tab));
+  ASSERT_EQ(tab.size(), 51u);
+  EXPECT_EQ(tab[0].PLZ, 0);
+  EXPECT_EQ(tab[50].Strasse.text(), "Weg 50");
+}
+
 TEST(TabelleLesen, MissingOrUnreadableFilesThrowAGermanMessage) {
   TempOrdner t;
   EXPECT_THROW(TabelleLesen<TPLZRecord>(t / "fehlt.ppp"), DateiFehler);
@@ -160,6 +178,46 @@ TEST_F(AtomarSchreibenTest, AWriteErrorLeavesTheOldFileAndNoTemporaryFile) {
   testhaken::SchreibFehlerNach(-1);
   AtomarSchreiben(t / "Dat_D.ppp", [&](Schreiber& s) { s.schreiben(neu.data(), neu.size()); });
   EXPECT_EQ(DateiLesen(t / "Dat_D.ppp").size(), neu.size());
+}
+
+// Big files go through the background writer: pieces of every size arrive in order, and a
+// fault deep in the file comes back to the caller, for the database's and the export's replace.
+TEST_F(AtomarSchreibenTest, BigFilesArriveByteForByteAndTheirWriteErrorsComeBack) {
+  std::string neu;
+  for (std::size_t i = 0; neu.size() < 14'000'000; ++i) neu += std::to_string(i * 7919) + (i % 3 ? ";" : "\r\n");
+  const std::size_t stuecke[] = {1, 126, 4096, (4u << 20) + 3, 7, 1 << 20};
+  auto inhalt = [&](Schreiber& s) {
+    std::size_t pos = 0;
+    for (std::size_t i = 0; pos < neu.size(); ++i) {
+      const std::size_t n = std::min(stuecke[i % std::size(stuecke)], neu.size() - pos);
+      s.schreiben(neu.data() + pos, n);
+      pos += n;
+    }
+  };
+  for (const bool ausgabe : {false, true}) {
+    SCOPED_TRACE(ausgabe ? "Ausgabe" : "Datenbank");
+    auto mit = [&](const std::function<void(Schreiber&)>& f) {
+      ausgabe ? AusgabeSchreiben(t / "Dat_D.ppp", f) : AtomarSchreiben(t / "Dat_D.ppp", f);
+    };
+    auto ersetzen = [&] { mit(inhalt); };
+    DateiSchreiben(t / "Dat_D.ppp", "alt");
+    ersetzen();
+    EXPECT_TRUE(DateiLesen(t / "Dat_D.ppp") == neu);
+    DateiSchreiben(t / "Dat_D.ppp", "alt");
+    testhaken::SchreibFehlerNach(9'000'000);
+    EXPECT_THROW(ersetzen(), DateiFehler);
+    testhaken::SchreibFehlerNach(-1);
+    EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "alt");
+    EXPECT_EQ(namen(), std::vector<std::string>{"Dat_D.ppp"});
+    // Stopped by the content while the writer still holds buffers.
+    EXPECT_THROW(mit([&](Schreiber& s) {
+                   s.schreiben(neu.data(), 10'000'000);
+                   throw DateiFehler("abgebrochen");
+                 }),
+                 DateiFehler);
+    EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), "alt");
+    EXPECT_EQ(namen(), std::vector<std::string>{"Dat_D.ppp"});
+  }
 }
 
 TEST_F(AtomarSchreibenTest, AnErrorInsideTheContentKeepsTheOldFile) {

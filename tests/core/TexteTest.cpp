@@ -52,6 +52,54 @@ TEST(Vergleich, StreetNamesAreNormalisedBeforeComparing) {
   EXPECT_EQ(StrassenNameNormieren("\xC4" "u\xDF" "ere G\xE4" "rten"), "aeusseregaerten");
 }
 
+// The normalisations as they were first written, step by step, to hold the one-pass versions to.
+std::string Ohne(std::string_view s, std::string_view weg) {
+  std::string out;
+  for (const char c : s) {
+    if (weg.find(c) == std::string_view::npos) out += c;
+  }
+  return out;
+}
+
+std::string VergleichsTextSchritte(std::string_view s) {
+  std::string t = Ohne(s, " ,/().-");
+  for (char& c : t) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  return t;
+}
+
+std::string StrassenNameSchritte(std::string_view s) {
+  std::string t;
+  for (const char c : Ohne(s, " .-_")) {
+    if (c == '\xDF') t += "ss";
+    else if (c != '(' && c != ')' && c != '\'') t += c;
+  }
+  for (char& c : t) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  std::string out;
+  for (const char c : t) {
+    if (c == '\xFC' || c == '\xDC') out += "ue";
+    else if (c == '\xF6' || c == '\xD6') out += "oe";
+    else if (c == '\xE4' || c == '\xC4') out += "ae";
+    else out += c;
+  }
+  return out;
+}
+
+TEST(Bereinigen, OnePassNormalisationsEqualTheStepwiseOnesForEveryPairOfBytes) {
+  std::string gepuffert = "vorher";
+  for (int a = 0; a < 256; ++a) {
+    for (int b = 0; b < 256; ++b) {
+      const char zwei[] = {static_cast<char>(a), static_cast<char>(b)};
+      const std::string_view s(zwei, 2);
+      ASSERT_EQ(VergleichsText(s), VergleichsTextSchritte(s)) << a << ' ' << b;
+      ASSERT_EQ(StrassenNameNormieren(s), StrassenNameSchritte(s)) << a << ' ' << b;
+    }
+  }
+  // Appending keeps what the buffer held.
+  StrassenNameAnhaengen(gepuffert, "Gro\xDF" "e Stra\xDF" "e");
+  VergleichsTextAnhaengen(gepuffert, "St. Ingen-Nord");
+  EXPECT_EQ(gepuffert, "vorhergrossestrasseSTINGENNORD");
+}
+
 TEST(Zahlen, TextZuRealReadsGermanNotation) {
   EXPECT_DOUBLE_EQ(TextZuReal("8,6543"), 8.6543);
   EXPECT_DOUBLE_EQ(TextZuReal("1.000"), 1000);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "core/Dateien.h"
@@ -130,6 +131,56 @@ TEST_F(SicherungTest, AReplaceComesOnlyAfterItsBackup) {
     EXPECT_EQ(std::string(f.what()).rfind("Die Sicherheitskopie wurde nicht erstellt: ", 0), 0u) << f.what();
   }
   EXPECT_EQ(DateiLesen(t / "Ord_1/Strassen_D.ppp"), "neu");
+}
+
+// The backup keeps the old bytes whatever later happens to the live file, a failed write
+// leaves neither a new file nor a backup, and an existing backup of the name is replaced.
+TEST_F(SicherungTest, TheBackupKeepsTheOldBytesOfItsOwn) {
+  std::filesystem::create_directories(t / "Ord_1");
+  const std::string datei = t / "Ord_1/Strassen_D.ppp";
+  DateiSchreiben(datei, "alt");
+  const std::string kopie = SichernUndErsetzen(datei, "2024-03-05", "_SO", [](Schreiber& s) { s.schreiben("neu", 3); });
+  {
+    std::FILE* f = std::fopen(datei.c_str(), "ab");
+    std::fputs("+angehaengt", f);
+    std::fclose(f);
+  }
+  EXPECT_EQ(DateiLesen(kopie), "alt");
+  EXPECT_EQ(DateiLesen(datei), "neu+angehaengt");
+  // Again on the same day and tag: the backup of that name now holds the newer old file.
+  SichernUndErsetzen(datei, "2024-03-05", "_SO", [](Schreiber& s) { s.schreiben("dritte", 6); });
+  EXPECT_EQ(DateiLesen(kopie), "neu+angehaengt");
+  EXPECT_EQ(DateiLesen(datei), "dritte");
+  // A full disk while writing the new file: old file, old backup, no new backup.
+  testhaken::SchreibFehlerNach(2);
+  EXPECT_THROW(SichernUndErsetzen(datei, "2024-03-06", "_SO", [](Schreiber& s) { s.schreiben("vierte", 6); }), DateiFehler);
+  testhaken::SchreibFehlerNach(-1);
+  EXPECT_EQ(DateiLesen(datei), "dritte");
+  EXPECT_FALSE(DateiVorhanden(t / "SichCopy/Strassen_D_2024-03-06_SO.ppp"));
+  std::vector<std::string> namen;
+  for (const auto& e : std::filesystem::directory_iterator(t / "SichCopy")) namen.push_back(e.path().filename().string());
+  EXPECT_EQ(namen, std::vector<std::string>{"Strassen_D_2024-03-05_SO.ppp"});
+}
+
+// Killed anywhere in a backup-then-replace: the old file or the new one, and beside the new
+// one always its backup with the old bytes.
+TEST_F(SicherungTest, AKilledBackupThenReplaceNeverLeavesANewFileWithoutItsBackup) {
+  std::filesystem::create_directories(t / "Ord_1");
+  const std::string datei = t / "Ord_1/Strassen_D.ppp";
+  const std::string alt(3'000'000, 'a'), neu(6'000'000, 'n');
+  const std::string kopie = t / "SichCopy/Strassen_D_2024-03-05_SO.ppp";
+  for (int runde = 0; runde < 4; ++runde) {
+    std::filesystem::remove(kopie);
+    const int mittenDrin = test::MittenImSchreibenAbschiessen(datei, alt, neu, 1, [&] {
+      SichernUndErsetzen(datei, "2024-03-05", "_SO", [&](Schreiber& s) { s.schreiben(neu.data(), neu.size()); });
+    });
+    if (DateiLesen(datei) == neu) {
+      EXPECT_EQ(DateiLesen(kopie), alt) << runde;
+    } else if (DateiVorhanden(kopie)) {
+      EXPECT_EQ(DateiLesen(kopie), alt) << runde;
+    }
+    EXPECT_LE(mittenDrin, 1);
+  }
 }
 
 TEST_F(SicherungTest, TheNextFreeFolderAndOnlyEmptyFoldersGo) {

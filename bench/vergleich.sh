@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Times orvano-cli against sqlite3 doing the same work on the same data and prints a Markdown table:
+# export of postal codes with streets, street optimisation and street import, each the median of
+# three runs, with the peak memory. Each side starts from its files: Orvano reads its record
+# files, sqlite3 reads the program's CSV export of them into an in-memory database and then runs
+# the query, all in one run. Called by ./benchmark --tabelle; expects a Release build.
+#   bench/vergleich.sh [STRASSEN ...]      (default: 375000 1500000 6000000)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cli="$PWD/build/release/src/app/orvano-cli"
+gen="$PWD/build/release/tools/orvano-testdaten"
+[ -x "$cli" ] && [ -x "$gen" ] || { echo "Zuerst bauen: ./benchmark" >&2; exit 1; }
+groessen=("$@")
+[ ${#groessen[@]} -eq 0 ] && groessen=(375000 1500000 6000000)
+
+# Prints "seconds kilobytes" of one run of the command.
+messen() {
+  local aus
+  aus=$(mktemp)
+  /usr/bin/time -f "%e %M" -o "$aus" "$@" >/dev/null 2>&1 || { cat "$aus" >&2; rm -f "$aus"; echo "Fehlgeschlagen: $*" >&2; exit 1; }
+  tail -n 1 "$aus"
+  rm -f "$aus"
+}
+
+# Median time and largest peak of three runs; the command before each run (VORHER) is not timed.
+dreimal() {
+  local vorher="$1"
+  shift
+  local zeiten=() spitze=0 t m
+  for _ in 1 2 3; do
+    eval "$vorher"
+    read -r t m < <(messen "$@")
+    zeiten+=("$t")
+    [ "$m" -gt "$spitze" ] && spitze=$m
+  done
+  printf '%s %s\n' "$(printf '%s\n' "${zeiten[@]}" | sort -g | sed -n 2p)" "$spitze"
+}
+
+mb() { awk -v k="$1" 'BEGIN { printf "%.0f MB", k / 1024 }'; }
+verhaeltnis() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+je_strasse() { awk -v t="$1" -v n="$2" 'BEGIN { printf "%.0f ns", t * 1e9 / n }'; }
+
+echo "| Vorgang | Strassen | Orvano | je Strasse | Spitze | sqlite3 | Verhältnis |"
+echo "|---|---:|---:|---:|---:|---:|---:|"
+for n in "${groessen[@]}"; do
+  p="$PWD/build/benchdaten-$n"
+  if [ ! -f "$p/Ord_1/Strassen_D.ppp" ]; then
+    rm -rf "$p"
+    "$gen" --plz 20000 --strassen "$n" --seed 1 "$p" >/dev/null
+  fi
+  cp data/Orvano-Export.ims "$p/"
+  c=("$cli" --programmordner "$p")
+  datei=$(stat -c %s "$p/Ord_1/Strassen_D.ppp")
+  datei_mb=$(awk -v b="$datei" 'BEGIN { printf "%.0f", b / 1048576 }')
+
+  # sqlite3 gets the program's own export of both tables.
+  if [ ! -f "$p/str.csv" ]; then
+    "${c[@]}" export --was plz "$p/plz.csv" >/dev/null
+    "${c[@]}" export --was strassen "$p/str.csv" >/dev/null
+  fi
+  sq=(sqlite3 :memory: -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/plz.csv p" -cmd ".import $p/str.csv s")
+
+  read -r t m < <(dreimal "rm -f $p/beide.csv" "${c[@]}" export --was beide "$p/beide.csv")
+  read -r ts _ < <(dreimal "rm -f $p/sq.txt" "${sq[@]}" -cmd ".mode list" -cmd ".separator ;" -cmd ".output $p/sq.txt" \
+    'SELECT p.Postleitzahl, p.Ort, s.Strassen, s."Ab Nr", s."Bis Nr" FROM p JOIN s ON s.Postleitzahl = p.Postleitzahl ORDER BY p.rowid, s.rowid;')
+  echo "| Export PLZ und Strassen | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
+
+  kopie="rm -rf $p/Ord_opt $p/SichCopy; cp -r $p/Ord_1 $p/Ord_opt"
+  read -r t m < <(dreimal "$kopie" "${c[@]}" optimieren --ordner Ord_opt --strassen --ja)
+  norm_ort="upper(replace(replace(%s,' ',''),'.',''))"
+  po=$(printf "$norm_ort" p.Ort)
+  so=$(printf "$norm_ort" s.Ort)
+  read -r ts _ < <(dreimal "true" "${sq[@]}" \
+    "CREATE TEMP TABLE o AS SELECT s.* FROM s JOIN p ON p.Postleitzahl = s.Postleitzahl AND $po = $so GROUP BY s.Postleitzahl, $so, lower(replace(replace(replace(s.Strassen,' ',''),'-',''),'.','')), s.\"Ab Nr\", s.\"Bis Nr\" ORDER BY min(p.rowid), min(s.rowid);")
+  echo "| Strassen optimieren | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
+
+  leer="rm -rf $p/Ord_imp; mkdir $p/Ord_imp; cp $p/Ord_1/Dat_D.ppp $p/Ord_imp/; : > $p/Ord_imp/Strassen_D.ppp"
+  read -r t m < <(dreimal "$leer" "${c[@]}" import --ordner Ord_imp --art strassen --format Orvano-Export --ja "$p/str.csv")
+  read -r ts _ < <(dreimal "rm -f $p/imp.db" sqlite3 "$p/imp.db" -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/str.csv s" .quit)
+  echo "| Strassen importieren | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
+  echo "| (Strassen-Datei) | $n | | | $datei_mb MB | | |"
+  rm -rf "$p/Ord_opt" "$p/Ord_imp" "$p/SichCopy" "$p/beide.csv" "$p/sq.txt" "$p/imp.db" "$p/s.db"
+done
