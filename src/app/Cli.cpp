@@ -98,6 +98,11 @@ constexpr const char* kAufruf =
     "                         Strassen des Orts vom Strassenlisten-Dienst (Dienste.ini) holen\n"
     "                         und als _Strassen/ORT_PLZ.txt schreiben (--plz 0: alle PLZ des\n"
     "                         Orts); eine vorhandene Datei nur mit --ja überschreiben\n"
+    "  osm-import [--ordner NAME] [--land LAND] [--nur-strassen] [--anhaengen] [--ja] DATEI\n"
+    "                         Strassen und Koordinaten aus einem OpenStreetMap-Auszug (.osm.pbf,\n"
+    "                         .osm, .osm.bz2): mit --ja Strassen-Datei und PLZ-Datei ersetzen\n"
+    "                         (mit Sicherheitskopie), mit --anhaengen die Strassen anhängen;\n"
+    "                         --nur-strassen legt keine neuen PLZ-Einträge an\n"
     "\n"
     "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
@@ -107,7 +112,8 @@ constexpr const char* kAufruf =
 const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab", "--feld", "--text", "--feld2", "--text2", "--dienst", "--datei", "--von", "--nach", "--breite", "--laenge",
                                               "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2",
                                               "--ordner1", "--ordner2", "--land1", "--land2", "--alt", "--neu", "--ort"};
-const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau", "--rueckwaerts"};
+const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau", "--rueckwaerts",
+                                         "--nur-strassen", "--anhaengen"};
 
 Aufruf Zerlegen(const std::vector<std::string>& argumente) {
   Aufruf a;
@@ -459,6 +465,7 @@ int Ausfuehren(const std::vector<std::string>& argumente, const std::string& sta
     if (befehl == "neue-daten") return NeueDatenBefehl(a, standardOrdner, out);
     if (befehl == "ersetzen") return ErsetzenBefehl(a, standardOrdner, out, err);
     if (befehl == "strassenliste") return StrassenlisteBefehl(a, standardOrdner, out);
+    if (befehl == "osm-import") return OsmImportBefehl(a, standardOrdner, out, err);
     throw FalscherAufruf{"Unbekannter Befehl " + befehl};
   } catch (const FalscherAufruf& f) {
     err << "orvano-cli: " << f.text << "\n\n" << kAufruf;

@@ -55,6 +55,8 @@ bool PLZArt(const Aufruf& a, bool pflicht);
 int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 // The street list of one record as the street window shows it; with --datei replaced.
 int StrassenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+// Streets and postal-code coordinates from an OpenStreetMap extract.
+int OsmImportBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int StrassenZaehlenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);

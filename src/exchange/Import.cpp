@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,23 @@ std::int64_t ImportGueltigeZeilen(const Tabelle& t, bool plz) {
 }
 
 AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabelle& t, Fortschritt& fortschritt) {
+  return SaetzeAnhaengen(ziel, plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord), t.zeilen() - 1,
+                         [&](std::int64_t i, void* satz) {
+                           const int r = static_cast<int>(i);
+                           if (plz) {
+                             const TPLZRecord d = ImportZeileZuPLZ(t, r);
+                             std::memcpy(satz, &d, sizeof d);
+                             return InBenutzung(d);
+                           }
+                           const TStrassenRecord s = ImportZeileZuStrasse(t, r);
+                           std::memcpy(satz, &s, sizeof s);
+                           return StrasseGueltig(s);
+                         },
+                         fortschritt);
+}
+
+AnhaengenErgebnis SaetzeAnhaengen(const std::string& ziel, std::size_t groesse, std::int64_t anzahl,
+                                  const std::function<bool(std::int64_t, void*)>& satz, Fortschritt& fortschritt) {
   // No other writer meanwhile; the lock is taken before the file may be created.
   std::optional<SchreibSperre> sperre;
   if (DateiVorhanden(ziel)) sperre.emplace(ziel);
@@ -61,7 +79,6 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
   if (::fstat(fd, &st) != 0) throw DateiFehler("Datei " + ziel + " kann nicht gelesen werden: " + FehlerText(errno));
   // By the permission bits, so that root (who could write anyway) respects them too.
   if ((st.st_mode & 0222) == 0) throw DateiFehler("Datei " + ziel + " ist schreibgeschützt und wurde nicht geändert");
-  const std::size_t groesse = plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord);
   // The new records follow the last whole one: a torn tail (a cut-off append) is never read,
   // and records behind it would all be out of line.
   const std::int64_t alteGroesse = st.st_size;
@@ -83,19 +100,13 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
     position += static_cast<std::int64_t>(puffer.size());
     puffer.clear();
   };
-  const int zeilen = t.zeilen() - 1;
-  fortschritt.beginnen(zeilen);
+  fortschritt.beginnen(anzahl);
   // A kill from here on is taken back at the next opening of the folder.
   AnhangJournal journal(ziel, fd, alteGroesse, e.anfang, groesse);
   try {
-    for (int r = 1; r <= zeilen; ++r) {
-      if (plz) {
-        const TPLZRecord d = ImportZeileZuPLZ(t, r);
-        if (InBenutzung(d)) puffer.insert(puffer.end(), reinterpret_cast<const char*>(&d), reinterpret_cast<const char*>(&d) + groesse);
-      } else {
-        const TStrassenRecord s = ImportZeileZuStrasse(t, r);
-        if (StrasseGueltig(s)) puffer.insert(puffer.end(), reinterpret_cast<const char*>(&s), reinterpret_cast<const char*>(&s) + groesse);
-      }
+    std::vector<char> neu(groesse);
+    for (std::int64_t r = 1; r <= anzahl; ++r) {
+      if (satz(r, neu.data())) puffer.insert(puffer.end(), neu.begin(), neu.end());
       if (puffer.size() >= groesse * 8192) leeren();
       if (r % 10 == 0) fortschritt.position(r);
     }

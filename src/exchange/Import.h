@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/Fortschritt.h"
@@ -29,5 +30,10 @@ struct AnhaengenErgebnis {
 // Progress every 10th row. Holds the target locked; throws DateiFehler, and after a failed
 // write the file has its old size again.
 AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabelle& t, Fortschritt& fortschritt);
+
+// The same for any records of GROESSE bytes: SATZ(i, puffer) fills record i (1..ANZAHL) and
+// says whether it is written. Journal, lock and rollback as above.
+AnhaengenErgebnis SaetzeAnhaengen(const std::string& ziel, std::size_t groesse, std::int64_t anzahl,
+                                  const std::function<bool(std::int64_t, void*)>& satz, Fortschritt& fortschritt);
 
 }  // namespace orvano

@@ -271,6 +271,51 @@ StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptio
       });
 }
 
+BlockSortErgebnis StrassenBloeckeSortieren(const RecordFeld<TPLZRecord>& plz, std::int32_t n, RecordFeld<TStrassenRecord>& datei,
+                                           Fortschritt& f) {
+  BlockSortErgebnis e;
+  const auto m = static_cast<std::int64_t>(datei.size()) - 1;
+  f.beginnen(n);
+  std::vector<std::string> namen;
+  std::vector<std::int32_t> ordnung;
+  RecordFeld<TStrassenRecord> block;
+  for (std::int32_t k = 1; k <= n; ++k) {
+    if (k % 10 == 0) {
+      f.position(k);
+      f.status(0, "n = " + Nr(k));
+    }
+    const TPLZRecord& satz = plz[static_cast<std::size_t>(k)];
+    const std::int64_t c = satz.Strassen;
+    const std::int64_t anfang = satz.AbBisNr;
+    if (c == 0 || c == kKeineStrasse || anfang < 1) continue;
+    const std::int64_t ende = std::min(anfang + c - 1, m);
+    if (ende >= anfang) {
+      const auto laenge = static_cast<std::size_t>(ende - anfang + 1);
+      namen.resize(laenge);
+      ordnung.resize(laenge);
+      block = RecordFeld<TStrassenRecord>(laenge);
+      for (std::size_t i = 0; i < laenge; ++i) {
+        block[i] = datei[static_cast<std::size_t>(anfang) + i];
+        namen[i] = SortierName(block[i].Strasse.text());
+      }
+      std::iota(ordnung.begin(), ordnung.end(), 0);
+      std::stable_sort(ordnung.begin(), ordnung.end(),
+                       [&](std::int32_t a, std::int32_t b) { return namen[static_cast<std::size_t>(a)] < namen[static_cast<std::size_t>(b)]; });
+      for (std::size_t i = 0; i < laenge; ++i) {
+        if (ordnung[i] == static_cast<std::int32_t>(i)) continue;
+        datei[static_cast<std::size_t>(anfang) + i] = block[static_cast<std::size_t>(ordnung[i])];
+        ++e.bewegt;
+      }
+    }
+    if (f.abbrechen()) {
+      e.abgebrochen = true;
+      break;
+    }
+  }
+  f.beenden();
+  return e;
+}
+
 SortErgebnis StrassenSortieren(Datenbestand& db, const OptimierungsOptionen& o, Fortschritt& f, Rueckfragen& r) {
   const SchreibSperren sperren = LadenUndSperren(db, r);
   SortErgebnis e;
@@ -283,45 +328,10 @@ SortErgebnis StrassenSortieren(Datenbestand& db, const OptimierungsOptionen& o, 
         db.StrassenLeeren();
         RecordFeld<TStrassenRecord> datei = TabelleLesen<TStrassenRecord>(db.strassenDatei());
         const auto m = static_cast<std::int64_t>(datei.size()) - 1;
-        const std::int32_t n = db.PLZAnzahl;
         f.status(1, "Strassen-Datenbank Sortierung.  Mit ESC-Taste abbrechen");
-        f.beginnen(n);
-        std::vector<std::string> namen;
-        std::vector<std::int32_t> ordnung;
-        RecordFeld<TStrassenRecord> block;
-        for (std::int32_t k = 1; k <= n; ++k) {
-          if (k % 10 == 0) {
-            f.position(k);
-            f.status(0, "n = " + Nr(k));
-          }
-          const TPLZRecord& satz = db.PLZTabelle[static_cast<std::size_t>(k)];
-          const std::int64_t c = satz.Strassen;
-          const std::int64_t anfang = satz.AbBisNr;
-          if (c == 0 || c == kKeineStrasse || anfang < 1) continue;
-          const std::int64_t ende = std::min(anfang + c - 1, m);
-          if (ende >= anfang) {
-            const auto laenge = static_cast<std::size_t>(ende - anfang + 1);
-            namen.resize(laenge);
-            ordnung.resize(laenge);
-            block = RecordFeld<TStrassenRecord>(laenge);
-            for (std::size_t i = 0; i < laenge; ++i) {
-              block[i] = datei[static_cast<std::size_t>(anfang) + i];
-              namen[i] = SortierName(block[i].Strasse.text());
-            }
-            std::iota(ordnung.begin(), ordnung.end(), 0);
-            std::stable_sort(ordnung.begin(), ordnung.end(),
-                             [&](std::int32_t a, std::int32_t b) { return namen[static_cast<std::size_t>(a)] < namen[static_cast<std::size_t>(b)]; });
-            for (std::size_t i = 0; i < laenge; ++i) {
-              if (ordnung[i] == static_cast<std::int32_t>(i)) continue;
-              datei[static_cast<std::size_t>(anfang) + i] = block[static_cast<std::size_t>(ordnung[i])];
-              ++e.bewegt;
-            }
-          }
-          if (f.abbrechen()) {
-            e.abgebrochen = true;
-            break;
-          }
-        }
+        const BlockSortErgebnis b = StrassenBloeckeSortieren(db.PLZTabelle, db.PLZAnzahl, datei, f);
+        e.bewegt = b.bewegt;
+        e.abgebrochen = b.abgebrochen;
         f.beenden();
         if (e.abgebrochen) return e;
         const std::string frage = "Altedatei: n = " + Nr(alt) + kCR + "Neuedatei: n = " + Nr(StrassenAnzahl(db.strassenDatei())) +

@@ -52,6 +52,17 @@ struct SortErgebnis {
   std::int32_t bewegt = 0;   // records that changed their place
 };
 
+struct BlockSortErgebnis {
+  std::int64_t bewegt = 0;
+  bool abgebrochen = false;
+};
+
+// The street sort on the records DATEI[1..] of a street file: each of the N postal-code
+// records in PLZ sorts its block (AbBisNr, Strassen streets) by SortierName, stably, in table
+// order. Progress per record; a cancel leaves the blocks sorted so far.
+BlockSortErgebnis StrassenBloeckeSortieren(const RecordFeld<TPLZRecord>& plz, std::int32_t n, RecordFeld<TStrassenRecord>& datei,
+                                           Fortschritt& f);
+
 // Sorts the street block of every postal-code record (AbBisNr .. AbBisNr + Strassen - 1) by
 // name, a-z as capitals, equal names in file order; whole records move. On Yes the street
 // file is backed up ("_SS") and replaced. The street table is loaded again in every case.

@@ -1,0 +1,52 @@
+// orvano-cli osm-import: streets and coordinates from an OpenStreetMap extract.
+#include <optional>
+
+#include "app/CliAufruf.h"
+#include "core/Texte.h"
+#include "core/Windows1252.h"
+#include "exchange/OsmImport.h"
+#include "folders/Sicherung.h"
+
+namespace orvano::cli {
+
+namespace {
+
+// The command line asks nothing: messages go to stderr, questions are answered No.
+class OsmAntworten : public Rueckfragen {
+ public:
+  explicit OsmAntworten(std::ostream& err) : err_(err) {}
+  void meldung(const std::string& text) override { err_ << "orvano-cli: " << text << "\n"; }
+  void hinweis(const std::string& text) override { err_ << text << "\n"; }
+  bool frage(const std::string&) override { return false; }
+
+ private:
+  std::ostream& err_;
+};
+
+}  // namespace
+
+int OsmImportBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
+  NurErlaubt(a, {"--ordner", "--land", "--nur-strassen", "--anhaengen", "--ja"});
+  if (a.positionen.size() != 2) throw FalscherAufruf{"osm-import braucht genau eine Datei"};
+  const std::string datei = a.positionen[1];
+  OsmOptionen o;
+  o.schreiben = a.schalter.count("--ja") > 0;
+  o.nurStrassen = a.schalter.count("--nur-strassen") > 0;
+  o.anhaengen = a.schalter.count("--anhaengen") > 0;
+  o.datum = HeutigesDatum();
+  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
+  OsmAntworten antworten(err);
+  db.PLZLaden(antworten);
+  db.StrassenLaden(KeinFortschritt(), antworten, false);
+  const OsmErgebnis e = OsmImportieren(db, datei, o, KeinFortschritt(), antworten);
+  for (const std::string& zeile : OsmZusammenfassung(e)) out << zeile << "\n";
+  if (!o.schreiben) {
+    out << "Nichts geschrieben (mit --ja werden " << Cp1252ZuUtf8(db.StrassenDateiName()) << " und " << Cp1252ZuUtf8(db.PLZDateiName())
+        << (o.anhaengen ? " erg\xC3\xA4nzt)\n" : " ersetzt)\n");
+  } else {
+    out << "Geschrieben: " << Cp1252ZuUtf8(db.StrassenDateiName()) << ", " << Cp1252ZuUtf8(db.PLZDateiName()) << "\n";
+  }
+  return 0;
+}
+
+}  // namespace orvano::cli

@@ -1,0 +1,242 @@
+#include "OsmImport.h"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+#include <optional>
+#include <unordered_map>
+
+#include "core/Dateien.h"
+#include "core/RecordDatei.h"
+#include "core/Records.h"
+#include "core/Texte.h"
+#include "exchange/Import.h"
+#include "exchange/OsmLesen.h"
+#include "folders/Sicherung.h"
+#include "streets/Optimierung.h"
+#include "streets/StrassenZaehlen.h"
+
+namespace orvano {
+
+std::vector<std::string> HausnummerTeile(const std::string& nummer) {
+  std::vector<std::string> teile;
+  std::string teil;
+  auto fertig = [&] {
+    const std::string t = BlanksAbschneiden(teil);
+    if (!t.empty()) teile.push_back(t);
+    teil.clear();
+  };
+  for (const char c : nummer) {
+    if (c == ';' || c == ',' || c == '-') {
+      fertig();
+    } else {
+      teil += c;
+    }
+  }
+  fertig();
+  return teile;
+}
+
+std::int64_t HausnummerZahl(const std::string& teil) {
+  std::int64_t zahl = -1;
+  for (const char c : teil) {
+    if (c < '0' || c > '9') break;
+    // Ten digits are more than any house has; the rest would only overflow.
+    zahl = std::min<std::int64_t>((zahl < 0 ? 0 : zahl) * 10 + (c - '0'), 9'999'999'999);
+  }
+  return zahl;
+}
+
+namespace {
+
+std::int32_t Median(std::vector<std::int32_t>& werte) {
+  const std::size_t mitte = (werte.size() - 1) / 2;
+  std::nth_element(werte.begin(), werte.begin() + static_cast<std::ptrdiff_t>(mitte), werte.end());
+  return werte[mitte];
+}
+
+// The streets as records, grouped by postal code ascending, the places of a code by their
+// comparison text, the streets of a place by their sort name, then as first seen.
+RecordFeld<TStrassenRecord> StrassenSaetze(const OsmDaten& d) {
+  std::vector<std::string> ortSchluessel(d.paare.size());
+  for (std::size_t p = 0; p < d.paare.size(); ++p) ortSchluessel[p] = VergleichsText(d.paare[p].ort);
+  std::vector<std::string> namen(d.strassen.size());
+  for (std::size_t i = 0; i < d.strassen.size(); ++i) namen[i] = SortierName(d.strassen[i].name);
+  std::vector<std::size_t> ordnung(d.strassen.size());
+  std::iota(ordnung.begin(), ordnung.end(), 0);
+  std::stable_sort(ordnung.begin(), ordnung.end(), [&](std::size_t a, std::size_t b) {
+    const OsmPaar& pa = d.paare[static_cast<std::size_t>(d.strassen[a].paar)];
+    const OsmPaar& pb = d.paare[static_cast<std::size_t>(d.strassen[b].paar)];
+    if (pa.plz != pb.plz) return pa.plz < pb.plz;
+    const std::string& oa = ortSchluessel[static_cast<std::size_t>(d.strassen[a].paar)];
+    const std::string& ob = ortSchluessel[static_cast<std::size_t>(d.strassen[b].paar)];
+    if (oa != ob) return oa < ob;
+    return namen[a] < namen[b];
+  });
+  RecordFeld<TStrassenRecord> saetze(d.strassen.size() + 1);
+  saetze[0] = TStrassenRecord{};
+  for (std::size_t i = 0; i < ordnung.size(); ++i) {
+    const OsmStrasse& s = d.strassen[ordnung[i]];
+    TStrassenRecord r{};
+    r.PLZ = d.paare[static_cast<std::size_t>(s.paar)].plz;
+    r.Ort.setzen(d.paare[static_cast<std::size_t>(s.paar)].ort);
+    r.Strasse.setzen(s.name);
+    r.AbNr.setzen(s.ab);
+    r.BisNr.setzen(s.bis);
+    r.HausNrKz = s.abZahl >= 0 ? '1' : '0';
+    saetze[i + 1] = r;
+  }
+  return saetze;
+}
+
+// Coordinates for the records of each pair that have none; new records for pairs without one.
+void PLZErgaenzen(OsmDaten& d, RecordFeld<TPLZRecord>& tabelle, const std::string& staat, bool nurStrassen, OsmErgebnis& e) {
+  std::unordered_map<std::int32_t, std::vector<std::size_t>> nachPLZ;
+  for (std::size_t k = 1; k < tabelle.size(); ++k) nachPLZ[tabelle[k].PLZ].push_back(k);
+  std::vector<std::size_t> ordnung(d.paare.size());
+  std::iota(ordnung.begin(), ordnung.end(), 0);
+  std::stable_sort(ordnung.begin(), ordnung.end(), [&](std::size_t a, std::size_t b) { return d.paare[a].plz < d.paare[b].plz; });
+  for (const std::size_t p : ordnung) {
+    OsmPaar& paar = d.paare[p];
+    const bool lage = !paar.breite.empty();
+    const double breite = lage ? Median(paar.breite) / 1e7 : 0.0, laenge = lage ? Median(paar.laenge) / 1e7 : 0.0;
+    bool gefunden = false;
+    for (const std::size_t k : nachPLZ[paar.plz]) {
+      TPLZRecord& r = tabelle[k];
+      if (!TexteGleich(r.Ort.text(), paar.ort)) continue;
+      gefunden = true;
+      if (!lage) continue;
+      bool gefuellt = false;
+      // Set coordinates are never changed.
+      if (static_cast<double>(r.Breitengrad) == 0.0) {
+        r.Breitengrad = breite;
+        gefuellt = true;
+      }
+      if (static_cast<double>(r.Laengengrad) == 0.0) {
+        r.Laengengrad = laenge;
+        gefuellt = true;
+      }
+      e.gefuellt += gefuellt ? 1 : 0;
+    }
+    if (gefunden || nurStrassen) continue;
+    TPLZRecord r{};
+    r.Ort.setzen(paar.ort);
+    r.PLZ = paar.plz;
+    r.Staat.setzen(staat);
+    r.Breitengrad = breite;
+    r.Laengengrad = laenge;
+    r.AbBisNr = 99999999;
+    tabelle.push_back(r);
+    nachPLZ[paar.plz].push_back(tabelle.size() - 1);
+    ++e.neu;
+  }
+}
+
+}  // namespace
+
+OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const OsmOptionen& o, Fortschritt& f, Rueckfragen& r) {
+  OsmErgebnis e;
+  const std::string plzDatei = db.PLZDateiName(), strassenDatei = db.StrassenDateiName();
+  if (plzDatei.empty()) throw DateiFehler("Unbekanntes Land: " + db.Land);
+  // Read and replaced under both locks; what another program wrote since loading comes first.
+  std::optional<SchreibSperren> sperren;
+  if (o.schreiben) {
+    sperren.emplace(std::vector<std::string>{plzDatei, strassenDatei});
+    if (db.PLZDateiVeraendert()) db.PLZLaden(r);
+    if (db.StrassenDateiVeraendert()) db.StrassenLaden(KeinFortschritt(), r, false);
+  }
+  const std::string staat = LandISO(db.Land.empty() ? ' ' : db.Land.front());
+  OsmDaten d;
+  if (!OsmAdressenLesen(datei, staat, d, e, f)) {
+    e.abgebrochen = true;
+    return e;
+  }
+  // The new tables in a store of their own: counted and sorted there, then written.
+  Datenbestand neu;
+  neu.PLZTabelle = db.PLZTabelle;
+  if (neu.PLZTabelle.empty()) neu.PLZTabelle.resize(1);
+  PLZErgaenzen(d, neu.PLZTabelle, staat, o.nurStrassen, e);
+  neu.PLZAnzahl = static_cast<std::int32_t>(neu.PLZTabelle.size() - 1);
+  RecordFeld<TStrassenRecord> strassen = StrassenSaetze(d);
+  e.strassen = static_cast<std::int64_t>(strassen.size()) - 1;
+  // Appended streets follow the whole records already in the file.
+  const std::int32_t dateiSaetze = o.anhaengen ? static_cast<std::int32_t>(std::max<std::int64_t>(DateiGroesse(strassenDatei), 0) / sizeof(TStrassenRecord)) : 0;
+  if (o.anhaengen) {
+    neu.StrassenTabelle = db.StrassenTabelle;
+    neu.StrassenPosition = db.StrassenPosition;
+    if (neu.StrassenTabelle.empty()) {
+      neu.StrassenTabelle.resize(1);
+      neu.StrassenPosition.resize(1);
+    }
+    for (std::size_t i = 1; i < strassen.size(); ++i) {
+      neu.StrassenTabelle.push_back(strassen[i]);
+      neu.StrassenPosition.push_back(dateiSaetze + static_cast<std::int32_t>(i));
+    }
+  } else {
+    neu.StrassenTabelle = strassen;
+    neu.StrassenPosition.resize(strassen.size());
+    std::iota(neu.StrassenPosition.begin(), neu.StrassenPosition.end(), 0);
+  }
+  neu.StrassenZahl = static_cast<std::int32_t>(neu.StrassenTabelle.size() - 1);
+  f.status(0, "Strassen z\xC3\xA4hlen");
+  if (StrassenNeuZaehlen(neu, f).abgebrochen) {
+    e.abgebrochen = true;
+    return e;
+  }
+  // A place contained in another of its code shares its block: sorting such a block moves
+  // streets, which the count then follows. Until nothing moves, so a later sort moves nothing.
+  for (int runde = 0; runde < 8 && !o.anhaengen; ++runde) {
+    const BlockSortErgebnis b = StrassenBloeckeSortieren(neu.PLZTabelle, neu.PLZAnzahl, neu.StrassenTabelle, f);
+    if (b.abgebrochen) {
+      e.abgebrochen = true;
+      return e;
+    }
+    if (b.bewegt == 0) break;
+    StrassenNeuZaehlen(neu, f);
+  }
+  if (!o.schreiben) return e;
+  if (!OrdnerTeil(strassenDatei).empty() && !VerzeichnisVorhanden(OrdnerTeil(strassenDatei))) {
+    throw DateiFehler("Der Ordner " + OrdnerTeil(strassenDatei) + " fehlt");
+  }
+  auto sicherung = [&](const std::string& kopie) {
+    if (!kopie.empty()) e.sicherungen.push_back(kopie);
+  };
+  if (o.anhaengen) {
+    SaetzeAnhaengen(strassenDatei, sizeof(TStrassenRecord), e.strassen,
+                    [&](std::int64_t i, void* satz) {
+                      std::memcpy(satz, &strassen[static_cast<std::size_t>(i)], sizeof(TStrassenRecord));
+                      return true;
+                    },
+                    KeinFortschritt());
+  } else {
+    sicherung(SichernUndErsetzen(strassenDatei, o.datum, "_OS", [&](Schreiber& w) {
+      if (neu.StrassenZahl > 0) w.schreiben(neu.StrassenTabelle.data() + 1, static_cast<std::size_t>(neu.StrassenZahl) * sizeof(TStrassenRecord));
+    }));
+  }
+  sicherung(SichernUndErsetzen(plzDatei, o.datum, "_OS", [&](Schreiber& w) {
+    if (neu.PLZAnzahl > 0) w.schreiben(neu.PLZTabelle.data() + 1, static_cast<std::size_t>(neu.PLZAnzahl) * sizeof(TPLZRecord));
+  }));
+  e.geschrieben = true;
+  db.PLZLaden(r);
+  db.StrassenLaden(KeinFortschritt(), r, false);
+  return e;
+}
+
+std::vector<std::string> OsmZusammenfassung(const OsmErgebnis& e) {
+  auto n = [](std::int64_t x) { return std::to_string(x); };
+  std::vector<std::string> z = {
+      "Adressen gelesen: " + n(e.adressen),
+      "ohne Ort (addr:city): " + n(e.ohneOrt),
+      "ohne Strasse (addr:street, addr:place): " + n(e.ohneStrasse),
+      "PLZ mit falscher Stellenzahl: " + n(e.falschePLZ),
+      "anderes Land (addr:country): " + n(e.anderesLand),
+      "Strassen: " + n(e.strassen),
+      "Texte gek\xC3\xBCrzt: " + n(e.gekuerzt),
+      "PLZ-Eintr\xC3\xA4ge mit neuen Koordinaten: " + n(e.gefuellt),
+      "neue PLZ-Eintr\xC3\xA4ge: " + n(e.neu),
+  };
+  for (const std::string& s : e.sicherungen) z.push_back("Sicherheitskopie: " + s);
+  return z;
+}
+
+}  // namespace orvano

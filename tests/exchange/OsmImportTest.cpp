@@ -1,0 +1,255 @@
+#include "exchange/OsmImport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/RecordDatei.h"
+#include "core/Start.h"
+#include "streets/Optimierung.h"
+#include "support/Abschuss.h"
+#include "support/Antworten.h"
+#include "support/Datenordner.h"
+#include "support/TempOrdner.h"
+
+namespace orvano {
+namespace {
+
+using test::DateiLesen;
+using test::DateiSchreiben;
+using test::PLZSatz;
+
+// A small extract written as OSM XML.
+class Auszug {
+ public:
+  Auszug& knoten(long id, double breite, double laenge, const std::vector<std::pair<std::string, std::string>>& tags = {}) {
+    xml_ += "<node id=\"" + std::to_string(id) + "\" lat=\"" + std::to_string(breite) + "\" lon=\"" + std::to_string(laenge) + "\">" +
+            Tags(tags) + "</node>\n";
+    return *this;
+  }
+  Auszug& weg(long id, const std::vector<long>& knoten, const std::vector<std::pair<std::string, std::string>>& tags) {
+    xml_ += "<way id=\"" + std::to_string(id) + "\">";
+    for (const long k : knoten) xml_ += "<nd ref=\"" + std::to_string(k) + "\"/>";
+    xml_ += Tags(tags) + "</way>\n";
+    return *this;
+  }
+  Auszug& relation(long id, const std::vector<std::pair<std::string, std::string>>& tags) {
+    xml_ += "<relation id=\"" + std::to_string(id) + "\">" + Tags(tags) + "</relation>\n";
+    return *this;
+  }
+  void schreiben(const std::string& datei) const {
+    DateiSchreiben(datei, "<?xml version='1.0' encoding='UTF-8'?>\n<osm version=\"0.6\" generator=\"test\">\n" + xml_ + "</osm>\n");
+  }
+
+ private:
+  static std::string Tags(const std::vector<std::pair<std::string, std::string>>& tags) {
+    std::string t;
+    for (const auto& [k, v] : tags) t += "<tag k=\"" + k + "\" v=\"" + v + "\"/>";
+    return t;
+  }
+  std::string xml_;
+};
+
+std::vector<std::pair<std::string, std::string>> Adresse(const std::string& plz, const std::string& ort, const std::string& strasse,
+                                                         const std::string& nr = "") {
+  std::vector<std::pair<std::string, std::string>> t = {{"addr:postcode", plz}, {"addr:city", ort}, {"addr:street", strasse}};
+  if (!nr.empty()) t.emplace_back("addr:housenumber", nr);
+  return t;
+}
+
+class OsmImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgrammOrdnerSetzen(t.pfad());
+    std::filesystem::create_directories(t / "Ord_1");
+    TPLZRecord berlin = PLZSatz("Berlin", 10115);
+    TPLZRecord hamburg = PLZSatz("Hamburg", 20095);
+    hamburg.Breitengrad = 53.55;
+    hamburg.Laengengrad = 10.0;
+    test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{berlin, hamburg});
+    test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", std::vector<TStrassenRecord>{test::StrassenSatz(20095, "Alter Weg", "Hamburg")});
+  }
+
+  Datenbestand Laden() {
+    Datenbestand db;
+    db.OrdnerPfad = "Ord_1/";
+    test::Antworten nein;
+    db.PLZLaden(nein);
+    db.StrassenLaden(KeinFortschritt(), nein, false);
+    return db;
+  }
+
+  OsmErgebnis Importieren(const std::string& datei, bool schreiben = true, bool anhaengen = false) {
+    Datenbestand db = Laden();
+    OsmOptionen o;
+    o.schreiben = schreiben;
+    o.anhaengen = anhaengen;
+    o.datum = "2026-12-08";
+    test::Antworten nein;
+    return OsmImportieren(db, datei, o, KeinFortschritt(), nein);
+  }
+
+  // The sample: every skip reason, streets on nodes, a way and a relation, house-number forms.
+  void Beispiel(const std::string& datei) {
+    Auszug()
+        .knoten(1, 52.5, 13.4, Adresse("10115", "Berlin", "Gartenstra\xC3\x9F" "e", "12a"))
+        .knoten(2, 52.7, 13.6, Adresse(" 10115 ", "Berlin", "Gartenstra\xC3\x9F" "e", "3-5"))
+        .knoten(3, 52.6, 13.5, Adresse("10115", "Berlin", "Ackerstra\xC3\x9F" "e", "7;9, 2b"))
+        .knoten(4, 50.0, 8.0, Adresse("1011", "Berlin", "Kurzweg"))
+        .knoten(5, 50.0, 8.0, {{"addr:postcode", "10115"}, {"addr:street", "Ohneortweg"}})
+        .knoten(6, 50.0, 8.0, {{"addr:postcode", "10115"}, {"addr:city", "Berlin"}})
+        .knoten(7, 50.0, 8.0, {{"addr:postcode", "10115"}, {"addr:city", "Berlin"}, {"addr:street", "Wien"}, {"addr:country", "AT"}})
+        .knoten(8, 50.0, 8.0, {{"addr:street", "Kein Briefkasten"}})
+        .knoten(20, 53.0, 11.0)
+        .knoten(21, 53.1, 11.1)
+        .weg(100, {20, 21}, {{"building", "yes"}, {"addr:postcode", "99998"}, {"addr:city", "Kleindorf"}, {"addr:place", "Kleindorf"}, {"addr:housenumber", "Haus A"}})
+        .relation(200, Adresse("20095", "Hamburg", "Neuer Weg", "1"))
+        .schreiben(datei);
+  }
+
+  test::TempOrdner t;
+};
+
+TEST_F(OsmImportTest, AddressesBecomeStreetsCoordinatesAndRecordsWithEachSkipCounted) {
+  Beispiel(t / "a.osm");
+  const OsmErgebnis e = Importieren(t / "a.osm");
+  EXPECT_EQ(e.adressen, 9);
+  EXPECT_EQ(e.falschePLZ, 1);
+  EXPECT_EQ(e.ohneOrt, 1);
+  EXPECT_EQ(e.ohneStrasse, 1);
+  EXPECT_EQ(e.anderesLand, 1);
+  EXPECT_EQ(e.strassen, 4);
+  EXPECT_EQ(e.gefuellt, 1);
+  EXPECT_EQ(e.neu, 1);
+  EXPECT_TRUE(e.geschrieben);
+
+  const auto strassen = TabelleLesen<TStrassenRecord>(t / "Ord_1/Strassen_D.ppp");
+  ASSERT_EQ(strassen.size(), 5u);
+  // By code, then by sort name; the old street file is replaced.
+  EXPECT_EQ(strassen[1].Strasse.text(), "Ackerstra\xDF" "e");
+  EXPECT_EQ(strassen[1].AbNr.text(), "2b");
+  EXPECT_EQ(strassen[1].BisNr.text(), "9");
+  EXPECT_EQ(strassen[2].Strasse.text(), "Gartenstra\xDF" "e");
+  EXPECT_EQ(strassen[2].AbNr.text(), "3");
+  EXPECT_EQ(strassen[2].BisNr.text(), "12a");
+  EXPECT_EQ(strassen[2].HausNrKz, '1');
+  EXPECT_EQ(strassen[3].Strasse.text(), "Neuer Weg");
+  EXPECT_EQ(strassen[3].AbNr.text(), "1");
+  EXPECT_EQ(strassen[3].BisNr.text(), "1");
+  EXPECT_EQ(strassen[4].Strasse.text(), "Kleindorf");
+  EXPECT_EQ(strassen[4].Ort.text(), "Kleindorf");
+  EXPECT_TRUE(strassen[4].AbNr.leer());
+  EXPECT_EQ(strassen[4].HausNrKz, '0');
+
+  const auto plz = TabelleLesen<TPLZRecord>(t / "Ord_1/Dat_D.ppp");
+  ASSERT_EQ(plz.size(), 4u);
+  // Berlin had none: the medians of 52.5/52.7/52.6 and 13.4/13.6/13.5.
+  EXPECT_NEAR(plz[1].Breitengrad, 52.6, 1e-7);
+  EXPECT_NEAR(plz[1].Laengengrad, 13.5, 1e-7);
+  EXPECT_EQ(plz[1].Strassen, 2);
+  EXPECT_EQ(plz[1].AbBisNr, 1);
+  // Hamburg's coordinates stay; its street is the relation's (no location).
+  EXPECT_DOUBLE_EQ(plz[2].Breitengrad, 53.55);
+  EXPECT_EQ(plz[2].Strassen, 1);
+  EXPECT_EQ(plz[2].AbBisNr, 3);
+  // The way's first node places the new record.
+  EXPECT_EQ(plz[3].Ort.text(), "Kleindorf");
+  EXPECT_EQ(plz[3].PLZ, 99998);
+  EXPECT_EQ(plz[3].Staat.text(), "DE");
+  EXPECT_NEAR(plz[3].Breitengrad, 53.0, 1e-7);
+  EXPECT_EQ(plz[3].AbBisNr, 4);
+  EXPECT_TRUE(DateiVorhanden(t / "SichCopy/Strassen_D_2026-12-08_OS.ppp"));
+  EXPECT_TRUE(DateiVorhanden(t / "SichCopy/Dat_D_2026-12-08_OS.ppp"));
+}
+
+TEST_F(OsmImportTest, WithoutWritingNothingChangesAndAppendingKeepsTheOldStreets) {
+  Beispiel(t / "a.osm");
+  const std::string plzVorher = DateiLesen(t / "Ord_1/Dat_D.ppp"), strassenVorher = DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  const OsmErgebnis probe = Importieren(t / "a.osm", false);
+  EXPECT_EQ(probe.strassen, 4);
+  EXPECT_FALSE(probe.geschrieben);
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Dat_D.ppp"), plzVorher);
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Strassen_D.ppp"), strassenVorher);
+  EXPECT_FALSE(DateiVorhanden(t / "SichCopy"));
+
+  Importieren(t / "a.osm", true, true);
+  const auto strassen = TabelleLesen<TStrassenRecord>(t / "Ord_1/Strassen_D.ppp");
+  ASSERT_EQ(strassen.size(), 6u);
+  EXPECT_EQ(strassen[1].Strasse.text(), "Alter Weg");
+  EXPECT_EQ(strassen[2].Strasse.text(), "Ackerstra\xDF" "e");
+  const auto plz = TabelleLesen<TPLZRecord>(t / "Ord_1/Dat_D.ppp");
+  EXPECT_EQ(plz[2].Strassen, 2);  // Hamburg: the old street and the new one
+  EXPECT_EQ(plz[2].AbBisNr, 1);
+}
+
+// The same data as PBF and as bzip2-packed XML (made by osmium-tool) give the same files.
+TEST_F(OsmImportTest, PbfAndPackedXmlGiveTheSameFilesAsXml) {
+  if (std::system("command -v osmium >/dev/null 2>&1") != 0) GTEST_SKIP() << "osmium-tool fehlt";
+  Beispiel(t / "a.osm");
+  ASSERT_EQ(std::system(("osmium cat -o " + (t / "a.osm.pbf") + " " + (t / "a.osm") + " && osmium cat -o " + (t / "a.osm.bz2") + " " + (t / "a.osm")).c_str()), 0);
+  const std::string anfangPLZ = DateiLesen(t / "Ord_1/Dat_D.ppp"), anfangStrassen = DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  std::vector<std::string> ergebnisse;
+  for (const char* datei : {"a.osm", "a.osm.pbf", "a.osm.bz2"}) {
+    DateiSchreiben(t / "Ord_1/Dat_D.ppp", anfangPLZ);
+    DateiSchreiben(t / "Ord_1/Strassen_D.ppp", anfangStrassen);
+    Importieren(t / datei);
+    ergebnisse.push_back(DateiLesen(t / "Ord_1/Dat_D.ppp") + DateiLesen(t / "Ord_1/Strassen_D.ppp"));
+  }
+  EXPECT_TRUE(ergebnisse[0] == ergebnisse[1]);
+  EXPECT_TRUE(ergebnisse[0] == ergebnisse[2]);
+}
+
+// Places of one code that contain each other share their block; the street sort afterwards
+// still finds every block in order.
+TEST_F(OsmImportTest, AStreetSortAfterTheImportMovesNothing) {
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp",
+                         std::vector<TPLZRecord>{PLZSatz("Bergheim", 50126), PLZSatz("Berg", 50126), PLZSatz("Au", 50127)});
+  Auszug a;
+  long id = 1;
+  for (const char* ort : {"Berg", "Bergheim", "Au", "Berg-Heim"}) {
+    for (const char* strasse : {"Zeile", "ahornweg", "Mittelgasse", "Am Bach", "zeile", "\xC3\x84" "u\xC3\x9F" "ere Str."}) {
+      a.knoten(id, 50.9, 6.6, Adresse(std::string(ort) == "Au" ? "50127" : "50126", ort, strasse, std::to_string(id)));
+      ++id;
+    }
+  }
+  a.schreiben(t / "b.osm");
+  Importieren(t / "b.osm");
+  const std::string nachImport = DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  Datenbestand db = Laden();
+  OptimierungsOptionen o;
+  o.sortierenFragen = false;
+  o.datum = "2026-12-09";
+  test::Antworten nein;
+  const SortErgebnis s = StrassenSortieren(db, o, KeinFortschritt(), nein);
+  EXPECT_EQ(s.bewegt, 0);
+  EXPECT_TRUE(DateiLesen(t / "Ord_1/Strassen_D.ppp") == nachImport);
+}
+
+TEST(Hausnummern, PartsAndTheirNumbers) {
+  EXPECT_EQ(HausnummerTeile(" 3 - 5 "), (std::vector<std::string>{"3", "5"}));
+  EXPECT_EQ(HausnummerTeile("7;9,11a"), (std::vector<std::string>{"7", "9", "11a"}));
+  EXPECT_EQ(HausnummerTeile(";;"), std::vector<std::string>{});
+  EXPECT_EQ(HausnummerZahl("12a"), 12);
+  EXPECT_EQ(HausnummerZahl("a12"), -1);
+  EXPECT_EQ(HausnummerZahl("007"), 7);
+  EXPECT_EQ(HausnummerZahl("123456789012345678901"), 9'999'999'999);
+}
+
+TEST_F(OsmImportTest, AKilledImportLeavesTheOldFilesOrTheNew) {
+  Auszug a;
+  for (long i = 1; i <= 20000; ++i) a.knoten(i, 48.0, 11.0, Adresse(std::to_string(80000 + i % 900), "M\xC3\xBCnchen", "Weg " + std::to_string(i)));
+  a.schreiben(t / "c.osm");
+  const std::string alt = DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  Importieren(t / "c.osm");
+  const std::string neu = DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  ASSERT_EQ(neu.size(), 20000 * sizeof(TStrassenRecord));
+  const std::string plzAlt = DateiLesen(t / "SichCopy/Dat_D_2026-12-08_OS.ppp");
+  test::MittenImSchreibenAbschiessen(t / "Ord_1/Strassen_D.ppp", alt, neu, 3, [&] {
+    test::DateiSchreiben(t / "Ord_1/Dat_D.ppp", plzAlt);
+    Importieren(t / "c.osm");
+  });
+}
+
+}  // namespace
+}  // namespace orvano
