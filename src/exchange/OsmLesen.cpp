@@ -38,7 +38,8 @@ bool NurZiffern(std::string_view s, std::size_t stellen) {
   return s.size() == stellen && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The reader's own pool, so that nothing static outlives the run; one core stays free.
+// The reader's own pool, so that nothing static outlives the run; one core stays with this
+// thread, which sorts the addresses while the pool inflates the blocks.
 int Faeden() {
   const unsigned n = std::thread::hardware_concurrency();
   return static_cast<int>(std::clamp(n > 2 ? n - 1 : 1u, 1u, 16u));
@@ -110,23 +111,36 @@ class AdressSammler : public osmium::handler::Handler {
         return -1;
       }
     }
-    std::string schluessel(plz);
-    schluessel += '|';
-    schluessel += text(stadt, 40);
-    auto [p, neuesPaar] = paare_.try_emplace(schluessel, static_cast<std::int32_t>(d_.paare.size()));
-    if (neuesPaar) {
-      OsmPaar neu;
-      neu.plz = std::stoi(std::string(plz));
-      neu.ort = schluessel.substr(plz.size() + 1);
-      d_.paare.push_back(std::move(neu));
+    // Neighbouring objects mostly share place and street: the last ones are asked first.
+    paarRoh_.assign(plz);
+    paarRoh_ += '|';
+    paarRoh_ += stadt;
+    if (paarRoh_ != letztesPaarRoh_) {
+      std::string schluessel(plz);
+      schluessel += '|';
+      schluessel += text(stadt, 40);
+      auto [p, neuesPaar] = paare_.try_emplace(schluessel, static_cast<std::int32_t>(d_.paare.size()));
+      if (neuesPaar) {
+        OsmPaar neu;
+        neu.plz = std::stoi(std::string(plz));
+        neu.ort = schluessel.substr(plz.size() + 1);
+        d_.paare.push_back(std::move(neu));
+      }
+      letztesPaar_ = p->second;
+      letztesPaarRoh_ = paarRoh_;
+      letzteStrasseRoh_.clear();
     }
-    const std::int32_t paar = p->second;
-    std::string name = text(strasse, 65);
-    std::string sKey(reinterpret_cast<const char*>(&paar), sizeof paar);
-    sKey += name;
-    auto [s, neueStrasse] = strassen_.try_emplace(std::move(sKey), static_cast<std::int32_t>(d_.strassen.size()));
-    if (neueStrasse) d_.strassen.push_back(OsmStrasse{paar, std::move(name), {}, {}, -1, -1});
-    OsmStrasse& st = d_.strassen[static_cast<std::size_t>(s->second)];
+    const std::int32_t paar = letztesPaar_;
+    if (strasse != letzteStrasseRoh_ || letzteStrasseRoh_.empty()) {
+      std::string name = text(strasse, 65);
+      std::string sKey(reinterpret_cast<const char*>(&paar), sizeof paar);
+      sKey += name;
+      auto [s, neueStrasse] = strassen_.try_emplace(std::move(sKey), static_cast<std::int32_t>(d_.strassen.size()));
+      if (neueStrasse) d_.strassen.push_back(OsmStrasse{paar, std::move(name), {}, {}, -1, -1});
+      letzteStrasse_ = s->second;
+      letzteStrasseRoh_.assign(strasse);
+    }
+    OsmStrasse& st = d_.strassen[static_cast<std::size_t>(letzteStrasse_)];
     if (const char* nr = tags["addr:housenumber"]) {
       for (const std::string& teil : HausnummerTeile(nr)) {
         const std::int64_t zahl = HausnummerZahl(teil);
@@ -151,6 +165,8 @@ class AdressSammler : public osmium::handler::Handler {
   OsmErgebnis& e_;
   std::unordered_map<std::string, std::int32_t> paare_;
   std::unordered_map<std::string, std::int32_t> strassen_;
+  std::string paarRoh_, letztesPaarRoh_, letzteStrasseRoh_;
+  std::int32_t letztesPaar_ = -1, letzteStrasse_ = -1;
 };
 
 // Reads FILE with HANDLER, progress from VORHER on; false when cancelled.

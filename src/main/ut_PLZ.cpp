@@ -329,6 +329,7 @@ void TfrPLZ::menueAufbauen() {
   miExport = db->addAction(QStringLiteral("Export"));
   db->addSeparator();
   miImport = db->addAction(QStringLiteral("Import"));
+  miOsmImport = db->addAction(QStringLiteral("OpenStreetMap-Import…"));
   db->addSeparator();
   miNeueOrdner = db->addAction(QStringLiteral("Neue Ordner zufügen"));
   db->addSeparator();

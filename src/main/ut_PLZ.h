@@ -121,6 +121,8 @@ class TfrPLZ : public QMainWindow {
 
   // Export dialogue and run; the folder list; a folder picked in cbOrdner.
   void ExportStarten();
+  // "Datenbank → OpenStreetMap-Import…": an extract becomes the street file of the folder.
+  void OsmImportStarten();
   void OrdnerListeAufbauen();
   void cbOrdnerChange();
 
@@ -252,6 +254,7 @@ class TfrPLZ : public QMainWindow {
 
   QAction* miExport;
   QAction* miImport;
+  QAction* miOsmImport;
   QAction* miNeueOrdner;
   QAction* miPruefenPLZ;
   QAction* miPruefenStrassen;

@@ -46,6 +46,7 @@ void TfrPLZ::verbinden() {
   connect(miAbout, &QAction::triggered, this, [this] { ueberWindow(); });
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
   connect(miExport, &QAction::triggered, this, [this] { ExportStarten(); });
+  connect(miOsmImport, &QAction::triggered, this, [this] { OsmImportStarten(); });
   connect(miImport, &QAction::triggered, this, [this] { importZeigen(); });
   connect(miPruefenPLZ, &QAction::triggered, this, [this] { pruefenZeigen(true); });
   connect(miPruefenStrassen, &QAction::triggered, this, [this] { pruefenZeigen(false); });

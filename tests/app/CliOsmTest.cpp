@@ -1,0 +1,61 @@
+// orvano-cli osm-import: a trial run, the written files, the wrong calls.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/Cli.h"
+#include "core/RecordDatei.h"
+#include "core/Records.h"
+#include "support/Datenordner.h"
+#include "support/TempOrdner.h"
+
+namespace orvano {
+namespace {
+
+using test::DateiLesen;
+using test::DateiSchreiben;
+
+int Cli(const std::vector<std::string>& argumente, std::string& out, std::string& err) {
+  std::ostringstream o, e;
+  const int status = CliAusfuehren(argumente, "/nirgends/", o, e);
+  out = o.str();
+  err = e.str();
+  return status;
+}
+
+TEST(CliOsmImport, ATrialRunCountsAndWritesNothingJaReplacesBothFilesAndWrongCallsFail) {
+  test::TempOrdner t;
+  test::RecordsSchreiben(t / "Ord_1/Dat_A.ppp", std::vector<TPLZRecord>{test::PLZSatz("Wien", 1010, "AT")});
+  DateiSchreiben(t / "a.osm",
+                 "<?xml version='1.0' encoding='UTF-8'?><osm version=\"0.6\">"
+                 "<node id=\"1\" lat=\"48.2\" lon=\"16.37\"><tag k=\"addr:postcode\" v=\"1010\"/><tag k=\"addr:city\" v=\"Wien\"/>"
+                 "<tag k=\"addr:street\" v=\"Graben\"/><tag k=\"addr:housenumber\" v=\"21\"/></node>"
+                 "<node id=\"2\" lat=\"48.2\" lon=\"16.37\"><tag k=\"addr:postcode\" v=\"10115\"/><tag k=\"addr:city\" v=\"Berlin\"/>"
+                 "<tag k=\"addr:street\" v=\"Gartenstra\xC3\x9F" "e\"/></node></osm>");
+  const std::string vorher = DateiLesen(t / "Ord_1/Dat_A.ppp");
+  std::string out, err;
+  ASSERT_EQ(Cli({"--programmordner", t.pfad(), "osm-import", "--land", "Österreich", t / "a.osm"}, out, err), 0) << err;
+  EXPECT_NE(out.find("Adressen gelesen: 2\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("PLZ mit falscher Stellenzahl: 1\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("Nichts geschrieben"), std::string::npos) << out;
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Dat_A.ppp"), vorher);
+  EXPECT_FALSE(DateiVorhanden(t / "Ord_1/Strassen_A.ppp"));
+
+  ASSERT_EQ(Cli({"--programmordner", t.pfad(), "osm-import", "--land", "Österreich", "--ja", t / "a.osm"}, out, err), 0) << err;
+  const auto strassen = TabelleLesen<TStrassenRecord>(t / "Ord_1/Strassen_A.ppp");
+  ASSERT_EQ(strassen.size(), 2u);
+  EXPECT_EQ(strassen[1].Strasse.text(), "Graben");
+  const auto plz = TabelleLesen<TPLZRecord>(t / "Ord_1/Dat_A.ppp");
+  EXPECT_EQ(plz[1].Strassen, 1);
+  EXPECT_NEAR(plz[1].Breitengrad, 48.2, 1e-7);
+
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "osm-import"}, out, err), 2);
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "osm-import", t / "fehlt.osm.pbf"}, out, err), 1);
+  EXPECT_NE(err.find("fehlt.osm.pbf"), std::string::npos) << err;
+  DateiSchreiben(t / "kaputt.osm", "<osm><node id=\"1\"");
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "osm-import", t / "kaputt.osm"}, out, err), 1);
+  EXPECT_NE(err.find("kann nicht gelesen werden"), std::string::npos) << err;
+}
+
+}  // namespace
+}  // namespace orvano
