@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times orvano-cli against sqlite3 doing the same work on the same data and prints a Markdown table:
 # export of postal codes with streets, street optimisation and street import, each the median of
-# three runs, with the peak memory. Each side starts from its files: Orvano reads its record
+# three runs, with the peak memory; then the OpenStreetMap import of a synthetic extract of
+# 2 million addresses beside `osmium fileinfo -e` on the same file. Each side starts from its files: Orvano reads its record
 # files, sqlite3 reads the program's CSV export of them into an in-memory database and then runs
 # the query, all in one run. Called by ./benchmark --tabelle; expects a Release build.
 #   bench/vergleich.sh [STRASSEN ...]      (default: 375000 1500000 6000000)
@@ -9,6 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cli="$PWD/build/release/src/app/orvano-cli"
 gen="$PWD/build/release/tools/orvano-testdaten"
+osmgen="$PWD/build/release/tools/orvano-osm-testdaten"
 [ -x "$cli" ] && [ -x "$gen" ] || { echo "Zuerst bauen: ./benchmark" >&2; exit 1; }
 groessen=("$@")
 [ ${#groessen[@]} -eq 0 ] && groessen=(375000 1500000 6000000)
@@ -81,3 +83,20 @@ for n in "${groessen[@]}"; do
   echo "| (Strassen-Datei) | $n | | | $datei_mb MB | | |"
   rm -rf "$p/Ord_opt" "$p/Ord_imp" "$p/SichCopy" "$p/beide.csv" "$p/sq.txt" "$p/imp.db" "$p/s.db"
 done
+
+# The OpenStreetMap import of a synthetic extract against osmium reading every object once.
+adressen=2000000
+p="$PWD/build/benchdaten-osm"
+if [ ! -f "$p/auszug.osm.pbf" ]; then
+  rm -rf "$p"
+  "$gen" --plz 20000 --strassen 1000 --seed 1 "$p" >/dev/null
+  "$osmgen" "$adressen" "$p/auszug.osm.pbf"
+fi
+c=("$cli" --programmordner "$p")
+read -r t m < <(dreimal "rm -rf $p/Ord_osm; cp -r $p/Ord_1 $p/Ord_osm" "${c[@]}" osm-import --ordner Ord_osm --ja "$p/auszug.osm.pbf")
+read -r to _ < <(dreimal "true" osmium fileinfo -e "$p/auszug.osm.pbf")
+echo
+echo "| Vorgang | Adressen | Orvano | je Adresse | Spitze | osmium fileinfo -e | Verhältnis |"
+echo "|---|---:|---:|---:|---:|---:|---:|"
+echo "| OpenStreetMap-Import | $adressen | $t s | $(je_strasse "$t" "$adressen") | $(mb "$m") | $to s | $(verhaeltnis "$t" "$to") |"
+rm -rf "$p/Ord_osm" "$p/SichCopy"

@@ -18,35 +18,6 @@
 
 namespace orvano {
 
-std::vector<std::string> HausnummerTeile(const std::string& nummer) {
-  std::vector<std::string> teile;
-  std::string teil;
-  auto fertig = [&] {
-    const std::string t = BlanksAbschneiden(teil);
-    if (!t.empty()) teile.push_back(t);
-    teil.clear();
-  };
-  for (const char c : nummer) {
-    if (c == ';' || c == ',' || c == '-') {
-      fertig();
-    } else {
-      teil += c;
-    }
-  }
-  fertig();
-  return teile;
-}
-
-std::int64_t HausnummerZahl(const std::string& teil) {
-  std::int64_t zahl = -1;
-  for (const char c : teil) {
-    if (c < '0' || c > '9') break;
-    // Ten digits are more than any house has; the rest would only overflow.
-    zahl = std::min<std::int64_t>((zahl < 0 ? 0 : zahl) * 10 + (c - '0'), 9'999'999'999);
-  }
-  return zahl;
-}
-
 namespace {
 
 std::int32_t Median(std::vector<std::int32_t>& werte) {
@@ -58,19 +29,29 @@ std::int32_t Median(std::vector<std::int32_t>& werte) {
 // The streets as records, grouped by postal code ascending, the places of a code by their
 // comparison text, the streets of a place by their sort name, then as first seen.
 RecordFeld<TStrassenRecord> StrassenSaetze(const OsmDaten& d) {
+  // Pairs of one code and one comparison text share a rank; streets then sort by rank first,
+  // and names are compared only within one place.
   std::vector<std::string> ortSchluessel(d.paare.size());
   for (std::size_t p = 0; p < d.paare.size(); ++p) ortSchluessel[p] = VergleichsText(d.paare[p].ort);
+  std::vector<std::size_t> paarFolge(d.paare.size());
+  std::iota(paarFolge.begin(), paarFolge.end(), 0);
+  std::sort(paarFolge.begin(), paarFolge.end(), [&](std::size_t a, std::size_t b) {
+    if (d.paare[a].plz != d.paare[b].plz) return d.paare[a].plz < d.paare[b].plz;
+    return ortSchluessel[a] < ortSchluessel[b];
+  });
+  std::vector<std::int32_t> rang(d.paare.size());
+  for (std::size_t i = 0; i < paarFolge.size(); ++i) {
+    const std::size_t p = paarFolge[i], vor = i > 0 ? paarFolge[i - 1] : p;
+    const bool gleich = i > 0 && d.paare[p].plz == d.paare[vor].plz && ortSchluessel[p] == ortSchluessel[vor];
+    rang[p] = i == 0 ? 0 : rang[vor] + (gleich ? 0 : 1);
+  }
   std::vector<std::string> namen(d.strassen.size());
   for (std::size_t i = 0; i < d.strassen.size(); ++i) namen[i] = SortierName(d.strassen[i].name);
   std::vector<std::size_t> ordnung(d.strassen.size());
   std::iota(ordnung.begin(), ordnung.end(), 0);
   std::stable_sort(ordnung.begin(), ordnung.end(), [&](std::size_t a, std::size_t b) {
-    const OsmPaar& pa = d.paare[static_cast<std::size_t>(d.strassen[a].paar)];
-    const OsmPaar& pb = d.paare[static_cast<std::size_t>(d.strassen[b].paar)];
-    if (pa.plz != pb.plz) return pa.plz < pb.plz;
-    const std::string& oa = ortSchluessel[static_cast<std::size_t>(d.strassen[a].paar)];
-    const std::string& ob = ortSchluessel[static_cast<std::size_t>(d.strassen[b].paar)];
-    if (oa != ob) return oa < ob;
+    const std::int32_t ra = rang[static_cast<std::size_t>(d.strassen[a].paar)], rb = rang[static_cast<std::size_t>(d.strassen[b].paar)];
+    if (ra != rb) return ra < rb;
     return namen[a] < namen[b];
   });
   RecordFeld<TStrassenRecord> saetze(d.strassen.size() + 1);

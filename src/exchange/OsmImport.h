@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Datenbestand.h"
@@ -44,9 +46,10 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
 // The counts as German lines (UTF-8) for the summary box and the command line.
 std::vector<std::string> OsmZusammenfassung(const OsmErgebnis& e);
 
-// The parts of an addr:housenumber: split at ";", "," and "-", trimmed; empty parts dropped.
-std::vector<std::string> HausnummerTeile(const std::string& nummer);
+// Calls TEIL for each part of an addr:housenumber: split at ";", "," and "-", trimmed, empty
+// parts left out.
+void HausnummerTeile(std::string_view nummer, const std::function<void(std::string_view)>& teil);
 // The number of a part: its leading digits, -1 without.
-std::int64_t HausnummerZahl(const std::string& teil);
+std::int64_t HausnummerZahl(std::string_view teil);
 
 }  // namespace orvano

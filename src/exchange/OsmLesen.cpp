@@ -12,11 +12,11 @@
 #include <osmium/visitor.hpp>
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <limits>
 #include <string_view>
 #include <thread>
-#include <unordered_map>
 
 #include "core/Dateien.h"
 #include "core/Records.h"
@@ -26,24 +26,69 @@ namespace orvano {
 
 namespace {
 
-std::string_view Getrimmt(const char* text) {
-  std::string_view s = text == nullptr ? std::string_view() : std::string_view(text);
+std::string_view Getrimmt(const char* text);
+
+std::string_view Getrimmt(std::string_view s) {
   const auto weiss = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (!s.empty() && weiss(s.front())) s.remove_prefix(1);
   while (!s.empty() && weiss(s.back())) s.remove_suffix(1);
   return s;
 }
 
+std::string_view Getrimmt(const char* text) { return text == nullptr ? std::string_view() : Getrimmt(std::string_view(text)); }
+
 bool NurZiffern(std::string_view s, std::size_t stellen) {
   return s.size() == stellen && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The reader's own pool, so that nothing static outlives the run; one core stays with this
-// thread, which sorts the addresses while the pool inflates the blocks.
+// thread, which sorts the addresses while the pool inflates the blocks (a second inflater on
+// two cores only slows both down).
 int Faeden() {
   const unsigned n = std::thread::hardware_concurrency();
   return static_cast<int>(std::clamp(n > 2 ? n - 1 : 1u, 1u, 16u));
 }
+
+// Numbers of pairs or streets found by the hash of their key; the caller compares the
+// candidates with its own data, so the table holds no key of its own (an open table of
+// 12-byte places, half empty at most).
+class Verzeichnis {
+ public:
+  // The number under H for which GLEICH holds; else NEU is entered and returned, second true.
+  template <class Gleich>
+  std::pair<std::int32_t, bool> finden(std::uint64_t h, Gleich gleich, std::int32_t neu) {
+    if ((belegt_ + 1) * 2 > plaetze_.size()) wachsen();
+    const std::size_t maske = plaetze_.size() - 1;
+    for (std::size_t i = h & maske;; i = (i + 1) & maske) {
+      Platz& p = plaetze_[i];
+      if (p.nummer < 0) {
+        p = Platz{h, neu};
+        ++belegt_;
+        return {neu, true};
+      }
+      if (p.hash == h && gleich(p.nummer)) return {p.nummer, false};
+    }
+  }
+
+ private:
+  struct Platz {
+    std::uint64_t hash = 0;
+    std::int32_t nummer = -1;
+  };
+  void wachsen() {
+    std::vector<Platz> alt(std::max<std::size_t>(1024, plaetze_.size() * 2));
+    alt.swap(plaetze_);
+    const std::size_t maske = plaetze_.size() - 1;
+    for (const Platz& p : alt) {
+      if (p.nummer < 0) continue;
+      std::size_t i = p.hash & maske;
+      while (plaetze_[i].nummer >= 0) i = (i + 1) & maske;
+      plaetze_[i] = p;
+    }
+  }
+  std::vector<Platz> plaetze_;
+  std::size_t belegt_ = 0;
+};
 
 // First pass: every object with addr:postcode.
 class AdressSammler : public osmium::handler::Handler {
@@ -71,26 +116,28 @@ class AdressSammler : public osmium::handler::Handler {
   }
 
  private:
-  std::string text(std::string_view utf8, std::size_t feld) {
-    std::string t = Utf8ZuCp1252(utf8);
-    if (t.size() > feld) {
-      t.resize(feld);
-      ++e_.gekuerzt;
-    }
-    return t;
-  }
-
   // The pair of an address, or -1 for an object skipped (counted) or no address at all.
   std::int32_t adresse(const osmium::OSMObject& o) {
-    const osmium::TagList& tags = o.tags();
-    const char* plzText = tags["addr:postcode"];
+    // One walk over the tags instead of a search per key: most objects carry none of them.
+    const char *plzText = nullptr, *stadtText = nullptr, *strasseText = nullptr, *platzText = nullptr, *landText = nullptr,
+               *nrText = nullptr, *sonst = nullptr;
+    for (const osmium::Tag& t : o.tags()) {
+      const char* k = t.key();
+      if (std::strncmp(k, "addr:", 5) != 0) continue;
+      k += 5;
+      const char*& ziel = k[0] == 'p'   ? (std::strcmp(k, "postcode") == 0 ? plzText : std::strcmp(k, "place") == 0 ? platzText : sonst)
+                          : k[0] == 'c' ? (std::strcmp(k, "city") == 0 ? stadtText : std::strcmp(k, "country") == 0 ? landText : sonst)
+                          : k[0] == 's' ? (std::strcmp(k, "street") == 0 ? strasseText : sonst)
+                          : k[0] == 'h' ? (std::strcmp(k, "housenumber") == 0 ? nrText : sonst)
+                                        : sonst;
+      ziel = t.value();
+    }
     if (plzText == nullptr) return -1;
     ++e_.adressen;
-    const std::string_view stadt = Getrimmt(tags["addr:city"]);
-    std::string_view strasse = Getrimmt(tags["addr:street"]);
-    if (strasse.empty()) strasse = Getrimmt(tags["addr:place"]);
+    const std::string_view stadt = Getrimmt(stadtText);
+    std::string_view strasse = Getrimmt(strasseText);
+    if (strasse.empty()) strasse = Getrimmt(platzText);
     const std::string_view plz = Getrimmt(plzText);
-    const char* landText = tags["addr:country"];
     if (stadt.empty()) {
       ++e_.ohneOrt;
       return -1;
@@ -111,68 +158,107 @@ class AdressSammler : public osmium::handler::Handler {
         return -1;
       }
     }
-    // Neighbouring objects mostly share place and street: the last ones are asked first.
-    paarRoh_.assign(plz);
-    paarRoh_ += '|';
-    paarRoh_ += stadt;
-    if (paarRoh_ != letztesPaarRoh_) {
-      std::string schluessel(plz);
-      schluessel += '|';
-      schluessel += text(stadt, 40);
-      auto [p, neuesPaar] = paare_.try_emplace(schluessel, static_cast<std::int32_t>(d_.paare.size()));
-      if (neuesPaar) {
-        OsmPaar neu;
-        neu.plz = std::stoi(std::string(plz));
-        neu.ort = schluessel.substr(plz.size() + 1);
-        d_.paare.push_back(std::move(neu));
-      }
-      letztesPaar_ = p->second;
-      letztesPaarRoh_ = paarRoh_;
-      letzteStrasseRoh_.clear();
-    }
-    const std::int32_t paar = letztesPaar_;
-    if (strasse != letzteStrasseRoh_ || letzteStrasseRoh_.empty()) {
-      std::string name = text(strasse, 65);
-      std::string sKey(reinterpret_cast<const char*>(&paar), sizeof paar);
-      sKey += name;
-      auto [s, neueStrasse] = strassen_.try_emplace(std::move(sKey), static_cast<std::int32_t>(d_.strassen.size()));
-      if (neueStrasse) d_.strassen.push_back(OsmStrasse{paar, std::move(name), {}, {}, -1, -1});
-      letzteStrasse_ = s->second;
-      letzteStrasseRoh_.assign(strasse);
-    }
-    OsmStrasse& st = d_.strassen[static_cast<std::size_t>(letzteStrasse_)];
-    if (const char* nr = tags["addr:housenumber"]) {
-      for (const std::string& teil : HausnummerTeile(nr)) {
-        const std::int64_t zahl = HausnummerZahl(teil);
-        if (zahl < 0) continue;
-        // Strictly smaller or larger: on equal numbers the first seen stays.
-        if (st.abZahl < 0 || zahl < st.abZahl) {
-          st.ab = text(teil, 6);
-          st.abZahl = zahl;
-        }
-        if (zahl > st.bisZahl) {
-          st.bis = text(teil, 6);
-          st.bisZahl = zahl;
-        }
-      }
-    }
+    const std::int32_t paar = paarVon(plz, stadt);
+    OsmStrasse& st = d_.strassen[static_cast<std::size_t>(strasseVon(paar, strasse))];
+    if (nrText != nullptr) nummern(st, nrText);
     return paar;
+  }
+
+  // Keys are built in one reused buffer, so that a known pair or street costs no allocation;
+  // the last ones are asked first, as neighbouring objects mostly share them.
+  std::int32_t paarVon(std::string_view plz, std::string_view stadt) {
+    if (letztesPaar_ >= 0 && plz == letztePLZ_ && stadt == letzteStadt_) return letztesPaar_;
+    letztePLZ_.assign(plz);
+    letzteStadt_.assign(stadt);
+    letzteStrasse_ = -1;
+    schluessel_.assign(plz);
+    schluessel_ += '|';
+    anhaengen(schluessel_, stadt, 40);
+    std::int32_t zahl = 0;
+    for (const char c : plz) zahl = zahl * 10 + (c - '0');
+    const std::string_view ort = std::string_view(schluessel_).substr(plz.size() + 1);
+    const auto [nummer, neu] = paare_.finden(
+        std::hash<std::string>{}(schluessel_),
+        [&](std::int32_t n) { return d_.paare[static_cast<std::size_t>(n)].plz == zahl && d_.paare[static_cast<std::size_t>(n)].ort == ort; },
+        static_cast<std::int32_t>(d_.paare.size()));
+    if (neu) {
+      OsmPaar paar;
+      paar.plz = zahl;
+      paar.ort = std::string(ort);
+      if (gekuerzt_) ++e_.gekuerzt;
+      d_.paare.push_back(std::move(paar));
+    }
+    return letztesPaar_ = nummer;
+  }
+
+  std::int32_t strasseVon(std::int32_t paar, std::string_view strasse) {
+    if (letzteStrasse_ >= 0 && strasse == letzteStrasseRoh_) return letzteStrasse_;
+    letzteStrasseRoh_.assign(strasse);
+    schluessel_.assign(reinterpret_cast<const char*>(&paar), sizeof paar);
+    anhaengen(schluessel_, strasse, 65);
+    const std::string_view name = std::string_view(schluessel_).substr(sizeof paar);
+    const auto [nummer, neu] = strassen_.finden(
+        std::hash<std::string>{}(schluessel_),
+        [&](std::int32_t n) {
+          const OsmStrasse& s = d_.strassen[static_cast<std::size_t>(n)];
+          return s.paar == paar && s.name == name;
+        },
+        static_cast<std::int32_t>(d_.strassen.size()));
+    if (neu) {
+      if (gekuerzt_) ++e_.gekuerzt;
+      d_.strassen.push_back(OsmStrasse{paar, std::string(name), {}, {}, -1, -1});
+    }
+    return letzteStrasse_ = nummer;
+  }
+
+  // UTF8 as Windows-1252, cut to FELD bytes, behind OUT; gekuerzt_ says whether it was cut.
+  void anhaengen(std::string& out, std::string_view utf8, std::size_t feld) {
+    const std::size_t vorher = out.size();
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+      out += utf8;
+    } else {
+      out += Utf8ZuCp1252(utf8);
+    }
+    gekuerzt_ = out.size() - vorher > feld;
+    if (gekuerzt_) out.resize(vorher + feld);
+  }
+
+  // The parts of an addr:housenumber widen the street's range: strictly smaller or larger,
+  // so that on equal numbers the first seen stays.
+  void nummern(OsmStrasse& st, const char* nr) {
+    HausnummerTeile(nr, [&](std::string_view teil) {
+      const std::int64_t zahl = HausnummerZahl(teil);
+      if (zahl < 0) return;
+      if (st.abZahl < 0 || zahl < st.abZahl) {
+        st.ab.clear();
+        anhaengen(st.ab, teil, 6);
+        e_.gekuerzt += gekuerzt_ ? 1 : 0;
+        st.abZahl = zahl;
+      }
+      if (zahl > st.bisZahl) {
+        st.bis.clear();
+        anhaengen(st.bis, teil, 6);
+        e_.gekuerzt += gekuerzt_ ? 1 : 0;
+        st.bisZahl = zahl;
+      }
+    });
   }
 
   std::string land_;
   std::size_t stellen_;
   OsmDaten& d_;
   OsmErgebnis& e_;
-  std::unordered_map<std::string, std::int32_t> paare_;
-  std::unordered_map<std::string, std::int32_t> strassen_;
-  std::string paarRoh_, letztesPaarRoh_, letzteStrasseRoh_;
+  Verzeichnis paare_, strassen_;
+  std::string schluessel_, letztePLZ_, letzteStadt_, letzteStrasseRoh_;
   std::int32_t letztesPaar_ = -1, letzteStrasse_ = -1;
+  bool gekuerzt_ = false;
 };
 
 // Reads FILE with HANDLER, progress from VORHER on; false when cancelled.
 template <class Handler>
-bool Durchlauf(const std::string& datei, osmium::osm_entity_bits::type arten, Handler& handler, Fortschritt& f, std::int64_t vorher) {
-  osmium::thread::Pool pool(Faeden());
+bool Durchlauf(const std::string& datei, osmium::osm_entity_bits::type arten, Handler& handler, Fortschritt& f, std::int64_t vorher,
+               int faeden) {
+  osmium::thread::Pool pool(faeden);
   osmium::io::Reader reader(datei, arten, osmium::io::read_meta::no, pool);
   while (osmium::memory::Buffer puffer = reader.read()) {
     osmium::apply(puffer, handler);
@@ -214,6 +300,27 @@ class KnotenSammler : public osmium::handler::Handler {
 
 }  // namespace
 
+void HausnummerTeile(std::string_view nummer, const std::function<void(std::string_view)>& teil) {
+  std::size_t anfang = 0;
+  while (anfang <= nummer.size()) {
+    std::size_t ende = nummer.find_first_of(";,-", anfang);
+    if (ende == std::string_view::npos) ende = nummer.size();
+    const std::string_view t = Getrimmt(nummer.substr(anfang, ende - anfang));
+    if (!t.empty()) teil(t);
+    anfang = ende + 1;
+  }
+}
+
+std::int64_t HausnummerZahl(std::string_view teil) {
+  std::int64_t zahl = -1;
+  for (const char c : teil) {
+    if (c < '0' || c > '9') break;
+    // Ten digits are more than any house has; the rest would only overflow.
+    zahl = std::min<std::int64_t>((zahl < 0 ? 0 : zahl) * 10 + (c - '0'), 9'999'999'999);
+  }
+  return zahl;
+}
+
 bool OsmAdressenLesen(const std::string& datei, const std::string& land, OsmDaten& daten, OsmErgebnis& e, Fortschritt& f) {
   if (!DateiVorhanden(datei)) throw DateiFehler(NichtGefundenText(datei));
   MussNormaleDateiSein(datei);
@@ -222,14 +329,14 @@ bool OsmAdressenLesen(const std::string& datei, const std::string& land, OsmDate
     AdressSammler sammler(land, daten, e);
     f.beginnen(groesse);
     f.status(0, "OpenStreetMap: Adressen lesen");
-    if (!Durchlauf(datei, osmium::osm_entity_bits::nwr, sammler, f, 0)) return false;
+    if (!Durchlauf(datei, osmium::osm_entity_bits::nwr, sammler, f, 0, Faeden())) return false;
     f.beenden();
     if (!sammler.wege_.empty()) {
       std::sort(sammler.wege_.begin(), sammler.wege_.end());
       KnotenSammler knoten(sammler.wege_, sammler);
       f.beginnen(groesse);
       f.status(0, "OpenStreetMap: Lage der Geb\xC3\xA4ude lesen");
-      if (!Durchlauf(datei, osmium::osm_entity_bits::node, knoten, f, 0)) return false;
+      if (!Durchlauf(datei, osmium::osm_entity_bits::node, knoten, f, 0, Faeden())) return false;
       f.beenden();
     }
     return true;
