@@ -106,6 +106,7 @@ class AdressSammler : public osmium::handler::Handler {
   }
 
   void relation(const osmium::Relation& r) { adresse(r); }
+  bool fertig() const { return false; }
 
   // (first node, pair) of the address ways, for the second pass.
   std::vector<std::pair<osmium::object_id_type, std::int32_t>> wege_;
@@ -260,8 +261,11 @@ bool Durchlauf(const std::string& datei, osmium::osm_entity_bits::type arten, Ha
                int faeden) {
   osmium::thread::Pool pool(faeden);
   osmium::io::Reader reader(datei, arten, osmium::io::read_meta::no, pool);
+  // Only a file that says it is sorted may be left before its end.
+  const bool sortiert = reader.header().get("sorting") == "Type_then_ID";
   while (osmium::memory::Buffer puffer = reader.read()) {
     osmium::apply(puffer, handler);
+    if (sortiert && handler.fertig()) break;
     f.position(vorher + static_cast<std::int64_t>(reader.offset()));
     if (f.abbrechen()) {
       reader.close();
@@ -282,10 +286,13 @@ class KnotenSammler : public osmium::handler::Handler {
     // Extracts come sorted by id: a pointer moving forward finds each node at once; an
     // unsorted file goes back by a search.
     if (id < letzte_) {
+      sortiert_ = false;
       i_ = static_cast<std::size_t>(
           std::lower_bound(wege_.begin(), wege_.end(), std::make_pair(id, std::numeric_limits<std::int32_t>::min())) - wege_.begin());
     }
     letzte_ = id;
+    // Nodes come sorted: past the last one wanted, the rest of the file has nothing for us.
+    fertig_ = id > wege_.back().first && sortiert_;
     while (i_ < wege_.size() && wege_[i_].first < id) ++i_;
     if (!n.location().valid()) return;
     for (std::size_t j = i_; j < wege_.size() && wege_[j].first == id; ++j) a_.ort(wege_[j].second, n.location().y(), n.location().x());
@@ -296,6 +303,10 @@ class KnotenSammler : public osmium::handler::Handler {
   AdressSammler& a_;
   std::size_t i_ = 0;
   osmium::object_id_type letzte_ = std::numeric_limits<osmium::object_id_type>::min();
+  bool sortiert_ = true, fertig_ = false;
+
+ public:
+  bool fertig() const { return fertig_; }
 };
 
 }  // namespace

@@ -101,6 +101,7 @@ class OsmImportTest : public ::testing::Test {
         .knoten(6, 50.0, 8.0, {{"addr:postcode", "10115"}, {"addr:city", "Berlin"}})
         .knoten(7, 50.0, 8.0, {{"addr:postcode", "10115"}, {"addr:city", "Berlin"}, {"addr:street", "Wien"}, {"addr:country", "AT"}})
         .knoten(8, 50.0, 8.0, {{"addr:street", "Kein Briefkasten"}})
+        .knoten(30, 1.0, 1.0)  // out of order: the node pass must go back for node 20
         .knoten(20, 53.0, 11.0)
         .knoten(21, 53.1, 11.1)
         .weg(100, {20, 21}, {{"building", "yes"}, {"addr:postcode", "99998"}, {"addr:city", "Kleindorf"}, {"addr:place", "Kleindorf"}, {"addr:housenumber", "Haus A"}})
@@ -187,7 +188,8 @@ TEST_F(OsmImportTest, WithoutWritingNothingChangesAndAppendingKeepsTheOldStreets
 TEST_F(OsmImportTest, PbfAndPackedXmlGiveTheSameFilesAsXml) {
   if (std::system("command -v osmium >/dev/null 2>&1") != 0) GTEST_SKIP() << "osmium-tool fehlt";
   Beispiel(t / "a.osm");
-  ASSERT_EQ(std::system(("osmium cat -o " + (t / "a.osm.pbf") + " " + (t / "a.osm") + " && osmium cat -o " + (t / "a.osm.bz2") + " " + (t / "a.osm")).c_str()), 0);
+  // "osmium sort" marks the PBF as sorted, so the node pass may stop after the last node it needs.
+  ASSERT_EQ(std::system(("osmium sort -o " + (t / "a.osm.pbf") + " " + (t / "a.osm") + " && osmium cat -o " + (t / "a.osm.bz2") + " " + (t / "a.osm")).c_str()), 0);
   const std::string anfangPLZ = DateiLesen(t / "Ord_1/Dat_D.ppp"), anfangStrassen = DateiLesen(t / "Ord_1/Strassen_D.ppp");
   std::vector<std::string> ergebnisse;
   for (const char* datei : {"a.osm", "a.osm.pbf", "a.osm.bz2"}) {

@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
   try {
     osmium::io::Header kopf;
     kopf.set("generator", "orvano-osm-testdaten");
+    kopf.set("sorting", "Type_then_ID");
     osmium::io::Writer schreiber(argv[2], kopf, osmium::io::overwrite::allow);
     osmium::memory::Buffer puffer(kPuffer, osmium::memory::Buffer::auto_grow::yes);
     auto voll = [&] {
