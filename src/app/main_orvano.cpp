@@ -4,17 +4,25 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QIcon>
 #include <clocale>
+#include <iostream>
+#include <string>
 
 #include "core/Dateien.h"
 #include "core/EinzelInstanz.h"
 #include "core/Start.h"
+#include "core/Version.h"
 #include "main/Einzelstart.h"
 #include "main/ut_PLZ.h"
 #include "ui/Dialoge.h"
 #include "ui/Warten.h"
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::cout << orvano::VersionsText("orvano");
+    return 0;
+  }
   // A file-size limit makes a write fail (EFBIG) like a full disk instead of ending the program.
   ::signal(SIGXFSZ, SIG_IGN);
   // Before any window: a second copy only says so and ends, writing nothing.
@@ -26,6 +34,10 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // The menu entry's name: the task bar finds its icon through it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("de.orvano.Orvano"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("de.orvano.Orvano"), QIcon(QStringLiteral(":/orvano.png"))));
+  QApplication::setApplicationVersion(QStringLiteral(ORVANO_VERSION));
   // Numbers are converted by the program's own routines; keep the C library neutral too.
   std::setlocale(LC_NUMERIC, "C");
   QTranslator qtTexte;
@@ -34,7 +46,12 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&qtTexte);
   }
   orvano::ui::EscapeBeobachten();
-  orvano::ProgrammOrdnerSetzen(orvano::ProgrammOrdnerDerExe());
+  try {
+    orvano::ProgrammOrdnerSetzen(orvano::ProgrammOrdnerBereitstellen(orvano::ProgrammOrdnerDerExe()));
+  } catch (const orvano::DateiFehler& f) {
+    orvano::ui::Meldung(QString::fromStdString(f.what()));
+    return 1;
+  }
 
   // Every window is created once, the main window first; only the main window is shown.
   orvano::TfrPLZ frPLZ;

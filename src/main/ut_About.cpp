@@ -1,5 +1,7 @@
 #include "ut_About.h"
 
+#include "core/Version.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -16,7 +18,7 @@ TfrAbout::TfrAbout(QWidget* eltern) : QDialog(eltern) {
   f.setPointSize(f.pointSize() + 8);
   f.setBold(true);
   name->setFont(f);
-  auto* version = new QLabel(QStringLiteral("Version 1.5"), this);
+  auto* version = new QLabel(QStringLiteral("Version " ORVANO_VERSION), this);
   version->setObjectName("lbVersion");
   auto* daten = new QLabel(this);
   daten->setObjectName("lbDaten");

@@ -42,6 +42,58 @@ TEST(Start, TheRouteFolderIsCreatedWhenMissing) {
   EXPECT_EQ(DateiLesen(t / "Route/a.rte"), "x");
 }
 
+// An installed layout: PREFIX/bin with PREFIX/share/orvano holding the shipped data.
+class ProgrammOrdnerWahl : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(t / "usr/bin");
+    std::filesystem::create_directories(t / "usr/share/orvano/Ord_1");
+    test::DateiSchreiben(t / "usr/share/orvano/Ord_1/Dat_D.ppp", "mitgeliefert");
+    test::DateiSchreiben(t / "usr/share/orvano/DATENQUELLEN.txt", "Quellen");
+    // As a package installs them: nobody may write the shipped files.
+    std::filesystem::permissions(t / "usr/share/orvano/Ord_1/Dat_D.ppp", std::filesystem::perms(0444));
+    std::filesystem::create_directories(t / "home");
+  }
+  ProgrammOrdnerUmgebung umgebung(const std::string& xdg = {}) const { return {"", xdg, t / "home"}; }
+  TempOrdner t;
+};
+
+TEST_F(ProgrammOrdnerWahl, AWritableFolderOfItsOwnIsTheProgramFolderAndTheVariableComesFirst) {
+  std::filesystem::create_directories(t / "Orvano");
+  EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "Orvano/", umgebung()), t / "Orvano/");
+  EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "Orvano/", {t / "anders", "", t / "home"}), t / "anders/");
+  EXPECT_FALSE(DateiVorhanden(t / "home/.local/share/Orvano"));
+  // A read-only folder, even for root, who could write it anyway.
+  std::filesystem::permissions(t / "Orvano", std::filesystem::perms(0555));
+  EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "Orvano/", umgebung()), t / "home/.local/share/Orvano/");
+  std::filesystem::permissions(t / "Orvano", std::filesystem::perms(0755));
+}
+
+TEST_F(ProgrammOrdnerWahl, AnInstalledProgramFillsTheUsersFolderOnceAndNeverOverwritesIt) {
+  const std::string ordner = ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung());
+  ASSERT_EQ(ordner, t / "home/.local/share/Orvano/");
+  EXPECT_EQ(DateiLesen(ordner + "Ord_1/Dat_D.ppp"), "mitgeliefert");
+  EXPECT_EQ(DateiLesen(ordner + "DATENQUELLEN.txt"), "Quellen");
+  // The user's copies are his to change, even when the shipped files are read-only.
+  EXPECT_NE(::access((ordner + "Ord_1/Dat_D.ppp").c_str(), W_OK), -1);
+  test::DateiSchreiben(ordner + "Ord_1/Dat_D.ppp", "eigene Daten");
+  std::filesystem::remove(ordner + "DATENQUELLEN.txt");
+  test::DateiSchreiben(t / "usr/share/orvano/Ord_1/Strassen_D.ppp", "neu mitgeliefert");
+  EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung()), ordner);
+  EXPECT_EQ(DateiLesen(ordner + "Ord_1/Dat_D.ppp"), "eigene Daten");
+  // A missing entry comes back; a data folder the user has gets nothing added.
+  EXPECT_EQ(DateiLesen(ordner + "DATENQUELLEN.txt"), "Quellen");
+  EXPECT_FALSE(DateiVorhanden(ordner + "Ord_1/Strassen_D.ppp"));
+  // XDG_DATA_HOME names the place when set.
+  EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung(t / "xdg")), t / "xdg/Orvano/");
+  EXPECT_EQ(DateiLesen(t / "xdg/Orvano/Ord_1/Dat_D.ppp"), "mitgeliefert");
+}
+
+TEST_F(ProgrammOrdnerWahl, AFolderThatCannotBeMadeIsReported) {
+  test::DateiSchreiben(t / "home/.local", "eine Datei, kein Ordner");
+  EXPECT_THROW(ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung()), DateiFehler);
+}
+
 TEST(DesktopEintrag, StartsTheProgramInItsFolderAndReplacesAnOldEntry) {
   TempOrdner t;
   const std::string desktop = t / "Schreibtisch";
