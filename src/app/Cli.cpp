@@ -103,6 +103,13 @@ constexpr const char* kAufruf =
     "                         .osm, .osm.bz2): mit --ja Strassen-Datei und PLZ-Datei ersetzen\n"
     "                         (mit Sicherheitskopie), mit --anhaengen die Strassen anhängen;\n"
     "                         --nur-strassen legt keine neuen PLZ-Einträge an\n"
+    "  umkreis (--plz PLZ [--ort ORT] | --breite B --laenge L) --km R [--ordner NAME] [--land LAND]\n"
+    "                         die PLZ-Einträge höchstens R km vom Mittelpunkt, nächste zuerst\n"
+    "                         (Position;PLZ;Ort;km)\n"
+    "  adressen-pruefen [--ordner NAME] [--land LAND] [--ausgabe DATEI] LISTE\n"
+    "                         jede Zeile einer Adressliste (Spalten PLZ, Ort, Strasse, Hausnummer)\n"
+    "                         prüfen: Zeile;Status;Vorschlag, die Summen auf stderr; --ausgabe\n"
+    "                         schreibt die Liste mit den Spalten Status und Vorschlag\n"
     "\n"
     "LAND: Deutschland (Standard), Österreich oder Schweiz.\n"
     "Ohne --programmordner gilt der Ordner, in dem orvano-cli liegt.\n"
@@ -111,7 +118,8 @@ constexpr const char* kAufruf =
 // Options that take a value, and plain switches.
 const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--land", "--was", "--ab", "--feld", "--text", "--feld2", "--text2", "--dienst", "--datei", "--von", "--nach", "--breite", "--laenge",
                                               "--art", "--plz-vorsatz", "--nr-vorsatz", "--format", "--datei2",
-                                              "--ordner1", "--ordner2", "--land1", "--land2", "--alt", "--neu", "--ort"};
+                                              "--ordner1", "--ordner2", "--land1", "--land2", "--alt", "--neu", "--ort",
+                                              "--km", "--ausgabe"};
 const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau", "--rueckwaerts",
                                          "--nur-strassen", "--anhaengen"};
 
@@ -121,7 +129,7 @@ Aufruf Zerlegen(const std::vector<std::string>& argumente) {
     const std::string& arg = argumente[i];
     // "--plz" is a switch of optimieren and the postal code asked for by strassenliste and strassen.
     const bool plzWert = arg == "--plz" && !a.positionen.empty() &&
-                         (a.positionen.front() == "strassenliste" || a.positionen.front() == "strassen");
+                         (a.positionen.front() == "strassenliste" || a.positionen.front() == "strassen" || a.positionen.front() == "umkreis");
     if (kWertOptionen.count(arg) || plzWert) {
       if (i + 1 >= argumente.size()) throw FalscherAufruf{"Option " + arg + " braucht einen Wert"};
       if (a.optionen.count(arg)) throw FalscherAufruf{"Option " + arg + " ist doppelt angegeben"};
@@ -466,6 +474,8 @@ int Ausfuehren(const std::vector<std::string>& argumente, const std::string& sta
     if (befehl == "ersetzen") return ErsetzenBefehl(a, standardOrdner, out, err);
     if (befehl == "strassenliste") return StrassenlisteBefehl(a, standardOrdner, out);
     if (befehl == "osm-import") return OsmImportBefehl(a, standardOrdner, out, err);
+    if (befehl == "umkreis") return UmkreisBefehl(a, standardOrdner, out, err);
+    if (befehl == "adressen-pruefen") return AdressenPruefenBefehl(a, standardOrdner, out, err);
     throw FalscherAufruf{"Unbekannter Befehl " + befehl};
   } catch (const FalscherAufruf& f) {
     err << "orvano-cli: " << f.text << "\n\n" << kAufruf;

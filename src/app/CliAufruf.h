@@ -55,6 +55,9 @@ bool PLZArt(const Aufruf& a, bool pflicht);
 int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 // The street list of one record as the street window shows it; with --datei replaced.
 int StrassenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+// The radius search and the address-list check.
+int UmkreisBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
+int AdressenPruefenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 // Streets and postal-code coordinates from an OpenStreetMap extract.
 int OsmImportBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);
 int StrassenZaehlenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err);

@@ -37,16 +37,19 @@ class ZeilenLeser {
     std::streamoff start = 0;
     if (ist("\xEF\xBB\xBF", 3)) {
       utf8_ = true;
+      kodierung_ = TextKodierung::Utf8MitBom;
       start = 3;
     } else if (ist("\xFF\xFE", 2) || ist("\xFE\xFF", 2)) {
       Utf16Lesen(kopf[0] == '\xFE');
       return;
     } else {
       utf8_ = Utf8MitUmlaut();
+      kodierung_ = utf8_ ? TextKodierung::Utf8 : TextKodierung::Cp1252;
     }
     ein_.clear();
     ein_.seekg(start);
   }
+  TextKodierung kodierung() const { return kodierung_; }
   bool naechste(std::string& zeile) {
     zeile.clear();
     for (;;) {
@@ -122,12 +125,14 @@ class ZeilenLeser {
     }
     pos_ = 0;
     utf16_ = true;
+    kodierung_ = grossEndian ? TextKodierung::Utf16BE : TextKodierung::Utf16LE;
   }
 
   std::ifstream ein_;
   std::string block_;
   std::size_t pos_ = 0;
   bool utf8_ = false, utf16_ = false, offen_ = false;
+  TextKodierung kodierung_ = TextKodierung::Cp1252;
 };
 
 // The digits of a postal-code cell: digits (blanks between them dropped), alone or behind a
@@ -487,6 +492,45 @@ VerknuepfErgebnis Verknuepfen(const std::string& datei2, ImportFormat& f, Tabell
   fortschritt.beenden();
   e.ausgefuehrt = true;
   return e;
+}
+
+TextDatei TextDateiLesen(const std::string& datei) {
+  MussNormaleDateiSein(datei);
+  ZeilenLeser leser(datei);
+  TextDatei t;
+  t.kodierung = leser.kodierung();
+  std::string zeile;
+  while (leser.naechste(zeile)) t.zeilen.push_back(zeile);
+  return t;
+}
+
+std::string InKodierung(std::string_view cp1252, TextKodierung k) {
+  if (k == TextKodierung::Cp1252) return std::string(cp1252);
+  const std::string utf8 = Cp1252ZuUtf8(cp1252);
+  if (k == TextKodierung::Utf8 || k == TextKodierung::Utf8MitBom) return utf8;
+  std::string out;
+  out.reserve(cp1252.size() * 2);
+  for (const char c : cp1252) {
+    const char32_t u = Cp1252ZuUnicode(static_cast<unsigned char>(c));  // all of it lies in the BMP
+    const char hoch = static_cast<char>(u >> 8), tief = static_cast<char>(u & 0xFF);
+    if (k == TextKodierung::Utf16BE) {
+      out += hoch;
+      out += tief;
+    } else {
+      out += tief;
+      out += hoch;
+    }
+  }
+  return out;
+}
+
+std::string KodierungsMarke(TextKodierung k) {
+  switch (k) {
+    case TextKodierung::Utf8MitBom: return "\xEF\xBB\xBF";
+    case TextKodierung::Utf16LE: return "\xFF\xFE";
+    case TextKodierung::Utf16BE: return "\xFE\xFF";
+    default: return {};
+  }
 }
 
 }  // namespace orvano

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ImportFormat.h"
@@ -11,6 +12,19 @@
 #include "core/Tabelle.h"
 
 namespace orvano {
+
+// How a text file was written: the import reads all of these.
+enum class TextKodierung { Cp1252, Utf8, Utf8MitBom, Utf16LE, Utf16BE };
+
+// Every line of a text file as Windows-1252, and the encoding it came in (see CSVLesen).
+struct TextDatei {
+  std::vector<std::string> zeilen;
+  TextKodierung kodierung = TextKodierung::Cp1252;
+};
+TextDatei TextDateiLesen(const std::string& datei);
+// Windows-1252 text in the encoding K (no byte-order mark), and the mark K's files begin with.
+std::string InKodierung(std::string_view cp1252, TextKodierung k);
+std::string KodierungsMarke(TextKodierung k);
 
 // The import table: 18 columns with their titles, title row and one empty row.
 void ImportTabelleKopf(Tabelle& t);

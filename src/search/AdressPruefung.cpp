@@ -1,0 +1,205 @@
+#include "AdressPruefung.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/RecordDatei.h"
+#include "core/Records.h"
+#include "core/Texte.h"
+
+namespace orvano {
+
+namespace {
+
+std::string Klein(std::string_view s) {
+  std::string t = BlanksAbschneiden(s);
+  for (char& c : t) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return t;
+}
+
+std::int64_t FuehrendeZahl(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  std::int64_t n = -1;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) n = std::min<std::int64_t>((n < 0 ? 0 : n) * 10 + (s[i] - '0'), 999'999'999);
+  return n;
+}
+
+std::string Schluessel(std::int32_t plz, std::string_view normiert) {
+  std::string k(reinterpret_cast<const char*>(&plz), sizeof plz);
+  k += normiert;
+  return k;
+}
+
+std::string PLZVon(const TPLZRecord& r) {
+  const std::string staat = r.Staat.text();
+  return PLZText(r.PLZ, staat.empty() ? ' ' : staat.front());
+}
+
+}  // namespace
+
+AdressSpalten AdressSpaltenFinden(const std::vector<std::string>& kopf) {
+  AdressSpalten s;
+  for (int i = 0; i < static_cast<int>(kopf.size()); ++i) {
+    const std::string t = Klein(kopf[static_cast<std::size_t>(i)]);
+    if (t == "plz" && s.plz < 0) s.plz = i;
+    else if (t == "ort" && s.ort < 0) s.ort = i;
+    else if ((t == "strasse" || t == "stra\xDF" "e") && s.strasse < 0) s.strasse = i;
+    else if ((t == "hausnummer" || t == "nr") && s.nr < 0) s.nr = i;
+  }
+  return s;
+}
+
+char ListenTrenner(std::string_view ersteZeile) {
+  const auto n = [&](char c) { return std::count(ersteZeile.begin(), ersteZeile.end(), c); };
+  const auto semikolon = n(';'), tab = n('\t'), komma = n(',');
+  if (semikolon >= tab && semikolon >= komma && semikolon > 0) return ';';
+  if (tab >= komma && tab > 0) return '\t';
+  return komma > 0 ? ',' : ';';
+}
+
+std::vector<std::string> ListenZeileTeilen(std::string_view zeile, char trenner) {
+  std::vector<std::string> zellen;
+  std::size_t anfang = 0;
+  for (;;) {
+    const std::size_t ende = zeile.find(trenner, anfang);
+    zellen.emplace_back(zeile.substr(anfang, ende == std::string_view::npos ? std::string_view::npos : ende - anfang));
+    if (ende == std::string_view::npos) return zellen;
+    anfang = ende + 1;
+  }
+}
+
+std::size_t Levenshtein(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> zeile(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) zeile[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = zeile[0];
+    zeile[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t oben = zeile[j];
+      zeile[j] = std::min({zeile[j] + 1, zeile[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = oben;
+    }
+  }
+  return zeile[b.size()];
+}
+
+AdressPruefer::AdressPruefer(const Datenbestand& db) : db_(db) {
+  for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
+    const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
+    plzSaetze_[r.PLZ].push_back(k);
+    ortErster_.try_emplace(VergleichsText(r.Ort.text()), k);
+  }
+  normiert_.resize(static_cast<std::size_t>(db.StrassenZahl) + 1);
+  for (std::int32_t i = 1; i <= db.StrassenZahl; ++i) {
+    const TStrassenRecord& s = db.StrassenTabelle[static_cast<std::size_t>(i)];
+    std::string& n = normiert_[static_cast<std::size_t>(i)];
+    StrassenNameAnhaengen(n, s.Strasse.text());
+    plzStrassen_[s.PLZ].push_back(i);
+    strassenNamen_[Schluessel(s.PLZ, n)].push_back(i);
+  }
+}
+
+AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view ort, std::string_view strasse, std::string_view nr) const {
+  const std::string ziffern = NurZiffern(plzText);
+  const std::int32_t plz = ziffern.empty() || ziffern.size() > 6 ? -1 : static_cast<std::int32_t>(std::stol(ziffern));
+  const auto saetze = plzSaetze_.find(plz);
+  if (saetze == plzSaetze_.end()) {
+    const auto o = ortErster_.find(VergleichsText(ort));
+    return {kAdressStatus[0], o == ortErster_.end() ? std::string() : PLZVon(db_.PLZTabelle[static_cast<std::size_t>(o->second)])};
+  }
+  const std::string ortText = VergleichsText(ort);
+  const bool ortPasst = std::any_of(saetze->second.begin(), saetze->second.end(), [&](std::int32_t k) {
+    return VergleichsText(db_.PLZTabelle[static_cast<std::size_t>(k)].Ort.text()) == ortText;
+  });
+  if (!ortPasst) return {kAdressStatus[1], db_.PLZTabelle[static_cast<std::size_t>(saetze->second.front())].Ort.text()};
+  const auto strassen = plzStrassen_.find(plz);
+  if (BlanksAbschneiden(strasse).empty() || strassen == plzStrassen_.end()) return {kAdressStatus[4], {}};
+  const std::string name = StrassenNameNormieren(strasse);
+  const auto treffer = strassenNamen_.find(Schluessel(plz, name));
+  if (treffer == strassenNamen_.end()) {
+    // The nearest name of the code, when it is near enough; the first of equals.
+    std::size_t beste = 3;
+    std::int32_t wahl = -1;
+    for (const std::int32_t i : strassen->second) {
+      const std::string& n = normiert_[static_cast<std::size_t>(i)];
+      if (n.size() > name.size() + 2 || name.size() > n.size() + 2) continue;
+      const std::size_t d = Levenshtein(name, n);
+      if (d < beste) {
+        beste = d;
+        wahl = i;
+      }
+    }
+    return {kAdressStatus[2], wahl < 0 ? std::string() : db_.StrassenTabelle[static_cast<std::size_t>(wahl)].Strasse.text()};
+  }
+  const std::int64_t hausnummer = FuehrendeZahl(nr);
+  if (hausnummer >= 0) {
+    bool mitNummern = false, drin = false;
+    for (const std::int32_t i : treffer->second) {
+      const TStrassenRecord& s = db_.StrassenTabelle[static_cast<std::size_t>(i)];
+      const std::int64_t ab = FuehrendeZahl(s.AbNr.text());
+      std::int64_t bis = FuehrendeZahl(s.BisNr.text());
+      if (ab < 0) continue;
+      if (bis < 0) bis = ab;
+      mitNummern = true;
+      drin = drin || (hausnummer >= ab && hausnummer <= bis);
+    }
+    if (mitNummern && !drin) return {kAdressStatus[3], {}};
+  }
+  return {kAdressStatus[4], {}};
+}
+
+AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string& datei, Fortschritt& f) {
+  AdressPruefErgebnis e;
+  TextDatei t = TextDateiLesen(datei);
+  e.zeilen = std::move(t.zeilen);
+  e.kodierung = t.kodierung;
+  if (e.zeilen.empty()) throw DateiFehler("Datei " + datei + " ist leer");
+  e.trenner = ListenTrenner(e.zeilen.front());
+  const std::vector<std::string> kopf = ListenZeileTeilen(e.zeilen.front(), e.trenner);
+  e.spalten = AdressSpaltenFinden(kopf);
+  if (e.spalten.plz < 0 || e.spalten.ort < 0) {
+    std::string namen;
+    for (const std::string& k : kopf) namen += (namen.empty() ? "" : ", ") + k;
+    throw DateiFehler("Datei " + datei + ": die Kopfzeile braucht die Spalten PLZ und Ort (gefunden: " + namen + ")");
+  }
+  const AdressPruefer pruefer(db);
+  const auto n = static_cast<std::int64_t>(e.zeilen.size()) - 1;
+  f.beginnen(n);
+  e.befunde.reserve(static_cast<std::size_t>(n));
+  auto zelle = [](const std::vector<std::string>& z, int i) { return i >= 0 && i < static_cast<int>(z.size()) ? std::string_view(z[static_cast<std::size_t>(i)]) : std::string_view(); };
+  for (std::int64_t r = 1; r <= n; ++r) {
+    const std::vector<std::string> z = ListenZeileTeilen(e.zeilen[static_cast<std::size_t>(r)], e.trenner);
+    e.befunde.push_back(pruefer.pruefen(zelle(z, e.spalten.plz), zelle(z, e.spalten.ort), zelle(z, e.spalten.strasse), zelle(z, e.spalten.nr)));
+    if (r % 1000 == 0) {
+      f.position(r);
+      if (f.abbrechen()) {
+        e.abgebrochen = true;
+        break;
+      }
+    }
+  }
+  f.beenden();
+  return e;
+}
+
+void AdressListeSchreiben(const AdressPruefErgebnis& e, const std::string& ziel) {
+  AusgabeSchreiben(ziel, [&](Schreiber& w) {
+    w.schreiben(KodierungsMarke(e.kodierung));
+    std::string zeile;
+    for (std::size_t i = 0; i < e.zeilen.size() && i <= e.befunde.size(); ++i) {
+      zeile = e.zeilen[i];
+      if (i == 0) {
+        ((zeile += e.trenner) += "Status") += e.trenner;
+        zeile += "Vorschlag";
+      } else {
+        ((zeile += e.trenner) += e.befunde[i - 1].status) += e.trenner;
+        zeile += e.befunde[i - 1].vorschlag;
+      }
+      zeile += "\r\n";
+      w.schreiben(InKodierung(zeile, e.kodierung));
+    }
+  });
+}
+
+}  // namespace orvano

@@ -1,0 +1,69 @@
+// The address-list check: each row of a customer list against the postal codes and streets.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/Datenbestand.h"
+#include "core/Fortschritt.h"
+#include "exchange/CSVLesen.h"
+
+namespace orvano {
+
+// The findings in the order they are checked; "OK" when none applies.
+inline constexpr std::array<const char*, 5> kAdressStatus = {"PLZ unbekannt", "Ort passt nicht", "Strasse unbekannt",
+                                                             "Hausnummer ausserhalb", "OK"};
+
+struct AdressBefund {
+  std::string status;     // one of kAdressStatus
+  std::string vorschlag;  // Windows-1252; empty when there is none
+};
+
+// Columns of the list found by their titles (case-blind): "PLZ", "Ort", "Strasse" or
+// "Stra\xDF" "e", "Hausnummer" or "Nr"; -1 for a missing one.
+struct AdressSpalten {
+  int plz = -1, ort = -1, strasse = -1, nr = -1;
+};
+AdressSpalten AdressSpaltenFinden(const std::vector<std::string>& kopf);
+// ";", "," or a tab: the one the first line holds most often (";" on a tie, then tab).
+char ListenTrenner(std::string_view ersteZeile);
+std::vector<std::string> ListenZeileTeilen(std::string_view zeile, char trenner);
+// Edit distance (insert, delete, replace one letter each cost 1).
+std::size_t Levenshtein(std::string_view a, std::string_view b);
+
+// Built once from DB: postal code -> records, place -> first code, (code, normalised street)
+// -> entries. DB must outlive it.
+class AdressPruefer {
+ public:
+  explicit AdressPruefer(const Datenbestand& db);
+  AdressBefund pruefen(std::string_view plz, std::string_view ort, std::string_view strasse, std::string_view nr) const;
+
+ private:
+  const Datenbestand& db_;
+  std::unordered_map<std::int32_t, std::vector<std::int32_t>> plzSaetze_;
+  std::unordered_map<std::string, std::int32_t> ortErster_;
+  std::unordered_map<std::int32_t, std::vector<std::int32_t>> plzStrassen_;  // street-table indexes in file order
+  std::unordered_map<std::string, std::vector<std::int32_t>> strassenNamen_;  // code bytes + normalised name
+  std::vector<std::string> normiert_;                                         // per street-table index
+};
+
+struct AdressPruefErgebnis {
+  std::vector<std::string> zeilen;  // the list's lines, Windows-1252; line 0 the titles
+  char trenner = ';';
+  TextKodierung kodierung = TextKodierung::Cp1252;
+  AdressSpalten spalten;
+  std::vector<AdressBefund> befunde;  // one per data line
+  bool abgebrochen = false;
+};
+
+// Reads DATEI and checks every data line. A list without a "PLZ" or "Ort" column is refused
+// (DateiFehler naming the columns it has). Progress per line; a cancel keeps the lines checked.
+AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string& datei, Fortschritt& f);
+// The list with two more columns "Status" and "Vorschlag", in its own encoding and separator.
+void AdressListeSchreiben(const AdressPruefErgebnis& e, const std::string& ziel);
+
+}  // namespace orvano
