@@ -20,11 +20,11 @@ _orvano_cli() {
   prev="${COMP_WORDS[COMP_CWORD - 1]}"
   local befehle="info bereinigen export ordner sichern sicherungen wiederherstellen import formate
     suchen route ort-bei pruefen optimieren strassen strassen-zaehlen vergleichen neue-daten ersetzen
-    strassenliste osm-import"
+    strassenliste osm-import umkreis adressen-pruefen"
   local optionen="--programmordner --ordner --land --was --ab --feld --text --feld2 --text2 --dienst
     --datei --von --nach --breite --laenge --art --plz-vorsatz --nr-vorsatz --format --datei2 --ordner1
     --ordner2 --land1 --land2 --alt --neu --ort --ja --plz --strassen --sortieren --loeschen --doppelte
-    --genau --rueckwaerts --nur-strassen --anhaengen --help --version"
+    --genau --rueckwaerts --nur-strassen --anhaengen --km --ausgabe --help --version"
 
   case "$prev" in
     --programmordner)
@@ -45,7 +45,7 @@ _orvano_cli() {
     --format)
       mapfile -t COMPREPLY < <(compgen -W "$(_orvano_cli_befehl formate | cut -d';' -f2)" -- "$cur")
       return ;;
-    --datei | --datei2)
+    --datei | --datei2 | --ausgabe)
       mapfile -t COMPREPLY < <(compgen -f -- "$cur")
       return ;;
   esac

@@ -330,6 +330,7 @@ void TfrPLZ::menueAufbauen() {
   db->addSeparator();
   miImport = db->addAction(QStringLiteral("Import"));
   miOsmImport = db->addAction(QStringLiteral("OpenStreetMap-Import…"));
+  miAdressen = db->addAction(QStringLiteral("Adressliste prüfen…"));
   db->addSeparator();
   miNeueOrdner = db->addAction(QStringLiteral("Neue Ordner zufügen"));
   db->addSeparator();
@@ -345,6 +346,8 @@ void TfrPLZ::menueAufbauen() {
   miWiederherstellen = db->addAction(QStringLiteral("Von Sicherheits-Kopie wiederherstellen"));
   db->addSeparator();
   miExit = db->addAction(QStringLiteral("Exit"));
+  QMenu* suchen = menuBar()->addMenu(QStringLiteral("Suchen"));
+  miUmkreis = suchen->addAction(QStringLiteral("Umkreissuche…"));
   QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
   miAbout = info->addAction(QStringLiteral("About"));
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));

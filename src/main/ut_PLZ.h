@@ -50,6 +50,8 @@ class TfrInternet;
 class TfrStrassen;
 class TfrSuchMaske;
 class TfrKarte;
+class TfrUmkreis;
+class TfrAdressPruefung;
 
 // The grid row whose streets the street window shows.
 extern int StrassenFensterZeile;
@@ -243,6 +245,11 @@ class TfrPLZ : public QMainWindow {
   TfrStrassen* frStrassen;
   TfrSuchMaske* frSuchMaske;
   TfrKarte* frKarte = nullptr;
+  TfrUmkreis* frUmkreis = nullptr;
+  TfrAdressPruefung* frAdressPruefung = nullptr;
+  // "Suchen → Umkreissuche…" around the current record; "Datenbank → Adressliste prüfen…".
+  void UmkreisZeigen();
+  void AdresslistePruefen();
   // Opens or closes the map ("Datei … nicht gefunden" without a postal-code file).
   void KarteUmschalten();
   // Red cross-hair at the coordinates of the current row, with its caption.
@@ -260,6 +267,8 @@ class TfrPLZ : public QMainWindow {
   QAction* miPruefenStrassen;
   QAction* miOptimieren;
   QAction* miSuchen;
+  QAction* miUmkreis;
+  QAction* miAdressen;
   QAction* miBearbeiten;
   QAction* miSichern;
   QAction* miWiederherstellen;

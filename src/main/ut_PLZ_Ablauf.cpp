@@ -47,6 +47,8 @@ void TfrPLZ::verbinden() {
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
   connect(miExport, &QAction::triggered, this, [this] { ExportStarten(); });
   connect(miOsmImport, &QAction::triggered, this, [this] { OsmImportStarten(); });
+  connect(miUmkreis, &QAction::triggered, this, [this] { UmkreisZeigen(); });
+  connect(miAdressen, &QAction::triggered, this, [this] { AdresslistePruefen(); });
   connect(miImport, &QAction::triggered, this, [this] { importZeigen(); });
   connect(miPruefenPLZ, &QAction::triggered, this, [this] { pruefenZeigen(true); });
   connect(miPruefenStrassen, &QAction::triggered, this, [this] { pruefenZeigen(false); });

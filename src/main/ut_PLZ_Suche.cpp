@@ -14,6 +14,9 @@
 #include "ui/Dialoge.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
+#include "maps/utKarte.h"
+#include "search/ut_AdressPruefung.h"
+#include "search/ut_Umkreis.h"
 #include "ut_PLZ.h"
 
 namespace orvano {
@@ -159,6 +162,36 @@ bool TfrPLZ::sbStrasseVorbereiten(Qt::MouseButton knopf) {
     return false;
   }
   return true;
+}
+
+void TfrPLZ::UmkreisZeigen() {
+  if (frUmkreis == nullptr) {
+    frUmkreis = new TfrUmkreis(db_, this);
+    frUmkreis->satzZeigen = [this](std::int32_t k) {
+      if (SatzAuswaehlen(k) && KarteSichtbar) KarteMarkieren();
+    };
+    frUmkreis->kreisZeichnen = [this](double breite, double laenge, double km) {
+      if (KarteSichtbar) frKarte->KreisZeigen(breite, laenge, km);
+    };
+  }
+  frUmkreis->show();
+  frUmkreis->raise();
+  frUmkreis->mitteSetzen(TextZuZahl(daten_.zelle(kSpalteIndex, std::max(1, StringGrid1->aktuelleZeile()))));
+}
+
+void TfrPLZ::AdresslistePruefen() {
+  ui::DateiDialog d;
+  d.titel = QStringLiteral("Adressliste öffnen");
+  d.filter = QStringLiteral("Adresslisten (*.csv *.txt);;Alle Dateien (*)");
+  const QString gewaehlt = ui::dialoge().dateiOeffnen(d);
+  if (gewaehlt.isEmpty()) return;
+  if (frAdressPruefung == nullptr) {
+    frAdressPruefung = new TfrAdressPruefung(db_, this);
+    frAdressPruefung->satzZeigen = [this](std::int32_t k) { SatzAuswaehlen(k); };
+  }
+  frAdressPruefung->show();
+  frAdressPruefung->raise();
+  frAdressPruefung->pruefen(gewaehlt);
 }
 
 }  // namespace orvano

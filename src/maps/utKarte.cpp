@@ -1,5 +1,7 @@
 #include "utKarte.h"
 
+#include <cmath>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -106,9 +108,25 @@ void TfrKarte::Markieren(double breite, double laenge, const QString& titel) {
   maler.setPen(Qt::red);
   maler.drawLine(0, p.y, mit.width(), p.y);
   maler.drawLine(p.x, 0, p.x, mit.height());
+  if (kreis_) {
+    // The radius as the map draws a degree north and a degree east there.
+    const KartenEichung& e = Eichung(land_ ? land_() : 'D');
+    const Punkt m = GradZuPunkt(e, massstab_, kreis_->laenge, kreis_->breite, bild_.width(), bild_.height());
+    const double gradNord = kreis_->km / 111.195;
+    const double gradOst = gradNord / std::max(0.01, std::cos(kreis_->breite * 3.14159265358979 / 180));
+    const Punkt n = GradZuPunkt(e, massstab_, kreis_->laenge, kreis_->breite + gradNord, bild_.width(), bild_.height());
+    const Punkt o = GradZuPunkt(e, massstab_, kreis_->laenge + gradOst, kreis_->breite, bild_.width(), bild_.height());
+    maler.setPen(QPen(QColor(0, 70, 200), 2));
+    maler.drawEllipse(QPointF(m.x, m.y), std::abs(o.x - m.x), std::abs(n.y - m.y));
+  }
   maler.end();
   Image1->setPixmap(mit);
   if (!titel.isEmpty()) setWindowTitle(titel);
+}
+
+void TfrKarte::KreisZeigen(double breite, double laenge, double km) {
+  kreis_ = Kreis{breite, laenge, km};
+  Markieren(breite, laenge, windowTitle());
 }
 
 void TfrKarte::Klick(int x, int y) {

@@ -28,6 +28,8 @@ class TfrKarte : public QDialog {
   void KarteZeichnen(bool groesseAnpassen);
   // Red cross-hair at the coordinate, the caption given.
   void Markieren(double breite, double laenge, const QString& titel);
+  // A blue circle of KM around the coordinate (the radius search), kept until the next one.
+  void KreisZeigen(double breite, double laenge, double km);
   // A click at the scaled picture position: the nearest record, marked and reported.
   void Klick(int x, int y);
   void MassstabHaken();
@@ -55,6 +57,10 @@ class TfrKarte : public QDialog {
   QPixmap bild_;  // the picture at the scale, without the cross-hair
   // The position last marked, drawn again when the scale changes.
   std::optional<std::pair<double, double>> marke_;
+  struct Kreis {
+    double breite, laenge, km;
+  };
+  std::optional<Kreis> kreis_;
 };
 
 }  // namespace orvano

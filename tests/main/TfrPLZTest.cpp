@@ -244,9 +244,9 @@ TEST_F(TfrPLZTest, TheMenuHasEveryEntryAndOnlyFinishedOnesWork) {
     for (QAction* e : a->menu()->actions()) titel << (e->isSeparator() ? "-" : e->text());
   }
   EXPECT_EQ(titel.join("|").toStdString(),
-            "Datenbank|Export|-|Import|OpenStreetMap-Import…|-|Neue Ordner zufügen|-|Prüfen PLZ-DB|Prüfen Strassen-DB|-|Datenbank optimieren|-|"
+            "Datenbank|Export|-|Import|OpenStreetMap-Import…|Adressliste prüfen…|-|Neue Ordner zufügen|-|Prüfen PLZ-DB|Prüfen Strassen-DB|-|Datenbank optimieren|-|"
             "Suchen in DB|DB Bearbeiten|-|Sicherheits-Kopie erstellen|Von Sicherheits-Kopie wiederherstellen|-|Exit|"
-            "Info|About|-|Verknüpfung auf dem Desktop erstellen");
+            "Suchen|Umkreissuche…|Info|About|-|Verknüpfung auf dem Desktop erstellen");
   EXPECT_TRUE(f.miExport->isEnabled());
   EXPECT_TRUE(f.miImport->isEnabled());
   EXPECT_TRUE(f.miOsmImport->isEnabled());
