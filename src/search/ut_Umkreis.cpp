@@ -68,6 +68,12 @@ void TfrUmkreis::mitteSetzen(std::int32_t k) {
 }
 
 void TfrUmkreis::sbSuchenClick() {
+  // A radius that is no number leaves the list as it was.
+  double km = 0;
+  if (!KommaZahlLesen(ui::ZuCp1252(edKm->text().replace('.', ',')), km) || km < 0) {
+    ui::Meldung(QStringLiteral("Der Umkreis \"") + edKm->text() + QStringLiteral("\" ist keine Zahl von Kilometern"));
+    return;
+  }
   TabelleLeeren(tabelle_);
   if (mitte_ < 1 || mitte_ > db_.PLZAnzahl) {
     lbMitte->setText(QStringLiteral("Kein Datensatz gewählt"));
@@ -77,11 +83,6 @@ void TfrUmkreis::sbSuchenClick() {
   const TPLZRecord& m = db_.PLZTabelle[static_cast<std::size_t>(mitte_)];
   const std::string staat = m.Staat.text();
   const QString name = QString::fromStdString(PLZText(m.PLZ, staat.empty() ? ' ' : staat.front())) + QStringLiteral(" ") + ui::AusCp1252(m.Ort.text());
-  double km = 0;
-  if (!KommaZahlLesen(ui::ZuCp1252(edKm->text().replace('.', ',')), km) || km < 0) {
-    ui::Meldung(QStringLiteral("Der Umkreis \"") + edKm->text() + QStringLiteral("\" ist keine Zahl von Kilometern"));
-    return;
-  }
   if (static_cast<double>(m.Breitengrad) == 0.0 && static_cast<double>(m.Laengengrad) == 0.0) {
     lbMitte->setText(QStringLiteral("Keine Koordinaten für ") + name);
     StringGrid1->aktualisieren();
