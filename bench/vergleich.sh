@@ -100,3 +100,37 @@ echo "| Vorgang | Adressen | Orvano | je Adresse | Spitze | osmium fileinfo -e |
 echo "|---|---:|---:|---:|---:|---:|---:|"
 echo "| OpenStreetMap-Import | $adressen | $t s | $(je_strasse "$t" "$adressen") | $(mb "$m") | $to s | $(verhaeltnis "$t" "$to") |"
 rm -rf "$p/Ord_osm" "$p/SichCopy"
+
+# The address-list check: 1,000,000 rows against national data (20,000 codes, 1.5 M streets),
+# beside sqlite3's exact-match LEFT JOIN of the same rows (code + place + normalised street).
+p="$PWD/build/benchdaten-1500000"
+if [ ! -f "$p/Ord_1/Strassen_D.ppp" ]; then
+  "$gen" --plz 20000 --strassen 1500000 --seed 1 "$p" >/dev/null
+fi
+c=("$cli" --programmordner "$p")
+[ -f "$p/str.csv" ] || "${c[@]}" export --was strassen "$p/str.csv" >/dev/null
+[ -f "$p/plz.csv" ] || "${c[@]}" export --was plz "$p/plz.csv" >/dev/null
+if [ ! -f "$p/adressen.csv" ]; then
+  # Every street of the export once, up to a million rows; every seventh place and every
+  # eleventh street name a little wrong.
+  awk -F';' 'NR > 1 && $4 != "" && n < 1000000 {
+      n++; ort = $2; str = $4
+      if (n % 7 == 0) ort = ort "x"
+      if (n % 11 == 0) str = str "e"
+      print $3 ";" ort ";" str ";" (n % 40 + 1)
+    } BEGIN { print "PLZ;Ort;Strasse;Nr" }' "$p/str.csv" > "$p/adressen.csv"
+fi
+read -r t m < <(dreimal "true" "${c[@]}" adressen-pruefen "$p/adressen.csv")
+norm="lower(replace(replace(replace(replace(%s,' ',''),'-',''),'.',''),'_',''))"
+ln=$(printf "$norm" l.Strasse)
+sn=$(printf "$norm" s.Strassen)
+read -r ts _ < <(dreimal "rm -f $p/sq.txt" sqlite3 :memory: -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/plz.csv p" \
+  -cmd ".import $p/str.csv s" -cmd ".import $p/adressen.csv l" -cmd ".mode list" -cmd ".output $p/sq.txt" \
+  "SELECT l.rowid, p.rowid IS NOT NULL, s.rowid IS NOT NULL FROM l LEFT JOIN p ON p.Postleitzahl = l.PLZ AND upper(replace(p.Ort,' ','')) = upper(replace(l.Ort,' ','')) LEFT JOIN s ON s.Postleitzahl = l.PLZ AND $sn = $ln;")
+read -r tu _ < <(dreimal "true" "${c[@]}" umkreis --plz 01067 --km 100)
+echo
+echo "| Vorgang | Zeilen | Orvano | je Zeile | Spitze | sqlite3 | Verhältnis |"
+echo "|---|---:|---:|---:|---:|---:|---:|"
+echo "| Adressliste prüfen | 1000000 | $t s | $(je_strasse "$t" 1000000) | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
+echo "| Umkreissuche 100 km (ganzer Befehl) | 20000 | $tu s | | | | |"
+rm -f "$p/sq.txt"
