@@ -2,11 +2,13 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "core/Dateien.h"
 #include "core/Datenbestand.h"
 #include "core/Fortschritt.h"
 #include "core/Pfade.h"
@@ -43,6 +45,12 @@ std::string Land(const Aufruf& a, const std::string& option = "--land");
 // Points ProgVerzeichnis at the program folder of the call and returns the data store of its
 // data folder and LAND.
 Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, const std::string& land = std::string(kDeutschland));
+// The data store of the call with the one table the command works on (postal codes with PLZ,
+// else streets). With SPERRE the file is locked before it is read, for a command that rewrites it.
+Datenbestand TabelleLaden(const Aufruf& a, const std::string& standardOrdner, bool plz, std::ostream& err,
+                          std::optional<SchreibSperren>* sperre = nullptr);
+// The number of option NAME, with a decimal comma or point; FalscherAufruf when it is none.
+double KommaWert(const Aufruf& a, const std::string& name);
 // What opening the folder did by itself (a killed import taken back), said after the command.
 std::vector<std::string>& OrdnerHinweise();
 // A file we are about to read must be a plain file, or reading fails with a clear message.

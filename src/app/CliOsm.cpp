@@ -9,22 +9,6 @@
 
 namespace orvano::cli {
 
-namespace {
-
-// The command line asks nothing: messages go to stderr, questions are answered No.
-class OsmAntworten : public Rueckfragen {
- public:
-  explicit OsmAntworten(std::ostream& err) : err_(err) {}
-  void meldung(const std::string& text) override { err_ << "orvano-cli: " << text << "\n"; }
-  void hinweis(const std::string& text) override { err_ << text << "\n"; }
-  bool frage(const std::string&) override { return false; }
-
- private:
-  std::ostream& err_;
-};
-
-}  // namespace
-
 int OsmImportBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--nur-strassen", "--anhaengen", "--ja"});
   if (a.positionen.size() != 2) throw FalscherAufruf{"osm-import braucht genau eine Datei"};
@@ -35,7 +19,7 @@ int OsmImportBefehl(const Aufruf& a, const std::string& standardOrdner, std::ost
   o.anhaengen = a.schalter.count("--anhaengen") > 0;
   o.datum = HeutigesDatum();
   Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
-  OsmAntworten antworten(err);
+  KommandozeilenAntworten antworten(false, err);
   db.PLZLaden(antworten);
   db.StrassenLaden(KeinFortschritt(), antworten, false);
   const OsmErgebnis e = OsmImportieren(db, datei, o, KeinFortschritt(), antworten);

@@ -48,12 +48,8 @@ class OptimierungsAntworten : public Rueckfragen {
 
 }  // namespace
 
-namespace {
-
-// The data store of the call with the one table the command works on.
-// With SPERRE the file is locked before it is read, for a command that rewrites it.
 Datenbestand TabelleLaden(const Aufruf& a, const std::string& standardOrdner, bool plz, std::ostream& err,
-                          std::optional<SchreibSperren>* sperre = nullptr) {
+                          std::optional<SchreibSperren>* sperre) {
   Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
   const std::string datei = plz ? db.PLZDateiName() : db.StrassenDateiName();
   if (!DateiVorhanden(datei)) throw Fehlschlag{NichtGefundenText(datei)};
@@ -67,6 +63,16 @@ Datenbestand TabelleLaden(const Aufruf& a, const std::string& standardOrdner, bo
   }
   return db;
 }
+
+double KommaWert(const Aufruf& a, const std::string& name) {
+  std::string t = Wert(a, name);
+  std::replace(t.begin(), t.end(), '.', ',');
+  double g = 0;
+  if (t.empty() || !KommaZahlLesen(t, g)) throw FalscherAufruf{name + " braucht eine Zahl wie 50,94 oder 50.94"};
+  return g;
+}
+
+namespace {
 
 // One listed entry: its table position, then the cells a window shows, separated by ";".
 template <std::size_t N>
@@ -291,20 +297,12 @@ int RouteZeigen(const Aufruf& a, const std::string& standardOrdner, std::ostream
 int OrtBei(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--breite", "--laenge"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr ort-bei"};
-  auto grad = [&](const char* name) {
-    std::string t = Wert(a, name);
-    std::replace(t.begin(), t.end(), '.', ',');
-    double g = 0;
-    if (t.empty() || !KommaZahlLesen(t, g)) throw FalscherAufruf{std::string(name) + " braucht eine Zahl wie 50,94 oder 50.94"};
-    return g;
-  };
-  const double breite = grad("--breite"), laenge = grad("--laenge");
+  const double breite = KommaWert(a, "--breite"), laenge = KommaWert(a, "--laenge");
   const Datenbestand db = TabelleLaden(a, standardOrdner, true, err);
   const std::int32_t k = NaechsterSatz(db, KartenLand(db.Land), breite, laenge);
   if (k < 1 || k > db.PLZAnzahl) throw Fehlschlag{"Keine Postleitzahl in " + db.PLZDateiName()};
   const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
-  const std::string staat = r.Staat.text();
-  out << k << ';' << PLZText(r.PLZ, staat.empty() ? ' ' : staat.front()) << ';' << Cp1252ZuUtf8(r.Ort.text()) << ';'
+  out << k << ';' << PLZText(r) << ';' << Cp1252ZuUtf8(r.Ort.text()) << ';'
       << RealZuText(r.Breitengrad) << ';' << RealZuText(r.Laengengrad) << '\n';
   return 0;
 }

@@ -12,36 +12,15 @@
 
 namespace orvano::cli {
 
-namespace {
-
-double Zahl(const Aufruf& a, const char* name) {
-  std::string t = Wert(a, name);
-  std::replace(t.begin(), t.end(), '.', ',');
-  double g = 0;
-  if (t.empty() || !KommaZahlLesen(t, g)) throw FalscherAufruf{std::string(name) + " braucht eine Zahl wie 50,94 oder 50.94"};
-  return g;
-}
-
-Datenbestand PLZTabelleLaden(const Aufruf& a, const std::string& standardOrdner, std::ostream& err) {
-  Datenbestand db = OrdnerSetzen(a, standardOrdner, Land(a));
-  if (!DateiVorhanden(db.PLZDateiName())) throw Fehlschlag{NichtGefundenText(db.PLZDateiName())};
-  MussDateiSein(db.PLZDateiName());
-  KommandozeilenAntworten nein(false, err);
-  db.PLZLaden(nein);
-  return db;
-}
-
-}  // namespace
-
 int UmkreisBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--plz", "--ort", "--breite", "--laenge", "--km"});
   if (a.positionen.size() > 1) throw FalscherAufruf{"Zu viele Angaben f\xC3\xBCr umkreis"};
   const bool mitPLZ = a.optionen.count("--plz") > 0, mitLage = a.optionen.count("--breite") > 0 || a.optionen.count("--laenge") > 0;
   if (mitPLZ == mitLage) throw FalscherAufruf{"umkreis braucht --plz (mit --ort) oder --breite und --laenge"};
   if (!mitPLZ && a.optionen.count("--ort")) throw FalscherAufruf{"--ort geh\xC3\xB6rt zu --plz"};
-  const double km = Zahl(a, "--km");
+  const double km = KommaWert(a, "--km");
   if (km < 0) throw FalscherAufruf{"--km darf nicht negativ sein"};
-  const Datenbestand db = PLZTabelleLaden(a, standardOrdner, err);
+  const Datenbestand db = TabelleLaden(a, standardOrdner, true, err);
   double breite = 0, laenge = 0;
   if (mitPLZ) {
     std::int32_t plz = 0;
@@ -53,13 +32,12 @@ int UmkreisBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostre
     breite = db.PLZTabelle[static_cast<std::size_t>(*mitte)].Breitengrad;
     laenge = db.PLZTabelle[static_cast<std::size_t>(*mitte)].Laengengrad;
   } else {
-    breite = Zahl(a, "--breite");
-    laenge = Zahl(a, "--laenge");
+    breite = KommaWert(a, "--breite");
+    laenge = KommaWert(a, "--laenge");
   }
   for (const UmkreisTreffer& t : Umkreis(db, breite, laenge, km)) {
     const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(t.position)];
-    const std::string staat = r.Staat.text();
-    out << t.position << ';' << PLZText(r.PLZ, staat.empty() ? ' ' : staat.front()) << ';' << Cp1252ZuUtf8(r.Ort.text()) << ';'
+    out << t.position << ';' << PLZText(r) << ';' << Cp1252ZuUtf8(r.Ort.text()) << ';'
         << KmText(t.km) << '\n';
   }
   return 0;
@@ -68,7 +46,7 @@ int UmkreisBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostre
 int AdressenPruefenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostream& out, std::ostream& err) {
   NurErlaubt(a, {"--ordner", "--land", "--ausgabe"});
   if (a.positionen.size() != 2) throw FalscherAufruf{"adressen-pruefen braucht genau eine Datei"};
-  Datenbestand db = PLZTabelleLaden(a, standardOrdner, err);
+  Datenbestand db = TabelleLaden(a, standardOrdner, true, err);
   if (DateiVorhanden(db.StrassenDateiName())) {
     KommandozeilenAntworten nein(false, err);
     db.StrassenLaden(KeinFortschritt(), nein, false);

@@ -20,10 +20,7 @@ constexpr std::array<PLZFeld, kPLZFeldZahl> kFelder = {{
     {"Ortsteil/Stadtteil", 4, 100, 25, true, ORVANO_TEXTFELD(Ortsteil)},
     {"Landkreis", 5, 150, 45, true, ORVANO_TEXTFELD(Landkreis)},
     {"Postleitzahl", 6, 70, 0, true,
-     [](const TPLZRecord& r) {
-       const std::string staat = r.Staat.text();
-       return PLZText(r.PLZ, staat.empty() ? ' ' : staat.front());
-     },
+     [](const TPLZRecord& r) { return PLZText(r); },
      [](TPLZRecord& r, std::string_view s) { r.PLZ = Ganzzahl(s); }},
     {"Auto-KZ", 7, 55, 3, true, ORVANO_TEXTFELD(Autokennzeichen)},
     {"Breitengrad", 8, 75, 0, true, [](const TPLZRecord& r) { return KoordinateZuText(r.Breitengrad); },

@@ -21,6 +21,11 @@ std::string PLZText(std::int32_t plz, char staat) {
   return s;
 }
 
+std::string PLZText(const TPLZRecord& r) {
+  const std::string staat = r.Staat.text();
+  return PLZText(r.PLZ, staat.empty() ? ' ' : staat.front());
+}
+
 std::string VorwahlText(std::int32_t vorwahl) {
   if (vorwahl == 0) return {};
   std::string s(1, '0');

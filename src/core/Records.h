@@ -127,6 +127,8 @@ bool StrasseGueltig(const TStrassenRecord& r);
 
 // "1067" with Staat 'D' gives "01067"; other countries keep the number as it is.
 std::string PLZText(std::int32_t plz, char staat);
+// The record's postal code as its country writes it.
+std::string PLZText(const TPLZRecord& r);
 // "0" + the number; empty for 0.
 std::string VorwahlText(std::int32_t vorwahl);
 

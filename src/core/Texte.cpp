@@ -1,5 +1,7 @@
 #include "Texte.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <cstring>
 #include <cstddef>
@@ -128,6 +130,17 @@ std::string StrassenNameNormieren(std::string_view s) {
   out.reserve(s.size() + 8);
   StrassenNameAnhaengen(out, s);
   return out;
+}
+
+std::int64_t HausnummerZahl(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  std::int64_t zahl = -1;
+  for (; i < s.size() && IstZiffer(s[i]); ++i) {
+    // Ten digits are more than any house has; the rest would only overflow.
+    zahl = std::min<std::int64_t>((zahl < 0 ? 0 : zahl) * 10 + (s[i] - '0'), 9'999'999'999);
+  }
+  return zahl;
 }
 
 bool StrassenGleich(std::string_view name1, std::string_view name2, std::string_view abNr1,

@@ -28,6 +28,9 @@ std::string StrassenNameNormieren(std::string_view s);
 // The same two texts appended to OUT, for loops over millions of streets that reuse one buffer.
 void VergleichsTextAnhaengen(std::string& out, std::string_view s);
 void StrassenNameAnhaengen(std::string& out, std::string_view s);
+// The number of a house number: its leading digits after blanks, at most 9,999,999,999; -1
+// without a digit ("12a" 12, "a12" -1).
+std::int64_t HausnummerZahl(std::string_view s);
 bool StrassenGleich(std::string_view name1, std::string_view name2, std::string_view abNr1,
                     std::string_view abNr2, std::string_view bisNr1, std::string_view bisNr2);
 

@@ -19,9 +19,7 @@ constexpr const char* kPLZTitel[] = {"LNr", "Ort", "Staat", "Bundesland", "Ortst
 
 std::string PostleitzahlSpalte(const TPLZRecord& r, const std::string& vorsatz) {
   const std::int32_t plz = r.PLZ;
-  if (plz < 1) return {};
-  const std::string staat = r.Staat.text();
-  return vorsatz + PLZText(plz, staat.empty() ? ' ' : staat.front());
+  return plz < 1 ? std::string() : vorsatz + PLZText(r);
 }
 
 // The 13 columns from "Ort" to "Vorwahl".

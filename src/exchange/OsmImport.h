@@ -49,7 +49,6 @@ std::vector<std::string> OsmZusammenfassung(const OsmErgebnis& e);
 // Calls TEIL for each part of an addr:housenumber: split at ";", "," and "-", trimmed, empty
 // parts left out.
 void HausnummerTeile(std::string_view nummer, const std::function<void(std::string_view)>& teil);
-// The number of a part: its leading digits, -1 without.
-std::int64_t HausnummerZahl(std::string_view teil);
+// (The number of a part is HausnummerZahl of core/Texte.h.)
 
 }  // namespace orvano

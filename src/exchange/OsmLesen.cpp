@@ -19,7 +19,9 @@
 #include <thread>
 
 #include "core/Dateien.h"
+#include "core/HashVerzeichnis.h"
 #include "core/Records.h"
+#include "core/Texte.h"
 #include "core/Windows1252.h"
 
 namespace orvano {
@@ -48,47 +50,6 @@ int Faeden() {
   const unsigned n = std::thread::hardware_concurrency();
   return static_cast<int>(std::clamp(n > 2 ? n - 1 : 1u, 1u, 16u));
 }
-
-// Numbers of pairs or streets found by the hash of their key; the caller compares the
-// candidates with its own data, so the table holds no key of its own (an open table of
-// 12-byte places, half empty at most).
-class Verzeichnis {
- public:
-  // The number under H for which GLEICH holds; else NEU is entered and returned, second true.
-  template <class Gleich>
-  std::pair<std::int32_t, bool> finden(std::uint64_t h, Gleich gleich, std::int32_t neu) {
-    if ((belegt_ + 1) * 2 > plaetze_.size()) wachsen();
-    const std::size_t maske = plaetze_.size() - 1;
-    for (std::size_t i = h & maske;; i = (i + 1) & maske) {
-      Platz& p = plaetze_[i];
-      if (p.nummer < 0) {
-        p = Platz{h, neu};
-        ++belegt_;
-        return {neu, true};
-      }
-      if (p.hash == h && gleich(p.nummer)) return {p.nummer, false};
-    }
-  }
-
- private:
-  struct Platz {
-    std::uint64_t hash = 0;
-    std::int32_t nummer = -1;
-  };
-  void wachsen() {
-    std::vector<Platz> alt(std::max<std::size_t>(1024, plaetze_.size() * 2));
-    alt.swap(plaetze_);
-    const std::size_t maske = plaetze_.size() - 1;
-    for (const Platz& p : alt) {
-      if (p.nummer < 0) continue;
-      std::size_t i = p.hash & maske;
-      while (plaetze_[i].nummer >= 0) i = (i + 1) & maske;
-      plaetze_[i] = p;
-    }
-  }
-  std::vector<Platz> plaetze_;
-  std::size_t belegt_ = 0;
-};
 
 // First pass: every object with addr:postcode.
 class AdressSammler : public osmium::handler::Handler {
@@ -249,7 +210,7 @@ class AdressSammler : public osmium::handler::Handler {
   std::size_t stellen_;
   OsmDaten& d_;
   OsmErgebnis& e_;
-  Verzeichnis paare_, strassen_;
+  HashVerzeichnis paare_, strassen_;
   std::string schluessel_, letztePLZ_, letzteStadt_, letzteStrasseRoh_;
   std::int32_t letztesPaar_ = -1, letzteStrasse_ = -1;
   bool gekuerzt_ = false;
@@ -320,16 +281,6 @@ void HausnummerTeile(std::string_view nummer, const std::function<void(std::stri
     if (!t.empty()) teil(t);
     anfang = ende + 1;
   }
-}
-
-std::int64_t HausnummerZahl(std::string_view teil) {
-  std::int64_t zahl = -1;
-  for (const char c : teil) {
-    if (c < '0' || c > '9') break;
-    // Ten digits are more than any house has; the rest would only overflow.
-    zahl = std::min<std::int64_t>((zahl < 0 ? 0 : zahl) * 10 + (c - '0'), 9'999'999'999);
-  }
-  return zahl;
 }
 
 bool OsmAdressenLesen(const std::string& datei, const std::string& land, OsmDaten& daten, OsmErgebnis& e, Fortschritt& f) {

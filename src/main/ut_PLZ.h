@@ -130,6 +130,8 @@ class TfrPLZ : public QMainWindow {
 
   // The optimisation dialog and its run with the caller's bars; the tables are shown anew.
   void OptimierungStarten(QProgressBar* balken, ui::StatusLeiste* status);
+  // After a run that loaded the data store again itself: the grid and record view anew, near row ZEILE.
+  void GeladenesZeigen(int zeile);
   // After another window wrote DATEI: when the tables hold it, they are loaded again.
   void DateiGeschrieben(const std::string& datei);
   // Work of every activation; the first one also loads the streets.

@@ -110,9 +110,8 @@ void TfrPLZ::DatensatzZeigen(int k) {
   // A row without index (added by hand) shows the unused element 0.
   if (k < 0 || k > db_.PLZAnzahl) k = 0;
   const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(k)];
-  const std::string staat = r.Staat.text();
   edOrt->setText(ui::AusCp1252(r.Ort.text()));
-  edPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, staat.empty() ? ' ' : staat.front())));
+  edPLZ->setText(ui::AusCp1252(PLZText(r)));
   edAutokennzeichen->setText(ui::AusCp1252(r.Autokennzeichen.text()));
   edBundesland->setText(ui::AusCp1252(r.Bundesland.text()));
   edRegierungsbezirk->setText(ui::AusCp1252(r.Regierungsbezirk.text()));

@@ -162,8 +162,10 @@ void TfrPLZ::OptimierungStarten(QProgressBar* balken, ui::StatusLeiste* status) 
   if (!SpeichernFallsGeaendert()) return;
   const int zeile = std::max(1, StringGrid1->aktuelleZeile());
   const bool lief = DatenbankOptimieren(*frPZ, db_, balken, status, [this](bool grau) { StringGrid1->setBeschaeftigt(grau); });
-  if (!lief) return;
-  // The data store was loaded again by the run; the window shows it anew.
+  if (lief) GeladenesZeigen(zeile);
+}
+
+void TfrPLZ::GeladenesZeigen(int zeile) {
   TabelleFuellen();
   StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), std::min(zeile, daten_.zeilen() - 1));
   StrassenAnzeigeSichtbar();

@@ -1,12 +1,15 @@
 // TfrPLZ: the OpenStreetMap import of the current folder and country.
 #include <QProgressBar>
 
+#include <algorithm>
+
 #include "core/Dateien.h"
 #include "core/Texte.h"
 #include "core/Windows1252.h"
 #include "exchange/OsmImport.h"
 #include "folders/Sicherung.h"
 #include "ui/Dialoge.h"
+#include "ui/StringGrid.h"
 #include "ui/Warten.h"
 #include "ut_PLZ.h"
 
@@ -27,6 +30,7 @@ void TfrPLZ::OsmImportStarten() {
   OsmOptionen o;
   o.schreiben = true;
   o.datum = HeutigesDatum();
+  const int zeile = std::max(1, StringGrid1->aktuelleZeile());
   OsmErgebnis e;
   bool fertig = false;
   {
@@ -36,9 +40,13 @@ void TfrPLZ::OsmImportStarten() {
     fertig = lauf.ausfuehren([&] { e = OsmImportieren(db_, gewaehlt.toStdString(), o, lauf, r); });
   }
   ProgressBar1->hide();
-  // The store was loaded again by the run (or not changed at all): show what it holds now.
-  DateienNeuLaden(true);
-  if (!fertig) return;
+  // A run that wrote loaded the store again itself; a cancelled one changed nothing; after an
+  // error the files may be half written, so they are read again.
+  if (!fertig) {
+    DateienNeuLaden(true);
+    return;
+  }
+  if (e.geschrieben) GeladenesZeigen(zeile);
   if (e.abgebrochen) {
     StatusMelden(QStringLiteral("OpenStreetMap-Import abgebrochen, nichts geschrieben"));
     return;

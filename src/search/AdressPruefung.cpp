@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/Listen.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
 #include "core/Texte.h"
@@ -17,23 +18,10 @@ std::string Klein(std::string_view s) {
   return t;
 }
 
-std::int64_t FuehrendeZahl(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size() && s[i] == ' ') ++i;
-  std::int64_t n = -1;
-  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) n = std::min<std::int64_t>((n < 0 ? 0 : n) * 10 + (s[i] - '0'), 999'999'999);
-  return n;
-}
-
 std::string Schluessel(std::int32_t plz, std::string_view normiert) {
   std::string k(reinterpret_cast<const char*>(&plz), sizeof plz);
   k += normiert;
   return k;
-}
-
-std::string PLZVon(const TPLZRecord& r) {
-  const std::string staat = r.Staat.text();
-  return PLZText(r.PLZ, staat.empty() ? ' ' : staat.front());
 }
 
 }  // namespace
@@ -58,17 +46,6 @@ char ListenTrenner(std::string_view ersteZeile) {
   return komma > 0 ? ',' : ';';
 }
 
-std::vector<std::string> ListenZeileTeilen(std::string_view zeile, char trenner) {
-  std::vector<std::string> zellen;
-  std::size_t anfang = 0;
-  for (;;) {
-    const std::size_t ende = zeile.find(trenner, anfang);
-    zellen.emplace_back(zeile.substr(anfang, ende == std::string_view::npos ? std::string_view::npos : ende - anfang));
-    if (ende == std::string_view::npos) return zellen;
-    anfang = ende + 1;
-  }
-}
-
 std::size_t Levenshtein(std::string_view a, std::string_view b) {
   std::vector<std::size_t> zeile(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) zeile[j] = j;
@@ -85,10 +62,12 @@ std::size_t Levenshtein(std::string_view a, std::string_view b) {
 }
 
 AdressPruefer::AdressPruefer(const Datenbestand& db) : db_(db) {
+  orte_.resize(static_cast<std::size_t>(db.PLZAnzahl) + 1);
   for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
     const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
     plzSaetze_[r.PLZ].push_back(k);
-    ortErster_.try_emplace(VergleichsText(r.Ort.text()), k);
+    orte_[static_cast<std::size_t>(k)] = VergleichsText(r.Ort.text());
+    ortErster_.try_emplace(orte_[static_cast<std::size_t>(k)], k);
   }
   normiert_.resize(static_cast<std::size_t>(db.StrassenZahl) + 1);
   for (std::int32_t i = 1; i <= db.StrassenZahl; ++i) {
@@ -103,15 +82,14 @@ AdressPruefer::AdressPruefer(const Datenbestand& db) : db_(db) {
 AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view ort, std::string_view strasse, std::string_view nr) const {
   const std::string ziffern = NurZiffern(plzText);
   const std::int32_t plz = ziffern.empty() || ziffern.size() > 6 ? -1 : static_cast<std::int32_t>(std::stol(ziffern));
+  const std::string ortText = VergleichsText(ort);
   const auto saetze = plzSaetze_.find(plz);
   if (saetze == plzSaetze_.end()) {
-    const auto o = ortErster_.find(VergleichsText(ort));
-    return {kAdressStatus[0], o == ortErster_.end() ? std::string() : PLZVon(db_.PLZTabelle[static_cast<std::size_t>(o->second)])};
+    const auto o = ortErster_.find(ortText);
+    return {kAdressStatus[0], o == ortErster_.end() ? std::string() : PLZText(db_.PLZTabelle[static_cast<std::size_t>(o->second)])};
   }
-  const std::string ortText = VergleichsText(ort);
-  const bool ortPasst = std::any_of(saetze->second.begin(), saetze->second.end(), [&](std::int32_t k) {
-    return VergleichsText(db_.PLZTabelle[static_cast<std::size_t>(k)].Ort.text()) == ortText;
-  });
+  const bool ortPasst = std::any_of(saetze->second.begin(), saetze->second.end(),
+                                   [&](std::int32_t k) { return orte_[static_cast<std::size_t>(k)] == ortText; });
   if (!ortPasst) return {kAdressStatus[1], db_.PLZTabelle[static_cast<std::size_t>(saetze->second.front())].Ort.text()};
   const auto strassen = plzStrassen_.find(plz);
   if (BlanksAbschneiden(strasse).empty() || strassen == plzStrassen_.end()) return {kAdressStatus[4], {}};
@@ -132,13 +110,13 @@ AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view o
     }
     return {kAdressStatus[2], wahl < 0 ? std::string() : db_.StrassenTabelle[static_cast<std::size_t>(wahl)].Strasse.text()};
   }
-  const std::int64_t hausnummer = FuehrendeZahl(nr);
+  const std::int64_t hausnummer = HausnummerZahl(nr);
   if (hausnummer >= 0) {
     bool mitNummern = false, drin = false;
     for (const std::int32_t i : treffer->second) {
       const TStrassenRecord& s = db_.StrassenTabelle[static_cast<std::size_t>(i)];
-      const std::int64_t ab = FuehrendeZahl(s.AbNr.text());
-      std::int64_t bis = FuehrendeZahl(s.BisNr.text());
+      const std::int64_t ab = HausnummerZahl(s.AbNr.text());
+      std::int64_t bis = HausnummerZahl(s.BisNr.text());
       if (ab < 0) continue;
       if (bis < 0) bis = ab;
       mitNummern = true;
@@ -149,6 +127,10 @@ AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view o
   return {kAdressStatus[4], {}};
 }
 
+std::vector<std::string> AdressPruefErgebnis::zellen(std::size_t i) const {
+  return TextTeilen(std::string_view(&trenner, 1), zeilen[i], 0);
+}
+
 AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string& datei, Fortschritt& f) {
   AdressPruefErgebnis e;
   TextDatei t = TextDateiLesen(datei);
@@ -156,7 +138,7 @@ AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string
   e.kodierung = t.kodierung;
   if (e.zeilen.empty()) throw DateiFehler("Datei " + datei + " ist leer");
   e.trenner = ListenTrenner(e.zeilen.front());
-  const std::vector<std::string> kopf = ListenZeileTeilen(e.zeilen.front(), e.trenner);
+  const std::vector<std::string> kopf = e.zellen(0);
   e.spalten = AdressSpaltenFinden(kopf);
   if (e.spalten.plz < 0 || e.spalten.ort < 0) {
     std::string namen;
@@ -169,7 +151,7 @@ AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string
   e.befunde.reserve(static_cast<std::size_t>(n));
   auto zelle = [](const std::vector<std::string>& z, int i) { return i >= 0 && i < static_cast<int>(z.size()) ? std::string_view(z[static_cast<std::size_t>(i)]) : std::string_view(); };
   for (std::int64_t r = 1; r <= n; ++r) {
-    const std::vector<std::string> z = ListenZeileTeilen(e.zeilen[static_cast<std::size_t>(r)], e.trenner);
+    const std::vector<std::string> z = e.zellen(static_cast<std::size_t>(r));
     e.befunde.push_back(pruefer.pruefen(zelle(z, e.spalten.plz), zelle(z, e.spalten.ort), zelle(z, e.spalten.strasse), zelle(z, e.spalten.nr)));
     if (r % 1000 == 0) {
       f.position(r);

@@ -31,7 +31,6 @@ struct AdressSpalten {
 AdressSpalten AdressSpaltenFinden(const std::vector<std::string>& kopf);
 // ";", "," or a tab: the one the first line holds most often (";" on a tie, then tab).
 char ListenTrenner(std::string_view ersteZeile);
-std::vector<std::string> ListenZeileTeilen(std::string_view zeile, char trenner);
 // Edit distance (insert, delete, replace one letter each cost 1).
 std::size_t Levenshtein(std::string_view a, std::string_view b);
 
@@ -45,6 +44,7 @@ class AdressPruefer {
  private:
   const Datenbestand& db_;
   std::unordered_map<std::int32_t, std::vector<std::int32_t>> plzSaetze_;
+  std::vector<std::string> orte_;  // per record: its place as compared
   std::unordered_map<std::string, std::int32_t> ortErster_;
   std::unordered_map<std::int32_t, std::vector<std::int32_t>> plzStrassen_;  // street-table indexes in file order
   std::unordered_map<std::string, std::vector<std::int32_t>> strassenNamen_;  // code bytes + normalised name
@@ -56,6 +56,8 @@ struct AdressPruefErgebnis {
   char trenner = ';';
   TextKodierung kodierung = TextKodierung::Cp1252;
   AdressSpalten spalten;
+  // The cells of line I (0: the titles).
+  std::vector<std::string> zellen(std::size_t i) const;
   std::vector<AdressBefund> befunde;  // one per data line
   bool abgebrochen = false;
 };

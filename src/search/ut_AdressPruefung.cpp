@@ -85,7 +85,7 @@ bool TfrAdressPruefung::pruefen(const QString& datei) {
   }
   ProgressBar1->hide();
   if (!fertig) return false;
-  const std::vector<std::string> kopf = ListenZeileTeilen(ergebnis_.zeilen.front(), ergebnis_.trenner);
+  const std::vector<std::string> kopf = ergebnis_.zellen(0);
   const AdressSpalten& s = ergebnis_.spalten;
   lbSpalten->setText(QStringLiteral("Spalten: PLZ ") + SpaltenText(kopf, s.plz) + QStringLiteral(", Ort ") + SpaltenText(kopf, s.ort) +
                      QStringLiteral(", Strasse ") + SpaltenText(kopf, s.strasse) + QStringLiteral(", Hausnummer ") + SpaltenText(kopf, s.nr));
@@ -103,7 +103,7 @@ bool TfrAdressPruefung::pruefen(const QString& datei) {
 
 void TfrAdressPruefung::filtern(const QString& status) {
   const std::string gesucht = status.toStdString();
-  const std::vector<std::string> kopf = ergebnis_.zeilen.empty() ? std::vector<std::string>() : ListenZeileTeilen(ergebnis_.zeilen.front(), ergebnis_.trenner);
+  const std::vector<std::string> kopf = ergebnis_.zeilen.empty() ? std::vector<std::string>() : ergebnis_.zellen(0);
   const int spalten = static_cast<int>(kopf.size()) + 2;
   zeilen_.clear();
   for (std::size_t i = 0; i < ergebnis_.befunde.size(); ++i) {
@@ -120,7 +120,7 @@ void TfrAdressPruefung::filtern(const QString& status) {
   tabelle_.setBreite(spalten - 1, 180);
   for (std::size_t z = 0; z < zeilen_.size(); ++z) {
     const auto n = static_cast<std::size_t>(zeilen_[z]);
-    std::vector<std::string> zellen = ListenZeileTeilen(ergebnis_.zeilen[n], ergebnis_.trenner);
+    std::vector<std::string> zellen = ergebnis_.zellen(n);
     zellen.resize(static_cast<std::size_t>(spalten - 2));
     zellen.push_back(ergebnis_.befunde[n - 1].status);
     zellen.push_back(ergebnis_.befunde[n - 1].vorschlag);
@@ -132,7 +132,7 @@ void TfrAdressPruefung::filtern(const QString& status) {
 
 std::int32_t TfrAdressPruefung::satzFuer(int zeile) const {
   if (zeile < 1 || zeile > static_cast<int>(zeilen_.size())) return 0;
-  const std::vector<std::string> z = ListenZeileTeilen(ergebnis_.zeilen[static_cast<std::size_t>(zeilen_[static_cast<std::size_t>(zeile - 1)])], ergebnis_.trenner);
+  const std::vector<std::string> z = ergebnis_.zellen(static_cast<std::size_t>(zeilen_[static_cast<std::size_t>(zeile - 1)]));
   auto zelle = [&](int i) { return i >= 0 && i < static_cast<int>(z.size()) ? z[static_cast<std::size_t>(i)] : std::string(); };
   const std::string ziffern = NurZiffern(zelle(ergebnis_.spalten.plz));
   if (ziffern.empty() || ziffern.size() > 6) return 0;

@@ -111,8 +111,7 @@ void TfrSuchMaske::sbWeiterClick() {
   ProgressBar1->hide();
   if (t.satz == 0) return;
   const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(t.satz)];
-  const std::string staat = r.Staat.text();
-  lbPLZ->setText(ui::AusCp1252(PLZText(r.PLZ, staat.empty() ? ' ' : staat.front())));
+  lbPLZ->setText(ui::AusCp1252(PLZText(r)));
   lbOrt->setText(ui::AusCp1252(r.Ort.text()));
   lbStrasse->clear();
   lbStrNr->clear();

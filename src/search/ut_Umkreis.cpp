@@ -81,8 +81,7 @@ void TfrUmkreis::sbSuchenClick() {
     return;
   }
   const TPLZRecord& m = db_.PLZTabelle[static_cast<std::size_t>(mitte_)];
-  const std::string staat = m.Staat.text();
-  const QString name = QString::fromStdString(PLZText(m.PLZ, staat.empty() ? ' ' : staat.front())) + QStringLiteral(" ") + ui::AusCp1252(m.Ort.text());
+  const QString name = QString::fromStdString(PLZText(m)) + QStringLiteral(" ") + ui::AusCp1252(m.Ort.text());
   if (static_cast<double>(m.Breitengrad) == 0.0 && static_cast<double>(m.Laengengrad) == 0.0) {
     lbMitte->setText(QStringLiteral("Keine Koordinaten für ") + name);
     StringGrid1->aktualisieren();
@@ -93,8 +92,7 @@ void TfrUmkreis::sbSuchenClick() {
   for (std::size_t i = 0; i < treffer.size(); ++i) {
     const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(treffer[i].position)];
     const int z = static_cast<int>(i) + 1;
-    const std::string s = r.Staat.text();
-    tabelle_.setZelle(0, z, PLZText(r.PLZ, s.empty() ? ' ' : s.front()));
+    tabelle_.setZelle(0, z, PLZText(r));
     tabelle_.setZelle(1, z, r.Ort.text());
     tabelle_.setZelle(2, z, r.Bundesland.text());
     tabelle_.setZelle(3, z, KmText(treffer[i].km));

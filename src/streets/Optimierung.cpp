@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Dateien.h"
+#include "core/HashVerzeichnis.h"
 #include "core/RecordDatei.h"
 #include "core/Texte.h"
 #include "folders/Sicherung.h"
@@ -65,15 +66,12 @@ void DoppelSchluessel(std::string& k, const TStrassenRecord& s, const std::strin
   k.append(s.BisNr.zeichen, std::min<std::size_t>(s.BisNr.laenge, 6));
 }
 
-// The keys of the kept streets, one after the other in one block, found through an open
-// hash table; keys are compared in full on a hit, so a hash collision never drops a street.
-// Each street is offered once at most, so the table made for ERWARTET streets never fills.
+// The keys of the kept streets, one after the other in one block; whole keys are compared on
+// a hash hit, so a collision never drops a street.
 class BehalteneStrassen {
  public:
   explicit BehalteneStrassen(std::size_t erwartet) {
-    std::size_t groesse = 16;
-    while (groesse < erwartet + erwartet / 2) groesse *= 2;
-    plaetze_.assign(groesse, Platz{0, -1});
+    verzeichnis_.reservieren(erwartet);
     anfang_.reserve(erwartet + 1);
     anfang_.push_back(0);
     strassen_.reserve(erwartet);
@@ -81,15 +79,10 @@ class BehalteneStrassen {
 
   // Keeps STRASSE under SCHLUESSEL unless a kept street has that key already.
   bool hinzuWennNeu(std::string_view schluessel, std::int32_t strasse) {
-    const std::size_t h = std::hash<std::string_view>{}(schluessel);
-    const auto kurz = static_cast<std::uint32_t>(h);
-    std::size_t i = h & (plaetze_.size() - 1);
-    for (;; i = (i + 1) & (plaetze_.size() - 1)) {
-      const Platz& p = plaetze_[i];
-      if (p.nummer < 0) break;
-      if (p.hash == kurz && schluesselVon(p.nummer) == schluessel) return false;
-    }
-    plaetze_[i] = Platz{kurz, static_cast<std::int32_t>(strassen_.size())};
+    const auto [nummer, neu] = verzeichnis_.finden(
+        std::hash<std::string_view>{}(schluessel), [&](std::int32_t n) { return schluesselVon(n) == schluessel; },
+        static_cast<std::int32_t>(strassen_.size()));
+    if (!neu) return false;
     daten_ += schluessel;
     anfang_.push_back(daten_.size());
     strassen_.push_back(strasse);
@@ -99,20 +92,15 @@ class BehalteneStrassen {
   const std::vector<std::int32_t>& strassen() const { return strassen_; }
 
  private:
-  struct Platz {
-    std::uint32_t hash;
-    std::int32_t nummer;  // index into strassen_, -1 for free
-  };
-
   std::string_view schluesselVon(std::int32_t nummer) const {
     const auto n = static_cast<std::size_t>(nummer);
     return std::string_view(daten_).substr(anfang_[n], anfang_[n + 1] - anfang_[n]);
   }
 
-  std::vector<Platz> plaetze_;
+  HashVerzeichnis verzeichnis_;
   std::string daten_;
-  std::vector<std::size_t> anfang_;      // key n is daten_[anfang_[n], anfang_[n + 1])
-  std::vector<std::int32_t> strassen_;   // street-table indexes in the order kept
+  std::vector<std::size_t> anfang_;     // key n is daten_[anfang_[n], anfang_[n + 1])
+  std::vector<std::int32_t> strassen_;  // street-table indexes in the order kept
 };
 
 template <std::size_t N>

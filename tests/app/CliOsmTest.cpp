@@ -1,9 +1,7 @@
 // orvano-cli osm-import: a trial run, the written files, the wrong calls.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "app/Cli.h"
+#include "app/CliLauf.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
 #include "support/Datenordner.h"
@@ -15,13 +13,7 @@ namespace {
 using test::DateiLesen;
 using test::DateiSchreiben;
 
-int Cli(const std::vector<std::string>& argumente, std::string& out, std::string& err) {
-  std::ostringstream o, e;
-  const int status = CliAusfuehren(argumente, "/nirgends/", o, e);
-  out = o.str();
-  err = e.str();
-  return status;
-}
+using test::CliLauf;
 
 TEST(CliOsmImport, ATrialRunCountsAndWritesNothingJaReplacesBothFilesAndWrongCallsFail) {
   test::TempOrdner t;
@@ -34,14 +26,14 @@ TEST(CliOsmImport, ATrialRunCountsAndWritesNothingJaReplacesBothFilesAndWrongCal
                  "<tag k=\"addr:street\" v=\"Gartenstra\xC3\x9F" "e\"/></node></osm>");
   const std::string vorher = DateiLesen(t / "Ord_1/Dat_A.ppp");
   std::string out, err;
-  ASSERT_EQ(Cli({"--programmordner", t.pfad(), "osm-import", "--land", "Österreich", t / "a.osm"}, out, err), 0) << err;
+  ASSERT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", "--land", "Österreich", t / "a.osm"}, out, err), 0) << err;
   EXPECT_NE(out.find("Adressen gelesen: 2\n"), std::string::npos) << out;
   EXPECT_NE(out.find("PLZ mit falscher Stellenzahl: 1\n"), std::string::npos) << out;
   EXPECT_NE(out.find("Nichts geschrieben"), std::string::npos) << out;
   EXPECT_EQ(DateiLesen(t / "Ord_1/Dat_A.ppp"), vorher);
   EXPECT_FALSE(DateiVorhanden(t / "Ord_1/Strassen_A.ppp"));
 
-  ASSERT_EQ(Cli({"--programmordner", t.pfad(), "osm-import", "--land", "Österreich", "--ja", t / "a.osm"}, out, err), 0) << err;
+  ASSERT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", "--land", "Österreich", "--ja", t / "a.osm"}, out, err), 0) << err;
   const auto strassen = TabelleLesen<TStrassenRecord>(t / "Ord_1/Strassen_A.ppp");
   ASSERT_EQ(strassen.size(), 2u);
   EXPECT_EQ(strassen[1].Strasse.text(), "Graben");
@@ -49,11 +41,11 @@ TEST(CliOsmImport, ATrialRunCountsAndWritesNothingJaReplacesBothFilesAndWrongCal
   EXPECT_EQ(plz[1].Strassen, 1);
   EXPECT_NEAR(plz[1].Breitengrad, 48.2, 1e-7);
 
-  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "osm-import"}, out, err), 2);
-  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "osm-import", t / "fehlt.osm.pbf"}, out, err), 1);
+  EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import"}, out, err), 2);
+  EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", t / "fehlt.osm.pbf"}, out, err), 1);
   EXPECT_NE(err.find("fehlt.osm.pbf"), std::string::npos) << err;
   DateiSchreiben(t / "kaputt.osm", "<osm><node id=\"1\"");
-  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "osm-import", t / "kaputt.osm"}, out, err), 1);
+  EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", t / "kaputt.osm"}, out, err), 1);
   EXPECT_NE(err.find("kann nicht gelesen werden"), std::string::npos) << err;
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/RecordDatei.h"
+#include "core/Texte.h"
 #include "core/Start.h"
 #include "streets/Optimierung.h"
 #include "support/Abschuss.h"

@@ -16,10 +16,8 @@ namespace orvano {
 namespace {
 
 TPLZRecord Satz(const char* ort, std::int32_t plz, double breite, double laenge) {
-  TPLZRecord r = test::PLZSatz(ort, plz);
+  TPLZRecord r = test::PLZSatz(ort, plz, breite, laenge);
   r.Bundesland.setzen("Berlin");
-  r.Breitengrad = breite;
-  r.Laengengrad = laenge;
   return r;
 }
 

@@ -7,13 +7,6 @@
 namespace orvano {
 namespace {
 
-TPLZRecord Satz(const char* ort, std::int32_t plz, double breite, double laenge) {
-  TPLZRecord r = test::PLZSatz(ort, plz);
-  r.Breitengrad = breite;
-  r.Laengengrad = laenge;
-  return r;
-}
-
 Datenbestand Tabelle(const std::vector<TPLZRecord>& saetze) {
   Datenbestand db;
   db.PLZTabelle.resize(1);
@@ -35,8 +28,8 @@ TEST(Umkreis, DistancesOfKnownPairs) {
 
 TEST(Umkreis, NearestFirstTiesInFileOrderTheBoundaryInsideRecordsWithoutCoordinatesNever) {
   const double einGradKm = EntfernungKm(50, 10, 51, 10);
-  const Datenbestand db = Tabelle({Satz("Nord", 10002, 51, 10), Satz("Mitte", 10001, 50, 10), Satz("Ohne", 10003, 0, 0),
-                                   Satz("Sued", 10004, 49, 10), Satz("Weit", 10005, 53, 10), Satz("Mitte", 10006, 50, 10)});
+  const Datenbestand db = Tabelle({test::PLZSatz("Nord", 10002, 51, 10), test::PLZSatz("Mitte", 10001, 50, 10), test::PLZSatz("Ohne", 10003, 0, 0),
+                                   test::PLZSatz("Sued", 10004, 49, 10), test::PLZSatz("Weit", 10005, 53, 10), test::PLZSatz("Mitte", 10006, 50, 10)});
   const auto t = Umkreis(db, 50, 10, einGradKm);
   ASSERT_EQ(t.size(), 4u);
   EXPECT_EQ(t[0].position, 2);
@@ -49,8 +42,8 @@ TEST(Umkreis, NearestFirstTiesInFileOrderTheBoundaryInsideRecordsWithoutCoordina
 }
 
 TEST(Umkreis, TheCentreIsTheFirstRecordOfCodeAndPlaceWithCoordinates) {
-  const Datenbestand db = Tabelle({Satz("Frankfurt (Oder)", 15230, 0, 0), Satz("Frankfurt am Main", 15230, 50.1, 8.7),
-                                   Satz("Frankfurt/Oder", 15230, 52.34, 14.55)});
+  const Datenbestand db = Tabelle({test::PLZSatz("Frankfurt (Oder)", 15230, 0, 0), test::PLZSatz("Frankfurt am Main", 15230, 50.1, 8.7),
+                                   test::PLZSatz("Frankfurt/Oder", 15230, 52.34, 14.55)});
   EXPECT_EQ(UmkreisMitte(db, 15230, ""), 2);
   EXPECT_EQ(UmkreisMitte(db, 15230, "FRANKFURT ODER"), 3);
   EXPECT_FALSE(UmkreisMitte(db, 15231, ""));

@@ -18,6 +18,13 @@ inline TPLZRecord PLZSatz(const char* ort, std::int32_t plz, const char* staat =
   return r;
 }
 
+inline TPLZRecord PLZSatz(const char* ort, std::int32_t plz, double breite, double laenge) {
+  TPLZRecord r = PLZSatz(ort, plz);
+  r.Breitengrad = breite;
+  r.Laengengrad = laenge;
+  return r;
+}
+
 inline TStrassenRecord StrassenSatz(std::int32_t plz, const char* name, const char* ort = "") {
   TStrassenRecord s{};
   s.PLZ = plz;
