@@ -282,8 +282,7 @@ int Exportieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   MussDateiSein(plz);
   KommandozeilenAntworten nein(false, err);
   db.PLZLaden(nein);
-  if (opt.art != ExportArt::PLZ) db.StrassenLaden(KeinFortschritt(), nein);
-  const ExportErgebnis e = orvano::Exportieren(db, datei, opt, KeinFortschritt());
+  const ExportErgebnis e = ExportierenAusDatei(db, datei, opt, KeinFortschritt(), nein);
   out << datei << ": " << e.zeilen << " Zeilen geschrieben\n";
   return 0;
 }

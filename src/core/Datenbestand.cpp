@@ -16,7 +16,6 @@ std::function<void(const std::string& datei)> NachDemLaden;
 namespace {
 
 constexpr std::int64_t kSchritt = 1000;
-constexpr std::int32_t kPLZGrenze = 100000;
 
 class OhneAnzeige : public Fortschritt {};
 
@@ -90,32 +89,7 @@ bool Datenbestand::HaeltDatei(const std::string& datei) const {
 void Datenbestand::StrassenIndexAufbauen() {
   std::vector<std::int32_t> plz(static_cast<std::size_t>(StrassenZahl) + 1, 0);
   for (std::int32_t k = 1; k <= StrassenZahl; ++k) plz[static_cast<std::size_t>(k)] = StrassenTabelle[static_cast<std::size_t>(k)].PLZ;
-  StrassenIndexAufbauen(plz);
-}
-
-// From the codes alone (PLZ[k] of street k), which lie close together, instead of twice
-// from the 126-byte records.
-void Datenbestand::StrassenIndexAufbauen(const std::vector<std::int32_t>& plz) {
-  std::vector<std::int32_t> erste(kPLZGrenze + 1, 0);
-  for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
-    const std::int32_t p = plz[static_cast<std::size_t>(k)];
-    if (p > 0 && p < kPLZGrenze) ++erste[static_cast<std::size_t>(p) + 1];
-  }
-  for (std::size_t p = 1; p < erste.size(); ++p) erste[p] += erste[p - 1];
-  std::vector<std::int32_t> indexe(static_cast<std::size_t>(erste.back()));
-  std::vector<std::int32_t> naechste(erste.begin(), erste.end() - 1);
-  for (std::int32_t k = 1; k <= StrassenZahl; ++k) {
-    const std::int32_t p = plz[static_cast<std::size_t>(k)];
-    if (p > 0 && p < kPLZGrenze) indexe[static_cast<std::size_t>(naechste[static_cast<std::size_t>(p)]++)] = k;
-  }
-  erste_ = std::move(erste);
-  indexe_ = std::move(indexe);
-}
-
-StrassenBereich Datenbestand::StrassenNachPLZ(std::int32_t plz) const {
-  if (plz <= 0 || plz >= kPLZGrenze || erste_.empty()) return {};
-  const std::int32_t* basis = indexe_.data();
-  return {basis + erste_[static_cast<std::size_t>(plz)], basis + erste_[static_cast<std::size_t>(plz) + 1]};
+  verzeichnis_.aufbauen(plz);
 }
 
 bool Datenbestand::PLZLaden(Rueckfragen& rueckfragen) {
@@ -223,7 +197,8 @@ std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschrit
   position.resize(static_cast<std::size_t>(naechste));
   StrassenTabelle = std::move(tabelle);
   StrassenPosition = std::move(position);
-  StrassenIndexAufbauen(plz);
+  // From the codes gathered here, which lie close together, not again from the 126-byte records.
+  verzeichnis_.aufbauen(plz);
   if (testhaken::NachDemLaden) testhaken::NachDemLaden(datei);
   return static_cast<std::int32_t>(n - StrassenZahl);
 }

@@ -14,18 +14,9 @@
 #include "Pfade.h"
 #include "RecordDatei.h"
 #include "Records.h"
+#include "StrassenVerzeichnis.h"
 
 namespace orvano {
-
-// The street-table indexes of one postal code, in street-table order.
-struct StrassenBereich {
-  const std::int32_t* anfang = nullptr;
-  const std::int32_t* ende = nullptr;
-  std::size_t size() const { return static_cast<std::size_t>(ende - anfang); }
-  bool empty() const { return anfang == ende; }
-  const std::int32_t* begin() const { return anfang; }
-  const std::int32_t* end() const { return ende; }
-};
 
 struct StrassenLadeErgebnis {
   bool vorhanden = false;        // the street file exists
@@ -109,12 +100,11 @@ class Datenbestand {
   void StrassenLeeren();
 
   // Same streets, same order as a scan of StrassenTabelle[1..StrassenZahl] for PLZ would give.
-  StrassenBereich StrassenNachPLZ(std::int32_t plz) const;
+  StrassenBereich StrassenNachPLZ(std::int32_t plz) const { return verzeichnis_.bereich(plz); }
   // Rebuilds that index; StrassenLaden does it, and so must anyone who changes the street table.
   void StrassenIndexAufbauen();
 
  private:
-  void StrassenIndexAufbauen(const std::vector<std::int32_t>& plz);
   std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt);
   void StrassenSchreiben(const std::string& datei, Fortschritt& fortschritt) const;
 
@@ -124,9 +114,7 @@ class Datenbestand {
   DateiKennung plzKennung_, strassenKennung_;
   // Files whose invalid streets, or postal-code records without place, the user chose to keep.
   std::string strassenBehalten_, plzBehalten_;
-  // Counting sort of the street indexes by postal code: erste_[p]..erste_[p+1] in indexe_.
-  std::vector<std::int32_t> erste_;
-  std::vector<std::int32_t> indexe_;
+  StrassenVerzeichnis verzeichnis_;
 };
 
 // Part of the question of PLZSpeichern(Rueckfragen&) about records without place or code.

@@ -42,4 +42,11 @@ std::string ExportZielVerboten(const Datenbestand& db, const std::string& datei)
 ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, const ExportOptionen& optionen,
                            Fortschritt& fortschritt);
 
+// The same file from DB's postal-code table and its folder's street file as it lies on disk
+// (what Exportieren writes after StrassenLaden without the purge question), for orvano-cli: the
+// streets are read straight from the file, not into DB, when they lie in the order of the
+// postal-code table, as an optimised file's do; otherwise DB loads them first.
+ExportErgebnis ExportierenAusDatei(Datenbestand& db, const std::string& datei, const ExportOptionen& optionen,
+                                   Fortschritt& fortschritt, Rueckfragen& rueckfragen);
+
 }  // namespace orvano

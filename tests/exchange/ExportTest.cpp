@@ -2,8 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "core/AnhangJournal.h"
+#include "support/Antworten.h"
 #include "support/Beispieldaten.h"
 
 namespace orvano {
@@ -106,6 +114,119 @@ TEST_F(Export, ProgressComesEveryHundredRecords) {
   ExportOptionen o;
   Exportieren(db, t / "p.csv", o, nie);
   EXPECT_EQ(nie.positionen, (std::vector<std::int64_t>{100, 200}));
+}
+
+// orvano-cli's export reads the streets straight from the file: the same bytes as the window's
+// export of the loaded tables, whatever order, dirt and repeats the files hold.
+class ExportAusDatei : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgVerzeichnis = t.pfad();
+    std::filesystem::create_directories(t / "Ord_1");
+  }
+  void dateienSchreiben(const std::vector<TPLZRecord>& plz, const std::vector<TStrassenRecord>& strassen) {
+    test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", plz);
+    test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", strassen);
+  }
+  // Both ways into two files; returns the window's file after checking that the other is equal.
+  std::string beideWege(const std::string& name, ExportArt art, const char* plzVorsatz = "", const char* nrVorsatz = "") {
+    ExportOptionen o;
+    o.art = art;
+    o.plzVorsatz = plzVorsatz;
+    o.nrVorsatz = nrVorsatz;
+    test::Antworten keine;
+    Datenbestand geladen;
+    geladen.PLZLaden(keine);
+    geladen.StrassenLaden(KeinFortschritt(), keine, false);
+    const ExportErgebnis a = Exportieren(geladen, t / ("a_" + name), o, KeinFortschritt());
+    Datenbestand nurPLZ;
+    nurPLZ.PLZLaden(keine);
+    const ExportErgebnis b = ExportierenAusDatei(nurPLZ, t / ("b_" + name), o, KeinFortschritt(), keine);
+    EXPECT_EQ(a.zeilen, b.zeilen) << name;
+    const std::string text = DateiLesen(t / ("a_" + name));
+    EXPECT_EQ(DateiLesen(t / ("b_" + name)), text) << name;
+    return text;
+  }
+  test::TempOrdner t;
+};
+
+TEST_F(ExportAusDatei, TheSampleGivesTheGoldenFiles) {
+  dateienSchreiben(test::BeispielPLZ(), test::BeispielStrassen());
+  EXPECT_EQ(beideWege("beide.CSV", ExportArt::PLZStrassen), Golden("beide.csv"));
+  EXPECT_EQ(beideWege("strassen.txt", ExportArt::Strassen, "", "Nr."), Golden("strassen.txt"));
+  EXPECT_EQ(beideWege("plz.csv", ExportArt::PLZ, "D-"), Golden("plz.csv"));
+}
+
+TEST_F(ExportAusDatei, ShuffledDirtyFilesWithRepeatedCodesGiveTheSameBytes) {
+  std::mt19937 zufall(7);
+  std::vector<TPLZRecord> plz;
+  std::vector<TStrassenRecord> strassen;
+  for (int i = 0; i < 300; ++i) {
+    // Every fifth code twice (two places share it), the last ones without streets.
+    const std::int32_t code = 10000 + (i - i / 5);
+    TPLZRecord r = test::PLZSatz(("Ort " + std::to_string(i)).c_str(), code);
+    r.Strassen = i < 280 ? 3 : 0;
+    plz.push_back(r);
+    for (int j = 0; j < static_cast<int>(zufall() % 6); ++j) {
+      TStrassenRecord s = test::StrassenSatz(code, ("Weg " + std::to_string(zufall() % 1000)).c_str(), "Ort");
+      if (zufall() % 3 == 0) s.AbNr.setzen(std::to_string(zufall() % 99).c_str());
+      if (zufall() % 3 == 0) s.BisNr.setzen((std::to_string(zufall() % 99) + "b").c_str());
+      strassen.push_back(s);
+    }
+  }
+  // Invalid records, codes no postal-code record has, a name of blanks, a full-length name.
+  strassen.push_back(test::StrassenSatz(0, "Nirgendweg"));
+  strassen.push_back(test::StrassenSatz(100000, "Zuweitweg"));
+  strassen.push_back(test::StrassenSatz(10003, "   "));
+  strassen.push_back(test::StrassenSatz(55555, "Fremdweg"));
+  strassen.push_back(test::StrassenSatz(10003, std::string(65, 'x').c_str()));
+  std::shuffle(strassen.begin(), strassen.end(), zufall);
+  std::shuffle(plz.begin() + 100, plz.end(), zufall);
+  dateienSchreiben(plz, strassen);
+  // A partial record at the end is no record.
+  {
+    std::ofstream anhang(t / "Ord_1/Strassen_D.ppp", std::ios::app | std::ios::binary);
+    anhang << "10003 halb";
+  }
+
+  const std::string text = beideWege("b.csv", ExportArt::PLZStrassen, "D-", "Nr ");
+  EXPECT_NE(text.find(";Nr "), std::string::npos);
+  EXPECT_EQ(text.find("Zuweitweg"), std::string::npos);
+  beideWege("b.txt", ExportArt::PLZStrassen);
+  beideWege("s.csv", ExportArt::Strassen, "", "N");
+  beideWege("s.txt", ExportArt::Strassen, "A-");
+}
+
+TEST_F(ExportAusDatei, WithoutStreetFileOnlyCodesWithoutStreetCountHaveLines) {
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", test::BeispielPLZ());
+  const std::string text = beideWege("ohne.csv", ExportArt::PLZStrassen);
+  // The header, Wien and the place without code; Dresden and Leerstadt count streets they lack.
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+}
+
+TEST_F(ExportAusDatei, AKilledImportIsTakenBackFirstAndSaidSo) {
+  dateienSchreiben(test::BeispielPLZ(), test::BeispielStrassen());
+  const std::string vorher = DateiLesen(t / "Ord_1/Strassen_D.ppp");
+  const std::string datei = t / "Ord_1/Strassen_D.ppp";
+  {
+    // An append whose writer died: its journal stays beside the file.
+    const int fd = ::open(datei.c_str(), O_RDWR);
+    const AnhangJournal journal(datei, fd, static_cast<std::int64_t>(vorher.size()), static_cast<std::int64_t>(vorher.size()),
+                          sizeof(TStrassenRecord));
+    const TStrassenRecord neu = test::StrassenSatz(1067, "Halbweg", "Dresden");
+    ASSERT_EQ(::pwrite(fd, &neu, sizeof neu, static_cast<off_t>(vorher.size())), static_cast<ssize_t>(sizeof neu));
+    ::close(fd);
+  }
+  test::Antworten keine;
+  Datenbestand db;
+  db.PLZLaden(keine);
+  ExportOptionen o;
+  o.art = ExportArt::PLZStrassen;
+  ExportierenAusDatei(db, t / "x.csv", o, KeinFortschritt(), keine);
+  EXPECT_EQ(DateiLesen(t / "x.csv").find("Halbweg"), std::string::npos);
+  EXPECT_EQ(DateiLesen(datei), vorher);
+  ASSERT_EQ(keine.meldungen.size(), 1u);
+  EXPECT_NE(keine.meldungen[0].find("abgebrochener Import"), std::string::npos);
 }
 
 TEST(ExportTexte, StatusAndProposedNames) {
