@@ -365,30 +365,44 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   if (!DateiVorhanden(quelle)) throw Fehlschlag{NichtGefundenText(quelle)};
   MussNormaleDateiSein(quelle);
   if (DateiGesperrt(quelle)) throw Fehlschlag{quelle + " ist von anderem Programm geöffnet"};
-  Tabelle tabelle(kImportTabellenSpalten, 2);
-  ImportTabelleKopf(tabelle);
   CSVLeseOptionen optionen;
   optionen.landText = land;
   optionen.strassen = !plz;
-  const CSVLeseErgebnis gelesen = CSVLesen(quelle, format, tabelle, optionen, KeinFortschritt());
-  out << quelle << ": " << gelesen.zeilen << " Zeilen" << OhnePLZText(gelesen.ohnePLZ) << "\n";
+  const std::string ziel = plz ? db.PLZDateiName() : db.StrassenDateiName();
+  const bool ja = a.schalter.count("--ja") > 0;
   const std::string datei2 = Wert(a, "--datei2");
-  if (!datei2.empty()) {
+  std::int64_t gueltig = 0;
+  AnhaengenErgebnis e;
+  if (datei2.empty()) {
+    // Straight from the file into the target: a national file is never held as a table.
+    const DirektImportErgebnis d = DirektImportieren(quelle, format, optionen, ziel, plz, ja, KeinFortschritt());
+    out << quelle << ": " << d.gelesen.zeilen << " Zeilen" << OhnePLZText(d.gelesen.ohnePLZ) << "\n";
+    if (!format.id.empty()) {
+      err << "orvano-cli: das Format verknüpft über \"" << Cp1252ZuUtf8(format.id)
+          << "\"; ohne --datei2 wird nicht verknüpft\n";
+    }
+    gueltig = d.gueltig;
+    e = d.anhang;
+  } else {
+    Tabelle tabelle(kImportTabellenSpalten, 2);
+    ImportTabelleKopf(tabelle);
+    const CSVLeseErgebnis gelesen = CSVLesen(quelle, format, tabelle, optionen, KeinFortschritt());
+    out << quelle << ": " << gelesen.zeilen << " Zeilen" << OhnePLZText(gelesen.ohnePLZ) << "\n";
     if (!DateiVorhanden(datei2)) throw Fehlschlag{NichtGefundenText(datei2)};
     const VerknuepfErgebnis v = Verknuepfen(datei2, format, tabelle, optionen, KeinFortschritt());
     if (!v.ausgefuehrt) throw Fehlschlag{v.meldung};
     out << datei2 << ": " << v.paarZahl << " Paare verknüpft\n";
-  } else if (!format.id.empty()) {
-    err << "orvano-cli: das Format verknüpft über \"" << Cp1252ZuUtf8(format.id)
-        << "\"; ohne --datei2 wird nicht verknüpft\n";
+    if (ja) {
+      e = ImportAnhaengen(ziel, plz, tabelle, KeinFortschritt());
+    } else {
+      gueltig = ImportGueltigeZeilen(tabelle, plz);
+    }
   }
-  const std::string ziel = plz ? db.PLZDateiName() : db.StrassenDateiName();
-  if (!a.schalter.count("--ja")) {
-    out << ImportGueltigeZeilen(tabelle, plz) << " Datensätze würden an " << ziel << " angehängt\n"
+  if (!ja) {
+    out << gueltig << " Datensätze würden an " << ziel << " angehängt\n"
         << "Nichts geschrieben (mit --ja wird angehängt)\n";
     return 0;
   }
-  const AnhaengenErgebnis e = ImportAnhaengen(ziel, plz, tabelle, KeinFortschritt());
   if (!e.zurueckgenommen.empty()) out << e.zurueckgenommen << "\n";
   out << e.geschrieben << " Datensätze an " << ziel << " angehängt\n";
   return 0;

@@ -55,12 +55,31 @@ const PLZFeld* PLZFeldDerSpalte(int spalte) {
   return nullptr;
 }
 
-TPLZRecord PLZAusZeile(const Tabelle& t, int r, bool mitZaehlern) {
+namespace {
+
+// ZELLE(spalte) gives a cell of the row.
+template <class Zelle>
+TPLZRecord PLZAus(const Zelle& zelle, bool mitZaehlern) {
   TPLZRecord d{};
   for (const PLZFeld& f : kFelder) {
-    if (f.import || mitZaehlern) f.setzen(d, t.zelle(f.spalte, r));
+    if (f.import || mitZaehlern) f.setzen(d, zelle(f.spalte));
   }
   return d;
+}
+
+std::string_view ZelleOderLeer(const std::vector<std::string>& zellen, int spalte) {
+  return static_cast<std::size_t>(spalte) < zellen.size() ? std::string_view(zellen[static_cast<std::size_t>(spalte)])
+                                                          : std::string_view();
+}
+
+}  // namespace
+
+TPLZRecord PLZAusZeile(const Tabelle& t, int r, bool mitZaehlern) {
+  return PLZAus([&](int spalte) { return t.zelle(spalte, r); }, mitZaehlern);
+}
+
+TPLZRecord PLZAusZellen(const std::vector<std::string>& zellen) {
+  return PLZAus([&](int spalte) { return ZelleOderLeer(zellen, spalte); }, false);
 }
 
 namespace {
@@ -85,6 +104,12 @@ const std::array<StrassenFeld, kStrassenFeldZahl>& StrassenFelder() { return kSt
 TStrassenRecord StrasseAusZeile(const Tabelle& t, int r, const std::array<int, kStrassenFeldZahl>& spalten) {
   TStrassenRecord s{};
   for (std::size_t i = 0; i < kStrassenFelder.size(); ++i) kStrassenFelder[i].setzen(s, t.zelle(spalten[i], r));
+  return s;
+}
+
+TStrassenRecord StrasseAusZellen(const std::vector<std::string>& zellen, const std::array<int, kStrassenFeldZahl>& spalten) {
+  TStrassenRecord s{};
+  for (std::size_t i = 0; i < kStrassenFelder.size(); ++i) kStrassenFelder[i].setzen(s, ZelleOderLeer(zellen, spalten[i]));
   return s;
 }
 

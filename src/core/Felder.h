@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Records.h"
 #include "Tabelle.h"
@@ -33,6 +34,8 @@ const PLZFeld* PLZFeldDerSpalte(int spalte);
 // A record (all zero but what the cells give) from row R of a table with these columns; the
 // street count and the house-number mark only for the main grid (MITZAEHLERN).
 TPLZRecord PLZAusZeile(const Tabelle& t, int r, bool mitZaehlern);
+// The same from the cells of one row (by column; missing ones are empty), without the counters.
+TPLZRecord PLZAusZellen(const std::vector<std::string>& zellen);
 
 struct StrassenFeld {
   const char* titel;  // Windows-1252
@@ -50,5 +53,6 @@ inline constexpr std::array<int, kStrassenFeldZahl> kImportStrassenSpalten = {1,
 
 // A street (all zero but what the cells give) from row R, the fields taken from SPALTEN.
 TStrassenRecord StrasseAusZeile(const Tabelle& t, int r, const std::array<int, kStrassenFeldZahl>& spalten);
+TStrassenRecord StrasseAusZellen(const std::vector<std::string>& zellen, const std::array<int, kStrassenFeldZahl>& spalten);
 
 }  // namespace orvano

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 
 #include <fstream>
 #include <functional>
@@ -337,36 +338,63 @@ std::string KeineZeilenGrund(const std::string& datei, const ImportFormat& f, co
 
 std::string OhnePLZText(int ohnePLZ) { return ohnePLZ > 0 ? "  ohne PLZ: " + std::to_string(ohnePLZ) : std::string(); }
 
-CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, const CSVLeseOptionen& o,
-                         Fortschritt& fortschritt) {
+CSVLeseErgebnis CSVZeilenLesen(const std::string& datei, ImportFormat& f, const CSVLeseOptionen& o, Fortschritt& fortschritt,
+                               const std::function<void(int r, std::vector<std::string>& zellen)>& zeile) {
   CSVLeseErgebnis e;
   if (!DateiVorhanden(datei)) return e;
   MussNormaleDateiSein(datei);
-  TabelleLeeren(t);
   const std::string sep = Trennzeichen(datei, f.separator);
   const int n = Anzahl(o);
   ZeilenLeser leser(datei);
   const Loeschtexte loeschen(f);
-  std::string zeile;
-  leser.naechste(zeile);
-  e.titelZeile = zeile;
-  if (o.testModus) e.rohZeilen.push_back(zeile);
-  loeschen.anwenden(zeile);
+  std::string text;
+  leser.naechste(text);
+  e.titelZeile = text;
+  if (o.testModus) e.rohZeilen.push_back(text);
+  loeschen.anwenden(text);
   std::array<std::int32_t, kImportFelder> index{};
-  for (std::size_t i = 0; i < kImportFelder; ++i) index[i] = TitelIndex(zeile, sep, f.titel[i]);
-  const std::int32_t idIndex = TitelIndex(zeile, sep, f.id);
+  for (std::size_t i = 0; i < kImportFelder; ++i) index[i] = TitelIndex(text, sep, f.titel[i]);
+  const std::int32_t idIndex = TitelIndex(text, sep, f.id);
   const std::size_t bis = static_cast<std::size_t>(std::max(idIndex, *std::max_element(index.begin(), index.end())) + 1);
   std::vector<std::string_view> teile;
+
+  // Empty postal codes, places and countries are filled in as the rows go out. The placeholder
+  // code needs the first code read, so rows without one wait until it is known.
+  const std::string iso = LandISO(o.landText.empty() ? ' ' : o.landText.front());
+  std::string firstPLZ;
+  std::deque<std::vector<std::string>> wartend;
+  int ausgegeben = 0;
+  auto ausgeben = [&] {
+    for (auto& zellen : wartend) {
+      if (zellen[6].empty()) {
+        // A given default comes first; the placeholder only fills what is still empty.
+        if (!f.eingabePLZ.empty()) {
+          zellen[6] = f.eingabePLZ;
+        } else {
+          // The placeholder must survive as a postal code of the record, or the row would be
+          // dropped without a word when it is saved.
+          const std::string platzhalter = firstPLZ + "99999";
+          std::int32_t wert = 0;
+          const bool passt = GanzzahlLesen(platzhalter, wert) && wert > 0 && (!o.strassen || wert < 100000);
+          zellen[6] = passt ? platzhalter : "99999";
+          ++e.ohnePLZ;
+        }
+      }
+      if (zellen[1].empty() && !f.eingabeOrt.empty()) zellen[1] = f.eingabeOrt;
+      if (zellen[2].empty()) zellen[2] = iso;
+      zeile(++ausgegeben, zellen);
+    }
+    wartend.clear();
+  };
 
   fortschritt.beginnen(kFortschrittMax);
   std::int64_t c = 0;
   int r = 0;
-  std::string firstPLZ;
   std::vector<std::string> zellen(kImportTabellenSpalten);
-  while (leser.naechste(zeile)) {
-    if (o.testModus && r < n) e.rohZeilen.push_back(zeile);
-    loeschen.anwenden(zeile);
-    const bool mehrere = TeileBis(zeile, sep, bis, teile);
+  while (leser.naechste(text)) {
+    if (o.testModus && r < n) e.rohZeilen.push_back(text);
+    loeschen.anwenden(text);
+    const bool mehrere = TeileBis(text, sep, bis, teile);
     if (++c > kFortschrittMax) c = 1;
     if (c % 100 == 0) fortschritt.position(c);
     if (fortschritt.abbrechen()) {
@@ -375,7 +403,7 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
     }
     if (!mehrere) continue;
     ++r;
-    std::fill(zellen.begin(), zellen.end(), std::string());
+    for (std::string& z : zellen) z.clear();
     zellen[0] = std::to_string(r);
     for (std::size_t i = 0; i < kImportFelder; ++i) {
       const std::int32_t k = index[i];
@@ -393,8 +421,7 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
     if (idIndex >= 0 && idIndex < static_cast<std::int32_t>(teile.size())) {
       zellen[kImportSpalteID] = std::string(teile[static_cast<std::size_t>(idIndex)]);
     }
-    if (r + 1 > t.zeilen()) t.setZeilen(r + 1);
-    t.setZeile(r, zellen);
+    wartend.push_back(zellen);
     if (fortschritt.abbrechen()) {
       e.abgebrochen = true;
       break;
@@ -402,31 +429,25 @@ CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, 
     if (o.testModus && r >= n) break;
     // Only a row read on after the stop check gives the placeholder's first code.
     if (firstPLZ.empty()) firstPLZ = zellen[6];
+    if (!firstPLZ.empty()) ausgeben();
   }
   fortschritt.beenden();
-
-  const std::string iso = LandISO(o.landText.empty() ? ' ' : o.landText.front());
-  for (int z = 1; z <= r; ++z) {
-    if (t.zelle(6, z).empty()) {
-      // A given default comes first; the placeholder only fills what is still empty.
-      if (!f.eingabePLZ.empty()) {
-        t.setZelle(6, z, f.eingabePLZ);
-      } else {
-        // The placeholder must survive as a postal code of the record, or the row would be
-        // dropped without a word when it is saved.
-        const std::string platzhalter = firstPLZ + "99999";
-        std::int32_t wert = 0;
-        const bool passt = GanzzahlLesen(platzhalter, wert) && wert > 0 && (!o.strassen || wert < 100000);
-        t.setZelle(6, z, passt ? platzhalter : "99999");
-        ++e.ohnePLZ;
-      }
-    }
-    if (t.zelle(1, z).empty() && !f.eingabeOrt.empty()) t.setZelle(1, z, f.eingabeOrt);
-    if (t.zelle(2, z).empty()) t.setZelle(2, z, iso);
-  }
-  t.setZeilen(std::max(2, r + 1));
+  ausgeben();
   e.zeilen = r;
   e.gelesen = true;
+  return e;
+}
+
+CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& f, Tabelle& t, const CSVLeseOptionen& o,
+                         Fortschritt& fortschritt) {
+  if (!DateiVorhanden(datei)) return {};
+  MussNormaleDateiSein(datei);
+  TabelleLeeren(t);
+  CSVLeseErgebnis e = CSVZeilenLesen(datei, f, o, fortschritt, [&t](int r, std::vector<std::string>& zellen) {
+    if (r + 1 > t.zeilen()) t.setZeilen(r + 1);
+    t.setZeile(r, zellen);
+  });
+  t.setZeilen(std::max(2, e.zeilen + 1));
   return e;
 }
 

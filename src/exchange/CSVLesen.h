@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,13 @@ std::string OhnePLZText(int ohnePLZ);
 // "Ort" the "Eingabe" value; empty "Staat" the country's ISO code. Throws DateiFehler.
 CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& format, Tabelle& t, const CSVLeseOptionen& optionen,
                          Fortschritt& fortschritt);
+
+// The same rows, filled in alike, handed to ZEILE one by one (R counts from 1; the cells are in
+// the import table's columns and may be taken) instead of being put into a table, so that a file
+// of millions of rows is never held whole. A row waits only while no code was read yet.
+CSVLeseErgebnis CSVZeilenLesen(const std::string& datei, ImportFormat& format, const CSVLeseOptionen& optionen,
+                               Fortschritt& fortschritt,
+                               const std::function<void(int r, std::vector<std::string>& zellen)>& zeile);
 
 // Why a completed read of DATEI through F gave the import nothing: no data line, no line with
 // the separator (naming the one the title line seems to use), or no column of the format in

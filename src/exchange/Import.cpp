@@ -31,9 +31,16 @@ bool Gueltig(const Tabelle& t, int r, bool plz) {
 }  // namespace
 
 TPLZRecord ImportZeileZuPLZ(const Tabelle& t, int r) { return PLZAusZeile(t, r, false); }
+TPLZRecord ImportZellenZuPLZ(const std::vector<std::string>& zellen) { return PLZAusZellen(zellen); }
 
 TStrassenRecord ImportZeileZuStrasse(const Tabelle& t, int r) {
   TStrassenRecord s = StrasseAusZeile(t, r, kImportStrassenSpalten);
+  s.HausNrKz = '1';
+  return s;
+}
+
+TStrassenRecord ImportZellenZuStrasse(const std::vector<std::string>& zellen) {
+  TStrassenRecord s = StrasseAusZellen(zellen, kImportStrassenSpalten);
   s.HausNrKz = '1';
   return s;
 }
@@ -60,70 +67,113 @@ AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabel
                          fortschritt);
 }
 
-AnhaengenErgebnis SaetzeAnhaengen(const std::string& ziel, std::size_t groesse, std::int64_t anzahl,
-                                  const std::function<bool(std::int64_t, void*)>& satz, Fortschritt& fortschritt) {
+SatzAnhang::SatzAnhang(const std::string& ziel, std::size_t groesse) : ziel_(ziel), groesse_(groesse) {
   // No other writer meanwhile; the lock is taken before the file may be created.
-  std::optional<SchreibSperre> sperre;
-  if (DateiVorhanden(ziel)) sperre.emplace(ziel);
-  AnhaengenErgebnis e;
+  if (DateiVorhanden(ziel)) sperre_.emplace(ziel);
   // An earlier import of this file that was killed is taken back first.
-  if (auto m = AbgebrochenenAnhangZuruecknehmen(ziel)) e.zurueckgenommen = *m;
-  const int fd = ::open(ziel.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) throw DateiFehler("Datei " + ziel + " kann nicht geöffnet werden: " + FehlerText(errno));
-  struct Schliessen {
-    int fd;
-    ~Schliessen() { ::close(fd); }
-  } zu{fd};
-  if (!sperre && ::flock(fd, LOCK_EX | LOCK_NB) != 0) throw DateiFehler(GesperrtText(ziel));
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) throw DateiFehler("Datei " + ziel + " kann nicht gelesen werden: " + FehlerText(errno));
-  // By the permission bits, so that root (who could write anyway) respects them too.
-  if ((st.st_mode & 0222) == 0) throw DateiFehler("Datei " + ziel + " ist schreibgeschützt und wurde nicht geändert");
-  // The new records follow the last whole one: a torn tail (a cut-off append) is never read,
-  // and records behind it would all be out of line.
-  const std::int64_t alteGroesse = st.st_size;
-  e.anfang = alteGroesse / static_cast<std::int64_t>(groesse) * static_cast<std::int64_t>(groesse);
-  // The torn tail's bytes, to put back when the append fails.
-  std::string schwanz(static_cast<std::size_t>(alteGroesse - e.anfang), '\0');
-  if (!schwanz.empty() && ::pread(fd, schwanz.data(), schwanz.size(), e.anfang) != static_cast<ssize_t>(schwanz.size())) schwanz.clear();
-  std::vector<char> puffer;
-  puffer.reserve(groesse * 8192);
-  std::int64_t position = e.anfang;
-  auto leeren = [&] {
-    std::size_t erledigt = 0;
-    while (erledigt < puffer.size()) {
-      const ssize_t w = ::pwrite(fd, puffer.data() + erledigt, puffer.size() - erledigt, position + static_cast<std::int64_t>(erledigt));
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
-      erledigt += static_cast<std::size_t>(w);
-    }
-    position += static_cast<std::int64_t>(puffer.size());
-    puffer.clear();
-  };
-  fortschritt.beginnen(anzahl);
-  // A kill from here on is taken back at the next opening of the folder.
-  AnhangJournal journal(ziel, fd, alteGroesse, e.anfang, groesse);
+  if (auto m = AbgebrochenenAnhangZuruecknehmen(ziel)) ergebnis_.zurueckgenommen = *m;
+  fd_ = ::open(ziel.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ < 0) throw DateiFehler("Datei " + ziel + " kann nicht geöffnet werden: " + FehlerText(errno));
   try {
-    std::vector<char> neu(groesse);
-    for (std::int64_t r = 1; r <= anzahl; ++r) {
-      if (satz(r, neu.data())) puffer.insert(puffer.end(), neu.begin(), neu.end());
-      if (puffer.size() >= groesse * 8192) leeren();
-      if (r % 10 == 0) fortschritt.position(r);
+    if (!sperre_ && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) throw DateiFehler(GesperrtText(ziel));
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) throw DateiFehler("Datei " + ziel + " kann nicht gelesen werden: " + FehlerText(errno));
+    // By the permission bits, so that root (who could write anyway) respects them too.
+    if ((st.st_mode & 0222) == 0) throw DateiFehler("Datei " + ziel + " ist schreibgeschützt und wurde nicht geändert");
+    // The new records follow the last whole one: a torn tail (a cut-off append) is never read,
+    // and records behind it would all be out of line.
+    alteGroesse_ = st.st_size;
+    ergebnis_.anfang = alteGroesse_ / static_cast<std::int64_t>(groesse) * static_cast<std::int64_t>(groesse);
+    position_ = ergebnis_.anfang;
+    // The torn tail's bytes, to put back when the append fails.
+    schwanz_.assign(static_cast<std::size_t>(alteGroesse_ - ergebnis_.anfang), '\0');
+    if (!schwanz_.empty() &&
+        ::pread(fd_, schwanz_.data(), schwanz_.size(), ergebnis_.anfang) != static_cast<ssize_t>(schwanz_.size())) {
+      schwanz_.clear();
     }
-    leeren();
-    if (::fsync(fd) != 0) throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
-    journal.entfernen();
+    puffer_.reserve(groesse * kBlockSaetze);
+    // A kill from here on is taken back at the next opening of the folder.
+    journal_.emplace(ziel, fd_, alteGroesse_, ergebnis_.anfang, groesse);
   } catch (...) {
-    // A full disk or a write error leaves the file as it was before.
-    if (::ftruncate(fd, alteGroesse) == 0 && (schwanz.empty() || ::pwrite(fd, schwanz.data(), schwanz.size(), e.anfang) >= 0) && ::fsync(fd) == 0) {
-      journal.entfernen();
-    }
-    fortschritt.beenden();
+    ::close(fd_);
     throw;
   }
-  fortschritt.beenden();
-  e.geschrieben = (position - e.anfang) / static_cast<std::int64_t>(groesse);
+}
+
+SatzAnhang::~SatzAnhang() {
+  if (journal_) {
+    // Not finished (a full disk, a write error, a failed source): the file as it was before.
+    if (::ftruncate(fd_, alteGroesse_) == 0 &&
+        (schwanz_.empty() || ::pwrite(fd_, schwanz_.data(), schwanz_.size(), ergebnis_.anfang) >= 0) && ::fsync(fd_) == 0) {
+      journal_->entfernen();
+    }
+    journal_.reset();
+  }
+  ::close(fd_);
+}
+
+void SatzAnhang::hinzufuegen(const void* satz) {
+  const auto* p = static_cast<const char*>(satz);
+  puffer_.insert(puffer_.end(), p, p + groesse_);
+  if (puffer_.size() >= groesse_ * kBlockSaetze) leeren();
+}
+
+void SatzAnhang::leeren() {
+  std::size_t erledigt = 0;
+  while (erledigt < puffer_.size()) {
+    const ssize_t w = ::pwrite(fd_, puffer_.data() + erledigt, puffer_.size() - erledigt, position_ + static_cast<std::int64_t>(erledigt));
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) throw DateiFehler("Datei " + ziel_ + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
+    erledigt += static_cast<std::size_t>(w);
+  }
+  position_ += static_cast<std::int64_t>(puffer_.size());
+  puffer_.clear();
+}
+
+AnhaengenErgebnis SatzAnhang::abschliessen() {
+  leeren();
+  if (::fsync(fd_) != 0) throw DateiFehler("Datei " + ziel_ + " kann nicht geschrieben werden: " + FehlerText(errno));
+  journal_->entfernen();
+  journal_.reset();
+  ergebnis_.geschrieben = (position_ - ergebnis_.anfang) / static_cast<std::int64_t>(groesse_);
+  return ergebnis_;
+}
+
+DirektImportErgebnis DirektImportieren(const std::string& quelle, ImportFormat& format, const CSVLeseOptionen& optionen,
+                                       const std::string& ziel, bool plz, bool schreiben, Fortschritt& fortschritt) {
+  DirektImportErgebnis e;
+  std::optional<SatzAnhang> anhang;
+  if (schreiben) anhang.emplace(ziel, plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord));
+  e.gelesen = CSVZeilenLesen(quelle, format, optionen, fortschritt, [&](int, std::vector<std::string>& zellen) {
+    if (plz) {
+      const TPLZRecord d = ImportZellenZuPLZ(zellen);
+      if (!InBenutzung(d)) return;
+      if (anhang) anhang->hinzufuegen(&d);
+    } else {
+      const TStrassenRecord s = ImportZellenZuStrasse(zellen);
+      if (!StrasseGueltig(s)) return;
+      if (anhang) anhang->hinzufuegen(&s);
+    }
+    ++e.gueltig;
+  });
+  if (anhang) e.anhang = anhang->abschliessen();
   return e;
+}
+
+AnhaengenErgebnis SaetzeAnhaengen(const std::string& ziel, std::size_t groesse, std::int64_t anzahl,
+                                  const std::function<bool(std::int64_t, void*)>& satz, Fortschritt& fortschritt) {
+  SatzAnhang anhang(ziel, groesse);
+  fortschritt.beginnen(anzahl);
+  struct Beenden {
+    Fortschritt& f;
+    ~Beenden() { f.beenden(); }
+  } beenden{fortschritt};
+  std::vector<char> neu(groesse);
+  for (std::int64_t r = 1; r <= anzahl; ++r) {
+    if (satz(r, neu.data())) anhang.hinzufuegen(neu.data());
+    if (r % 10 == 0) fortschritt.position(r);
+  }
+  return anhang.abschliessen();
 }
 
 }  // namespace orvano

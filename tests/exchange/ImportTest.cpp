@@ -405,6 +405,78 @@ TEST_F(ImportTest, StreetRowsNeedAValidCodeAndAName) {
   EXPECT_EQ(zelle(6, 2), "101099999") << "fits a postal-code record";
 }
 
+// orvano-cli's import appends each row as it reads it: the same bytes, counts and placeholders
+// as reading into the table and appending that, also for rows that wait for the first code.
+TEST_F(ImportTest, TheDirectImportWritesWhatTableAndAppendWrite) {
+  const std::string alt = std::string(126, 's') + "torn";
+  const std::vector<std::string> quellen = {
+      "Ort;Postleitzahl;Strassen;Ab Nr;Bis Nr\n;;Erster Weg;1;3\nA;;  Zweiter Weg;;\nB;01067;Dritter;2;\nC;;Vierter;;9\n"
+      "D;100000;Zu weit;;\nE;5;;;\nF;07;Letzter;1;1\n",
+      "Ort;Strassen\nA;Weg\nB;Gasse\n",  // no code column: every row waits to the end
+      "Ort;Postleitzahl;Staat;Vorwahl;Breitengrad\nA;;CH;030;52,5\n;1010;;;\nB;99999;;;\nC;;;0351;\n",
+  };
+  int nr = 0;
+  for (const std::string& quelle : quellen) {
+    for (const bool plz : {true, false}) {
+      for (const bool eingabe : {false, true}) {
+        SCOPED_TRACE(std::to_string(nr) + (plz ? " plz" : " strassen") + (eingabe ? " mit Eingabe" : ""));
+        format = StandardFormat();
+        if (eingabe) {
+          format.eingabeOrt = "Musterort";
+          format.eingabePLZ = "4711";
+        }
+        CSVLeseOptionen o;
+        o.landText = "Schweiz";
+        o.strassen = !plz;
+        DateiSchreiben(t / "q.csv", quelle);
+        DateiSchreiben(t / "tabelle.ppp", alt);
+        DateiSchreiben(t / "direkt.ppp", alt);
+        const CSVLeseErgebnis gelesen = CSVLesen(t / "q.csv", format, tabelle, o, KeinFortschritt());
+        const AnhaengenErgebnis a = ImportAnhaengen(t / "tabelle.ppp", plz, tabelle, KeinFortschritt());
+        const DirektImportErgebnis probe = DirektImportieren(t / "q.csv", format, o, t / "direkt.ppp", plz, false, KeinFortschritt());
+        EXPECT_EQ(DateiLesen(t / "direkt.ppp"), alt) << "nothing written without the word";
+        EXPECT_EQ(probe.gueltig, ImportGueltigeZeilen(tabelle, plz));
+        const DirektImportErgebnis d = DirektImportieren(t / "q.csv", format, o, t / "direkt.ppp", plz, true, KeinFortschritt());
+        EXPECT_EQ(d.gelesen.zeilen, gelesen.zeilen);
+        EXPECT_EQ(d.gelesen.ohnePLZ, gelesen.ohnePLZ);
+        EXPECT_EQ(d.gueltig, a.geschrieben);
+        EXPECT_EQ(d.anhang.geschrieben, a.geschrieben);
+        EXPECT_EQ(d.anhang.anfang, a.anfang);
+        EXPECT_EQ(DateiLesen(t / "direkt.ppp"), DateiLesen(t / "tabelle.ppp"));
+      }
+    }
+    ++nr;
+  }
+}
+
+TEST_F(ImportTest, ADirectImportCutOffByAFullDiskLeavesTheOldFile) {
+  const std::string alt = std::string(300, 'a') + "xy";
+  DateiSchreiben(t / "Dat_D.ppp", alt);
+  std::string csv = "Ort;Postleitzahl\n";
+  for (int i = 1; i <= 20000; ++i) csv += "Ort" + std::to_string(i) + ";" + std::to_string(i) + "\n";
+  DateiSchreiben(t / "q.csv", csv);
+  const pid_t kind = ::fork();
+  if (kind == 0) {
+    // The writes fail while rows are still being read.
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit grenze{1 << 20, 1 << 20};
+    ::setrlimit(RLIMIT_FSIZE, &grenze);
+    try {
+      CSVLeseOptionen o;
+      DirektImportieren(t / "q.csv", format, o, t / "Dat_D.ppp", true, true, KeinFortschritt());
+    } catch (const DateiFehler& f) {
+      ::_exit(std::string(f.what()).find("Datei zu gro") != std::string::npos ? 3 : 4);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(kind, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 3);
+  EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), alt);
+  EXPECT_FALSE(std::filesystem::exists(JournalName(t / "Dat_D.ppp")));
+}
+
 // Export of the shipped German file, import through a format into an empty folder: the
 // records come back byte for byte.
 TEST_F(ImportTest, TheShippedDataSurviveExportAndImport) {
