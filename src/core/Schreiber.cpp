@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 
 #include "Dateien.h"
 
@@ -107,6 +108,14 @@ void Schreiber::schreiben(const void* daten, std::size_t n) {
     if (aktuell_.belegt == kPufferGroesse) abgeben();
   }
 }
+
+char* Schreiber::platz(std::size_t n) {
+  if (n > kPufferGroesse) throw std::length_error("Schreiber: zu viel Platz verlangt");
+  if (kPufferGroesse - aktuell_.belegt < n) abgeben();
+  return aktuell_.daten.get() + aktuell_.belegt;
+}
+
+void Schreiber::belegen(const char* ende) { aktuell_.belegt = static_cast<std::size_t>(ende - aktuell_.daten.get()); }
 
 void Schreiber::leeren() {
   if (faden_.joinable()) {

@@ -26,6 +26,10 @@ class Schreiber {
 
   void schreiben(const void* daten, std::size_t n);
   void schreiben(std::string_view text) { schreiben(text.data(), text.size()); }
+  // Room for N bytes (at most a buffer's 4 MB) where the next ones go, to be written in place
+  // and then taken with belegen(end of what was written): no copy of each line.
+  char* platz(std::size_t n);
+  void belegen(const char* ende);
   // Writes everything handed over so far and waits for it; throws what went wrong.
   void leeren();
 

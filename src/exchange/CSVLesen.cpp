@@ -308,7 +308,11 @@ namespace {
 
 std::string TrennerName(std::string_view sep) {
   if (sep == "\t") return "Tabulator";
-  return "\"" + Cp1252ZuUtf8(sep) + "\"";
+  // Built by appending: GCC 12 warns wrongly about "literal" + string here.
+  std::string name(1, '"');
+  name += Cp1252ZuUtf8(sep);
+  name += '"';
+  return name;
 }
 
 }  // namespace

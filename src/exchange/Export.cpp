@@ -93,6 +93,11 @@ namespace {
 // Writes at most kSchwanzHoechstens bytes plus two prefixes to Z; returns the end.
 constexpr std::size_t kSchwanzHoechstens = 3 + 65 + 6 + 6;
 
+char* Kopieren(char* z, std::string_view t) {
+  std::memcpy(z, t.data(), t.size());
+  return z + t.size();
+}
+
 template <std::size_t N>
 char* TextKopieren(char* z, const KurzText<N>& t) {
   const std::size_t n = t.laenge <= N ? t.laenge : N;
@@ -101,9 +106,7 @@ char* TextKopieren(char* z, const KurzText<N>& t) {
 }
 
 char* NummerKopieren(char* z, const KurzText<6>& nr, const std::string& vorsatz) {
-  if (nr.leer()) return z;
-  std::memcpy(z, vorsatz.data(), vorsatz.size());
-  return TextKopieren(z + vorsatz.size(), nr);
+  return nr.leer() ? z : TextKopieren(Kopieren(z, vorsatz), nr);
 }
 
 char* SchwanzSchreiben(char* z, const TStrassenRecord& s, char sep, const std::string& nrVorsatz) {
@@ -206,11 +209,17 @@ ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei,
         (zeile += sep) += kopf;
         schreiben();
       } else {
+        // Each street's line is put together where the writer's buffer takes it.
+        const std::size_t hoechstens = 24 + kopf.size() + kSchwanzHoechstens + 2 * opt.nrVorsatz.size();
         strassen(r.PLZ, [&](std::string_view schwanz) {
-          ZahlAnhaengen(zeile, ++lnr);
-          (zeile += sep) += kopf;
-          zeile += schwanz;
-          schreiben();
+          char* z = aus.platz(hoechstens);
+          z = std::to_chars(z, z + 20, ++lnr).ptr;
+          *z++ = sep;
+          z = Kopieren(z, kopf);
+          z = Kopieren(z, schwanz);
+          *z++ = '\r';
+          *z++ = '\n';
+          aus.belegen(z);
         });
       }
       if (k % 100 == 0) fortschritt.position(k);

@@ -220,6 +220,29 @@ TEST_F(AtomarSchreibenTest, BigFilesArriveByteForByteAndTheirWriteErrorsComeBack
   }
 }
 
+TEST_F(AtomarSchreibenTest, LinesWrittenInPlaceMixWithCopiedPiecesAcrossBuffers) {
+  std::string erwartet;
+  AusgabeSchreiben(t / "liste.csv", [&](Schreiber& s) {
+    for (int i = 0; erwartet.size() < 13'000'000; ++i) {
+      const std::string zeile = std::to_string(i) + ";" + std::string(static_cast<std::size_t>(i % 300), 'x') + "\r\n";
+      erwartet += zeile;
+      if (i % 5 == 0) {
+        s.schreiben(zeile);
+        continue;
+      }
+      // Asks for more room than it takes, as a line of unknown length does.
+      char* z = s.platz(zeile.size() + 100);
+      std::memcpy(z, zeile.data(), zeile.size());
+      s.belegen(z + zeile.size());
+    }
+    // Room for the whole buffer at once is granted, more than that is not.
+    char* z = s.platz(std::size_t{4} << 20);
+    s.belegen(z);
+    EXPECT_THROW(s.platz((std::size_t{4} << 20) + 1), std::length_error);
+  });
+  EXPECT_TRUE(DateiLesen(t / "liste.csv") == erwartet);
+}
+
 TEST_F(AtomarSchreibenTest, AnErrorInsideTheContentKeepsTheOldFile) {
   DateiSchreiben(t / "Dat_D.ppp", "alt");
   EXPECT_THROW(AtomarSchreiben(t / "Dat_D.ppp",

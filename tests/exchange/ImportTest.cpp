@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "core/AnhangJournal.h"
 #include "core/Datenbestand.h"
@@ -23,6 +24,26 @@ namespace {
 
 using test::DateiLesen;
 using test::DateiSchreiben;
+
+// Runs ANHAENGEN in a child whose files may not grow beyond GRENZE bytes, as on a full disk:
+// 3 when it threw the German "too large" reason, 4 for another DateiFehler, 0 when it went through.
+int MitVollerPlatte(rlim_t grenze, const std::function<void()>& anhaengen) {
+  const pid_t kind = ::fork();
+  if (kind == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit r{grenze, grenze};
+    ::setrlimit(RLIMIT_FSIZE, &r);
+    try {
+      anhaengen();
+    } catch (const DateiFehler& f) {
+      ::_exit(std::string(f.what()).find("Datei zu gro") != std::string::npos ? 3 : 4);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(kind, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 class ImportTest : public ::testing::Test {
  protected:
@@ -285,23 +306,8 @@ TEST_F(ImportTest, AnAppendCutOffByTheFileSizeLimitLeavesTheOldFile) {
   std::string csv = "Ort;Postleitzahl\n";
   for (int i = 1; i <= 50; ++i) csv += "Ort" + std::to_string(i) + ";" + std::to_string(i) + "\n";
   lesen(csv);
-  const pid_t kind = ::fork();
-  if (kind == 0) {
-    // As a full disk would: the writes fail after some records.
-    ::signal(SIGXFSZ, SIG_IGN);
-    rlimit grenze{5000, 5000};
-    ::setrlimit(RLIMIT_FSIZE, &grenze);
-    try {
-      ImportAnhaengen(t / "Dat_D.ppp", true, tabelle, KeinFortschritt());
-    } catch (const DateiFehler& f) {
-      ::_exit(std::string(f.what()).find("Datei zu gro") != std::string::npos ? 3 : 4);
-    }
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(kind, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 3) << "a German reason";
+  EXPECT_EQ(MitVollerPlatte(5000, [&] { ImportAnhaengen(t / "Dat_D.ppp", true, tabelle, KeinFortschritt()); }), 3)
+      << "a German reason";
   EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), alt);
 }
 
@@ -455,24 +461,11 @@ TEST_F(ImportTest, ADirectImportCutOffByAFullDiskLeavesTheOldFile) {
   std::string csv = "Ort;Postleitzahl\n";
   for (int i = 1; i <= 20000; ++i) csv += "Ort" + std::to_string(i) + ";" + std::to_string(i) + "\n";
   DateiSchreiben(t / "q.csv", csv);
-  const pid_t kind = ::fork();
-  if (kind == 0) {
-    // The writes fail while rows are still being read.
-    ::signal(SIGXFSZ, SIG_IGN);
-    rlimit grenze{1 << 20, 1 << 20};
-    ::setrlimit(RLIMIT_FSIZE, &grenze);
-    try {
-      CSVLeseOptionen o;
-      DirektImportieren(t / "q.csv", format, o, t / "Dat_D.ppp", true, true, KeinFortschritt());
-    } catch (const DateiFehler& f) {
-      ::_exit(std::string(f.what()).find("Datei zu gro") != std::string::npos ? 3 : 4);
-    }
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(kind, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 3);
+  // The writes fail while rows are still being read.
+  EXPECT_EQ(MitVollerPlatte(1 << 20, [&] {
+              DirektImportieren(t / "q.csv", format, CSVLeseOptionen{}, t / "Dat_D.ppp", true, true, KeinFortschritt());
+            }),
+            3);
   EXPECT_EQ(DateiLesen(t / "Dat_D.ppp"), alt);
   EXPECT_FALSE(std::filesystem::exists(JournalName(t / "Dat_D.ppp")));
 }
