@@ -2,7 +2,8 @@
 # Times orvano-cli against sqlite3 doing the same work on the same data and prints a Markdown table:
 # export of postal codes with streets, street optimisation and street import, each the median of
 # three runs, with the peak memory; then the OpenStreetMap import of a synthetic extract of
-# 2 million addresses beside `osmium fileinfo -e` on the same file. Each side starts from its files: Orvano reads its record
+# 2 million addresses beside `osmium fileinfo -e` on the same file, each after an untimed warm-up
+# run. Each side starts from its files: Orvano reads its record
 # files, sqlite3 reads the program's CSV export of them into an in-memory database and then runs
 # the query, all in one run. Called by ./benchmark --tabelle; expects a Release build.
 #   bench/vergleich.sh [STRASSEN ...]      (default: 375000 1500000 6000000)
@@ -25,10 +26,18 @@ messen() {
 }
 
 # Median time and largest peak of three runs; the command before each run (VORHER) is not timed.
+# With AUFWAERMEN=1 an untimed run comes first: on a virtual machine the first writes after a
+# pause land in memory the host took back and cost up to ten times as much (dd of 720 MB: 2.05 s
+# after a pause, 0.17 s right after), which says nothing about either program.
+AUFWAERMEN=1
 dreimal() {
   local vorher="$1"
   shift
   local zeiten=() spitze=0 t m
+  if [ "$AUFWAERMEN" = 1 ]; then
+    eval "$vorher"
+    messen "$@" >/dev/null
+  fi
   for _ in 1 2 3; do
     eval "$vorher"
     read -r t m < <(messen "$@")
@@ -100,6 +109,9 @@ echo "| Vorgang | Adressen | Orvano | je Adresse | Spitze | osmium fileinfo -e |
 echo "|---|---:|---:|---:|---:|---:|---:|"
 echo "| OpenStreetMap-Import | $adressen | $t s | $(je_strasse "$t" "$adressen") | $(mb "$m") | $to s | $(verhaeltnis "$t" "$to") |"
 rm -rf "$p/Ord_osm" "$p/SichCopy"
+
+# sqlite3 takes minutes here: no warm-up run.
+AUFWAERMEN=0
 
 # The address-list check: 1,000,000 rows against national data (20,000 codes, 1.5 M streets),
 # beside sqlite3's exact-match LEFT JOIN of the same rows (code + place + normalised street).

@@ -21,8 +21,8 @@ constexpr std::size_t kPufferZahl = 3;
 std::unique_ptr<char[]> NeuerPuffer() { return std::unique_ptr<char[]>(new char[kPufferGroesse]); }
 }  // namespace
 
-Schreiber::Schreiber(int fd, std::string anzeigeName, bool aufDiePlatte)
-    : fd_(fd), name_(std::move(anzeigeName)), aufDiePlatte_(aufDiePlatte) {
+Schreiber::Schreiber(int fd, std::string anzeigeName, bool aufDiePlatte, std::int64_t ab)
+    : fd_(fd), name_(std::move(anzeigeName)), aufDiePlatte_(aufDiePlatte), versatz_(ab) {
   aktuell_.daten = NeuerPuffer();
 }
 

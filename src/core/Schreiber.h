@@ -19,7 +19,8 @@ namespace orvano {
 // thread. Errors of the writer come back as DateiFehler at the next schreiben/leeren.
 class Schreiber {
  public:
-  Schreiber(int fd, std::string anzeigeName, bool aufDiePlatte = true);
+  // AB: where the file's write position stands (the writes go on from there).
+  Schreiber(int fd, std::string anzeigeName, bool aufDiePlatte = true, std::int64_t ab = 0);
   ~Schreiber();
   Schreiber(const Schreiber&) = delete;
   Schreiber& operator=(const Schreiber&) = delete;

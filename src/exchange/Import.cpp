@@ -84,16 +84,20 @@ SatzAnhang::SatzAnhang(const std::string& ziel, std::size_t groesse) : ziel_(zie
     // and records behind it would all be out of line.
     alteGroesse_ = st.st_size;
     ergebnis_.anfang = alteGroesse_ / static_cast<std::int64_t>(groesse) * static_cast<std::int64_t>(groesse);
-    position_ = ergebnis_.anfang;
     // The torn tail's bytes, to put back when the append fails.
     schwanz_.assign(static_cast<std::size_t>(alteGroesse_ - ergebnis_.anfang), '\0');
     if (!schwanz_.empty() &&
         ::pread(fd_, schwanz_.data(), schwanz_.size(), ergebnis_.anfang) != static_cast<ssize_t>(schwanz_.size())) {
       schwanz_.clear();
     }
-    puffer_.reserve(groesse * kBlockSaetze);
     // A kill from here on is taken back at the next opening of the folder.
     journal_.emplace(ziel, fd_, alteGroesse_, ergebnis_.anfang, groesse);
+    if (::lseek(fd_, ergebnis_.anfang, SEEK_SET) < 0) {
+      throw DateiFehler("Datei " + ziel + " kann nicht geschrieben werden: " + FehlerText(errno));
+    }
+    // Written by a second thread and sent to the disk as it goes: the fsync at the end has
+    // little left to wait for.
+    schreiber_.emplace(fd_, ziel, true, ergebnis_.anfang);
   } catch (...) {
     ::close(fd_);
     throw;
@@ -101,6 +105,7 @@ SatzAnhang::SatzAnhang(const std::string& ziel, std::size_t groesse) : ziel_(zie
 }
 
 SatzAnhang::~SatzAnhang() {
+  schreiber_.reset();
   if (journal_) {
     // Not finished (a full disk, a write error, a failed source): the file as it was before.
     if (::ftruncate(fd_, alteGroesse_) == 0 &&
@@ -113,29 +118,16 @@ SatzAnhang::~SatzAnhang() {
 }
 
 void SatzAnhang::hinzufuegen(const void* satz) {
-  const auto* p = static_cast<const char*>(satz);
-  puffer_.insert(puffer_.end(), p, p + groesse_);
-  if (puffer_.size() >= groesse_ * kBlockSaetze) leeren();
-}
-
-void SatzAnhang::leeren() {
-  std::size_t erledigt = 0;
-  while (erledigt < puffer_.size()) {
-    const ssize_t w = ::pwrite(fd_, puffer_.data() + erledigt, puffer_.size() - erledigt, position_ + static_cast<std::int64_t>(erledigt));
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) throw DateiFehler("Datei " + ziel_ + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
-    erledigt += static_cast<std::size_t>(w);
-  }
-  position_ += static_cast<std::int64_t>(puffer_.size());
-  puffer_.clear();
+  schreiber_->schreiben(satz, groesse_);
+  ++ergebnis_.geschrieben;
 }
 
 AnhaengenErgebnis SatzAnhang::abschliessen() {
-  leeren();
+  schreiber_->leeren();
+  schreiber_.reset();
   if (::fsync(fd_) != 0) throw DateiFehler("Datei " + ziel_ + " kann nicht geschrieben werden: " + FehlerText(errno));
   journal_->entfernen();
   journal_.reset();
-  ergebnis_.geschrieben = (position_ - ergebnis_.anfang) / static_cast<std::int64_t>(groesse_);
   return ergebnis_;
 }
 

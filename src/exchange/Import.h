@@ -10,6 +10,7 @@
 #include "core/AnhangJournal.h"
 #include "core/Dateien.h"
 #include "core/Fortschritt.h"
+#include "core/Schreiber.h"
 #include "core/Records.h"
 #include "core/Tabelle.h"
 #include "exchange/CSVLesen.h"
@@ -54,18 +55,14 @@ class SatzAnhang {
   AnhaengenErgebnis abschliessen();
 
  private:
-  static constexpr std::size_t kBlockSaetze = 8192;
-  void leeren();
-
   std::string ziel_;
   std::size_t groesse_;
   std::optional<SchreibSperre> sperre_;
   int fd_ = -1;
   std::int64_t alteGroesse_ = 0;
-  std::int64_t position_ = 0;
   std::string schwanz_;
-  std::vector<char> puffer_;
   std::optional<AnhangJournal> journal_;
+  std::optional<Schreiber> schreiber_;
   AnhaengenErgebnis ergebnis_;
 };
 
