@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times orvano-cli against sqlite3 doing the same work on the same data and prints a Markdown table:
 # export of postal codes with streets, street optimisation and street import, each the median of
-# three runs, with the peak memory; then the OpenStreetMap import of a synthetic extract of
+# seven runs of Orvano and three of sqlite3, with the peak memory; then the OpenStreetMap import of a synthetic extract of
 # 2 million addresses beside `osmium fileinfo -e` on the same file, each after an untimed warm-up
 # run. Each side starts from its files: Orvano reads its record
 # files, sqlite3 reads the program's CSV export of them into an in-memory database and then runs
@@ -25,27 +25,31 @@ messen() {
   rm -f "$aus"
 }
 
-# Median time and largest peak of three runs; the command before each run (VORHER) is not timed.
+# Median time and largest peak of N runs; the command before each run (VORHER) is not timed.
 # With AUFWAERMEN=1 an untimed run comes first: on a virtual machine the first writes after a
 # pause land in memory the host took back and cost up to ten times as much (dd of 720 MB: 2.05 s
 # after a pause, 0.17 s right after), which says nothing about either program.
 AUFWAERMEN=1
-dreimal() {
-  local vorher="$1"
-  shift
+mehrmals() {
+  local n="$1" vorher="$2"
+  shift 2
   local zeiten=() spitze=0 t m
   if [ "$AUFWAERMEN" = 1 ]; then
     eval "$vorher"
     messen "$@" >/dev/null
   fi
-  for _ in 1 2 3; do
+  for _ in $(seq "$n"); do
     eval "$vorher"
     read -r t m < <(messen "$@")
     zeiten+=("$t")
     [ "$m" -gt "$spitze" ] && spitze=$m
   done
-  printf '%s %s\n' "$(printf '%s\n' "${zeiten[@]}" | sort -g | sed -n 2p)" "$spitze"
+  printf '%s %s\n' "$(printf '%s\n' "${zeiten[@]}" | sort -g | sed -n "$(((n + 1) / 2))p")" "$spitze"
 }
+# Orvano's runs take a second or less: seven of them steady its median; sqlite3's take up to
+# half a minute: three.
+dreimal() { mehrmals 3 "$@"; }
+siebenmal() { mehrmals 7 "$@"; }
 
 mb() { awk -v k="$1" 'BEGIN { printf "%.0f MB", k / 1024 }'; }
 verhaeltnis() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
@@ -71,13 +75,13 @@ for n in "${groessen[@]}"; do
   fi
   sq=(sqlite3 :memory: -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/plz.csv p" -cmd ".import $p/str.csv s")
 
-  read -r t m < <(dreimal "rm -f $p/beide.csv" "${c[@]}" export --was beide "$p/beide.csv")
+  read -r t m < <(siebenmal "rm -f $p/beide.csv" "${c[@]}" export --was beide "$p/beide.csv")
   read -r ts _ < <(dreimal "rm -f $p/sq.txt" "${sq[@]}" -cmd ".mode list" -cmd ".separator ;" -cmd ".output $p/sq.txt" \
     'SELECT p.Postleitzahl, p.Ort, s.Strassen, s."Ab Nr", s."Bis Nr" FROM p JOIN s ON s.Postleitzahl = p.Postleitzahl ORDER BY p.rowid, s.rowid;')
   echo "| Export PLZ und Strassen | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
 
   kopie="rm -rf $p/Ord_opt $p/SichCopy; cp -r $p/Ord_1 $p/Ord_opt"
-  read -r t m < <(dreimal "$kopie" "${c[@]}" optimieren --ordner Ord_opt --strassen --ja)
+  read -r t m < <(siebenmal "$kopie" "${c[@]}" optimieren --ordner Ord_opt --strassen --ja)
   norm_ort="upper(replace(replace(%s,' ',''),'.',''))"
   po=$(printf "$norm_ort" p.Ort)
   so=$(printf "$norm_ort" s.Ort)
@@ -86,7 +90,7 @@ for n in "${groessen[@]}"; do
   echo "| Strassen optimieren | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
 
   leer="rm -rf $p/Ord_imp; mkdir $p/Ord_imp; cp $p/Ord_1/Dat_D.ppp $p/Ord_imp/; : > $p/Ord_imp/Strassen_D.ppp"
-  read -r t m < <(dreimal "$leer" "${c[@]}" import --ordner Ord_imp --art strassen --format Orvano-Export --ja "$p/str.csv")
+  read -r t m < <(siebenmal "$leer" "${c[@]}" import --ordner Ord_imp --art strassen --format Orvano-Export --ja "$p/str.csv")
   read -r ts _ < <(dreimal "rm -f $p/imp.db" sqlite3 "$p/imp.db" -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/str.csv s" .quit)
   echo "| Strassen importieren | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
   echo "| (Strassen-Datei) | $n | | | $datei_mb MB | | |"
