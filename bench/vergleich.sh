@@ -55,8 +55,9 @@ mb() { awk -v k="$1" 'BEGIN { printf "%.0f MB", k / 1024 }'; }
 verhaeltnis() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 je_strasse() { awk -v t="$1" -v n="$2" 'BEGIN { printf "%.0f ns", t * 1e9 / n }'; }
 
-echo "| Vorgang | Strassen | Orvano | je Strasse | Spitze | sqlite3 | Verhältnis |"
-echo "|---|---:|---:|---:|---:|---:|---:|"
+# All of Orvano's runs come first, then all of sqlite3's: sqlite3 holds gigabytes, and memory it
+# gives back to the host costs the next program dearly for a while.
+declare -A zeit spitze
 for n in "${groessen[@]}"; do
   p="$PWD/build/benchdaten-$n"
   if [ ! -f "$p/Ord_1/Strassen_D.ppp" ]; then
@@ -65,36 +66,48 @@ for n in "${groessen[@]}"; do
   fi
   cp data/Orvano-Export.ims "$p/"
   c=("$cli" --programmordner "$p")
-  datei=$(stat -c %s "$p/Ord_1/Strassen_D.ppp")
-  datei_mb=$(awk -v b="$datei" 'BEGIN { printf "%.0f", b / 1048576 }')
-
   # sqlite3 gets the program's own export of both tables.
   if [ ! -f "$p/str.csv" ]; then
     "${c[@]}" export --was plz "$p/plz.csv" >/dev/null
     "${c[@]}" export --was strassen "$p/str.csv" >/dev/null
   fi
-  sq=(sqlite3 :memory: -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/plz.csv p" -cmd ".import $p/str.csv s")
-
-  read -r t m < <(siebenmal "rm -f $p/beide.csv" "${c[@]}" export --was beide "$p/beide.csv")
-  read -r ts _ < <(dreimal "rm -f $p/sq.txt" "${sq[@]}" -cmd ".mode list" -cmd ".separator ;" -cmd ".output $p/sq.txt" \
-    'SELECT p.Postleitzahl, p.Ort, s.Strassen, s."Ab Nr", s."Bis Nr" FROM p JOIN s ON s.Postleitzahl = p.Postleitzahl ORDER BY p.rowid, s.rowid;')
-  echo "| Export PLZ und Strassen | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
-
+  read -r "zeit[export$n]" "spitze[export$n]" < <(siebenmal "rm -f $p/beide.csv" "${c[@]}" export --was beide "$p/beide.csv")
   kopie="rm -rf $p/Ord_opt $p/SichCopy; cp -r $p/Ord_1 $p/Ord_opt"
-  read -r t m < <(siebenmal "$kopie" "${c[@]}" optimieren --ordner Ord_opt --strassen --ja)
-  norm_ort="upper(replace(replace(%s,' ',''),'.',''))"
-  po=$(printf "$norm_ort" p.Ort)
-  so=$(printf "$norm_ort" s.Ort)
-  read -r ts _ < <(dreimal "true" "${sq[@]}" \
-    "CREATE TEMP TABLE o AS SELECT s.* FROM s JOIN p ON p.Postleitzahl = s.Postleitzahl AND $po = $so GROUP BY s.Postleitzahl, $so, lower(replace(replace(replace(s.Strassen,' ',''),'-',''),'.','')), s.\"Ab Nr\", s.\"Bis Nr\" ORDER BY min(p.rowid), min(s.rowid);")
-  echo "| Strassen optimieren | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
-
+  read -r "zeit[opt$n]" "spitze[opt$n]" < <(siebenmal "$kopie" "${c[@]}" optimieren --ordner Ord_opt --strassen --ja)
   leer="rm -rf $p/Ord_imp; mkdir $p/Ord_imp; cp $p/Ord_1/Dat_D.ppp $p/Ord_imp/; : > $p/Ord_imp/Strassen_D.ppp"
-  read -r t m < <(siebenmal "$leer" "${c[@]}" import --ordner Ord_imp --art strassen --format Orvano-Export --ja "$p/str.csv")
-  read -r ts _ < <(dreimal "rm -f $p/imp.db" sqlite3 "$p/imp.db" -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/str.csv s" .quit)
-  echo "| Strassen importieren | $n | $t s | $(je_strasse "$t" "$n") | $(mb "$m") | $ts s | $(verhaeltnis "$t" "$ts") |"
-  echo "| (Strassen-Datei) | $n | | | $datei_mb MB | | |"
-  rm -rf "$p/Ord_opt" "$p/Ord_imp" "$p/SichCopy" "$p/beide.csv" "$p/sq.txt" "$p/imp.db" "$p/s.db"
+  read -r "zeit[imp$n]" "spitze[imp$n]" < <(siebenmal "$leer" "${c[@]}" import --ordner Ord_imp --art strassen --format Orvano-Export --ja "$p/str.csv")
+  rm -rf "$p/Ord_opt" "$p/Ord_imp" "$p/SichCopy" "$p/beide.csv"
+done
+
+norm_ort="upper(replace(replace(%s,' ',''),'.',''))"
+po=$(printf "$norm_ort" p.Ort)
+so=$(printf "$norm_ort" s.Ort)
+declare -A sqlite
+for n in "${groessen[@]}"; do
+  p="$PWD/build/benchdaten-$n"
+  sq=(sqlite3 :memory: -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/plz.csv p" -cmd ".import $p/str.csv s")
+  read -r "sqlite[export$n]" _ < <(dreimal "rm -f $p/sq.txt" "${sq[@]}" -cmd ".mode list" -cmd ".separator ;" -cmd ".output $p/sq.txt" \
+    'SELECT p.Postleitzahl, p.Ort, s.Strassen, s."Ab Nr", s."Bis Nr" FROM p JOIN s ON s.Postleitzahl = p.Postleitzahl ORDER BY p.rowid, s.rowid;')
+  read -r "sqlite[opt$n]" _ < <(dreimal "true" "${sq[@]}" \
+    "CREATE TEMP TABLE o AS SELECT s.* FROM s JOIN p ON p.Postleitzahl = s.Postleitzahl AND $po = $so GROUP BY s.Postleitzahl, $so, lower(replace(replace(replace(s.Strassen,' ',''),'-',''),'.','')), s.\"Ab Nr\", s.\"Bis Nr\" ORDER BY min(p.rowid), min(s.rowid);")
+  read -r "sqlite[imp$n]" _ < <(dreimal "rm -f $p/imp.db" sqlite3 "$p/imp.db" -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/str.csv s" .quit)
+  rm -f "$p/sq.txt" "$p/imp.db"
+done
+
+echo "| Vorgang | Strassen | Orvano | je Strasse | Spitze | sqlite3 | Verhältnis |"
+echo "|---|---:|---:|---:|---:|---:|---:|"
+for n in "${groessen[@]}"; do
+  for v in export opt imp; do
+    case $v in
+      export) name="Export PLZ und Strassen" ;;
+      opt) name="Strassen optimieren" ;;
+      imp) name="Strassen importieren" ;;
+    esac
+    t=${zeit[$v$n]} ts=${sqlite[$v$n]}
+    echo "| $name | $n | $t s | $(je_strasse "$t" "$n") | $(mb "${spitze[$v$n]}") | $ts s | $(verhaeltnis "$t" "$ts") |"
+  done
+  datei=$(stat -c %s "$PWD/build/benchdaten-$n/Ord_1/Strassen_D.ppp")
+  echo "| (Strassen-Datei) | $n | | | $(awk -v b="$datei" 'BEGIN { printf "%.0f", b / 1048576 }') MB | | |"
 done
 
 # The OpenStreetMap import of a synthetic extract against osmium reading every object once.
