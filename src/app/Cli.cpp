@@ -373,10 +373,13 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   const std::string datei2 = Wert(a, "--datei2");
   std::int64_t gueltig = 0;
   AnhaengenErgebnis e;
+  auto gelesenMelden = [&](const CSVLeseErgebnis& g) {
+    out << quelle << ": " << g.zeilen << " Zeilen" << OhnePLZText(g.ohnePLZ) << "\n";
+  };
   if (datei2.empty()) {
     // Straight from the file into the target: a national file is never held as a table.
     const DirektImportErgebnis d = DirektImportieren(quelle, format, optionen, ziel, plz, ja, KeinFortschritt());
-    out << quelle << ": " << d.gelesen.zeilen << " Zeilen" << OhnePLZText(d.gelesen.ohnePLZ) << "\n";
+    gelesenMelden(d.gelesen);
     if (!format.id.empty()) {
       err << "orvano-cli: das Format verknüpft über \"" << Cp1252ZuUtf8(format.id)
           << "\"; ohne --datei2 wird nicht verknüpft\n";
@@ -386,8 +389,7 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   } else {
     Tabelle tabelle(kImportTabellenSpalten, 2);
     ImportTabelleKopf(tabelle);
-    const CSVLeseErgebnis gelesen = CSVLesen(quelle, format, tabelle, optionen, KeinFortschritt());
-    out << quelle << ": " << gelesen.zeilen << " Zeilen" << OhnePLZText(gelesen.ohnePLZ) << "\n";
+    gelesenMelden(CSVLesen(quelle, format, tabelle, optionen, KeinFortschritt()));
     if (!DateiVorhanden(datei2)) throw Fehlschlag{NichtGefundenText(datei2)};
     const VerknuepfErgebnis v = Verknuepfen(datei2, format, tabelle, optionen, KeinFortschritt());
     if (!v.ausgefuehrt) throw Fehlschlag{v.meldung};

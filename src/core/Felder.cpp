@@ -97,20 +97,23 @@ constexpr std::array<StrassenFeld, kStrassenFeldZahl> kStrassenFelder = {{
      [](TStrassenRecord& s, std::string_view t) { s.BisNr.setzen(t); }},
 }};
 
+template <class Zelle>
+TStrassenRecord StrasseAus(const Zelle& zelle, const std::array<int, kStrassenFeldZahl>& spalten) {
+  TStrassenRecord s{};
+  for (std::size_t i = 0; i < kStrassenFelder.size(); ++i) kStrassenFelder[i].setzen(s, zelle(spalten[i]));
+  return s;
+}
+
 }  // namespace
 
 const std::array<StrassenFeld, kStrassenFeldZahl>& StrassenFelder() { return kStrassenFelder; }
 
 TStrassenRecord StrasseAusZeile(const Tabelle& t, int r, const std::array<int, kStrassenFeldZahl>& spalten) {
-  TStrassenRecord s{};
-  for (std::size_t i = 0; i < kStrassenFelder.size(); ++i) kStrassenFelder[i].setzen(s, t.zelle(spalten[i], r));
-  return s;
+  return StrasseAus([&](int spalte) { return t.zelle(spalte, r); }, spalten);
 }
 
 TStrassenRecord StrasseAusZellen(const std::vector<std::string>& zellen, const std::array<int, kStrassenFeldZahl>& spalten) {
-  TStrassenRecord s{};
-  for (std::size_t i = 0; i < kStrassenFelder.size(); ++i) kStrassenFelder[i].setzen(s, ZelleOderLeer(zellen, spalten[i]));
-  return s;
+  return StrasseAus([&](int spalte) { return ZelleOderLeer(zellen, spalte); }, spalten);
 }
 
 }  // namespace orvano

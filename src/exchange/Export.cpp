@@ -167,11 +167,10 @@ class StrassenSchwaenze {
 };
 
 // The lines of the export; STRASSEN(plz, f) calls f with the street part of each street of code
-// plz, in table order.
+// plz, in table order. The caller has made sure DATEI is no database file.
 template <class Strassen>
 ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei, const ExportOptionen& opt,
                                Fortschritt& fortschritt, Strassen&& strassen) {
-  if (const std::string nein = ExportZielVerboten(db, datei); !nein.empty()) throw DateiFehler(nein);
   const char sep = ExportTrenner(datei);
   ExportErgebnis ergebnis;
   fortschritt.beginnen(db.PLZAnzahl);
@@ -238,6 +237,7 @@ ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei,
 
 ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, const ExportOptionen& opt,
                            Fortschritt& fortschritt) {
+  if (const std::string nein = ExportZielVerboten(db, datei); !nein.empty()) throw DateiFehler(nein);
   const char sep = ExportTrenner(datei);
   std::string schwanz(kSchwanzHoechstens + 2 * opt.nrVorsatz.size(), '\0');
   return ZeilenSchreiben(db, datei, opt, fortschritt, [&](std::int32_t plz, auto&& zeile) {

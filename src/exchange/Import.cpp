@@ -21,15 +21,6 @@
 
 namespace orvano {
 
-namespace {
-
-bool Gueltig(const Tabelle& t, int r, bool plz) {
-  if (plz) return InBenutzung(ImportZeileZuPLZ(t, r));
-  return StrasseGueltig(ImportZeileZuStrasse(t, r));
-}
-
-}  // namespace
-
 TPLZRecord ImportZeileZuPLZ(const Tabelle& t, int r) { return PLZAusZeile(t, r, false); }
 TPLZRecord ImportZellenZuPLZ(const std::vector<std::string>& zellen) { return PLZAusZellen(zellen); }
 
@@ -45,26 +36,47 @@ TStrassenRecord ImportZellenZuStrasse(const std::vector<std::string>& zellen) {
   return s;
 }
 
+namespace {
+
+// A row of the import table.
+struct TabellenZeile {
+  const Tabelle& t;
+  int r;
+};
+TPLZRecord ZuPLZ(const TabellenZeile& z) { return ImportZeileZuPLZ(z.t, z.r); }
+TPLZRecord ZuPLZ(const std::vector<std::string>& zellen) { return ImportZellenZuPLZ(zellen); }
+TStrassenRecord ZuStrasse(const TabellenZeile& z) { return ImportZeileZuStrasse(z.t, z.r); }
+TStrassenRecord ZuStrasse(const std::vector<std::string>& zellen) { return ImportZellenZuStrasse(zellen); }
+
+std::size_t SatzGroesse(bool plz) { return plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord); }
+
+// Puts the record of ZEILE into SATZ (room for either kind); true when it is one to write:
+// postal codes with Ort and PLZ, streets with a PLZ of 1..99999 and a street name.
+template <class Zeile>
+bool SatzFuellen(bool plz, const Zeile& zeile, void* satz) {
+  if (plz) {
+    const TPLZRecord d = ZuPLZ(zeile);
+    std::memcpy(satz, &d, sizeof d);
+    return InBenutzung(d);
+  }
+  const TStrassenRecord s = ZuStrasse(zeile);
+  std::memcpy(satz, &s, sizeof s);
+  return StrasseGueltig(s);
+}
+
+}  // namespace
+
 std::int64_t ImportGueltigeZeilen(const Tabelle& t, bool plz) {
   std::int64_t n = 0;
-  for (int r = 1; r < t.zeilen(); ++r) n += Gueltig(t, r, plz) ? 1 : 0;
+  char satz[sizeof(TPLZRecord)];
+  for (int r = 1; r < t.zeilen(); ++r) n += SatzFuellen(plz, TabellenZeile{t, r}, satz) ? 1 : 0;
   return n;
 }
 
 AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabelle& t, Fortschritt& fortschritt) {
-  return SaetzeAnhaengen(ziel, plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord), t.zeilen() - 1,
-                         [&](std::int64_t i, void* satz) {
-                           const int r = static_cast<int>(i);
-                           if (plz) {
-                             const TPLZRecord d = ImportZeileZuPLZ(t, r);
-                             std::memcpy(satz, &d, sizeof d);
-                             return InBenutzung(d);
-                           }
-                           const TStrassenRecord s = ImportZeileZuStrasse(t, r);
-                           std::memcpy(satz, &s, sizeof s);
-                           return StrasseGueltig(s);
-                         },
-                         fortschritt);
+  return SaetzeAnhaengen(
+      ziel, SatzGroesse(plz), t.zeilen() - 1,
+      [&](std::int64_t i, void* satz) { return SatzFuellen(plz, TabellenZeile{t, static_cast<int>(i)}, satz); }, fortschritt);
 }
 
 SatzAnhang::SatzAnhang(const std::string& ziel, std::size_t groesse) : ziel_(ziel), groesse_(groesse) {
@@ -135,17 +147,11 @@ DirektImportErgebnis DirektImportieren(const std::string& quelle, ImportFormat& 
                                        const std::string& ziel, bool plz, bool schreiben, Fortschritt& fortschritt) {
   DirektImportErgebnis e;
   std::optional<SatzAnhang> anhang;
-  if (schreiben) anhang.emplace(ziel, plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord));
+  if (schreiben) anhang.emplace(ziel, SatzGroesse(plz));
+  char satz[sizeof(TPLZRecord)];
   e.gelesen = CSVZeilenLesen(quelle, format, optionen, fortschritt, [&](int, std::vector<std::string>& zellen) {
-    if (plz) {
-      const TPLZRecord d = ImportZellenZuPLZ(zellen);
-      if (!InBenutzung(d)) return;
-      if (anhang) anhang->hinzufuegen(&d);
-    } else {
-      const TStrassenRecord s = ImportZellenZuStrasse(zellen);
-      if (!StrasseGueltig(s)) return;
-      if (anhang) anhang->hinzufuegen(&s);
-    }
+    if (!SatzFuellen(plz, zellen, satz)) return;
+    if (anhang) anhang->hinzufuegen(satz);
     ++e.gueltig;
   });
   if (anhang) e.anhang = anhang->abschliessen();
