@@ -305,12 +305,7 @@ int Sichern(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
   if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
     throw Fehlschlag{"Der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden"};
   }
-  const FreieSicherung ziel = FreieSicherungSuchen(datei, HeutigesDatum());
-  if (ziel.ueberschreiben && !a.schalter.count("--ja")) {
-    throw Fehlschlag{ziel.pfad + " überschreiben? Mit --ja wird die Kopie überschrieben."};
-  }
-  DateiKopieren(datei, ziel.pfad);
-  out << ziel.pfad << "\n";
+  out << SicherungErstellen(datei, HeutigesDatum()) << "\n";
   return 0;
 }
 
@@ -343,8 +338,15 @@ int Wiederherstellen(const Aufruf& a, const std::string& standardOrdner, std::os
         << "\nNichts geschrieben (mit --ja wird kopiert)\n";
     return 0;
   }
-  DateiKopieren(quelle, pfad);
-  out << quelle << " -> " << pfad << "\n";
+  const Wiederherstellung w = SicherungWiederherstellen(name, ProgVerzeichnis + db.OrdnerPfad, HeutigesDatum());
+  out << quelle << " -> " << w.ziel << "\n";
+  if (!w.sicherung.empty()) out << "Sicherheitskopie der ersetzten Datei: " << w.sicherung << "\n";
+  if (w.zahlenVeraltet) {
+    const bool plz = ziel.rfind("Dat_", 0) == 0;
+    const std::string land = ziel.substr(plz ? 4 : 9, ziel.size() - (plz ? 4 : 9) - 4);
+    out << "Die Strassen-Anzahlen der PLZ-Einträge passen vielleicht nicht mehr zur Strassen-Datenbank: "
+        << "orvano-cli strassen-zaehlen --ordner " << db.OrdnerName() << " --land " << (land == "D" ? "Deutschland" : land == "A" ? "Österreich" : "Schweiz") << " --ja\n";
+  }
   return 0;
 }
 

@@ -2,22 +2,23 @@
 
 namespace orvano {
 
-void StrassenVerzeichnis::aufbauen(const std::vector<std::int32_t>& plz) {
+void StrassenVerzeichnis::aufbauen(const std::vector<std::int32_t>& plz, std::int32_t grenze) {
   const auto n = static_cast<std::int32_t>(plz.size()) - 1;
-  std::vector<std::int32_t> erste(kPLZGrenze + 1, 0);
+  std::vector<std::int32_t> erste(static_cast<std::size_t>(grenze) + 1, 0);
   for (std::int32_t k = 1; k <= n; ++k) {
     const std::int32_t p = plz[static_cast<std::size_t>(k)];
-    if (p > 0 && p < kPLZGrenze) ++erste[static_cast<std::size_t>(p) + 1];
+    if (p > 0 && p < grenze) ++erste[static_cast<std::size_t>(p) + 1];
   }
   for (std::size_t p = 1; p < erste.size(); ++p) erste[p] += erste[p - 1];
   std::vector<std::int32_t> indexe(static_cast<std::size_t>(erste.back()));
   std::vector<std::int32_t> naechste(erste.begin(), erste.end() - 1);
   for (std::int32_t k = 1; k <= n; ++k) {
     const std::int32_t p = plz[static_cast<std::size_t>(k)];
-    if (p > 0 && p < kPLZGrenze) indexe[static_cast<std::size_t>(naechste[static_cast<std::size_t>(p)]++)] = k;
+    if (p > 0 && p < grenze) indexe[static_cast<std::size_t>(naechste[static_cast<std::size_t>(p)]++)] = k;
   }
   erste_ = std::move(erste);
   indexe_ = std::move(indexe);
+  grenze_ = grenze;
 }
 
 void StrassenVerzeichnis::leeren() {
@@ -26,7 +27,7 @@ void StrassenVerzeichnis::leeren() {
 }
 
 StrassenBereich StrassenVerzeichnis::bereich(std::int32_t plz) const {
-  if (plz <= 0 || plz >= kPLZGrenze || erste_.empty()) return {};
+  if (plz <= 0 || plz >= grenze_ || erste_.empty()) return {};
   const std::int32_t* basis = indexe_.data();
   return {basis + erste_[static_cast<std::size_t>(plz)], basis + erste_[static_cast<std::size_t>(plz) + 1]};
 }

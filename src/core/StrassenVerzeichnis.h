@@ -22,8 +22,9 @@ class StrassenVerzeichnis {
  public:
   static constexpr std::int32_t kPLZGrenze = 100000;
 
-  // PLZ[k] is the code of street k for k = 1..PLZ.size()-1; a code outside 1..99999 is left out.
-  void aufbauen(const std::vector<std::int32_t>& plz);
+  // PLZ[k] is the code of street k for k = 1..PLZ.size()-1; a code outside 1..GRENZE-1 is left
+  // out. Any other key of the streets works as well (the record a street belongs to).
+  void aufbauen(const std::vector<std::int32_t>& plz, std::int32_t grenze = kPLZGrenze);
   void leeren();
   StrassenBereich bereich(std::int32_t plz) const;
 
@@ -31,6 +32,7 @@ class StrassenVerzeichnis {
   // erste_[p]..erste_[p+1] in indexe_ are the streets of code p.
   std::vector<std::int32_t> erste_;
   std::vector<std::int32_t> indexe_;
+  std::int32_t grenze_ = kPLZGrenze;
 };
 
 }  // namespace orvano

@@ -12,6 +12,7 @@
 #include "core/RecordDatei.h"
 #include "core/Records.h"
 #include "core/StrassenVerzeichnis.h"
+#include "core/StrassenZuordnung.h"
 #include "core/Texte.h"
 
 namespace orvano {
@@ -119,8 +120,8 @@ char* SchwanzSchreiben(char* z, const TStrassenRecord& s, char sep, const std::s
 }
 
 // The street parts of the lines for every valid street of a street file, read straight from the
-// file into one block (a fifth of the records' size), with the code index over them: an export
-// needs neither the records' places nor a table of them.
+// file into one block (a fifth of the records' size), grouped by the record each belongs to: an
+// export needs no table of the streets.
 class StrassenSchwaenze {
  public:
   // False when the file is too large for the block's 32-bit offsets (then the table is loaded).
@@ -128,32 +129,34 @@ class StrassenSchwaenze {
     return static_cast<double>(saetze) * static_cast<double>(kSchwanzHoechstens + 2 * nrVorsatz.size()) < 4.0e9;
   }
 
-  StrassenSchwaenze(const std::string& datei, std::int64_t saetze, char sep, const std::string& nrVorsatz) {
+  StrassenSchwaenze(const std::string& datei, std::int64_t saetze, const StrassenZuordnung& zuordnung, std::int32_t plzAnzahl,
+                    char sep, const std::string& nrVorsatz) {
     // Reserved for the longest parts; only what is written takes memory.
     text_.reset(new char[static_cast<std::size_t>(saetze) * (kSchwanzHoechstens + 2 * nrVorsatz.size()) + 1]);
     anfang_.reserve(static_cast<std::size_t>(saetze) + 2);
     anfang_.assign(2, 0);
-    std::vector<std::int32_t> plz(1, 0);
-    plz.reserve(static_cast<std::size_t>(saetze) + 1);
+    // The record each street belongs to, 0 for an invalid one or one without a record.
+    std::vector<std::int32_t> besitzer(1, 0);
+    besitzer.reserve(static_cast<std::size_t>(saetze) + 1);
     char* z = text_.get();
     RecordsBlockweise(datei, sizeof(TStrassenRecord), 1 << 15, [&](const char* daten, std::size_t anzahl) {
       const auto* satz = reinterpret_cast<const TStrassenRecord*>(daten);
       // What another program appends meanwhile is not read, as a table would not hold it.
-      anzahl = std::min(anzahl, static_cast<std::size_t>(saetze) + 1 - plz.size());
+      anzahl = std::min(anzahl, static_cast<std::size_t>(saetze) + 1 - besitzer.size());
       for (std::size_t i = 0; i < anzahl; ++i) {
-        const bool gueltig = StrasseGueltig(satz[i]);
-        plz.push_back(gueltig ? static_cast<std::int32_t>(satz[i].PLZ) : 0);
-        if (gueltig) z = SchwanzSchreiben(z, satz[i], sep, nrVorsatz);
+        const std::int32_t k = StrasseGueltig(satz[i]) ? zuordnung.besitzer(satz[i]) : 0;
+        besitzer.push_back(k);
+        if (k > 0) z = SchwanzSchreiben(z, satz[i], sep, nrVorsatz);
         anfang_.push_back(static_cast<std::uint32_t>(z - text_.get()));
       }
     });
-    verzeichnis_.aufbauen(plz);
+    verzeichnis_.aufbauen(besitzer, plzAnzahl + 1);
   }
 
-  // Calls F with the street part of each valid street of code PLZ, in file order.
+  // Calls F with the street part of each valid street of record SATZ, in file order.
   template <class F>
-  void fuer(std::int32_t plz, F&& f) const {
-    for (const std::int32_t k : verzeichnis_.bereich(plz)) {
+  void fuer(std::int32_t satz, F&& f) const {
+    for (const std::int32_t k : verzeichnis_.bereich(satz)) {
       const std::uint32_t a = anfang_[static_cast<std::size_t>(k)];
       f(std::string_view(text_.get() + a, anfang_[static_cast<std::size_t>(k) + 1] - a));
     }
@@ -166,8 +169,8 @@ class StrassenSchwaenze {
   StrassenVerzeichnis verzeichnis_;
 };
 
-// The lines of the export; STRASSEN(plz, f) calls f with the street part of each street of code
-// plz, in table order. The caller has made sure DATEI is no database file.
+// The lines of the export; STRASSEN(k, f) calls f with the street part of each street that
+// belongs to record k, in table order. The caller has made sure DATEI is no database file.
 template <class Strassen>
 ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei, const ExportOptionen& opt,
                                Fortschritt& fortschritt, Strassen&& strassen) {
@@ -202,15 +205,13 @@ ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei,
       const std::string kopf = opt.art == ExportArt::Strassen
                                    ? r.Ort.text() + sep + PostleitzahlSpalte(r, opt.plzVorsatz)
                                    : PLZSpalten(r, sep, opt.plzVorsatz);
-      const std::int32_t strassenZahl = r.Strassen;
-      if (opt.art == ExportArt::PLZ || strassenZahl <= 0) {
-        ZahlAnhaengen(zeile, ++lnr);
-        (zeile += sep) += kopf;
-        schreiben();
-      } else {
+      // The streets that belong to this record; a record without any gives its one line,
+      // whatever count it has stored.
+      const std::int64_t vorher = lnr;
+      if (opt.art != ExportArt::PLZ) {
         // Each street's line is put together where the writer's buffer takes it.
         const std::size_t hoechstens = 24 + kopf.size() + kSchwanzHoechstens + 2 * opt.nrVorsatz.size();
-        strassen(r.PLZ, [&](std::string_view schwanz) {
+        strassen(k, [&](std::string_view schwanz) {
           char* z = aus.platz(hoechstens);
           z = std::to_chars(z, z + 20, ++lnr).ptr;
           *z++ = sep;
@@ -220,6 +221,11 @@ ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei,
           *z++ = '\n';
           aus.belegen(z);
         });
+      }
+      if (lnr == vorher) {
+        ZahlAnhaengen(zeile, ++lnr);
+        (zeile += sep) += kopf;
+        schreiben();
       }
       if (k % 100 == 0) fortschritt.position(k);
       if (fortschritt.abbrechen()) {
@@ -240,9 +246,11 @@ ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, con
   if (const std::string nein = ExportZielVerboten(db, datei); !nein.empty()) throw DateiFehler(nein);
   const char sep = ExportTrenner(datei);
   std::string schwanz(kSchwanzHoechstens + 2 * opt.nrVorsatz.size(), '\0');
-  return ZeilenSchreiben(db, datei, opt, fortschritt, [&](std::int32_t plz, auto&& zeile) {
-    // Same lines as a scan of the street table for this code, in table order.
-    for (const std::int32_t i : db.StrassenNachPLZ(plz)) {
+  const StrassenVerzeichnis besitz =
+      opt.art == ExportArt::PLZ ? StrassenVerzeichnis{}
+                                : StrassenNachBesitzer(db.PLZTabelle, db.PLZAnzahl, db.StrassenTabelle, db.StrassenZahl);
+  return ZeilenSchreiben(db, datei, opt, fortschritt, [&](std::int32_t k, auto&& zeile) {
+    for (const std::int32_t i : besitz.bereich(k)) {
       const char* ende = SchwanzSchreiben(schwanz.data(), db.StrassenTabelle[static_cast<std::size_t>(i)], sep, opt.nrVorsatz);
       zeile(std::string_view(schwanz.data(), static_cast<std::size_t>(ende - schwanz.data())));
     }
@@ -260,9 +268,10 @@ ExportErgebnis ExportierenAusDatei(Datenbestand& db, const std::string& datei, c
     db.StrassenLaden(fortschritt, rueckfragen, false);
     return Exportieren(db, datei, opt, fortschritt);
   }
-  const StrassenSchwaenze schwaenze(strassenDatei, saetze, ExportTrenner(datei), opt.nrVorsatz);
+  const StrassenZuordnung zuordnung(db.PLZTabelle, db.PLZAnzahl);
+  const StrassenSchwaenze schwaenze(strassenDatei, saetze, zuordnung, db.PLZAnzahl, ExportTrenner(datei), opt.nrVorsatz);
   return ZeilenSchreiben(db, datei, opt, fortschritt,
-                         [&schwaenze](std::int32_t plz, auto&& zeile) { schwaenze.fuer(plz, zeile); });
+                         [&schwaenze](std::int32_t k, auto&& zeile) { schwaenze.fuer(k, zeile); });
 }
 
 }  // namespace orvano

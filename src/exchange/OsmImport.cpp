@@ -4,11 +4,13 @@
 #include <cstring>
 #include <numeric>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 
 #include "core/Dateien.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
+#include "core/StrassenZuordnung.h"
 #include "core/Texte.h"
 #include "exchange/Import.h"
 #include "exchange/OsmLesen.h"
@@ -26,23 +28,28 @@ std::int32_t Median(std::vector<std::int32_t>& werte) {
   return werte[mitte];
 }
 
-// The streets as records, grouped by postal code ascending, the places of a code by their
-// comparison text, the streets of a place by their sort name, then as first seen.
-RecordFeld<TStrassenRecord> StrassenSaetze(const OsmDaten& d) {
-  // Pairs of one code and one comparison text share a rank; streets then sort by rank first,
-  // and names are compared only within one place.
+// The streets as records, grouped by postal code ascending, then by the record they belong to
+// in TABELLE (in its order; places without a record by their comparison text), the streets of
+// one record by their sort name, then as first seen. So each record's streets lie in one block
+// that the street sort leaves as it is.
+RecordFeld<TStrassenRecord> StrassenSaetze(const OsmDaten& d, const RecordFeld<TPLZRecord>& tabelle) {
+  // Pairs of one code and one owner share a rank; streets then sort by rank first, and names
+  // are compared only within one rank.
+  const StrassenZuordnung zuordnung(tabelle, static_cast<std::int32_t>(tabelle.size()) - 1);
   std::vector<std::string> ortSchluessel(d.paare.size());
-  for (std::size_t p = 0; p < d.paare.size(); ++p) ortSchluessel[p] = VergleichsText(d.paare[p].ort);
+  std::vector<std::int32_t> besitzer(d.paare.size());
+  for (std::size_t p = 0; p < d.paare.size(); ++p) {
+    besitzer[p] = zuordnung.besitzer(d.paare[p].plz, d.paare[p].ort);
+    if (besitzer[p] == 0) ortSchluessel[p] = VergleichsText(d.paare[p].ort);
+  }
+  auto schluessel = [&](std::size_t p) { return std::tie(d.paare[p].plz, besitzer[p], ortSchluessel[p]); };
   std::vector<std::size_t> paarFolge(d.paare.size());
   std::iota(paarFolge.begin(), paarFolge.end(), 0);
-  std::sort(paarFolge.begin(), paarFolge.end(), [&](std::size_t a, std::size_t b) {
-    if (d.paare[a].plz != d.paare[b].plz) return d.paare[a].plz < d.paare[b].plz;
-    return ortSchluessel[a] < ortSchluessel[b];
-  });
+  std::sort(paarFolge.begin(), paarFolge.end(), [&](std::size_t a, std::size_t b) { return schluessel(a) < schluessel(b); });
   std::vector<std::int32_t> rang(d.paare.size());
   for (std::size_t i = 0; i < paarFolge.size(); ++i) {
     const std::size_t p = paarFolge[i], vor = i > 0 ? paarFolge[i - 1] : p;
-    const bool gleich = i > 0 && d.paare[p].plz == d.paare[vor].plz && ortSchluessel[p] == ortSchluessel[vor];
+    const bool gleich = i > 0 && schluessel(p) == schluessel(vor);
     rang[p] = i == 0 ? 0 : rang[vor] + (gleich ? 0 : 1);
   }
   std::vector<std::string> namen(d.strassen.size());
@@ -138,7 +145,7 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
   if (neu.PLZTabelle.empty()) neu.PLZTabelle.resize(1);
   PLZErgaenzen(d, neu.PLZTabelle, staat, o.nurStrassen, e);
   neu.PLZAnzahl = static_cast<std::int32_t>(neu.PLZTabelle.size() - 1);
-  RecordFeld<TStrassenRecord> strassen = StrassenSaetze(d);
+  RecordFeld<TStrassenRecord> strassen = StrassenSaetze(d, neu.PLZTabelle);
   e.strassen = static_cast<std::int64_t>(strassen.size()) - 1;
   // Appended streets follow the whole records already in the file.
   const std::int32_t dateiSaetze = o.anhaengen ? static_cast<std::int32_t>(std::max<std::int64_t>(DateiGroesse(strassenDatei), 0) / sizeof(TStrassenRecord)) : 0;

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "Sicherung.h"
 #include "core/Dateien.h"
@@ -20,13 +21,13 @@ namespace {
 constexpr int kAuswahl = 3;
 }
 
-TfrSichCopy::TfrSichCopy(const Datenbestand& db, QWidget* eltern) : QDialog(eltern), db_(db), liste_(4, 2) {
+TfrSichCopy::TfrSichCopy(const Datenbestand& db, QWidget* eltern) : QDialog(eltern), db_(db), liste_(5, 2) {
   setObjectName("frSichCopy");
   setWindowTitle(QStringLiteral(" Sicherheits-Copy"));
   liste_.setFesteSpalten(1);
-  const char* titel[] = {" LNr", " Datei", " Anzahl", " Auswahl"};
-  const int breiten[] = {40, 260, 80, 60};
-  for (int c = 0; c < 4; ++c) {
+  const char* titel[] = {" LNr", " Datei", " Anzahl", " Auswahl", " Ordner"};
+  const int breiten[] = {40, 300, 80, 60, 90};
+  for (int c = 0; c < 5; ++c) {
     liste_.setZelle(c, 0, titel[c]);
     liste_.setBreite(c, breiten[c]);
   }
@@ -61,7 +62,9 @@ TfrSichCopy::TfrSichCopy(const Datenbestand& db, QWidget* eltern) : QDialog(elte
   connect(sbWeiter, &QPushButton::clicked, this, &TfrSichCopy::sbWeiterClick);
   connect(sbLoschen, &QPushButton::clicked, this, &TfrSichCopy::sbLoschenClick);
   connect(sbExit, &QPushButton::clicked, this, &QDialog::accept);
-  resize(560, 380);
+  // Only the backups of the chosen folder can be restored into it (and older ones without a folder).
+  connect(cbOrdner, &QComboBox::currentTextChanged, this, [this] { listeAufbauen(); });
+  resize(640, 380);
 }
 
 TfrSichCopy::~TfrSichCopy() { sg1->setTabelle(nullptr); }
@@ -69,21 +72,35 @@ TfrSichCopy::~TfrSichCopy() { sg1->setTabelle(nullptr); }
 void TfrSichCopy::showEvent(QShowEvent* e) {
   Tag = 0;
   wiederhergestellteDatei.clear();
+  zahlenVeraltet = false;
+  {
+    const QSignalBlocker ruhe(cbOrdner);
+    OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
+  }
   listeAufbauen();
   QDialog::showEvent(e);
 }
 
 void TfrSichCopy::listeAufbauen() {
+  // A backup that stays in the list keeps its mark.
+  const int markiert = markierteZeile();
+  const std::string gewaehlt = markiert > 0 ? std::string(liste_.zelle(1, markiert)) : std::string();
   TabelleLeeren(liste_);
-  const auto sicherungen = SicherungenListe();
+  const std::string ordner = cbOrdner->currentText().toStdString();
+  std::vector<SicherungsEintrag> sicherungen;
+  for (SicherungsEintrag& s : SicherungenListe()) {
+    const std::string herkunft = SicherungsHerkunft(s.name);
+    if (herkunft.empty() || herkunft == ordner) sicherungen.push_back(std::move(s));
+  }
   if (!sicherungen.empty()) liste_.setZeilen(static_cast<int>(sicherungen.size()) + 1);
   for (std::size_t i = 0; i < sicherungen.size(); ++i) {
     const int r = static_cast<int>(i) + 1;
     liste_.setZeile(r, {std::to_string(r), sicherungen[i].name,
-                        sicherungen[i].anzahl < 0 ? std::string() : std::to_string(sicherungen[i].anzahl), ""});
+                        sicherungen[i].anzahl < 0 ? std::string() : std::to_string(sicherungen[i].anzahl), "",
+                        SicherungsHerkunft(sicherungen[i].name)});
+    if (!gewaehlt.empty() && sicherungen[i].name == gewaehlt) liste_.setZelle(kAuswahl, r, " X");
   }
   sg1->aktualisieren();
-  OrdnerComboFuellen(cbOrdner, db_.OrdnerName());
 }
 
 void TfrSichCopy::sg1Click() {
@@ -123,16 +140,19 @@ void TfrSichCopy::sbWeiterClick() {
   }
   const std::string pfad = ProgVerzeichnis + cbOrdner->currentText().toStdString() + kTrenner + ziel;
   if (DateiVorhanden(pfad) && !ui::FrageJaNein(QString::fromStdString(pfad) + QStringLiteral(" überschreiben?"))) return;
+  Wiederherstellung w;
   try {
     ui::Sanduhr sanduhr;
-    DateiKopieren(SicherungsOrdner() + name, pfad);
+    w = SicherungWiederherstellen(name, ProgVerzeichnis + cbOrdner->currentText().toStdString() + kTrenner, HeutigesDatum());
   } catch (const DateiFehler& f) {
     ui::Meldung(QStringLiteral("Wiederherstellen nicht möglich:") + QChar(13) + QString::fromStdString(f.what()));
     return;
   }
-  // The owner of the current data reloads when this was one of its files.
+  // The owner of the current data reloads when this was one of its files, and offers the recount.
   Tag = 1;
-  wiederhergestellteDatei = pfad;
+  wiederhergestellteDatei = w.ziel;
+  zahlenVeraltet = w.zahlenVeraltet;
+  listeAufbauen();
 }
 
 void TfrSichCopy::sbLoschenClick() {

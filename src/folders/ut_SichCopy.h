@@ -26,6 +26,7 @@ class TfrSichCopy : public QDialog {
   explicit TfrSichCopy(const Datenbestand& db, QWidget* eltern = nullptr);
   ~TfrSichCopy() override;
 
+  // The backups of the folder cbOrdner shows, and those of older versions without a folder.
   void listeAufbauen();
   // A click whose current cell is in column 3 moves or clears the mark.
   void sg1Click();
@@ -40,9 +41,11 @@ class TfrSichCopy : public QDialog {
   QPushButton* sbWeiter;
   QPushButton* sbExit;
   Tabelle& liste() { return liste_; }
-  // 1 when a copy was restored; the file it replaced.
+  // 1 when a copy was restored; the file it replaced; whether the other file of its pair is
+  // there, so that the street counts may be stale.
   int Tag = 0;
   std::string wiederhergestellteDatei;
+  bool zahlenVeraltet = false;
 
  protected:
   void showEvent(QShowEvent* e) override;

@@ -88,12 +88,11 @@ void TfrSichCopy0::sbWeiterClick() {
                 QStringLiteral(" kann nicht angelegt werden"));
     return;
   }
-  const FreieSicherung ziel = FreieSicherungSuchen(datei, datum());
-  const QString pfad = QString::fromStdString(ziel.pfad);
-  if (ziel.ueberschreiben && !ui::FrageJaNein(pfad + QStringLiteral(" überschreiben?"))) return;
+  // A new name every time: an earlier backup is never overwritten.
+  QString pfad;
   try {
     ui::Sanduhr sanduhr;
-    DateiKopieren(datei, ziel.pfad);
+    pfad = QString::fromStdString(SicherungErstellen(datei, datum()));
   } catch (const DateiFehler& f) {
     ui::Meldung(QStringLiteral("Die Sicherheitskopie wurde nicht erstellt:") + QChar(13) + QString::fromStdString(f.what()));
     return;

@@ -29,7 +29,9 @@
 #include "streets/ut_Internet.h"
 #include "streets/ut_PZ.h"
 #include "streets/ut_Strassen.h"
+#include "folders/Sicherung.h"
 #include "folders/ut_SichCopy.h"
+#include "streets/StrassenZaehlen.h"
 #include "folders/Ordner.h"
 #include "ui/Dialoge.h"
 #include "folders/OrdnerAuswahl.h"
@@ -156,6 +158,38 @@ void TfrPLZ::wiederherstellenZeigen() {
   const bool plz = DateiNameTeil(datei).rfind("Dat_", 0) == 0;
   const std::int64_t n = RecordAnzahl(datei, plz ? sizeof(TPLZRecord) : sizeof(TStrassenRecord));
   StatusMelden(QString::fromStdString(datei) + QStringLiteral(" wiederhergestellt: ") + QString::number(n) + QStringLiteral(" Datensätze"));
+  if (!frSichCopy->zahlenVeraltet) return;
+  Wiederherstellung w;
+  w.ziel = datei;
+  if (!ui::FrageJaNein(QString::fromStdString(ZahlenVeraltetText(w)))) return;
+  // The folder and country of the restored file, which need not be the shown ones.
+  const std::string name = DateiNameTeil(datei);
+  const std::string code = name.substr(plz ? 4 : 9, name.size() - (plz ? 4 : 9) - 4);
+  Datenbestand anderer;
+  Datenbestand& ziel = db_.HaeltDatei(datei) ? db_ : anderer;
+  if (&ziel == &anderer) {
+    std::string ordner = OrdnerTeil(datei);
+    anderer.OrdnerPfad = ordner.substr(ProgVerzeichnis.size());
+    anderer.Land = std::string(code == "D" ? kDeutschland : code == "A" ? kOesterreich : kSchweiz);
+  }
+  ZaehlErgebnis z;
+  bool fertig = false;
+  {
+    ui::Lauf lauf(ProgressBar1, status_.get(), ui::Lauf::Escape::Nachfragen);
+    ui::FensterRueckfragen r;
+    fertig = lauf.ausfuehren([&] {
+      if (&ziel == &anderer) {
+        anderer.PLZLaden(r);
+        anderer.StrassenLaden(lauf, r, false);
+      }
+      z = StrassenZaehlen(ziel, lauf, r);
+    });
+  }
+  ProgressBar1->hide();
+  if (&ziel == &db_) GeladenesZeigen(std::max(1, StringGrid1->aktuelleZeile()));
+  if (!fertig) return;
+  StatusMelden(z.abgebrochen ? QStringLiteral("Neu zählen abgebrochen, nichts geschrieben")
+                             : QString::number(z.geaendert) + QStringLiteral(" PLZ-Einträge mit neuer Strassen-Anzahl"));
 }
 
 void TfrPLZ::OptimierungStarten(QProgressBar* balken, ui::StatusLeiste* status) {

@@ -8,6 +8,7 @@
 
 #include "PLZSpalten.h"
 #include "Sortieren.h"
+#include "core/StrassenZuordnung.h"
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
 #include "core/Texte.h"
@@ -107,7 +108,12 @@ void TfrPLZ::StrassenZeigen(int k) {
   if (db_.StrassenTabelle.empty()) return;
   if (k < 0 || k > db_.PLZAnzahl) k = 0;
   const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(k)];
-  const StrassenBereich strassen = db_.StrassenNachPLZ(r.PLZ);
+  // Only the streets that belong to this record, not every street of its code.
+  const StrassenZuordnung zuordnung(db_.PLZTabelle, db_.PLZAnzahl, r.PLZ);
+  std::vector<std::int32_t> strassen;
+  for (const std::int32_t i : db_.StrassenNachPLZ(r.PLZ)) {
+    if (k > 0 && zuordnung.besitzer(db_.StrassenTabelle[static_cast<std::size_t>(i)]) == k) strassen.push_back(i);
+  }
   {
     const QSignalBlocker ruhe(cbStrasse);
     cbStrasse->clear();
@@ -118,11 +124,10 @@ void TfrPLZ::StrassenZeigen(int k) {
     }
     cbStrasse->setCurrentIndex(strassen.empty() ? -1 : 0);
   }
-  // The count shown is the whole code's; the record keeps its stored count, which only the
-  // street window and the optimisation write.
+  // The record keeps its stored count, which only the street window and the optimisation write.
   const auto gezeigt = static_cast<std::int32_t>(strassen.size());
-  hausnummerZeigen(strassen.empty() ? 0 : *strassen.begin());
-  lbStrasseZahl->setText(QStringLiteral("n=") + QString::number(strassen.size()));
+  hausnummerZeigen(strassen.empty() ? 0 : strassen.front());
+  lbStrasseZahl->setText(QStringLiteral("n=") + QString::number(gezeigt));
 
   const std::string ort = ui::ZuCp1252(edOrt->text());
   const std::string kz = ui::ZuCp1252(edAutokennzeichen->text());

@@ -11,6 +11,7 @@
 #include "core/Dateien.h"
 #include "core/HashVerzeichnis.h"
 #include "core/RecordDatei.h"
+#include "core/StrassenZuordnung.h"
 #include "core/Texte.h"
 #include "folders/Sicherung.h"
 
@@ -103,11 +104,6 @@ class BehalteneStrassen {
   std::vector<std::int32_t> strassen_;  // street-table indexes in the order kept
 };
 
-template <std::size_t N>
-bool GleicheBytes(const KurzText<N>& a, const KurzText<N>& b) {
-  return a.laenge == b.laenge && a.laenge <= N && std::memcmp(a.zeichen, b.zeichen, a.laenge) == 0;
-}
-
 }  // namespace
 
 std::string SortierName(std::string_view name) {
@@ -193,9 +189,10 @@ StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptio
         f.status(0, "Nr = 1 von " + Nr(n));
         f.beginnen(n);
         std::int64_t frei = FreierSpeicherKiB();
-        std::vector<char> genommen(static_cast<std::size_t>(db.StrassenZahl) + 1, 0);
         BehalteneStrassen behalten(static_cast<std::size_t>(db.StrassenZahl));
-        std::string ort, strassenOrt, schluessel;
+        // Each street is examined only under the one record it belongs to.
+        const StrassenVerzeichnis besitz = StrassenNachBesitzer(db.PLZTabelle, n, db.StrassenTabelle, db.StrassenZahl);
+        std::string ort, schluessel;
         for (std::int32_t k = 1; k <= n; ++k) db.PLZTabelle[static_cast<std::size_t>(k)].Strassen = 0;
         // Without a record the loop never runs: that counts as cancelled.
         e.abgebrochen = n == 0;
@@ -205,22 +202,12 @@ StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptio
           satz.Strassen = 0;
           ort.clear();
           VergleichsTextAnhaengen(ort, satz.Ort.text());
-          // Only streets of the record's code can belong to it, in street-table order.
-          for (const std::int32_t s : db.StrassenNachPLZ(satz.PLZ)) {
-            if (genommen[static_cast<std::size_t>(s)]) continue;
-            const TStrassenRecord& strasse = db.StrassenTabelle[static_cast<std::size_t>(s)];
-            // The same bytes as the record's place are the same place without comparing.
-            if (!GleicheBytes(strasse.Ort, satz.Ort)) {
-              strassenOrt.clear();
-              VergleichsTextAnhaengen(strassenOrt, strasse.Ort.text());
-              if (strassenOrt != ort) continue;
-            }
-            DoppelSchluessel(schluessel, strasse, ort);
+          for (const std::int32_t s : besitz.bereich(k)) {
+            DoppelSchluessel(schluessel, db.StrassenTabelle[static_cast<std::size_t>(s)], ort);
             if (!behalten.hinzuWennNeu(schluessel, s)) continue;
             const auto j = static_cast<std::int32_t>(behalten.strassen().size());
             if (j < satz.AbBisNr) satz.AbBisNr = j;
             satz.Strassen = satz.Strassen + 1;
-            genommen[static_cast<std::size_t>(s)] = 1;
           }
           if (k % 100 == 0) frei = FreierSpeicherKiB();
           if (k % 10 == 0) {

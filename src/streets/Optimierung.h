@@ -37,9 +37,9 @@ struct StrassenOptErgebnis {
   bool gespeichert = false;
 };
 
-// Regroups the streets in postal-code order: a street belongs to the first record with its
-// PLZ and a TexteGleich place; a StrassenGleich twin of a kept street of that PLZ and place is
-// dropped, and so is a street that belongs to no record. Every record gets its street count
+// Regroups the streets in postal-code order: a street goes to the record it belongs to
+// (StrassenZuordnung); a StrassenGleich twin of a kept street of that record is dropped, and so
+// is a street whose code has no record. Every record gets its street count
 // and first position. On Yes the street file is backed up ("_SO") and replaced and the
 // postal-code file written; otherwise the postal-code table is loaded again. The street table
 // is loaded again in every case.

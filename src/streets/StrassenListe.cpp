@@ -9,6 +9,7 @@
 #include "core/Dateien.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
+#include "core/StrassenZuordnung.h"
 #include "core/Texte.h"
 
 namespace orvano {
@@ -69,8 +70,14 @@ StrassenListe StrassenListeFuellen(Datenbestand& db, std::int32_t satz, bool akt
   f.beenden();
   if (l.abgebrochen) return l;
   if (aktualisieren) {
-    const auto anzahl = static_cast<std::int32_t>(l.zeilen.size());
-    const std::int32_t erste = l.positionen.empty() ? 0 : l.positionen.front();
+    // The stored count is that of the streets that belong to the record, which may be fewer
+    // than the list (a blank place of a code with several records is the first record's).
+    const StrassenZuordnung zuordnung(db.PLZTabelle, db.PLZAnzahl, rec.PLZ);
+    std::int32_t anzahl = 0, erste = 0;
+    for (const std::int32_t s : bereich) {
+      if (zuordnung.besitzer(db.StrassenTabelle[static_cast<std::size_t>(s)]) != satz) continue;
+      if (anzahl++ == 0) erste = db.StrassenPosition[static_cast<std::size_t>(s)];
+    }
     if (rec.Strassen != anzahl || rec.AbBisNr != erste) {
       rec.Strassen = anzahl;
       rec.AbBisNr = erste;

@@ -1,22 +1,14 @@
 #include "StrassenZaehlen.h"
 
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/Records.h"
-#include "core/Texte.h"
+#include "core/StrassenZuordnung.h"
 
 namespace orvano {
 
 namespace {
-
-// An empty text contains nothing and is contained in nothing.
-bool EinerEnthaeltDenAnderen(std::string_view a, std::string_view b) {
-  if (a.empty() || b.empty()) return false;
-  return a.size() >= b.size() ? a.find(b) != std::string_view::npos : b.find(a) != std::string_view::npos;
-}
 
 std::string Nr(std::int64_t n) { return std::to_string(n); }
 
@@ -26,39 +18,22 @@ ZaehlErgebnis StrassenNeuZaehlen(Datenbestand& db, Fortschritt& f) {
   ZaehlErgebnis e;
   const auto n = static_cast<std::size_t>(db.PLZAnzahl);
   std::vector<std::pair<std::int32_t, std::int32_t>> vorher(n + 1);
-  // Only records of a street's own code can count it: group them by code, in table order.
-  std::unordered_map<std::int32_t, std::vector<std::int32_t>> nachPLZ;
-  std::vector<std::string> orte(n + 1);
   for (std::size_t k = 1; k <= n; ++k) {
     TPLZRecord& satz = db.PLZTabelle[k];
     vorher[k] = {satz.AbBisNr, satz.Strassen};
     satz.AbBisNr = kKeineStrassen;
     satz.Strassen = 0;
-    orte[k] = VergleichsText(satz.Ort.text());
-    nachPLZ[satz.PLZ].push_back(static_cast<std::int32_t>(k));
   }
+  const StrassenZuordnung zuordnung(db.PLZTabelle, db.PLZAnzahl);
   f.beginnen(db.StrassenZahl);
-  // Streets of one place follow each other: their comparison text is made once.
-  std::string letzterOrt, letzterText;
-  bool erster = true;
   for (std::int32_t c = 1; c <= db.StrassenZahl; ++c) {
-    const TStrassenRecord& s = db.StrassenTabelle[static_cast<std::size_t>(c)];
-    const auto gruppe = nachPLZ.find(s.PLZ);
-    if (gruppe != nachPLZ.end()) {
-      const std::string ort = s.Ort.text();
-      if (erster || ort != letzterOrt) {
-        letzterText = VergleichsText(ort);
-        letzterOrt = ort;
-        erster = false;
-      }
+    const std::int32_t k = zuordnung.besitzer(db.StrassenTabelle[static_cast<std::size_t>(c)]);
+    if (k > 0) {
+      TPLZRecord& satz = db.PLZTabelle[static_cast<std::size_t>(k)];
       // The file position, so that skipped invalid entries shift nothing.
       const std::int32_t position = db.StrassenPosition[static_cast<std::size_t>(c)];
-      for (const std::int32_t k : gruppe->second) {
-        if (!EinerEnthaeltDenAnderen(orte[static_cast<std::size_t>(k)], letzterText)) continue;
-        TPLZRecord& satz = db.PLZTabelle[static_cast<std::size_t>(k)];
-        if (position < satz.AbBisNr) satz.AbBisNr = position;
-        satz.Strassen = satz.Strassen + 1;
-      }
+      if (position < satz.AbBisNr) satz.AbBisNr = position;
+      satz.Strassen = satz.Strassen + 1;
     }
     if (c % 5000 == 0) {
       f.position(c);

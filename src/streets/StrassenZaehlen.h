@@ -14,10 +14,9 @@ struct ZaehlErgebnis {
   std::int32_t geaendert = 0;
 };
 
-// Sets Strassen and AbBisNr of every postal-code record in the table: a street counts for each
-// record of its code whose place (as a comparison text) contains, or is contained in, the
-// street's place; AbBisNr is the street file position of the first such street (99999999 for
-// none). Progress every 5000 streets; a cancel leaves the table half counted.
+// Sets Strassen and AbBisNr of every postal-code record in the table: a street counts for the
+// one record it belongs to (StrassenZuordnung); AbBisNr is the street file position of the
+// record's first street (99999999 for none). Progress every 5000 streets; a cancel leaves the table half counted.
 ZaehlErgebnis StrassenNeuZaehlen(Datenbestand& db, Fortschritt& f);
 
 // The recount with its status texts: completed, the postal-code file is written; cancelled,

@@ -73,13 +73,14 @@ TEST_F(Export, LineShapesUnderTheirHeaders) {
   const auto strassen = zeilen(exportieren("s.csv", ExportArt::Strassen));
   EXPECT_EQ(felder(strassen[0], ';'), 6);
   EXPECT_EQ(felder(strassen[1], ';'), 6);  // a Dresden street
-  EXPECT_EQ(felder(strassen[3], ';'), 3);  // Wien: no street count
+  EXPECT_EQ(felder(strassen[3], ';'), 6);  // Wien's street, although Wien stored no count
+  EXPECT_EQ(felder(strassen[5], ';'), 3);  // Leerstadt has no street
   const auto beide = zeilen(exportieren("b.txt", ExportArt::PLZStrassen));
   EXPECT_EQ(felder(beide[0], '\t'), 17);
-  EXPECT_EQ(felder(beide[3], '\t'), 14);
-  // Leerstadt counts streets that do not exist: no line at all; LNr runs on.
-  EXPECT_EQ(beide.size(), 5u);
-  EXPECT_EQ(beide[4].substr(0, 2), "4\t");
+  EXPECT_EQ(felder(beide[4], '\t'), 14);
+  // Leerstadt counts streets that do not exist: it still gives its one line.
+  ASSERT_EQ(beide.size(), 6u);
+  EXPECT_EQ(beide[5].substr(0, 11), "5\tLeerstadt");
 }
 
 // Ends the run after a given number of records, as Escape would.
@@ -197,11 +198,11 @@ TEST_F(ExportAusDatei, ShuffledDirtyFilesWithRepeatedCodesGiveTheSameBytes) {
   beideWege("s.txt", ExportArt::Strassen, "A-");
 }
 
-TEST_F(ExportAusDatei, WithoutStreetFileOnlyCodesWithoutStreetCountHaveLines) {
+TEST_F(ExportAusDatei, WithoutStreetFileEveryRecordHasItsOneLine) {
   test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", test::BeispielPLZ());
   const std::string text = beideWege("ohne.csv", ExportArt::PLZStrassen);
-  // The header, Wien and the place without code; Dresden and Leerstadt count streets they lack.
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+  // The header and the four records, Dresden and Leerstadt although they count streets they lack.
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
 }
 
 TEST_F(ExportAusDatei, AKilledImportIsTakenBackFirstAndSaidSo) {

@@ -161,8 +161,8 @@ TEST_F(OsmImportTest, AddressesBecomeStreetsCoordinatesAndRecordsWithEachSkipCou
   EXPECT_EQ(plz[3].Staat.text(), "DE");
   EXPECT_NEAR(plz[3].Breitengrad, 53.0, 1e-7);
   EXPECT_EQ(plz[3].AbBisNr, 4);
-  EXPECT_TRUE(DateiVorhanden(t / "SichCopy/Strassen_D_2026-12-08_OS.ppp"));
-  EXPECT_TRUE(DateiVorhanden(t / "SichCopy/Dat_D_2026-12-08_OS.ppp"));
+  EXPECT_TRUE(DateiVorhanden(t / "SichCopy/Strassen_D_2026-12-08_OS_Ord_1.ppp"));
+  EXPECT_TRUE(DateiVorhanden(t / "SichCopy/Dat_D_2026-12-08_OS_Ord_1.ppp"));
 }
 
 TEST_F(OsmImportTest, WithoutWritingNothingChangesAndAppendingKeepsTheOldStreets) {
@@ -254,7 +254,7 @@ TEST_F(OsmImportTest, AKilledImportLeavesTheOldFilesOrTheNew) {
   Importieren(t / "c.osm");
   const std::string neu = DateiLesen(t / "Ord_1/Strassen_D.ppp");
   ASSERT_EQ(neu.size(), 20000 * sizeof(TStrassenRecord));
-  const std::string plzAlt = DateiLesen(t / "SichCopy/Dat_D_2026-12-08_OS.ppp");
+  const std::string plzAlt = DateiLesen(t / "SichCopy/Dat_D_2026-12-08_OS_Ord_1.ppp");
   test::MittenImSchreibenAbschiessen(t / "Ord_1/Strassen_D.ppp", alt, neu, 3, [&] {
     test::DateiSchreiben(t / "Ord_1/Dat_D.ppp", plzAlt);
     Importieren(t / "c.osm");

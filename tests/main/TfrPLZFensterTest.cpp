@@ -278,11 +278,11 @@ TEST_F(Sicherungen, ACopyTakesTheNextFreeTagAndIsReportedAfterwards) {
   s.show();
   EXPECT_EQ(s.lbPLZzahl->text(), " n = 3");
   EXPECT_EQ(s.lbStrassenzahl->text(), "");
-  const std::string erste = t / "SichCopy/Dat_D_2024-03-05_01.ppp";
+  const std::string erste = t / "SichCopy/Dat_D_2024-03-05_01_Ord_1.ppp";
   dialoge.antworte(Antwort::Ok, QString::fromStdString(erste + " ist gespeichert"));
   s.sbWeiterClick();
   EXPECT_EQ(std::filesystem::file_size(erste), 900u);
-  dialoge.antworte(Antwort::Ok, QString::fromStdString(t / "SichCopy/Dat_D_2024-03-05_02.ppp ist gespeichert"));
+  dialoge.antworte(Antwort::Ok, QString::fromStdString(t / "SichCopy/Dat_D_2024-03-05_02_Ord_1.ppp ist gespeichert"));
   s.sbWeiterClick();
   s.rdStrassen1->click();
   EXPECT_EQ(s.lbStrassenzahl->text(), " n = 0");
@@ -304,18 +304,23 @@ TEST_F(Sicherungen, AFailedCopyIsReportedInsteadOfSuccess) {
   EXPECT_EQ(dialoge.boxen[0].text.indexOf("ist gespeichert"), -1);
 }
 
+// The list shows the backups of the chosen folder with their folder, and those of older
+// versions, which name none; a restore over a file backs that file up first.
 TEST_F(Sicherungen, TheListMarksOneRowAndRestoresOrDeletesIt) {
   test::DateiSchreiben(t / "SichCopy/Dat_A_2024-03-05_PO.ppp", std::string(1260, 'a'));
   test::DateiSchreiben(t / "SichCopy/Strassen_D_2024-03-05_01.ppp", std::string(1260, 's'));
+  test::DateiSchreiben(t / "SichCopy/Strassen_D_2024-03-06_SO_Ord_1.ppp", std::string(252, 's'));
   TfrPLZ f;
   f.Aktivieren();
   TfrSichCopy& s = *f.frSichCopy;
   s.show();
   Tabelle& l = s.liste();
-  ASSERT_EQ(l.zeilen(), 3);
+  ASSERT_EQ(l.zeilen(), 4);
   EXPECT_EQ(l.zelle(1, 1), "Dat_A_2024-03-05_PO.ppp");
   EXPECT_EQ(l.zelle(2, 1), "4");
   EXPECT_EQ(l.zelle(2, 2), "10");
+  EXPECT_EQ(l.zelle(4, 3), "Ord_1");
+  EXPECT_EQ(l.zelle(4, 1), "");
   dialoge.antworte(Antwort::Ok, QString("Kein Auswahl"));
   s.sbWeiterClick();
   s.sg1->setAktuelleZelle(2, 1);
@@ -329,16 +334,27 @@ TEST_F(Sicherungen, TheListMarksOneRowAndRestoresOrDeletesIt) {
   EXPECT_EQ(l.zelle(3, 2), "");
   EXPECT_EQ(s.sg1->hintergrund(1, 1, false), ui::StringGrid::kHellgruen);
   s.cbOrdner->setCurrentText("Ord_2");
+  ASSERT_EQ(l.zeilen(), 3) << "the backup of Ord_1 is not offered for Ord_2";
+  EXPECT_EQ(s.markierteZeile(), 1) << "the marked backup is still listed";
   dialoge.antworte(Antwort::Ja, QString("Dat_A.ppp in Ord_2 kopieren?"));
   s.sbWeiterClick();
   EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_A.ppp"), 1260u);
   dialoge.antworte(Antwort::Ja, QString("Dat_A.ppp in Ord_2 kopieren?"))
       .antworte(Antwort::Nein, QString::fromStdString(t / "Ord_2/Dat_A.ppp überschreiben?"));
   s.sbWeiterClick();
+  EXPECT_EQ(l.zeilen(), 3) << "nothing replaced, nothing backed up";
+  test::DateiSchreiben(t / "Ord_2/Dat_A.ppp", std::string(300, 'x'));
+  dialoge.antworte(Antwort::Ja, QString("Dat_A.ppp in Ord_2 kopieren?"))
+      .antworte(Antwort::Ja, QString::fromStdString(t / "Ord_2/Dat_A.ppp überschreiben?"));
+  s.sbWeiterClick();
+  const std::string eigene = "Dat_A_" + HeutigesDatum() + "_WH_Ord_2.ppp";
+  EXPECT_EQ(test::DateiLesen(t / ("SichCopy/" + eigene)), std::string(300, 'x'));
+  ASSERT_EQ(l.zeilen(), 4);
+  EXPECT_EQ(s.markierteZeile(), 1);
   dialoge.antworte(Antwort::Ja, QString::fromUtf8("Dat_A_2024-03-05_PO.ppp löschen?"));
   s.sbLoschenClick();
   EXPECT_FALSE(std::filesystem::exists(t / "SichCopy/Dat_A_2024-03-05_PO.ppp"));
-  EXPECT_EQ(l.zeilen(), 2);
+  EXPECT_EQ(l.zeilen(), 3);
   EXPECT_EQ(s.markierteZeile(), 0);
 }
 

@@ -40,7 +40,7 @@ TEST_F(OptimierungFenster, TheMenuRunsWhatIsChosenAndTheTableShowsTheResult) {
   f.miOptimieren->trigger();
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Bonn", "Kiel"}));
   EXPECT_EQ(f.gridDaten().zeilen(), 3) << "the table shows the new file";
-  EXPECT_TRUE(std::filesystem::exists(t / "SichCopy/Dat_D_" + HeutigesDatum() + "_PO.ppp"));
+  EXPECT_TRUE(std::filesystem::exists(t / "SichCopy/Dat_D_" + HeutigesDatum() + "_PO_Ord_1.ppp"));
   EXPECT_FALSE(ArbeitLaeuft);
   // The choices stay for the next time; Exit runs nothing.
   QTimer::singleShot(0, [&] {

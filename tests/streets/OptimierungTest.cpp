@@ -49,6 +49,19 @@ std::string PLZOptimieren(Datenbestand& db) {
   return roh;
 }
 
+// The record a street belongs to: the first in use of its code with a TexteGleich place, else
+// (a blank place, or one no record of the code has) the first in use of its code; 0 for none.
+std::int32_t Besitzer(const Datenbestand& db, const TStrassenRecord& st) {
+  std::int32_t erster = 0;
+  for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
+    const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
+    if (!InBenutzung(r) || r.PLZ != st.PLZ) continue;
+    if (erster == 0) erster = k;
+    if (!VergleichsText(st.Ort.text()).empty() && TexteGleich(r.Ort.text(), st.Ort.text())) return k;
+  }
+  return erster;
+}
+
 // Returns the new street file; the postal-code table holds the counts afterwards.
 std::string StrassenOptimieren(Datenbestand& db) {
   std::vector<bool> genommen(static_cast<std::size_t>(db.StrassenZahl) + 1);
@@ -61,13 +74,12 @@ std::string StrassenOptimieren(Datenbestand& db) {
     for (std::int32_t s = 1; s <= db.StrassenZahl; ++s) {
       if (genommen[static_cast<std::size_t>(s)]) continue;
       const TStrassenRecord& st = db.StrassenTabelle[static_cast<std::size_t>(s)];
-      if (st.PLZ != r.PLZ || !TexteGleich(r.Ort.text(), st.Ort.text())) continue;
+      if (Besitzer(db, st) != k) continue;
       bool doppelt = false;
       for (const std::int32_t b : behalten) {
         const TStrassenRecord& k2 = db.StrassenTabelle[static_cast<std::size_t>(b)];
-        doppelt = doppelt || (k2.PLZ == st.PLZ && TexteGleich(k2.Ort.text(), st.Ort.text()) &&
-                              StrassenGleich(k2.Strasse.text(), st.Strasse.text(), k2.AbNr.text(), st.AbNr.text(),
-                                             k2.BisNr.text(), st.BisNr.text()));
+        doppelt = doppelt || (Besitzer(db, k2) == k && StrassenGleich(k2.Strasse.text(), st.Strasse.text(), k2.AbNr.text(),
+                                                                      st.AbNr.text(), k2.BisNr.text(), st.BisNr.text()));
       }
       if (doppelt) continue;
       behalten.push_back(s);
@@ -184,7 +196,7 @@ TEST_F(Optimierung, GivesTheSameFilesAsTheOriginalLoops) {
   const auto g = StrassenSortieren(db, o, KeinFortschritt(), keine);
   EXPECT_GT(g.bewegt, 0);
   EXPECT_EQ(DateiLesen(strassenDatei()), sortiertErwartet);
-  for (const char* kopie : {"Dat_D_2024-03-05_PO.ppp", "Strassen_D_2024-03-05_SO.ppp", "Strassen_D_2024-03-05_SS.ppp"}) {
+  for (const char* kopie : {"Dat_D_2024-03-05_PO_Ord_1.ppp", "Strassen_D_2024-03-05_SO_Ord_1.ppp", "Strassen_D_2024-03-05_SS_Ord_1.ppp"}) {
     EXPECT_TRUE(std::filesystem::exists(t / (std::string("SichCopy/") + kopie))) << kopie;
   }
   EXPECT_EQ(db.StrassenZahl, s.neu) << "the tables were loaded again";
@@ -245,16 +257,17 @@ TEST_F(Optimierung, TheQuestionNamesBothCountsAndNoKeepsTheFiles) {
   EXPECT_EQ(db.PLZTabelle[1].Strassen, 0) << "no count describes the unsaved file";
 }
 
-TEST_F(Optimierung, ASecondRunOnTheSameDayOverwritesThatDaysBackup) {
+TEST_F(Optimierung, ASecondRunOnTheSameDayKeepsThatDaysBackup) {
   test::RecordsSchreiben(plzDatei(), std::vector<TPLZRecord>{PLZSatz("Bonn", 53111), PLZSatz("Bonn", 53111)});
   laden(db);
   Antworten keine;
   PLZOptimieren(db, o, KeinFortschritt(), keine);
-  EXPECT_EQ(std::filesystem::file_size(t / "SichCopy/Dat_D_2024-03-05_PO.ppp"), 600u);
+  EXPECT_EQ(std::filesystem::file_size(t / "SichCopy/Dat_D_2024-03-05_PO_Ord_1.ppp"), 600u);
   test::RecordsSchreiben(plzDatei(), std::vector<TPLZRecord>{PLZSatz("Kiel", 24103), PLZSatz("Kiel", 24103), PLZSatz("Kiel", 24103)});
   laden(db);
   EXPECT_EQ(PLZOptimieren(db, o, KeinFortschritt(), keine).doppelte, 2);
-  EXPECT_EQ(std::filesystem::file_size(t / "SichCopy/Dat_D_2024-03-05_PO.ppp"), 900u);
+  EXPECT_EQ(std::filesystem::file_size(t / "SichCopy/Dat_D_2024-03-05_PO_Ord_1.ppp"), 600u);
+  EXPECT_EQ(std::filesystem::file_size(t / "SichCopy/Dat_D_2024-03-05_PO-2_Ord_1.ppp"), 900u);
   EXPECT_EQ(std::filesystem::file_size(plzDatei()), 300u);
 }
 
@@ -276,7 +289,7 @@ TEST_F(Optimierung, AWriteProtectedFileIsNeitherBackedUpNorReplaced) {
   Antworten keine;
   EXPECT_THROW(PLZOptimieren(db, o, KeinFortschritt(), keine), DateiFehler);
   EXPECT_EQ(std::filesystem::file_size(plzDatei()), 600u);
-  EXPECT_FALSE(std::filesystem::exists(t / "SichCopy/Dat_D_2024-03-05_PO.ppp"));
+  EXPECT_FALSE(std::filesystem::exists(t / "SichCopy/Dat_D_2024-03-05_PO_Ord_1.ppp"));
 }
 
 TEST_F(Optimierung, AnEmptyPostalCodeTableCountsAsCancelledAndWritesNothing) {
