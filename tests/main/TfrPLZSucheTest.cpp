@@ -162,9 +162,10 @@ TEST_F(Strassen, TheListHoldsTheStreetsOfTheCodeWithTheirHouseNumbers) {
   f.cbStrasse->setCurrentIndex(1);
   EXPECT_FALSE(f.lbStrNr->isVisible()) << "HausNrKz 0 shows no numbers";
   EXPECT_EQ(f.datenbestand().PLZTabelle[3].Strassen, 0) << "what is shown never changes the stored record";
-  // Two records of one code share the list.
+  // Streets without place belong to the code's first record: Bonn-Nord, the second, has none.
   zeigen(f, 4);
-  EXPECT_EQ(f.cbStrasse->count(), 3);
+  EXPECT_EQ(f.cbStrasse->count(), 0);
+  EXPECT_EQ(f.lbStrasseZahl->text(), "n=0");
 }
 
 TEST_F(Strassen, NoLoneDashForAStreetWithoutNumbersNorForACountryWithoutStreets) {

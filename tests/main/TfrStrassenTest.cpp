@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <filesystem>
 #include <QLabel>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -99,8 +100,12 @@ TEST_F(StrassenFenster, LookingAtACodeOfTwoPlacesAndOpeningItsStreetsWritesNothi
   TfrPLZ f;
   f.Aktivieren();
   f.SatzAuswaehlen(1);
-  EXPECT_EQ(f.lbStrasseZahl->text(), QString("n=2")) << "the lookup shows the whole code";
+  EXPECT_EQ(f.lbStrasseZahl->text(), QString("n=1")) << "the lookup shows the record's own streets, not the whole code's";
   EXPECT_EQ(f.datenbestand().PLZTabelle[1].Strassen, 1) << "but the record keeps its stored count";
+  f.SatzAuswaehlen(2);
+  EXPECT_EQ(f.cbStrasse->itemText(0), QString("Rhein"));
+  EXPECT_EQ(f.lbStrasseZahl->text(), QString("n=1"));
+  f.SatzAuswaehlen(1);
   TfrStrassen& s = *f.frStrassen;
   s.vorbereiten(1, false, 'D', "Ord_1");
   s.show();
