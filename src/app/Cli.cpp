@@ -375,7 +375,9 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   const std::string datei2 = Wert(a, "--datei2");
   std::int64_t gueltig = 0;
   AnhaengenErgebnis e;
+  std::int64_t zeilen = 0;
   auto gelesenMelden = [&](const CSVLeseErgebnis& g) {
+    zeilen = g.zeilen;
     out << quelle << ": " << g.zeilen << " Zeilen" << OhnePLZText(g.ohnePLZ) << "\n";
   };
   if (datei2.empty()) {
@@ -409,6 +411,7 @@ int Importieren(const Aufruf& a, const std::string& standardOrdner, std::ostream
   }
   if (!e.zurueckgenommen.empty()) out << e.zurueckgenommen << "\n";
   out << e.geschrieben << " Datensätze an " << ziel << " angehängt\n";
+  if (zeilen > e.geschrieben) out << ImportBericht(e.geschrieben, zeilen - e.geschrieben, plz) << "\n";
   return 0;
 }
 

@@ -335,7 +335,8 @@ std::vector<StrassenZeile> ListenDateiLesen(const std::string& datei, const TPLZ
       if (q == std::string::npos) break;
       p = q + 1;
     }
-    auto teil = [&](std::size_t i) { return i < teile.size() ? LeerzeichenEntfernen(teile[i]) : std::string(); };
+    // Blanks at the ends go; those inside a name or number ("Am Markt", "12 a") stay.
+    auto teil = [&](std::size_t i) { return i < teile.size() ? BlanksAbschneiden(teile[i]) : std::string(); };
     zeilen.push_back({r.Ort.text(), PLZText(r.PLZ, land), teil(0), teil(1), teil(2)});
   }
   return zeilen;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 
 #include <fstream>
 #include <functional>
@@ -26,6 +25,10 @@ constexpr std::int64_t kFortschrittMax = 10000;
 // Lines of a delimited file as Windows-1252 text. UTF-16 (with its byte-order mark) and UTF-8
 // (with a mark, or a valid file holding a multi-byte letter) are converted; anything else is
 // taken as it is. Lines end with CR LF, LF or a lone CR.
+std::string KeinTextText(const std::string& datei) {
+  return "Datei " + datei + " ist keine Textdatei (CSV oder TXT) und wird nicht gelesen";
+}
+
 class ZeilenLeser {
  public:
   explicit ZeilenLeser(const std::string& datei) {
@@ -42,11 +45,14 @@ class ZeilenLeser {
       start = 3;
     } else if (ist("\xFF\xFE", 2) || ist("\xFE\xFF", 2)) {
       Utf16Lesen(kopf[0] == '\xFE');
+      if (block_.find('\0') != std::string::npos) throw DateiFehler(KeinTextText(datei));
       return;
     } else {
       utf8_ = Utf8MitUmlaut();
       kodierung_ = utf8_ ? TextKodierung::Utf8 : TextKodierung::Cp1252;
     }
+    // A text has no NUL byte; a program, a picture or a database file has plenty.
+    if (nullByte_) throw DateiFehler(KeinTextText(datei));
     ein_.clear();
     ein_.seekg(start);
   }
@@ -97,11 +103,15 @@ class ZeilenLeser {
     ein_.seekg(0);
     std::vector<char> b(1 << 20);
     Utf8Pruefung pruefung;
+    bool utf8 = true;
     while (ein_) {
       ein_.read(b.data(), static_cast<std::streamsize>(b.size()));
-      if (!pruefung.weiter(std::string_view(b.data(), static_cast<std::size_t>(ein_.gcount())))) return false;
+      const std::string_view teil(b.data(), static_cast<std::size_t>(ein_.gcount()));
+      if (teil.find('\0') != std::string_view::npos) nullByte_ = true;
+      if (utf8 && !pruefung.weiter(teil)) utf8 = false;
+      if (!utf8 && nullByte_) return false;
     }
-    return pruefung.gueltig() && pruefung.mehrbyte();
+    return utf8 && pruefung.gueltig() && pruefung.mehrbyte();
   }
   // The whole file, converted at once: code units to letters, letters to Windows-1252 (a
   // letter it lacks as "?").
@@ -132,7 +142,7 @@ class ZeilenLeser {
   std::ifstream ein_;
   std::string block_;
   std::size_t pos_ = 0;
-  bool utf8_ = false, utf16_ = false, offen_ = false;
+  bool utf8_ = false, utf16_ = false, offen_ = false, nullByte_ = false;
   TextKodierung kodierung_ = TextKodierung::Cp1252;
 };
 
@@ -362,33 +372,17 @@ CSVLeseErgebnis CSVZeilenLesen(const std::string& datei, ImportFormat& f, const 
   const std::size_t bis = static_cast<std::size_t>(std::max(idIndex, *std::max_element(index.begin(), index.end())) + 1);
   std::vector<std::string_view> teile;
 
-  // Empty postal codes, places and countries are filled in as the rows go out. The placeholder
-  // code needs the first code read, so rows without one wait until it is known.
+  // Empty places and countries are filled in as the rows go out. An empty postal code gets the
+  // format's default, never an invented one: without a code the row is counted and left
+  // empty, so that the save skips it instead of writing a code that does not exist.
   const std::string iso = LandISO(o.landText.empty() ? ' ' : o.landText.front());
-  std::string firstPLZ;
-  std::deque<std::vector<std::string>> wartend;
   int ausgegeben = 0;
-  auto ausgeben = [&] {
-    for (auto& zellen : wartend) {
-      if (zellen[6].empty()) {
-        // A given default comes first; the placeholder only fills what is still empty.
-        if (!f.eingabePLZ.empty()) {
-          zellen[6] = f.eingabePLZ;
-        } else {
-          // The placeholder must survive as a postal code of the record, or the row would be
-          // dropped without a word when it is saved.
-          const std::string platzhalter = firstPLZ + "99999";
-          std::int32_t wert = 0;
-          const bool passt = GanzzahlLesen(platzhalter, wert) && wert > 0 && (!o.strassen || wert < 100000);
-          zellen[6] = passt ? platzhalter : "99999";
-          ++e.ohnePLZ;
-        }
-      }
-      if (zellen[1].empty() && !f.eingabeOrt.empty()) zellen[1] = f.eingabeOrt;
-      if (zellen[2].empty()) zellen[2] = iso;
-      zeile(++ausgegeben, zellen);
-    }
-    wartend.clear();
+  auto ausgeben = [&](std::vector<std::string>& zellen) {
+    if (zellen[6].empty() && !f.eingabePLZ.empty()) zellen[6] = PLZZiffern(f.eingabePLZ);
+    if (zellen[6].empty()) ++e.ohnePLZ;
+    if (zellen[1].empty() && !f.eingabeOrt.empty()) zellen[1] = f.eingabeOrt;
+    if (zellen[2].empty()) zellen[2] = iso;
+    zeile(++ausgegeben, zellen);
   };
 
   fortschritt.beginnen(kFortschrittMax);
@@ -425,18 +419,14 @@ CSVLeseErgebnis CSVZeilenLesen(const std::string& datei, ImportFormat& f, const 
     if (idIndex >= 0 && idIndex < static_cast<std::int32_t>(teile.size())) {
       zellen[kImportSpalteID] = std::string(teile[static_cast<std::size_t>(idIndex)]);
     }
-    wartend.push_back(zellen);
+    ausgeben(zellen);
     if (fortschritt.abbrechen()) {
       e.abgebrochen = true;
       break;
     }
     if (o.testModus && r >= n) break;
-    // Only a row read on after the stop check gives the placeholder's first code.
-    if (firstPLZ.empty()) firstPLZ = zellen[6];
-    if (!firstPLZ.empty()) ausgeben();
   }
   fortschritt.beenden();
-  ausgeben();
   e.zeilen = r;
   e.gelesen = true;
   return e;

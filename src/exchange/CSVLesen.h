@@ -45,7 +45,7 @@ struct CSVLeseOptionen {
 struct CSVLeseErgebnis {
   bool gelesen = false;                 // the file existed and was read
   int zeilen = 0;                       // rows put into the table
-  int ohnePLZ = 0;                      // rows that got the placeholder postal code
+  int ohnePLZ = 0;                      // rows without a postal code (the save skips them)
   bool abgebrochen = false;
   std::vector<std::string> rohZeilen;   // test mode: title line and the raw lines read
   std::string titelZeile;
@@ -55,14 +55,14 @@ struct CSVLeseErgebnis {
 std::string OhnePLZText(int ohnePLZ);
 
 // Reads DATEI into T (emptied first). An empty separator of the format is taken from the file
-// name. Empty postal codes get the format's "Eingabe" value, then FirstPLZ + "99999"; empty
-// "Ort" the "Eingabe" value; empty "Staat" the country's ISO code. Throws DateiFehler.
+// name. Empty postal codes get the format's "Eingabe" value and otherwise stay empty (counted in
+// ohnePLZ); empty "Ort" the "Eingabe" value; empty "Staat" the country's ISO code. Throws DateiFehler.
 CSVLeseErgebnis CSVLesen(const std::string& datei, ImportFormat& format, Tabelle& t, const CSVLeseOptionen& optionen,
                          Fortschritt& fortschritt);
 
 // The same rows, filled in alike, handed to ZEILE one by one (R counts from 1; the cells are in
 // the import table's columns and may be taken) instead of being put into a table, so that a file
-// of millions of rows is never held whole. A row waits only while no code was read yet.
+// of millions of rows is never held whole.
 CSVLeseErgebnis CSVZeilenLesen(const std::string& datei, ImportFormat& format, const CSVLeseOptionen& optionen,
                                Fortschritt& fortschritt,
                                const std::function<void(int r, std::vector<std::string>& zellen)>& zeile);

@@ -73,6 +73,28 @@ std::int64_t ImportGueltigeZeilen(const Tabelle& t, bool plz) {
   return n;
 }
 
+std::int64_t ImportZeilen(const Tabelle& t) {
+  std::int64_t n = 0;
+  for (int r = 1; r < t.zeilen(); ++r) {
+    for (int c = 1; c < t.spalten(); ++c) {
+      if (!t.zelle(c, r).empty()) {
+        ++n;
+        break;
+      }
+    }
+  }
+  return n;
+}
+
+std::string ImportBericht(std::int64_t geschrieben, std::int64_t uebersprungen, bool plz) {
+  std::string text = std::to_string(geschrieben) + (geschrieben == 1 ? " Datensatz" : " Datens\xC3\xA4tze") + " geschrieben";
+  if (uebersprungen > 0) {
+    text += ", " + std::to_string(uebersprungen) + (uebersprungen == 1 ? " Zeile" : " Zeilen") +
+            (plz ? " ohne Ort oder PLZ" : " ohne g\xC3\xBCltige PLZ oder Strasse") + " \xC3\xBC" "bersprungen";
+  }
+  return text;
+}
+
 AnhaengenErgebnis ImportAnhaengen(const std::string& ziel, bool plz, const Tabelle& t, Fortschritt& fortschritt) {
   return SaetzeAnhaengen(
       ziel, SatzGroesse(plz), t.zeilen() - 1,

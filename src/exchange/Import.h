@@ -27,6 +27,11 @@ TStrassenRecord ImportZellenZuStrasse(const std::vector<std::string>& zellen);
 // Rows of T that make records: postal codes with Ort and PLZ, streets with a PLZ of
 // 1..99999 and a street name.
 std::int64_t ImportGueltigeZeilen(const Tabelle& t, bool plz);
+// Rows of T that hold anything at all (the numbered rows of a read).
+std::int64_t ImportZeilen(const Tabelle& t);
+// "12 Datensätze geschrieben, 3 Zeilen ohne PLZ oder Ort übersprungen" (UTF-8); the reason names
+// what a row of the kind needs.
+std::string ImportBericht(std::int64_t geschrieben, std::int64_t uebersprungen, bool plz);
 
 struct AnhaengenErgebnis {
   std::int64_t geschrieben = 0;  // records appended

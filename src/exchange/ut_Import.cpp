@@ -232,14 +232,22 @@ void TfrImport::sbSpeichernClick() {
   const bool ja = DateiVorhanden(ziel) ? ui::FrageJaNein(QStringLiteral("Daten an ") + name + QStringLiteral(" anhängen?"))
                                        : ui::HinweisJaNein(QStringLiteral("Daten in ") + name + QStringLiteral(" speichern?"));
   if (!ja) return;
+  AnhaengenErgebnis e;
   {
     ui::Lauf lauf(ProgressBar1, nullptr, ui::Lauf::Escape::Aus);
-    AnhaengenErgebnis e;
     const bool geschrieben = lauf.ausfuehren([&] { e = ImportAnhaengen(ziel, plz(), tabelle_, lauf); });
     ProgressBar1->hide();
     if (!e.zurueckgenommen.empty()) ui::Hinweis(QString::fromStdString(e.zurueckgenommen));
     if (!geschrieben) return;
   }
+  // Always said: how many records went into which file, and how many rows gave none.
+  const QString text = QString::fromStdString(ImportBericht(e.geschrieben, ImportZeilen(tabelle_) - e.geschrieben, plz())) +
+                       QStringLiteral(": ") + name;
+  if (e.geschrieben == 0) {
+    ui::Meldung(text);
+    return;
+  }
+  ui::Hinweis(text);
   // The owner of the current data reloads it when this was one of its files.
   Tag = 1;
   geschriebeneDatei = ziel;

@@ -336,15 +336,22 @@ CSVLeseErgebnis TfrImportFormat::CSVLesen(const QString& datei, Tabelle& ziel, b
   o.anzahl = TextZuZahl(ui::ZuCp1252(edAnzahl->text()));
   o.landText = landText_ ? landText_() : std::string();
   o.strassen = rdStrassen->isChecked();
+  bool gelesen = false;
   {
     // No other input while reading: "Speichern" must not append a half-read table.
     ui::Lauf lauf(balken, status, ui::Lauf::Escape::Sofort);
     lauf.status(0, QStringLiteral("Werte aus CSV-Datei lesen"));
     lauf.status(1, QStringLiteral("Mit ESC-Taste abbrechen"));
-    lauf.ausfuehren([&] { e = orvano::CSVLesen(pfad, f, ziel, o, lauf); });
+    gelesen = lauf.ausfuehren([&] { e = orvano::CSVLesen(pfad, f, ziel, o, lauf); });
     if (status) status->leiste()->hide();
   }
   if (balken) balken->hide();
+  // A file that could not be read (no text, say) has had its message; the table stays empty.
+  if (!gelesen) {
+    TabelleLeeren(ziel);
+    if (frImport && &ziel != &test_) frImport->sg1->aktualisieren();
+    return e;
+  }
   edSeparator->setText(ui::AusCp1252(f.separator));
   // Column 0 as wide as its largest number needs; the import window as wide as its columns.
   ui::StringGrid* grid = &ziel == &test_ ? sg0 : frImport ? frImport->sg1 : nullptr;

@@ -70,7 +70,7 @@ TEST_F(ImportTest, TitlesMatchWholeCellsFoldingOnlyAsciiLetters) {
   format.titel[5] = "Postleitzahl";
   auto e = lesen("Ort;PLZ\r\nBonn;53111\r\n");
   EXPECT_EQ(zelle(1, 1), "Bonn");
-  EXPECT_EQ(zelle(6, 1), "99999") << "PLZ is not Postleitzahl";
+  EXPECT_EQ(zelle(6, 1), "") << "PLZ is not Postleitzahl";
   EXPECT_EQ(e.ohnePLZ, 1);
   format.titel[5] = "plz";
   lesen("Ort;PLZ\r\nBonn;53111\r\n");
@@ -84,9 +84,9 @@ TEST_F(ImportTest, PostalCodesKeepTheirDigitsOnly) {
   lesen("PLZ;Ort\nD-67433;Neustadt\n67 433;Neustadt\n1e308;Overflow\nCH 8001;Z\xFCrich\n12a;Halb\n");
   EXPECT_EQ(zelle(6, 1), "67433");
   EXPECT_EQ(zelle(6, 2), "67433");
-  EXPECT_EQ(zelle(6, 3), "99999") << "not a number made of stray digits: the placeholder";
+  EXPECT_EQ(zelle(6, 3), "") << "not a number made of stray digits: no code at all";
   EXPECT_EQ(zelle(6, 4), "8001");
-  EXPECT_EQ(zelle(6, 5), "99999");
+  EXPECT_EQ(zelle(6, 5), "");
 }
 
 TEST_F(ImportTest, Utf8Utf16AndLoneCarriageReturnsAreReadAsWindows1252Lines) {
@@ -118,26 +118,43 @@ TEST_F(ImportTest, Utf8Utf16AndLoneCarriageReturnsAreReadAsWindows1252Lines) {
   EXPECT_EQ(ort(be, "utf16be.csv"), erwartet);
 }
 
-TEST_F(ImportTest, WithoutAPostalCodeColumnEveryRowGetsThePlaceholder) {
-  const auto e = lesen("Ort;Strassen\nA;  Weg 1\nB;Gasse\nC;Platz\n");
+// No code is ever made up: a row without one is counted, and the save skips it.
+TEST_F(ImportTest, RowsWithoutAPostalCodeAreCountedAndNeverGetOne) {
+  const auto e = lesen("Ort;Strassen\nAltenplos;  Hauptstra\xDF" "e 1\nHeinersreuth;Am Sportplatz\nBayreuth;Opernstra\xDF" "e\n");
   EXPECT_EQ(e.zeilen, 3);
   EXPECT_EQ(e.ohnePLZ, 3);
   EXPECT_EQ(OhnePLZText(e.ohnePLZ), "  ohne PLZ: 3");
-  EXPECT_EQ(zelle(6, 3), "99999");
-  EXPECT_EQ(zelle(15, 1), "Weg 1") << "leading blanks of Strassen go";
+  EXPECT_EQ(zelle(6, 3), "");
+  EXPECT_EQ(zelle(15, 1), "Hauptstra\xDF" "e 1") << "leading blanks of Strassen go";
+  const auto gemischt = lesen("Ort;Postleitzahl\nBayreuth;\nDresden;01067\nK\xF6ln;K\xF6ln\n");
+  EXPECT_EQ(gemischt.ohnePLZ, 2);
+  EXPECT_EQ(zelle(6, 1), "");
+  EXPECT_EQ(zelle(6, 3), "");
+  std::filesystem::create_directories(t / "Ord_1");
+  const AnhaengenErgebnis a = ImportAnhaengen(t / "Ord_1/Dat_D.ppp", true, tabelle, KeinFortschritt());
+  EXPECT_EQ(a.geschrieben, 1);
+  EXPECT_EQ(ImportBericht(a.geschrieben, ImportZeilen(tabelle) - a.geschrieben, true),
+            "1 Datensatz geschrieben, 2 Zeilen ohne Ort oder PLZ \xC3\xBC" "bersprungen");
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Dat_D.ppp"), sizeof(TPLZRecord));
 }
 
-TEST_F(ImportTest, ThePlaceholderStartsWithTheFirstPostalCodeOfTheFile) {
-  lesen("Ort;Postleitzahl\nA;\nB;01067\nC;\n");
-  EXPECT_EQ(zelle(6, 1), "0106799999");
-  EXPECT_EQ(zelle(6, 3), "0106799999");
-  EXPECT_EQ(ImportZeileZuPLZ(tabelle, 1).PLZ, 106799999);
-  // The row at which the reading stops gives no first code.
-  lesen("Ort;Postleitzahl\nA;\nB;01067\nC;\n", "q.csv", true, 2);
-  EXPECT_EQ(zelle(6, 1), "99999");
+// A program, a picture or a database file is refused before a single row is made.
+TEST_F(ImportTest, AFileThatIsNoTextIsRefused) {
+  std::string binaer = "Ort;Postleitzahl\r\nBonn;53111\r\n";
+  binaer += std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10);
+  for (const char* name : {"programm.csv", "Dat_D.ppp"}) {
+    try {
+      lesen(binaer, name);
+      ADD_FAILURE() << name;
+    } catch (const DateiFehler& f) {
+      EXPECT_NE(std::string(f.what()).find("ist keine Textdatei"), std::string::npos) << f.what();
+    }
+  }
+  EXPECT_EQ(tabelle.zeilen(), 2);
+  EXPECT_EQ(zelle(1, 1), "");
 }
 
-TEST_F(ImportTest, EingabeValuesFillEmptyCellsBeforeThePlaceholder) {
+TEST_F(ImportTest, EingabeValuesFillEmptyCells) {
   format.eingabeOrt = "Musterstadt";
   format.eingabePLZ = "12345";
   const auto e = lesen("Ort;Postleitzahl;Staat\n;;CH\nBonn;53111;\n");
@@ -286,18 +303,18 @@ TEST_F(ImportTest, AppendingFollowsTheLastWholeRecordAndSkipsInvalidRows) {
   const std::string alt = std::string(600, 'a') + "xyz";  // two records and a torn one
   DateiSchreiben(t / "Dat_D.ppp", alt);
   lesen("Ort;Postleitzahl\nA;1\n;2\nB;3\nC;\nD;0\nE;5\n");
-  // C got the placeholder 199999; D has PLZ 0 and the row without Ort is skipped.
+  // C has no code and D the code 0: skipped like the row without Ort.
   const auto e = ImportAnhaengen(t / "Dat_D.ppp", true, tabelle, KeinFortschritt());
   EXPECT_EQ(e.anfang, 600) << "the torn record is written over, the new ones stay in line";
-  EXPECT_EQ(e.geschrieben, 4);
+  EXPECT_EQ(e.geschrieben, 3);
   const std::string neu = DateiLesen(t / "Dat_D.ppp");
   EXPECT_EQ(neu.substr(0, 600), alt.substr(0, 600));
-  ASSERT_EQ(neu.size(), 600u + 4 * 300);
+  ASSERT_EQ(neu.size(), 600u + 3 * 300);
   TPLZRecord r;
   std::memcpy(&r, neu.data() + 600 + 300, 300);
   EXPECT_EQ(r.Ort.text(), "B");
   std::memcpy(&r, neu.data() + 600 + 600, 300);
-  EXPECT_EQ(r.PLZ, 199999);
+  EXPECT_EQ(r.Ort.text(), "E");
 }
 
 TEST_F(ImportTest, AnAppendCutOffByTheFileSizeLimitLeavesTheOldFile) {
@@ -402,23 +419,20 @@ TEST_F(ImportTest, StreetRowsNeedAValidCodeAndAName) {
   const auto e = ImportAnhaengen(t / "Strassen_D.ppp", false, tabelle, KeinFortschritt());
   EXPECT_EQ(e.geschrieben, 1);
   EXPECT_EQ(std::filesystem::file_size(t / "Strassen_D.ppp"), 126u);
-  // A placeholder beyond 32 bits (or, for streets, beyond five digits) would drop the row
-  // unsaid: "99999" takes its place, and the row counts as one without a postal code.
+  // 99999 is a code like any other; an empty one is none.
   lesen("Ort;Postleitzahl\nA;99999\nB;\n");
-  EXPECT_EQ(zelle(6, 2), "99999");
-  EXPECT_EQ(ImportGueltigeZeilen(tabelle, true), 2);
-  lesen("Ort;Postleitzahl\nA;1010\nB;\n");
-  EXPECT_EQ(zelle(6, 2), "101099999") << "fits a postal-code record";
+  EXPECT_EQ(zelle(6, 2), "");
+  EXPECT_EQ(ImportGueltigeZeilen(tabelle, true), 1);
 }
 
-// orvano-cli's import appends each row as it reads it: the same bytes, counts and placeholders
-// as reading into the table and appending that, also for rows that wait for the first code.
+// orvano-cli's import appends each row as it reads it: the same bytes and counts as reading
+// into the table and appending that, also for rows without a code.
 TEST_F(ImportTest, TheDirectImportWritesWhatTableAndAppendWrite) {
   const std::string alt = std::string(126, 's') + "torn";
   const std::vector<std::string> quellen = {
       "Ort;Postleitzahl;Strassen;Ab Nr;Bis Nr\n;;Erster Weg;1;3\nA;;  Zweiter Weg;;\nB;01067;Dritter;2;\nC;;Vierter;;9\n"
       "D;100000;Zu weit;;\nE;5;;;\nF;07;Letzter;1;1\n",
-      "Ort;Strassen\nA;Weg\nB;Gasse\n",  // no code column: every row waits to the end
+      "Ort;Strassen\nA;Weg\nB;Gasse\n",  // no code column: no row makes a record
       "Ort;Postleitzahl;Staat;Vorwahl;Breitengrad\nA;;CH;030;52,5\n;1010;;;\nB;99999;;;\nC;;;0351;\n",
   };
   int nr = 0;

@@ -83,7 +83,8 @@ TEST_F(EinBesitzer, ImportedRecordsSurviveTheNextSaveOfTheMainWindow) {
     w.cbFormat->setCurrentText("Orte");
     emit w.cbFormat->activated(w.cbFormat->currentIndex());
     w.dateiOeffnen(QString::fromStdString(t / "orte.csv"));
-    dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten an Ord_1/Dat_D.ppp anhängen?"));
+    dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten an Ord_1/Dat_D.ppp anhängen?"))
+        .antworte(Antwort::Ok, QString::fromUtf8("2 Datensätze geschrieben: Ord_1/Dat_D.ppp"));
     w.sbSpeichernClick();
   });
   EXPECT_EQ(f.datenbestand().PLZAnzahl, 5) << "reloaded after the import";

@@ -83,7 +83,7 @@ TEST_F(ImportFenster, TheTestReadsFileOneIntoTheTestGrid) {
   w.sbTestClick();
   EXPECT_EQ(w.test().zelle(1, 1), "Kiel");
   EXPECT_EQ(w.test().zelle(1, 2), "Ohnecode");
-  EXPECT_EQ(w.test().zelle(6, 2), "99999") << "2410399999 is no 32-bit number";
+  EXPECT_EQ(w.test().zelle(6, 2), "") << "no code is made up";
   EXPECT_EQ(w.lbH->count(), 4) << "title, two rows and the empty line between them";
   EXPECT_EQ(w.lbZahl->text(), "n=3  ohne PLZ: 1");
   EXPECT_EQ(w.edSeparator->text(), ";");
@@ -124,11 +124,12 @@ TEST_F(ImportFenster, ImportingAppendsToTheChosenFolderAfterTheQuestion) {
   EXPECT_EQ(w.lbZahl->text(), "3  ohne PLZ: 1");
   EXPECT_GE(w.width(), 950);
   w.cbOrdner->setCurrentText("Ord_2");
-  dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten in Ord_2/Dat_D.ppp speichern?"));
+  dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten in Ord_2/Dat_D.ppp speichern?"))
+      .antworte(Antwort::Ok, QString::fromUtf8("2 Datensätze geschrieben, 1 Zeile ohne Ort oder PLZ übersprungen: Ord_2/Dat_D.ppp"));
   w.sbSpeichernClick();
   EXPECT_EQ(dialoge.boxen[0].symbol, ui::Symbol::Information);
-  // The row without a code got 99999 (2410399999 is no 32-bit number) and is saved too.
-  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 900u);
+  // The row without a code is skipped, and the message says so.
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 600u);
   EXPECT_EQ(w.Tag, 1);
   EXPECT_FALSE(w.isVisible());
   EXPECT_TRUE(std::filesystem::exists(t / "einstPLZ.frb")) << "closing writes the settings";
@@ -138,8 +139,35 @@ TEST_F(ImportFenster, ImportingAppendsToTheChosenFolderAfterTheQuestion) {
   w.dateiOeffnen(QString::fromStdString(t / "orte.csv"));
   dialoge.antworte(Antwort::Nein, QString::fromUtf8("Daten an Ord_2/Dat_D.ppp anhängen?"));
   w.sbSpeichernClick();
-  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 900u);
-  EXPECT_EQ(dialoge.boxen[1].symbol, ui::Symbol::Warnung);
+  EXPECT_EQ(std::filesystem::file_size(t / "Ord_2/Dat_D.ppp"), 600u);
+  EXPECT_EQ(dialoge.boxen[2].symbol, ui::Symbol::Warnung);
+}
+
+// A binary chosen by mistake is refused at once; "Ja" afterwards says that nothing was written
+// and leaves the window open.
+TEST_F(ImportFenster, ABinarySourceIsRefusedAndNothingIsWrittenSilently) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrImport& w = *f.frImport;
+  w.show();
+  w.cbFormat->setCurrentText("Orte");
+  emit w.cbFormat->activated(w.cbFormat->currentIndex());
+  std::string binaer = "PLZ;Ort\r\n24103;Kiel\r\n";
+  binaer += std::string("\0\0\x01\x02PK\x03\x04", 8);
+  test::DateiSchreiben(t / "archiv.csv", binaer);
+  dialoge.antworte(Antwort::Ok);
+  w.dateiOeffnen(QString::fromStdString(t / "archiv.csv"));
+  ASSERT_EQ(dialoge.boxen.size(), 1u);
+  EXPECT_NE(dialoge.boxen[0].text.indexOf("ist keine Textdatei"), -1) << dialoge.boxen[0].text.toStdString();
+  EXPECT_EQ(w.tabelle().zelle(1, 1), "");
+  const std::string vorher = test::DateiLesen(t / "Ord_1/Dat_D.ppp");
+  dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten an Ord_1/Dat_D.ppp anhängen?"))
+      .antworte(Antwort::Ok, QString::fromUtf8("0 Datensätze geschrieben: Ord_1/Dat_D.ppp"));
+  w.sbSpeichernClick();
+  EXPECT_EQ(dialoge.boxen.back().symbol, ui::Symbol::Warnung);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), vorher);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(w.Tag, 0);
 }
 
 TEST_F(ImportFenster, AReadWithoutRowsSaysWhyAndTheKindsKeepTheirOwnSeparator) {
@@ -241,7 +269,8 @@ TEST_F(ImportFenster, AStreetListOfTheWebIsImportedThroughItsOwnFormat) {
       EXPECT_FALSE(imp.rdPLZ->isChecked());
       EXPECT_EQ(imp.cbFormat->currentText(), "Strassenliste");
       EXPECT_EQ(imp.tabelle().zeilen(), 3) << "two streets read";
-      dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten an Ord_1/Strassen_D.ppp anhängen?"));
+      dialoge.antworte(Antwort::Ja, QString::fromUtf8("Daten an Ord_1/Strassen_D.ppp anhängen?"))
+          .antworte(Antwort::Ok, QString::fromUtf8("2 Datensätze geschrieben: Ord_1/Strassen_D.ppp"));
       imp.sbSpeichernClick();
       if (imp.isVisible()) imp.reject();
     });
