@@ -7,6 +7,7 @@
 #include "core/RecordDatei.h"
 #include "core/Records.h"
 #include "core/Texte.h"
+#include "core/Windows1252.h"
 
 namespace orvano {
 
@@ -79,20 +80,24 @@ AdressPruefer::AdressPruefer(const Datenbestand& db) : db_(db) {
   }
 }
 
-AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view ort, std::string_view strasse, std::string_view nr) const {
+AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view ort, std::string_view strasse, std::string_view nr,
+                                    bool mitStrasse) const {
   const std::string ziffern = NurZiffern(plzText);
   const std::int32_t plz = ziffern.empty() || ziffern.size() > 6 ? -1 : static_cast<std::int32_t>(std::stol(ziffern));
   const std::string ortText = VergleichsText(ort);
   const auto saetze = plzSaetze_.find(plz);
   if (saetze == plzSaetze_.end()) {
     const auto o = ortErster_.find(ortText);
-    return {kAdressStatus[0], o == ortErster_.end() ? std::string() : PLZText(db_.PLZTabelle[static_cast<std::size_t>(o->second)])};
+    return {kAdressStatus[kPLZUnbekannt], o == ortErster_.end() ? std::string() : PLZText(db_.PLZTabelle[static_cast<std::size_t>(o->second)])};
   }
   const bool ortPasst = std::any_of(saetze->second.begin(), saetze->second.end(),
                                    [&](std::int32_t k) { return orte_[static_cast<std::size_t>(k)] == ortText; });
-  if (!ortPasst) return {kAdressStatus[1], db_.PLZTabelle[static_cast<std::size_t>(saetze->second.front())].Ort.text()};
+  if (!ortPasst) return {kAdressStatus[kOrtPasstNicht], db_.PLZTabelle[static_cast<std::size_t>(saetze->second.front())].Ort.text()};
   const auto strassen = plzStrassen_.find(plz);
-  if (BlanksAbschneiden(strasse).empty() || strassen == plzStrassen_.end()) return {kAdressStatus[4], {}};
+  if (!mitStrasse) return {kAdressStatus[kAdresseOK], {}};
+  if (BlanksAbschneiden(strasse).empty()) return {kAdressStatus[kStrasseFehlt], {}};
+  // Without a single street of the code there is nothing to check the street against.
+  if (strassen == plzStrassen_.end()) return {kAdressStatus[kNichtGeprueft], {}};
   const std::string name = StrassenNameNormieren(strasse);
   const auto treffer = strassenNamen_.find(Schluessel(plz, name));
   if (treffer == strassenNamen_.end()) {
@@ -108,7 +113,7 @@ AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view o
         wahl = i;
       }
     }
-    return {kAdressStatus[2], wahl < 0 ? std::string() : db_.StrassenTabelle[static_cast<std::size_t>(wahl)].Strasse.text()};
+    return {kAdressStatus[kStrasseUnbekannt], wahl < 0 ? std::string() : db_.StrassenTabelle[static_cast<std::size_t>(wahl)].Strasse.text()};
   }
   const std::int64_t hausnummer = HausnummerZahl(nr);
   if (hausnummer >= 0) {
@@ -122,9 +127,9 @@ AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view o
       mitNummern = true;
       drin = drin || (hausnummer >= ab && hausnummer <= bis);
     }
-    if (mitNummern && !drin) return {kAdressStatus[3], {}};
+    if (mitNummern && !drin) return {kAdressStatus[kHausnummerAusserhalb], {}};
   }
-  return {kAdressStatus[4], {}};
+  return {kAdressStatus[kAdresseOK], {}};
 }
 
 std::vector<std::string> AdressPruefErgebnis::zellen(std::size_t i) const {
@@ -152,7 +157,8 @@ AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string
   auto zelle = [](const std::vector<std::string>& z, int i) { return i >= 0 && i < static_cast<int>(z.size()) ? std::string_view(z[static_cast<std::size_t>(i)]) : std::string_view(); };
   for (std::int64_t r = 1; r <= n; ++r) {
     const std::vector<std::string> z = e.zellen(static_cast<std::size_t>(r));
-    e.befunde.push_back(pruefer.pruefen(zelle(z, e.spalten.plz), zelle(z, e.spalten.ort), zelle(z, e.spalten.strasse), zelle(z, e.spalten.nr)));
+    e.befunde.push_back(pruefer.pruefen(zelle(z, e.spalten.plz), zelle(z, e.spalten.ort), zelle(z, e.spalten.strasse),
+                                        zelle(z, e.spalten.nr), e.spalten.strasse >= 0));
     if (r % 1000 == 0) {
       f.position(r);
       if (f.abbrechen()) {
@@ -175,7 +181,7 @@ void AdressListeSchreiben(const AdressPruefErgebnis& e, const std::string& ziel)
         ((zeile += e.trenner) += "Status") += e.trenner;
         zeile += "Vorschlag";
       } else {
-        ((zeile += e.trenner) += e.befunde[i - 1].status) += e.trenner;
+        ((zeile += e.trenner) += Utf8ZuCp1252(e.befunde[i - 1].status)) += e.trenner;
         zeile += e.befunde[i - 1].vorschlag;
       }
       zeile += "\r\n";

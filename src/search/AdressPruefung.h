@@ -14,12 +14,16 @@
 
 namespace orvano {
 
-// The findings in the order they are checked; "OK" when none applies.
-inline constexpr std::array<const char*, 5> kAdressStatus = {"PLZ unbekannt", "Ort passt nicht", "Strasse unbekannt",
+// The findings in the order they are checked; "OK" only when everything the list names was
+// checked: a row without a street is "Strasse fehlt", and a code without any street in the
+// folder gives "Strassen nicht geprüft" (UTF-8 here; the list gets it in its own encoding).
+inline constexpr std::array<const char*, 7> kAdressStatus = {"PLZ unbekannt", "Ort passt nicht", "Strasse fehlt",
+                                                             "Strassen nicht gepr\xC3\xBC" "ft", "Strasse unbekannt",
                                                              "Hausnummer ausserhalb", "OK"};
+enum AdressStatusNr { kPLZUnbekannt, kOrtPasstNicht, kStrasseFehlt, kNichtGeprueft, kStrasseUnbekannt, kHausnummerAusserhalb, kAdresseOK };
 
 struct AdressBefund {
-  std::string status;     // one of kAdressStatus
+  std::string status;     // one of kAdressStatus (UTF-8)
   std::string vorschlag;  // Windows-1252; empty when there is none
 };
 
@@ -39,7 +43,9 @@ std::size_t Levenshtein(std::string_view a, std::string_view b);
 class AdressPruefer {
  public:
   explicit AdressPruefer(const Datenbestand& db);
-  AdressBefund pruefen(std::string_view plz, std::string_view ort, std::string_view strasse, std::string_view nr) const;
+  // Without MITSTRASSE (the list has no street column) only code and place are checked.
+  AdressBefund pruefen(std::string_view plz, std::string_view ort, std::string_view strasse, std::string_view nr,
+                       bool mitStrasse = true) const;
 
  private:
   const Datenbestand& db_;

@@ -10,6 +10,7 @@
 
 #include "core/Datenbestand.h"
 #include "core/Texte.h"
+#include "core/Windows1252.h"
 #include "ui/Dialoge.h"
 #include "ui/Knopf.h"
 #include "ui/StringGrid.h"
@@ -21,10 +22,11 @@ namespace orvano {
 namespace {
 
 QColor StatusFarbe(std::string_view status) {
-  if (status == kAdressStatus[0]) return QColor(255, 190, 190);
-  if (status == kAdressStatus[1]) return QColor(255, 215, 170);
-  if (status == kAdressStatus[2]) return QColor(255, 245, 160);
-  if (status == kAdressStatus[3]) return QColor(210, 225, 255);
+  if (status == kAdressStatus[kPLZUnbekannt]) return QColor(255, 190, 190);
+  if (status == kAdressStatus[kOrtPasstNicht]) return QColor(255, 215, 170);
+  if (status == kAdressStatus[kStrasseFehlt] || status == kAdressStatus[kStrasseUnbekannt]) return QColor(255, 245, 160);
+  if (status == kAdressStatus[kNichtGeprueft]) return QColor(225, 225, 225);
+  if (status == kAdressStatus[kHausnummerAusserhalb]) return QColor(210, 225, 255);
   return QColor(205, 245, 205);
 }
 
@@ -122,7 +124,7 @@ void TfrAdressPruefung::filtern(const QString& status) {
     const auto n = static_cast<std::size_t>(zeilen_[z]);
     std::vector<std::string> zellen = ergebnis_.zellen(n);
     zellen.resize(static_cast<std::size_t>(spalten - 2));
-    zellen.push_back(ergebnis_.befunde[n - 1].status);
+    zellen.push_back(Utf8ZuCp1252(ergebnis_.befunde[n - 1].status));
     zellen.push_back(ergebnis_.befunde[n - 1].vorschlag);
     tabelle_.setZeile(static_cast<int>(z) + 1, zellen);
   }

@@ -29,7 +29,8 @@ TEST(CliUmkreisUndAdressen, LinesAsTheWindowsShowThemAndWrongCallsFail) {
   test::DateiSchreiben(t / "liste.csv", "PLZ;Ort\n10115;Berlin\n10115;Potsdam\n10116;Berlin\n");
   ASSERT_EQ(CliLauf({"--programmordner", t.pfad(), "adressen-pruefen", t / "liste.csv", "--ausgabe", t / "aus.csv"}, out, err), 0) << err;
   EXPECT_EQ(out, "1;OK;\n2;Ort passt nicht;Berlin\n3;PLZ unbekannt;10115\n");
-  EXPECT_EQ(err, "PLZ unbekannt: 1\nOrt passt nicht: 1\nStrasse unbekannt: 0\nHausnummer ausserhalb: 0\nOK: 1\n");
+  EXPECT_EQ(err, "PLZ unbekannt: 1\nOrt passt nicht: 1\nStrasse fehlt: 0\nStrassen nicht geprüft: 0\nStrasse unbekannt: 0\n"
+                 "Hausnummer ausserhalb: 0\nOK: 1\n");
   EXPECT_EQ(test::DateiLesen(t / "aus.csv"),
             "PLZ;Ort;Status;Vorschlag\r\n10115;Berlin;OK;\r\n10115;Potsdam;Ort passt nicht;Berlin\r\n10116;Berlin;PLZ unbekannt;10115\r\n");
   EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "adressen-pruefen"}, out, err), 2);

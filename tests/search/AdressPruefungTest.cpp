@@ -40,8 +40,9 @@ class AdressPruefungTest : public ::testing::Test {
 
 TEST_F(AdressPruefungTest, EachFindingInItsOrderWithItsSuggestion) {
   const AdressPruefer p(db);
-  auto befund = [&](const char* plz, const char* ort, const char* strasse = "", const char* nr = "") {
-    const AdressBefund b = p.pruefen(plz, ort, strasse, nr);
+  // Without a street the list has no street column.
+  auto befund = [&](const char* plz, const char* ort, const char* strasse = nullptr, const char* nr = "") {
+    const AdressBefund b = p.pruefen(plz, ort, strasse ? strasse : "", nr, strasse != nullptr);
     return b.status + "|" + b.vorschlag;
   };
   EXPECT_EQ(befund("53112", "Bonn"), "PLZ unbekannt|53111");    // the first record of the place
@@ -59,9 +60,23 @@ TEST_F(AdressPruefungTest, EachFindingInItsOrderWithItsSuggestion) {
   EXPECT_EQ(befund("53111", "Bonn", "Marktgasse", "999"), "OK|"); // an entry without numbers
   EXPECT_EQ(befund("53111", "Bonn", "Strasse des 17 Juni", "5"), "OK|");
   EXPECT_EQ(befund("53111", "Bonn", "Strasse des 17 Juni", "6"), "Hausnummer ausserhalb|");
-  // A row without a street, and a code without streets, are not checked for streets.
-  EXPECT_EQ(befund("53111", "Bonn", "  "), "OK|");
-  EXPECT_EQ(befund("53113", "Bonn", "Irgendwo", "3"), "OK|");
+  // Never OK for what was not checked: a row without its street, a code without any street.
+  EXPECT_EQ(befund("53111", "Bonn", "  "), "Strasse fehlt|");
+  EXPECT_EQ(befund("53113", "Bonn", "Irgendwo", "3"), "Strassen nicht gepr\xC3\xBC" "ft|");
+}
+
+// Laufamholzstraße lies under 90482; 90480 has no street in the folder, so a row that puts it
+// there cannot be confirmed.
+TEST_F(AdressPruefungTest, ACodeWithoutStreetsIsNotConfirmed) {
+  db.PLZTabelle.push_back(test::PLZSatz("N\xFCrnberg", 90480));
+  db.PLZTabelle.push_back(test::PLZSatz("N\xFCrnberg", 90482));
+  db.PLZAnzahl = 7;
+  db.StrassenTabelle.push_back(Strasse(90482, "Laufamholzstra\xDF" "e", "1", "300"));
+  db.StrassenZahl = 8;
+  const AdressPruefer p(db);
+  EXPECT_EQ(p.pruefen("90480", "N\xFCrnberg", "Laufamholzstra\xDF" "e", "150").status, "Strassen nicht gepr\xC3\xBC" "ft");
+  EXPECT_EQ(p.pruefen("90482", "N\xFCrnberg", "Laufamholzstrasse", "150").status, "OK");
+  EXPECT_EQ(p.pruefen("90482", "N\xFCrnberg", "", "150").status, "Strasse fehlt");
 }
 
 TEST_F(AdressPruefungTest, ListsOfAnyOrderSeparatorAndEncodingAreReadAndWrittenBackAsTheyCame) {
@@ -85,9 +100,14 @@ TEST_F(AdressPruefungTest, ListsOfAnyOrderSeparatorAndEncodingAreReadAndWrittenB
   e = AdressListePruefen(db, t / "ansi.txt", KeinFortschritt());
   EXPECT_EQ(e.trenner, '\t');
   ASSERT_EQ(e.befunde.size(), 1u);
-  EXPECT_EQ(e.befunde[0].status, "OK");
+  EXPECT_EQ(e.befunde[0].status, "Strasse fehlt");
   AdressListeSchreiben(e, t / "ansi_aus.txt");
-  EXPECT_EQ(DateiLesen(t / "ansi_aus.txt"), "PLZ\tOrt\tStrasse\tHausnummer\tStatus\tVorschlag\r\n50667\tK\xF6ln\t\t\tOK\t\r\n");
+  EXPECT_EQ(DateiLesen(t / "ansi_aus.txt"), "PLZ\tOrt\tStrasse\tHausnummer\tStatus\tVorschlag\r\n50667\tK\xF6ln\t\t\tStrasse fehlt\t\r\n");
+  // The status is written in the list's own encoding.
+  DateiSchreiben(t / "bonn.txt", "PLZ\tOrt\tStrasse\n53113\tBonn\tAm Hof\n");
+  e = AdressListePruefen(db, t / "bonn.txt", KeinFortschritt());
+  AdressListeSchreiben(e, t / "bonn_aus.txt");
+  EXPECT_EQ(DateiLesen(t / "bonn_aus.txt"), "PLZ\tOrt\tStrasse\tStatus\tVorschlag\r\n53113\tBonn\tAm Hof\tStrassen nicht gepr\xFC" "ft\t\r\n");
   // Without a place column there is nothing to check against.
   DateiSchreiben(t / "ohne.csv", "PLZ;Name\n53111;A\n");
   try {
