@@ -290,6 +290,7 @@ int RouteZeigen(const Aufruf& a, const std::string& standardOrdner, std::ostream
     throw FalscherAufruf{"Unbekannter Dienst " + dienst};
   }
   if (const std::string fehlt = RouteFehlt(r); !fehlt.empty()) throw Fehlschlag{fehlt};
+  if (const std::string fehler = RoutenPLZFehler(r); !fehler.empty()) throw Fehlschlag{Cp1252ZuUtf8(fehler)};
   out << Cp1252ZuUtf8(RoutenAdresse(r, dienst)) << "\n";
   return 0;
 }

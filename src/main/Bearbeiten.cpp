@@ -72,20 +72,49 @@ int NaechsteEnterSpalte(const Tabelle& t, int spalte) {
 
 TPLZRecord ZeileZuDatensatz(const Tabelle& t, int r) { return PLZAusZeile(t, r, true); }
 
-std::string MaskePruefen(const MaskenTexte& f) {
-  auto fehler = [](int feld, const std::string& text) {
-    return std::string("Im Feld ") + FeldName(feld) + " steht keine gültige Zahl: \"" + Cp1252ZuUtf8(text) + "\"\r" +
-           "Es wurde nichts gespeichert.";
-  };
+std::string WertPruefen(int spalte, std::string_view text) {
+  const std::string t = BlanksAbschneiden(text);
+  if (t.empty()) return {};
+  auto keineZahl = [&](const char* feld) { return std::string("Im Feld ") + feld + " steht keine gültige Zahl: \"" + Cp1252ZuUtf8(std::string(text)) + "\""; };
   std::int32_t ganz = 0;
   double real = 0;
-  for (int feld : {kFeldPLZ, kFeldVorwahl}) {
-    const std::string t = BlanksAbschneiden(f[static_cast<std::size_t>(feld)]);
-    if (!t.empty() && !GanzzahlLesen(t, ganz)) return fehler(feld, f[static_cast<std::size_t>(feld)]);
+  switch (spalte) {
+    case 6:
+      // A postal code is digits only: no sign, no letter.
+      if (t.find_first_not_of("0123456789") != std::string::npos || !GanzzahlLesen(t, ganz)) return keineZahl("PLZ");
+      return {};
+    case 14:
+      if (t.find_first_not_of("0123456789") != std::string::npos || !GanzzahlLesen(t, ganz)) return keineZahl("Vorwahl");
+      return {};
+    case 8:
+    case 9: {
+      const char* feld = spalte == 8 ? "Breitengrad" : "Längengrad";
+      if (!KommaZahlLesen(t, real)) return keineZahl(feld);
+      const double grenze = spalte == 8 ? 90.0 : 180.0;
+      if (real < -grenze || real > grenze) {
+        return std::string("Im Feld ") + feld + " liegt " + Cp1252ZuUtf8(t) + " nicht zwischen -" + (spalte == 8 ? "90" : "180") +
+               " und " + (spalte == 8 ? "90" : "180");
+      }
+      return {};
+    }
+    default: return {};
   }
-  for (int feld : {kFeldBreitengrad, kFeldLaengengrad}) {
-    const std::string& t = f[static_cast<std::size_t>(feld)];
-    if (!t.empty() && !KommaZahlLesen(t, real)) return fehler(feld, t);
+}
+
+std::string MaskePruefen(const MaskenTexte& f) {
+  for (int feld : {kFeldPLZ, kFeldBreitengrad, kFeldLaengengrad, kFeldVorwahl}) {
+    const std::string fehler = WertPruefen(FeldSpalte(feld), f[static_cast<std::size_t>(feld)]);
+    if (!fehler.empty()) return fehler + "\rEs wurde nichts gespeichert.";
+  }
+  return {};
+}
+
+std::string TabellePruefen(const Tabelle& t) {
+  for (int r = 1; r < t.zeilen(); ++r) {
+    for (int spalte : {6, 8, 9, 14}) {
+      const std::string fehler = WertPruefen(spalte, t.zelle(spalte, r));
+      if (!fehler.empty()) return "Zeile " + std::to_string(r) + ": " + fehler + "\rEs wurde nichts gespeichert.";
+    }
   }
   return {};
 }

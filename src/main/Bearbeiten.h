@@ -39,9 +39,14 @@ int NaechsteEnterSpalte(const Tabelle& t, int spalte);
 // A record built from grid row R (an all-zero record filled from the cells).
 TPLZRecord ZeileZuDatensatz(const Tabelle& t, int r);
 
+// Why TEXT cannot stand in grid column SPALTE (PLZ and Vorwahl: digits; Breitengrad -90..90,
+// Längengrad -180..180, decimal comma), or empty when it can (an empty cell can). UTF-8.
+std::string WertPruefen(int spalte, std::string_view text);
 // Checks the number fields before anything is copied: the empty text when all can be read,
 // else a message naming the first field that cannot (UTF-8, CR between the lines).
 std::string MaskePruefen(const MaskenTexte& felder);
+// The same for every row of the grid: the message names the row and field of the first bad cell.
+std::string TabellePruefen(const Tabelle& t);
 // Copies the fields into R; the number fields must have passed MaskePruefen.
 void MaskeZuDatensatz(const MaskenTexte& felder, TPLZRecord& r);
 

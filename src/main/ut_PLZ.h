@@ -298,6 +298,8 @@ class TfrPLZ : public QMainWindow {
   void aufbauen();
   QWidget* routeAufbauen();
   void karteAnlegen();
+  // False (after saying why) when a postal code of R is no number.
+  bool routePLZPruefen(const Route& r);
   Route routeAusFeldern() const;
   void routeInFelder(const std::array<std::string, 6>& felder);
   bool routeEreignis(QObject* ziel, QEvent* e);

@@ -104,6 +104,14 @@ bool TfrPLZ::AenderungSpeichern() {
       return false;
     }
   }
+  if (ja && TabellenAnsicht) {
+    // A cell that is no number (or a coordinate off the globe) is refused, never read as 0.
+    const std::string fehler = TabellePruefen(daten_);
+    if (!fehler.empty()) {
+      ui::Meldung(QString::fromStdString(fehler));
+      return false;
+    }
+  }
   // Another program wrote the file since it was loaded: it is not overwritten unasked.
   if (ja && db_.PLZDateiVeraendert()) {
     FremdeAenderungNeuLaden();

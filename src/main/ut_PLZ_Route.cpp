@@ -142,12 +142,22 @@ void TfrPLZ::RouteZeigen() {
     (fehlt[0] == 'A' ? edAusgangsort : edZielort)->setFocus();
     return;
   }
+  if (!routePLZPruefen(r)) return;
   db_.Geaendert = false;
   ui::WebseiteOeffnen(QString::fromStdString(Cp1252ZuUtf8(RoutenAdresse(r, cbRoutenplaner->currentText().toStdString()))));
 }
 
+bool TfrPLZ::routePLZPruefen(const Route& r) {
+  const std::string fehler = RoutenPLZFehler(r);
+  if (fehler.empty()) return true;
+  ui::Meldung(ui::AusCp1252(fehler));
+  (fehler.find("Ausgangsorts") != std::string::npos ? edAusgangsortPLZ : edZielortPLZ)->setFocus();
+  return false;
+}
+
 void TfrPLZ::RouteSpeichern() {
   const Route r = routeAusFeldern();
+  if (!routePLZPruefen(r)) return;
   const std::string zeile = RoutenZeile(r);
   if (zeile.empty()) {
     // The file has no way to carry these characters: it would load as another route.

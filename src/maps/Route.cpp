@@ -79,6 +79,18 @@ std::string RouteFehlt(const Route& r) {
   return {};
 }
 
+std::string RoutenPLZFehler(const Route& r) {
+  for (const auto& [plz, seite] : {std::pair{&r.ausgangsPLZ, "Ausgangsorts"}, std::pair{&r.zielPLZ, "Zielorts"}}) {
+    const std::size_t a = plz->find_first_not_of(' ');
+    if (a == std::string::npos) continue;
+    const std::size_t e = plz->find_last_not_of(' ');
+    if (plz->substr(a, e - a + 1).find_first_not_of("0123456789") != std::string::npos) {
+      return std::string("Die PLZ des ") + seite + " darf nur Ziffern enthalten: \"" + *plz + "\"";
+    }
+  }
+  return {};
+}
+
 std::string RoutenAdresse(const Route& r, std::string_view dienst) {
   const std::string& ap = r.ausgangsPLZ;
   const std::string& zp = r.zielPLZ;

@@ -31,6 +31,9 @@ std::string TextFuerURL(std::string_view text);
 
 // "Ausgangsort eingeben" / "Zielort eingeben" when a side has neither place nor postal code.
 std::string RouteFehlt(const Route& r);
+// Why a postal code of R is none (it must be digits, blanks around them allowed), naming the
+// side and the text (Windows-1252), or empty.
+std::string RoutenPLZFehler(const Route& r);
 // The address "Route" opens for service DIENST (a combo text); empty for an unknown one.
 std::string RoutenAdresse(const Route& r, std::string_view dienst);
 

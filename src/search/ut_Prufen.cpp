@@ -115,7 +115,15 @@ void TfrPrufen::resizeEvent(QResizeEvent* e) {
 }
 
 void TfrPrufen::sbPrufenClick() {
-  const std::int32_t start = std::max(1, TextZuZahl(ui::ZuCp1252(edAbNr->text())));
+  std::int32_t ab = 0;
+  const std::string text = BlanksAbschneiden(ui::ZuCp1252(edAbNr->text()));
+  if (!text.empty() && (!GanzzahlLesen(text, ab) || ab < 0)) {
+    // "1O" is no start number: the check would start somewhere the user did not ask for.
+    ui::Meldung(QStringLiteral("\"Ab Nr\" muss eine Zahl sein: \"") + edAbNr->text() + QStringLiteral("\""));
+    edAbNr->setFocus();
+    return;
+  }
+  const std::int32_t start = std::max(1, ab);
   PruefErgebnis e;
   {
     ui::Lauf lauf(ProgressBar1, status1_.get(), ui::Lauf::Escape::Nachfragen);

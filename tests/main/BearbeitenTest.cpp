@@ -122,6 +122,33 @@ TEST(Maske, ABadNumberIsNamedBeforeAnythingIsCopied) {
   m = Maske();
   m[kFeldVorwahl] = "99999999999";
   EXPECT_NE(MaskePruefen(m).find("Vorwahl"), std::string::npos);
+  // Off the globe, or a letter that would silently be dropped: refused with the field's name.
+  m = Maske();
+  m[kFeldBreitengrad] = "999";
+  EXPECT_EQ(MaskePruefen(m), "Im Feld Breitengrad liegt 999 nicht zwischen -90 und 90\rEs wurde nichts gespeichert.");
+  m = Maske();
+  m[kFeldLaengengrad] = "-180,5";
+  EXPECT_NE(MaskePruefen(m).find("nicht zwischen -180 und 180"), std::string::npos);
+  m[kFeldLaengengrad] = "-180";
+  m[kFeldBreitengrad] = "90";
+  EXPECT_EQ(MaskePruefen(m), "") << "the edges are on the globe";
+  m[kFeldVorwahl] = "09x65";
+  EXPECT_EQ(MaskePruefen(m), "Im Feld Vorwahl steht keine gültige Zahl: \"09x65\"\rEs wurde nichts gespeichert.");
+  m[kFeldVorwahl] = "-921";
+  EXPECT_NE(MaskePruefen(m).find("Vorwahl"), std::string::npos);
+}
+
+TEST(Maske, EveryRowOfTheTableIsCheckedBeforeItIsSaved) {
+  Tabelle t(17, 4);
+  t.setZeile(1, {"1", "Bayreuth", "DE", "Bayern", "", "", "95444", "BT", "49,9456", "11,5713", "1", "", "", "", "0921"});
+  t.setZeile(2, {"2", "Heinersreuth", "DE", "Bayern", "", "", "95500", "BT", "49,9667", "11,5167", "2", "", "", "", "09209"});
+  t.setZeile(3, {"3", "Altenplos", "DE", "Bayern", "", "", "95500", "BT", "", "", "3", "", "", "", ""});
+  EXPECT_EQ(TabellePruefen(t), "");
+  t.setZelle(14, 2, "092o9");
+  EXPECT_EQ(TabellePruefen(t), "Zeile 2: Im Feld Vorwahl steht keine gültige Zahl: \"092o9\"\rEs wurde nichts gespeichert.");
+  t.setZelle(14, 2, "09209");
+  t.setZelle(9, 3, "1180");
+  EXPECT_NE(TabellePruefen(t).find("Zeile 3: Im Feld Längengrad liegt 1180"), std::string::npos);
 }
 
 }  // namespace

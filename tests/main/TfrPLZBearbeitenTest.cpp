@@ -171,6 +171,32 @@ TEST_F(Bearbeiten, ANewRowWithoutPostalCodeDisappearsOnSaving) {
   EXPECT_EQ(f.gridDaten().zeilen(), 4);
 }
 
+// A latitude of 999 in the record view, a letter in the table's Vorwahl: refused, and neither
+// the record nor the file changes.
+TEST_F(Bearbeiten, ACoordinateOffTheGlobeOrALetterInANumberIsRefused) {
+  const std::string vorher = test::DateiLesen(t / "Ord_1/Dat_D.ppp");
+  TfrPLZ f;
+  f.edBreitengrad->setText("999");
+  f.datenbestand().Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage)
+      .antworte(Antwort::Ok, QString::fromUtf8("Im Feld Breitengrad liegt 999 nicht zwischen -90 und 90\rEs wurde nichts gespeichert."));
+  f.sbSpeichern_Dat->click();
+  EXPECT_DOUBLE_EQ(f.datenbestand().PLZTabelle[1].Breitengrad, 0.0);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), vorher);
+  f.edBreitengrad->setText("");
+  f.datenbestand().Geaendert = false;
+  f.TabellenAnsicht = true;
+  f.AnsichtUmschalten(false);
+  f.gridDaten().setZelle(14, 2, "03x0");
+  f.datenbestand().Geaendert = true;
+  dialoge.antworte(Antwort::Ja, kFrage)
+      .antworte(Antwort::Ok, QString::fromUtf8("Zeile 2: Im Feld Vorwahl steht keine gültige Zahl: \"03x0\"\rEs wurde nichts gespeichert."));
+  f.sbSpeichern_Dat->click();
+  EXPECT_EQ(zelle(f, 14, 2), "03x0") << "the edit stays to be mended";
+  EXPECT_TRUE(f.datenbestand().Geaendert);
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), vorher);
+}
+
 TEST_F(Bearbeiten, NoInTheTableViewDiscardsTheGridsEdits) {
   TfrPLZ f;
   f.TabellenAnsicht = true;

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -67,6 +68,30 @@ TEST_F(PruefFenster, WithoutDuplicatesNothingCanBeDeleted) {
   });
   f.miPruefenPLZ->trigger();
   EXPECT_EQ(orteDerDatei(), (std::vector<std::string>{"Dresden", "Berlin", "Bonn"}));
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST_F(PruefFenster, AStartNumberThatIsNoNumberIsRefused) {
+  plz(drei());
+  TfrPLZ f;
+  f.Aktivieren();
+  bool gemeldet = false;
+  QTimer::singleShot(0, [&] {
+    TfrPrufen& w = *f.frPrufen;
+    w.edAbNr->setText("1O");
+    dialoge.antworte(Antwort::Ok, QString::fromUtf8("\"Ab Nr\" muss eine Zahl sein: \"1O\""));
+    w.sbPrufen->click();
+    gemeldet = dialoge.boxen.size() == 1;
+    EXPECT_FALSE(w.sbLoschen->isEnabled()) << "nothing was checked";
+    w.sbExit->click();
+  });
+  f.miPruefenPLZ->trigger();
+  EXPECT_TRUE(gemeldet);
 }
 
 }  // namespace

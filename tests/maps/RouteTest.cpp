@@ -48,6 +48,17 @@ TEST(Route, APostalCodeAloneIsAStartAndAStreetAloneIsNot) {
   EXPECT_EQ(RouteFehlt(r), "Zielort eingeben");
 }
 
+TEST(Route, APostalCodeMustBeDigits) {
+  Route r = KoelnMuenchen();
+  r.zielPLZ = " 80331 ";
+  EXPECT_EQ(RoutenPLZFehler(r), "");
+  r.ausgangsPLZ = "9o482";
+  EXPECT_EQ(RoutenPLZFehler(r), "Die PLZ des Ausgangsorts darf nur Ziffern enthalten: \"9o482\"");
+  r.ausgangsPLZ = "";
+  r.zielPLZ = "D-80331";
+  EXPECT_EQ(RoutenPLZFehler(r), "Die PLZ des Zielorts darf nur Ziffern enthalten: \"D-80331\"");
+}
+
 TEST(Route, FilesHoldOneLineAndRefuseWhatTheyCannotCarry) {
   Route r;
   r.ausgangsort = "Bonn";
