@@ -77,8 +77,37 @@ RecordFeld<TStrassenRecord> StrassenSaetze(const OsmDaten& d, const RecordFeld<T
   return saetze;
 }
 
+// What the folder's records of a code agree on goes to a new record of that code: state,
+// region, district, dialling code and vehicle prefix, each only when every record of the code
+// (of those the folder held before) has the same value.
+void GemeinsamesUebernehmen(const RecordFeld<TPLZRecord>& tabelle, const std::vector<std::size_t>& saetze, std::size_t alteAnzahl,
+                            TPLZRecord& neu) {
+  const TPLZRecord* erster = nullptr;
+  bool land = true, bezirk = true, kreis = true, vorwahl = true, kennzeichen = true;
+  for (const std::size_t k : saetze) {
+    if (k > alteAnzahl || !InBenutzung(tabelle[k])) continue;
+    const TPLZRecord& r = tabelle[k];
+    if (erster == nullptr) {
+      erster = &r;
+      continue;
+    }
+    land = land && r.Bundesland.text() == erster->Bundesland.text();
+    bezirk = bezirk && r.Regierungsbezirk.text() == erster->Regierungsbezirk.text();
+    kreis = kreis && r.Landkreis.text() == erster->Landkreis.text();
+    vorwahl = vorwahl && static_cast<std::int32_t>(r.Vorwahl) == static_cast<std::int32_t>(erster->Vorwahl);
+    kennzeichen = kennzeichen && r.Autokennzeichen.text() == erster->Autokennzeichen.text();
+  }
+  if (erster == nullptr) return;
+  if (land) neu.Bundesland = erster->Bundesland;
+  if (bezirk) neu.Regierungsbezirk = erster->Regierungsbezirk;
+  if (kreis) neu.Landkreis = erster->Landkreis;
+  if (vorwahl) neu.Vorwahl = static_cast<std::int32_t>(erster->Vorwahl);
+  if (kennzeichen) neu.Autokennzeichen = erster->Autokennzeichen;
+}
+
 // Coordinates for the records of each pair that have none; new records for pairs without one.
 void PLZErgaenzen(OsmDaten& d, RecordFeld<TPLZRecord>& tabelle, const std::string& staat, bool nurStrassen, OsmErgebnis& e) {
+  const std::size_t alteAnzahl = tabelle.size() - 1;
   std::unordered_map<std::int32_t, std::vector<std::size_t>> nachPLZ;
   for (std::size_t k = 1; k < tabelle.size(); ++k) nachPLZ[tabelle[k].PLZ].push_back(k);
   std::vector<std::size_t> ordnung(d.paare.size());
@@ -108,6 +137,7 @@ void PLZErgaenzen(OsmDaten& d, RecordFeld<TPLZRecord>& tabelle, const std::strin
     }
     if (gefunden || nurStrassen) continue;
     TPLZRecord r{};
+    GemeinsamesUebernehmen(tabelle, nachPLZ[paar.plz], alteAnzahl, r);
     r.Ort.setzen(paar.ort);
     r.PLZ = paar.plz;
     r.Staat.setzen(staat);
@@ -138,6 +168,10 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
   if (!OsmAdressenLesen(datei, staat, d, e, f)) {
     e.abgebrochen = true;
     return e;
+  }
+  // An extract without a single address would only empty the street file.
+  if (e.adressen == 0) {
+    throw DateiFehler("In " + datei + " steht keine Adresse (addr:postcode); es wurde nichts geschrieben");
   }
   // The new tables in a store of their own: counted and sorted there, then written.
   Datenbestand neu;

@@ -221,7 +221,7 @@ template <class Handler>
 bool Durchlauf(const std::string& datei, osmium::osm_entity_bits::type arten, Handler& handler, Fortschritt& f, std::int64_t vorher,
                int faeden) {
   osmium::thread::Pool pool(faeden);
-  osmium::io::Reader reader(datei, arten, osmium::io::read_meta::no, pool);
+  osmium::io::Reader reader(osmium::io::File(datei, OsmFormat(datei)), arten, osmium::io::read_meta::no, pool);
   // Only a file that says it is sorted may be left before its end.
   const bool sortiert = reader.header().get("sorting") == "Type_then_ID";
   while (osmium::memory::Buffer puffer = reader.read()) {
@@ -283,9 +283,38 @@ void HausnummerTeile(std::string_view nummer, const std::function<void(std::stri
   }
 }
 
-bool OsmAdressenLesen(const std::string& datei, const std::string& land, OsmDaten& daten, OsmErgebnis& e, Fortschritt& f) {
+std::string OsmFormat(const std::string& datei) {
+  std::string name = DateiNameTeil(datei);
+  for (char& c : name) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  auto endet = [&](std::string_view e) { return name.size() > e.size() && name.compare(name.size() - e.size(), e.size(), e) == 0; };
+  if (endet(".osm.pbf") || endet(".pbf")) return "pbf";
+  if (endet(".osm.bz2")) return "osm.bz2";
+  if (endet(".osm.gz")) return "osm.gz";
+  if (endet(".osm")) return "osm";
+  return {};
+}
+
+std::string KeineOsmDateiText(const std::string& datei) {
+  return "Datei " + datei + " ist keine OpenStreetMap-Datei (.osm, .osm.pbf, .osm.bz2, .osm.gz)";
+}
+
+void OsmDateiPruefen(const std::string& datei) {
   if (!DateiVorhanden(datei)) throw DateiFehler(NichtGefundenText(datei));
   MussNormaleDateiSein(datei);
+  if (OsmFormat(datei).empty()) throw DateiFehler(KeineOsmDateiText(datei));
+  try {
+    // The header is read as the import would read it: a file of another kind fails here.
+    osmium::io::Reader reader(osmium::io::File(datei, OsmFormat(datei)), osmium::osm_entity_bits::nothing);
+    const osmium::io::Header kopf = reader.header();
+    (void)kopf;
+    reader.close();
+  } catch (const std::exception& x) {
+    throw DateiFehler(KeineOsmDateiText(datei) + ": " + x.what());
+  }
+}
+
+bool OsmAdressenLesen(const std::string& datei, const std::string& land, OsmDaten& daten, OsmErgebnis& e, Fortschritt& f) {
+  OsmDateiPruefen(datei);
   const std::int64_t groesse = std::max<std::int64_t>(DateiGroesse(datei), 1);
   try {
     AdressSammler sammler(land, daten, e);
@@ -305,7 +334,7 @@ bool OsmAdressenLesen(const std::string& datei, const std::string& land, OsmDate
   } catch (const DateiFehler&) {
     throw;
   } catch (const std::exception& x) {
-    throw DateiFehler("Datei " + datei + " kann nicht gelesen werden: " + x.what());
+    throw DateiFehler("Die OpenStreetMap-Datei " + datei + " kann nicht gelesen werden: " + x.what());
   }
 }
 

@@ -31,6 +31,13 @@ struct OsmDaten {
   std::vector<OsmStrasse> strassen;  // in the order first seen
 };
 
+// libosmium's name of the format of DATEI by its ending in any case (".osm.pbf"/".pbf" "pbf",
+// ".osm", ".osm.bz2", ".osm.gz"), empty for another ending.
+std::string OsmFormat(const std::string& datei);
+// Throws DateiFehler "… ist keine OpenStreetMap-Datei (.osm, .osm.pbf, .osm.bz2, .osm.gz)" (with
+// libosmium's reason behind it) unless DATEI is an extract the import can open.
+void OsmDateiPruefen(const std::string& datei);
+
 // Reads the addresses of DATEI for the country with the ISO code LAND ("DE", "AT", "CH"),
 // counting skipped ones in E. Returns false when cancelled. Throws DateiFehler.
 bool OsmAdressenLesen(const std::string& datei, const std::string& land, OsmDaten& daten, OsmErgebnis& e, Fortschritt& f);

@@ -7,6 +7,7 @@
 #include "core/Texte.h"
 #include "core/Windows1252.h"
 #include "exchange/OsmImport.h"
+#include "exchange/OsmLesen.h"
 #include "folders/Sicherung.h"
 #include "ui/Dialoge.h"
 #include "ui/StringGrid.h"
@@ -19,15 +20,29 @@ void TfrPLZ::OsmImportStarten() {
   if (!SpeichernFallsGeaendert()) return;
   ui::DateiDialog d;
   d.titel = QStringLiteral("OpenStreetMap-Auszug öffnen");
-  d.filter = QStringLiteral("OpenStreetMap-Auszug (*.osm.pbf *.osm *.osm.bz2);;Alle Dateien (*)");
+  d.filter = QStringLiteral("OpenStreetMap-Auszug (*.osm.pbf *.pbf *.osm *.osm.bz2 *.osm.gz);;Alle Dateien (*)");
   const QString gewaehlt = ui::dialoge().dateiOeffnen(d);
   if (gewaehlt.isEmpty()) return;
-  const QString ziel = QString::fromStdString(Cp1252ZuUtf8(db_.StrassenDateiName()));
-  if (!ui::FrageJaNein(QStringLiteral("Strassen aus ") + gewaehlt + QStringLiteral(" lesen und ") + ziel +
-                       QStringLiteral(" ersetzen? Vorher wird eine Sicherheitskopie angelegt."))) {
+  // What is no extract is refused before any question, and nothing is written.
+  try {
+    OsmDateiPruefen(gewaehlt.toStdString());
+  } catch (const DateiFehler& f) {
+    ui::Meldung(QString::fromStdString(f.what()));
     return;
   }
+  const QString ziel = QString::fromStdString(Cp1252ZuUtf8(db_.StrassenDateiName()));
   OsmOptionen o;
+  if (DateiVorhanden(db_.StrassenDateiName())) {
+    const ui::Antwort a = ui::FrageJaNeinAbbrechen(QStringLiteral("Strassen aus ") + gewaehlt + QStringLiteral(" lesen.") + QChar(13) +
+                                                   QStringLiteral("Ja: an ") + ziel + QStringLiteral(" anhängen") + QChar(13) +
+                                                   QStringLiteral("Nein: ") + ziel +
+                                                   QStringLiteral(" ersetzen (vorher wird eine Sicherheitskopie angelegt)"));
+    if (a == ui::Antwort::Abbrechen) return;
+    o.anhaengen = a == ui::Antwort::Ja;
+  } else if (!ui::FrageJaNein(QStringLiteral("Strassen aus ") + gewaehlt + QStringLiteral(" lesen und in ") + ziel +
+                              QStringLiteral(" speichern?"))) {
+    return;
+  }
   o.schreiben = true;
   o.datum = HeutigesDatum();
   const int zeile = std::max(1, StringGrid1->aktuelleZeile());

@@ -44,9 +44,20 @@ TEST(CliOsmImport, ATrialRunCountsAndWritesNothingJaReplacesBothFilesAndWrongCal
   EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import"}, out, err), 2);
   EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", t / "fehlt.osm.pbf"}, out, err), 1);
   EXPECT_NE(err.find("fehlt.osm.pbf"), std::string::npos) << err;
+  // What is no extract, a broken one and one without any address: German reasons, no write.
+  const std::string plzJetzt = DateiLesen(t / "Ord_1/Dat_A.ppp"), strassenJetzt = DateiLesen(t / "Ord_1/Strassen_A.ppp");
   DateiSchreiben(t / "kaputt.osm", "<osm><node id=\"1\"");
-  EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", t / "kaputt.osm"}, out, err), 1);
-  EXPECT_NE(err.find("kann nicht gelesen werden"), std::string::npos) << err;
+  DateiSchreiben(t / "liste.osm.pbf", "PLZ;Ort\n1010;Wien\n");
+  DateiSchreiben(t / "notiz.txt", "<?xml version='1.0'?><osm version=\"0.6\"></osm>");
+  for (const char* datei : {"kaputt.osm", "liste.osm.pbf", "notiz.txt"}) {
+    EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", "--land", "Österreich", "--ja", t / datei}, out, err), 1) << datei;
+    EXPECT_NE(err.find("ist keine OpenStreetMap-Datei (.osm, .osm.pbf, .osm.bz2, .osm.gz)"), std::string::npos) << err;
+  }
+  DateiSchreiben(t / "GEBAEUDE.OSM", "<?xml version='1.0'?><osm version=\"0.6\"><node id=\"1\" lat=\"48.2\" lon=\"16.3\"/></osm>");
+  EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", "--land", "Österreich", "--ja", t / "GEBAEUDE.OSM"}, out, err), 1);
+  EXPECT_NE(err.find("keine Adresse (addr:postcode); es wurde nichts geschrieben"), std::string::npos) << err;
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Dat_A.ppp"), plzJetzt);
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Strassen_A.ppp"), strassenJetzt);
 }
 
 }  // namespace

@@ -303,6 +303,40 @@ TEST_F(OsmImportTest, TwoPlacesOfOneCodeCountTheirOwnStreetsAndSurviveExportAndI
   for (std::size_t k = 1; k < 3; ++k) EXPECT_EQ(std::memcmp(&neu[k], &alt[k], offsetof(TPLZRecord, Strassen)), 0) << k;
 }
 
+// Pegnitz's codes: the new Bronn (91257) takes what both records of its code agree on; the new
+// place of 91278 takes nothing of a code whose records disagree.
+TEST_F(OsmImportTest, NewRecordsTakeWhatTheRecordsOfTheirCodeAgreeOn) {
+  auto satz = [](const char* ort, std::int32_t plz, const char* kreis, std::int32_t vorwahl) {
+    TPLZRecord r = PLZSatz(ort, plz);
+    r.Bundesland.setzen("Bayern");
+    r.Regierungsbezirk.setzen("Oberfranken");
+    r.Landkreis.setzen(kreis);
+    r.Autokennzeichen.setzen("BT");
+    r.Vorwahl = vorwahl;
+    return r;
+  };
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp",
+                         std::vector<TPLZRecord>{satz("Pegnitz", 91257, "Landkreis Bayreuth", 9241), satz("Pegnitz", 91257, "Landkreis Bayreuth", 9241),
+                                                 satz("Pottenstein", 91278, "Landkreis Bayreuth", 9243),
+                                                 satz("Pottenstein", 91278, "Landkreis Bayreuth", 9242)});
+  Auszug()
+      .knoten(1, 49.75, 11.54, Adresse("91257", "Bronn", "Bronner Hauptstra\xC3\x9F" "e", "3"))
+      .knoten(2, 49.77, 11.40, Adresse("91278", "Kirchenbirkig", "Kirchenbirkig", "7"))
+      .schreiben(t / "pegnitz.osm");
+  EXPECT_EQ(Importieren(t / "pegnitz.osm").neu, 2);
+  const auto plz = TabelleLesen<TPLZRecord>(t / "Ord_1/Dat_D.ppp");
+  ASSERT_EQ(plz.size(), 7u);
+  EXPECT_EQ(plz[5].Ort.text(), "Bronn");
+  EXPECT_EQ(plz[5].Bundesland.text(), "Bayern");
+  EXPECT_EQ(plz[5].Landkreis.text(), "Landkreis Bayreuth");
+  EXPECT_EQ(plz[5].Regierungsbezirk.text(), "Oberfranken");
+  EXPECT_EQ(plz[5].Autokennzeichen.text(), "BT");
+  EXPECT_EQ(plz[5].Vorwahl, 9241);
+  EXPECT_EQ(plz[6].Ort.text(), "Kirchenbirkig");
+  EXPECT_EQ(plz[6].Vorwahl, 0) << "two dialling codes: none is taken";
+  EXPECT_EQ(plz[6].Landkreis.text(), "Landkreis Bayreuth") << "but what they agree on is";
+}
+
 std::vector<std::string> Teile(std::string_view nummer) {
   std::vector<std::string> t;
   HausnummerTeile(nummer, [&](std::string_view teil) { t.emplace_back(teil); });
