@@ -138,13 +138,13 @@ std::string DesktopEintragText(const std::string& progVerzeichnis, const std::st
          "Categories=Office;Database;\n";
 }
 
-bool DesktopEintragSchreiben(const std::string& desktopOrdner, const std::string& progVerzeichnis) {
+bool DesktopEintragSchreiben(const std::string& desktopOrdner, const std::string& progVerzeichnis, const std::string& programm) {
   if (desktopOrdner.empty()) return false;
   std::string ordner = desktopOrdner;
   if (ordner.back() != kTrenner) ordner += kTrenner;
   if (!VerzeichnisVorhanden(ordner) && !VerzeichnisAnlegen(ordner)) return false;
   const std::string ziel = ordner + kDesktopDateiName;
-  const std::string text = DesktopEintragText(progVerzeichnis, progVerzeichnis + "Orvano");
+  const std::string text = DesktopEintragText(progVerzeichnis, programm.empty() ? progVerzeichnis + "Orvano" : programm);
   try {
     AtomarSchreiben(ziel, [&](Schreiber& s) { s.schreiben(text.data(), text.size()); });
   } catch (const DateiFehler&) {

@@ -44,7 +44,9 @@ std::string VersionsText(const std::string& programm);
 std::string DesktopEintragText(const std::string& progVerzeichnis, const std::string& programm);
 
 // Writes DESKTOPORDNER/"Orvano 1.5.desktop" (replacing an existing one, creating the folder),
-// executable as desktops require. False on failure; the caller stays silent about it.
-bool DesktopEintragSchreiben(const std::string& desktopOrdner, const std::string& progVerzeichnis);
+// executable as desktops require. False on failure, which the caller reports.
+// PROGRAMM is the executable to start (the running one: an installed program does not lie in its
+// program folder); empty means PROGVERZEICHNIS + "Orvano".
+bool DesktopEintragSchreiben(const std::string& desktopOrdner, const std::string& progVerzeichnis, const std::string& programm = {});
 
 }  // namespace orvano

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QCoreApplication>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolButton>
@@ -211,8 +212,10 @@ void TfrPLZ::ueberWindow() {
 void TfrPLZ::verknuepfungErstellen() {
   if (!ui::HinweisJaNein(QStringLiteral("Verknüpfung mit dem Programm Orvano auf dem Desktop erstellen?"))) return;
   const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-  // Failures are not reported.
-  DesktopEintragSchreiben(desktop.toStdString(), ProgVerzeichnis);
+  // The shortcut starts this very program, wherever it is installed.
+  if (!DesktopEintragSchreiben(desktop.toStdString(), ProgVerzeichnis, QCoreApplication::applicationFilePath().toStdString())) {
+    ui::Meldung(QStringLiteral("Die Verknüpfung wurde nicht erstellt: ") + desktop + QStringLiteral(" ist nicht beschreibbar"));
+  }
 }
 
 }  // namespace orvano

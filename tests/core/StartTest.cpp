@@ -111,6 +111,11 @@ TEST(DesktopEintrag, StartsTheProgramInItsFolderAndReplacesAnOldEntry) {
   text = DateiLesen(datei);
   EXPECT_NE(text.find("\nExec=\"/home/anna/Meine Programme/Orvano\"\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("/opt/Orvano"), std::string::npos);
+  // An installed program keeps its data apart from itself: the entry starts the executable.
+  ASSERT_TRUE(DesktopEintragSchreiben(desktop, "/home/anna/.local/share/Orvano/", "/usr/bin/orvano"));
+  text = DateiLesen(datei);
+  EXPECT_NE(text.find("\nExec=\"/usr/bin/orvano\"\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nPath=/home/anna/.local/share/Orvano/\n"), std::string::npos) << text;
 }
 
 TEST(DesktopEintrag, SpecialCharactersInThePathAreQuoted) {
