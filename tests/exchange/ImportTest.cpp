@@ -405,6 +405,19 @@ TEST_F(ImportTest, ThreeRowsGoToBytes600And900And1200) {
   }
 }
 
+// A link where the journal goes never leads the journal into another file.
+TEST_F(ImportTest, TheJournalIsNeverWrittenThroughALink) {
+  DateiSchreiben(t / "fremd.txt", "Geheim\n");
+  DateiSchreiben(t / "Dat_D.ppp", std::string(300, 'a'));
+  std::filesystem::create_symlink(t / "fremd.txt", t / ".~Dat_D.ppp.journal");
+  lesen("Ort;Postleitzahl\nBayreuth;95444\n");
+  const AnhaengenErgebnis e = ImportAnhaengen(t / "Dat_D.ppp", true, tabelle, KeinFortschritt());
+  EXPECT_EQ(e.geschrieben, 1);
+  EXPECT_NE(e.zurueckgenommen.find("nicht angewandt"), std::string::npos) << e.zurueckgenommen;
+  EXPECT_EQ(DateiLesen(t / "fremd.txt"), "Geheim\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(t / ".~Dat_D.ppp.journal.ungueltig"));
+}
+
 TEST_F(ImportTest, AWriteProtectedFileGetsNothingAppended) {
   DateiSchreiben(t / "Dat_A.ppp", std::string(600, 'a'));
   std::filesystem::permissions(t / "Dat_A.ppp", std::filesystem::perms::owner_read);
