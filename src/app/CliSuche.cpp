@@ -7,6 +7,7 @@
 #include "core/Records.h"
 #include "core/Texte.h"
 #include "core/Windows1252.h"
+#include "exchange/Export.h"
 #include "search/AdressPruefung.h"
 #include "search/Umkreis.h"
 
@@ -51,6 +52,10 @@ int AdressenPruefenBefehl(const Aufruf& a, const std::string& standardOrdner, st
     KommandozeilenAntworten nein(false, err);
     db.StrassenLaden(KeinFortschritt(), nein, false);
   }
+  // A database file is never the output: refused before anything is checked or written.
+  if (a.optionen.count("--ausgabe")) {
+    if (const std::string nein = ExportZielVerboten(db, Wert(a, "--ausgabe")); !nein.empty()) throw Fehlschlag{nein};
+  }
   const AdressPruefErgebnis e = AdressListePruefen(db, a.positionen[1], KeinFortschritt());
   std::map<std::string, std::int64_t> anzahl;
   for (std::size_t i = 0; i < e.befunde.size(); ++i) {
@@ -58,7 +63,7 @@ int AdressenPruefenBefehl(const Aufruf& a, const std::string& standardOrdner, st
     ++anzahl[e.befunde[i].status];
   }
   for (const char* status : kAdressStatus) err << status << ": " << anzahl[status] << '\n';
-  if (a.optionen.count("--ausgabe")) AdressListeSchreiben(e, Wert(a, "--ausgabe"));
+  if (a.optionen.count("--ausgabe")) AdressListeSchreiben(db, e, Wert(a, "--ausgabe"));
   return 0;
 }
 

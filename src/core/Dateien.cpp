@@ -170,7 +170,8 @@ SchreibSperre::SchreibSperre(const std::string& datei, int wartenMs) {
   // The name may be replaced by a rename between open and lock: the lock must be on the file
   // the name leads to afterwards.
   for (int umbenannt = 0; umbenannt < 5;) {
-    const int fd = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC);
+    // Nonblocking: a FIFO under a database name must not hang the lock.
+    const int fd = ::open(datei.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return;  // missing: nothing to guard; unreadable: the write reports it
     struct stat offen {};
     if (::fstat(fd, &offen) != 0) {

@@ -44,6 +44,21 @@ class Fd {
   int fd_;
 };
 
+// Opens NAME for reading; a FIFO, a device or a folder is refused at once instead of being
+// waited on or read as data.
+int LesendOeffnen(const std::string& name) {
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) throw DateiFehler("Datei " + name + " kann nicht geöffnet werden: " + FehlerText(errno));
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(st.st_mode)) throw DateiFehler("Datei " + name + " kann nicht gelesen werden: " + FehlerText(EISDIR));
+    throw DateiFehler("Datei " + name + " ist keine normale Datei und wird nicht gelesen");
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
 }  // namespace
 
 // write(2), with the faults a test injected.
@@ -64,8 +79,7 @@ ssize_t Schreiben(int fd, const char* daten, std::size_t n) {
 
 std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_t anzahl, std::size_t satzGroesse) {
   const std::string name(dateiName);
-  Fd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) throw DateiFehler("Datei " + name + " kann nicht geöffnet werden: " + FehlerText(errno));
+  Fd fd(LesendOeffnen(name));
   auto* p = static_cast<char*>(ziel);
   const std::size_t gesamt = static_cast<std::size_t>(anzahl) * satzGroesse;
   std::size_t gelesen = 0;
@@ -82,8 +96,7 @@ std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_
 std::int64_t RecordsBlockweise(std::string_view dateiName, std::size_t satzGroesse, std::size_t block,
                                const std::function<void(const char* daten, std::size_t anzahl)>& verarbeiten) {
   const std::string name(dateiName);
-  Fd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) throw DateiFehler("Datei " + name + " kann nicht geöffnet werden: " + FehlerText(errno));
+  Fd fd(LesendOeffnen(name));
   std::vector<char> puffer(satzGroesse * block);
   std::size_t belegt = 0;
   std::int64_t gesamt = 0;
@@ -154,6 +167,10 @@ namespace {
 bool ZielModus(const std::string& ziel, const std::string& zielName, mode_t& modus) {
   struct stat st {};
   if (::stat(ziel.c_str(), &st) != 0) return false;
+  // A device, a FIFO, a socket or a folder is never replaced by a file of ours.
+  if (!S_ISREG(st.st_mode)) {
+    throw DateiFehler("Datei " + zielName + " ist keine normale Datei (ein Ger\xC3\xA4t, eine FIFO, ein Socket oder ein Ordner) und wird nicht \xC3\xBC" "berschrieben");
+  }
   modus = st.st_mode & 07777;
   if ((modus & 0222) == 0) throw DateiFehler("Datei " + zielName + " ist schreibgeschützt und wurde nicht geändert");
   return true;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Listen.h"
+#include "exchange/Export.h"
 #include "core/RecordDatei.h"
 #include "core/Records.h"
 #include "core/Texte.h"
@@ -171,7 +172,8 @@ AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string
   return e;
 }
 
-void AdressListeSchreiben(const AdressPruefErgebnis& e, const std::string& ziel) {
+void AdressListeSchreiben(const Datenbestand& db, const AdressPruefErgebnis& e, const std::string& ziel) {
+  if (const std::string nein = ExportZielVerboten(db, ziel); !nein.empty()) throw DateiFehler(nein);
   AusgabeSchreiben(ziel, [&](Schreiber& w) {
     w.schreiben(KodierungsMarke(e.kodierung));
     std::string zeile;

@@ -72,6 +72,8 @@ struct AdressPruefErgebnis {
 // (DateiFehler naming the columns it has). Progress per line; a cancel keeps the lines checked.
 AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string& datei, Fortschritt& f);
 // The list with two more columns "Status" and "Vorschlag", in its own encoding and separator.
-void AdressListeSchreiben(const AdressPruefErgebnis& e, const std::string& ziel);
+// A database file (DB's, or any ".ppp" of a data folder or SichCopy) is refused as the export
+// refuses it (DateiFehler), and so is a device, FIFO or folder.
+void AdressListeSchreiben(const Datenbestand& db, const AdressPruefErgebnis& e, const std::string& ziel);
 
 }  // namespace orvano

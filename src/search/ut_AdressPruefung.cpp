@@ -158,7 +158,7 @@ void TfrAdressPruefung::sbSpeichernClick() {
   const QString gewaehlt = ui::dialoge().dateiSpeichern(d);
   if (gewaehlt.isEmpty()) return;
   try {
-    AdressListeSchreiben(ergebnis_, gewaehlt.toStdString());
+    AdressListeSchreiben(db_, ergebnis_, gewaehlt.toStdString());
     status_->setText(0, QStringLiteral("Gespeichert: ") + gewaehlt);
   } catch (const DateiFehler& f) {
     ui::Meldung(QString::fromStdString(f.what()));

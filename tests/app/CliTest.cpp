@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -641,6 +642,48 @@ TEST(CliSchutz, AnExportNeverReplacesADatabaseAndSourcesMustBePlainFiles) {
   const auto ohne = Cli({"import", "--programmordner", t.pfad(), "--art", "plz", "--format", "Ohne", t / "q.csv"});
   EXPECT_TRUE(Enthaelt(ohne.err, "nennt keine Spalte")) << ohne.err;
   EXPECT_EQ(leer.status + ohne.status, 2);
+}
+
+// No output replaces a database, a device, a FIFO or a folder, and a FIFO in a data folder
+// is refused at once instead of hanging the command.
+TEST(CliSchutz, NoOutputGoesOverADatabaseOrASpecialFile) {
+  TempOrdner t;
+  DateiSchreiben(t / "Ord_1/Dat_D.ppp", Orte({"Bonn"}));
+  DateiSchreiben(t / "Ord_1/Strassen_D.ppp", std::string(126, '\0'));
+  DateiSchreiben(t / "kunden.csv", "PLZ;Ort\n53111;Bonn\n");
+  for (const char* ziel : {"Ord_1/Dat_D.ppp", "Ord_1/Strassen_D.ppp"}) {
+    const auto e = Cli({"adressen-pruefen", "--programmordner", t.pfad(), t / "kunden.csv", "--ausgabe", t / ziel});
+    EXPECT_EQ(e.status, 1) << ziel;
+    EXPECT_TRUE(Enthaelt(e.err, "ist eine Datenbank-Datei")) << e.err;
+  }
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Dat_D.ppp"), Orte({"Bonn"}));
+  EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), std::string(126, '\0'));
+  ::mkfifo((t / "rohr.csv").c_str(), 0600);
+  std::filesystem::create_directories(t / "ordner.csv");
+  std::vector<std::string> ziele = {t / "rohr.csv", t / "ordner.csv"};
+  // A character device of our own (the same as /dev/null), where the system lets us make one.
+  if (::mknod((t / "geraet.csv").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) ziele.push_back(t / "geraet.csv");
+  for (const std::string& ziel : ziele) {
+    for (const std::vector<std::string>& befehl :
+         {std::vector<std::string>{"export", "--programmordner", t.pfad(), "--was", "plz", ziel},
+          std::vector<std::string>{"adressen-pruefen", "--programmordner", t.pfad(), t / "kunden.csv", "--ausgabe", ziel}}) {
+      const auto e = Cli(befehl);
+      EXPECT_EQ(e.status, 1) << ziel;
+      EXPECT_TRUE(Enthaelt(e.err, "keine normale Datei")) << e.err;
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(t / "rohr.csv"));
+  EXPECT_TRUE(std::filesystem::is_directory(t / "ordner.csv"));
+  if (ziele.size() == 3) EXPECT_TRUE(std::filesystem::is_character_file(t / "geraet.csv"));
+  // A FIFO under a database name: every command refuses at once.
+  std::filesystem::remove(t / "Ord_1/Strassen_D.ppp");
+  ::mkfifo((t / "Ord_1/Strassen_D.ppp").c_str(), 0600);
+  for (const std::vector<std::string>& befehl : {std::vector<std::string>{"strassen-zaehlen", "--programmordner", t.pfad()},
+                                                  std::vector<std::string>{"export", "--programmordner", t.pfad(), "--was", "strassen", t / "s.csv"}}) {
+    const auto e = Cli(befehl);
+    EXPECT_EQ(e.status, 1) << befehl[0];
+    EXPECT_TRUE(Enthaelt(e.err, "keine normale Datei")) << e.err;
+  }
 }
 
 }  // namespace

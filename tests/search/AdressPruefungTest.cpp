@@ -92,7 +92,7 @@ TEST_F(AdressPruefungTest, ListsOfAnyOrderSeparatorAndEncodingAreReadAndWrittenB
   ASSERT_EQ(e.befunde.size(), 2u);
   EXPECT_EQ(e.befunde[0].status, "OK");
   EXPECT_EQ(e.befunde[1].status, "Ort passt nicht");
-  AdressListeSchreiben(e, t / "utf8_aus.csv");
+  AdressListeSchreiben(db, e, t / "utf8_aus.csv");
   EXPECT_EQ(DateiLesen(t / "utf8_aus.csv"),
             "Kunde,Nr,stra\xC3\x9F" "e,ort,plz,Status,Vorschlag\r\nM\xC3\xBC" "ller,7,Markt,Bonn,53111,OK,\r\nX,,,K\xC3\xB6ln,53111,Ort passt nicht,Bonn\r\n");
   // Windows-1252 with tabs and "Hausnummer".
@@ -101,12 +101,12 @@ TEST_F(AdressPruefungTest, ListsOfAnyOrderSeparatorAndEncodingAreReadAndWrittenB
   EXPECT_EQ(e.trenner, '\t');
   ASSERT_EQ(e.befunde.size(), 1u);
   EXPECT_EQ(e.befunde[0].status, "Strasse fehlt");
-  AdressListeSchreiben(e, t / "ansi_aus.txt");
+  AdressListeSchreiben(db, e, t / "ansi_aus.txt");
   EXPECT_EQ(DateiLesen(t / "ansi_aus.txt"), "PLZ\tOrt\tStrasse\tHausnummer\tStatus\tVorschlag\r\n50667\tK\xF6ln\t\t\tStrasse fehlt\t\r\n");
   // The status is written in the list's own encoding.
   DateiSchreiben(t / "bonn.txt", "PLZ\tOrt\tStrasse\n53113\tBonn\tAm Hof\n");
   e = AdressListePruefen(db, t / "bonn.txt", KeinFortschritt());
-  AdressListeSchreiben(e, t / "bonn_aus.txt");
+  AdressListeSchreiben(db, e, t / "bonn_aus.txt");
   EXPECT_EQ(DateiLesen(t / "bonn_aus.txt"), "PLZ\tOrt\tStrasse\tStatus\tVorschlag\r\n53113\tBonn\tAm Hof\tStrassen nicht gepr\xFC" "ft\t\r\n");
   // Without a place column there is nothing to check against.
   DateiSchreiben(t / "ohne.csv", "PLZ;Name\n53111;A\n");
