@@ -98,11 +98,12 @@ constexpr const char* kAufruf =
     "                         Strassen des Orts vom Strassenlisten-Dienst (Dienste.ini) holen\n"
     "                         und als _Strassen/ORT_PLZ.txt schreiben (--plz 0: alle PLZ des\n"
     "                         Orts); eine vorhandene Datei nur mit --ja überschreiben\n"
-    "  osm-import [--ordner NAME] [--land LAND] [--nur-strassen] [--anhaengen] [--ja] DATEI\n"
+    "  osm-import [--ordner NAME] [--land LAND] [--nur-strassen] [--anhaengen] [--ersetzen] [--ja] DATEI\n"
     "                         Strassen und Koordinaten aus einem OpenStreetMap-Auszug (.osm.pbf,\n"
-    "                         .osm, .osm.bz2): mit --ja Strassen-Datei und PLZ-Datei ersetzen\n"
+    "                         .osm, .osm.bz2, .osm.gz): mit --ja Strassen-Datei und PLZ-Datei ersetzen\n"
     "                         (mit Sicherheitskopie), mit --anhaengen die Strassen anhängen;\n"
-    "                         --nur-strassen legt keine neuen PLZ-Einträge an\n"
+    "                         --nur-strassen legt keine neuen PLZ-Einträge an; hätte die neue\n"
+    "                         Strassen-Datei weniger als halb so viele Strassen, nur mit --ersetzen\n"
     "  umkreis (--plz PLZ [--ort ORT] | --breite B --laenge L) --km R [--ordner NAME] [--land LAND]\n"
     "                         die PLZ-Einträge höchstens R km vom Mittelpunkt, nächste zuerst\n"
     "                         (Position;PLZ;Ort;km)\n"
@@ -121,7 +122,7 @@ const std::set<std::string> kWertOptionen = {"--programmordner", "--ordner", "--
                                               "--ordner1", "--ordner2", "--land1", "--land2", "--alt", "--neu", "--ort",
                                               "--km", "--ausgabe"};
 const std::set<std::string> kSchalter = {"--help", "-h", "--ja", "--plz", "--strassen", "--sortieren", "--loeschen", "--doppelte", "--genau", "--rueckwaerts",
-                                         "--nur-strassen", "--anhaengen"};
+                                         "--nur-strassen", "--anhaengen", "--ersetzen"};
 
 Aufruf Zerlegen(const std::vector<std::string>& argumente) {
   Aufruf a;

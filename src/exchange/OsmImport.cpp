@@ -217,6 +217,16 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
     StrassenNeuZaehlen(neu, f);
   }
   if (!o.schreiben) return e;
+  // A cut-off or too small extract must not replace a street file it would mostly empty.
+  const std::int64_t alt = DateiVorhanden(strassenDatei) ? std::max<std::int64_t>(DateiGroesse(strassenDatei), 0) / static_cast<std::int64_t>(sizeof(TStrassenRecord)) : 0;
+  if (!o.anhaengen && alt > 0 && static_cast<std::int64_t>(neu.StrassenZahl) * 2 < alt) {
+    e.zuWenigeText = "Die neue Strassen-Datenbank h\xC3\xA4tte nur " + std::to_string(neu.StrassenZahl) + " Strassen, " +
+                     DateiNameTeil(strassenDatei) + " hat jetzt " + std::to_string(alt) + ".";
+    if (!o.wenigerErlaubt && !r.frage(e.zuWenigeText + "\rTrotzdem ersetzen?")) {
+      e.zuWenige = true;
+      return e;
+    }
+  }
   if (!OrdnerTeil(strassenDatei).empty() && !VerzeichnisVorhanden(OrdnerTeil(strassenDatei))) {
     throw DateiFehler("Der Ordner " + OrdnerTeil(strassenDatei) + " fehlt");
   }

@@ -16,6 +16,9 @@ struct OsmOptionen {
   bool schreiben = false;    // without it the files are read and counted, nothing is written
   bool nurStrassen = false;  // no new postal-code records for pairs the folder lacks
   bool anhaengen = false;    // append the streets instead of replacing the street file
+  // Replace even when the new street file holds less than half the streets of the old one
+  // (otherwise that is asked, and without Yes nothing is written).
+  bool wenigerErlaubt = false;
   std::string datum;         // of the backups, "yyyy-mm-dd"
 };
 
@@ -31,6 +34,10 @@ struct OsmErgebnis {
   std::int32_t neu = 0;       // postal-code records added
   bool abgebrochen = false;
   bool geschrieben = false;
+  // The new street file would have held less than half the old one's streets and the replace
+  // was not confirmed: nothing was written. The question's text says both counts (UTF-8).
+  bool zuWenige = false;
+  std::string zuWenigeText;
   std::vector<std::string> sicherungen;
 };
 

@@ -66,6 +66,10 @@ void TfrPLZ::OsmImportStarten() {
     StatusMelden(QStringLiteral("OpenStreetMap-Import abgebrochen, nichts geschrieben"));
     return;
   }
+  if (e.zuWenige) {
+    ui::Hinweis(QString::fromStdString(e.zuWenigeText) + QChar(13) + QStringLiteral("Es wurde nichts geschrieben."));
+    return;
+  }
   QString text = QStringLiteral("OpenStreetMap-Import aus ") + gewaehlt + QStringLiteral(":\n");
   for (const std::string& zeile : OsmZusammenfassung(e)) text += QString::fromStdString(zeile) + QStringLiteral("\n");
   ui::Hinweis(text);

@@ -60,5 +60,28 @@ TEST(CliOsmImport, ATrialRunCountsAndWritesNothingJaReplacesBothFilesAndWrongCal
   EXPECT_EQ(DateiLesen(t / "Ord_1/Strassen_A.ppp"), strassenJetzt);
 }
 
+// An extract that would leave less than half the streets (a cut-off download, a small town
+// over a whole country) replaces nothing unless --ersetzen says so.
+TEST(CliOsmImport, AnExtractThatWouldMostlyEmptyTheStreetFileNeedsErsetzen) {
+  test::TempOrdner t;
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{test::PLZSatz("Bayreuth", 95444)});
+  std::vector<TStrassenRecord> alt;
+  for (const char* s : {"Opernstra\xDF" "e", "Maximilianstra\xDF" "e", "Kanalstra\xDF" "e"}) alt.push_back(test::StrassenSatz(95444, s, "Bayreuth"));
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp", alt);
+  const std::string vorher = DateiLesen(t / "Ord_1/Strassen_D.ppp"), plzVorher = DateiLesen(t / "Ord_1/Dat_D.ppp");
+  DateiSchreiben(t / "klein.osm",
+                 "<?xml version='1.0' encoding='UTF-8'?><osm version=\"0.6\">"
+                 "<node id=\"1\" lat=\"49.94\" lon=\"11.57\"><tag k=\"addr:postcode\" v=\"95444\"/><tag k=\"addr:city\" v=\"Bayreuth\"/>"
+                 "<tag k=\"addr:street\" v=\"Opernstra\xC3\x9F" "e\"/><tag k=\"addr:housenumber\" v=\"14\"/></node></osm>");
+  std::string out, err;
+  EXPECT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", "--ja", t / "klein.osm"}, out, err), 1);
+  EXPECT_NE(err.find("nur 1 Strassen, Strassen_D.ppp hat jetzt 3"), std::string::npos) << err;
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Strassen_D.ppp"), vorher);
+  EXPECT_EQ(DateiLesen(t / "Ord_1/Dat_D.ppp"), plzVorher);
+  EXPECT_FALSE(DateiVorhanden(t / "SichCopy"));
+  ASSERT_EQ(CliLauf({"--programmordner", t.pfad(), "osm-import", "--ja", "--ersetzen", t / "klein.osm"}, out, err), 0) << err;
+  EXPECT_EQ(TabelleLesen<TStrassenRecord>(t / "Ord_1/Strassen_D.ppp").size(), 2u);
+}
+
 }  // namespace
 }  // namespace orvano
