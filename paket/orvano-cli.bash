@@ -24,7 +24,7 @@ _orvano_cli() {
   local optionen="--programmordner --ordner --land --was --ab --feld --text --feld2 --text2 --dienst
     --datei --von --nach --breite --laenge --art --plz-vorsatz --nr-vorsatz --format --datei2 --ordner1
     --ordner2 --land1 --land2 --alt --neu --ort --ja --plz --strassen --sortieren --loeschen --doppelte
-    --genau --rueckwaerts --nur-strassen --anhaengen --km --ausgabe --help --version"
+    --genau --rueckwaerts --nur-strassen --anhaengen --ersetzen --km --ausgabe --help --version"
 
   case "$prev" in
     --programmordner)

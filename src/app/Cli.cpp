@@ -11,6 +11,7 @@
 #include <set>
 
 #include "core/AnhangJournal.h"
+#include "core/SicherungsAblage.h"
 #include "core/Dateien.h"
 #include "core/Datenbestand.h"
 #include "core/Pfade.h"
@@ -194,8 +195,8 @@ Datenbestand OrdnerSetzen(const Aufruf& a, const std::string& standardOrdner, co
   if (::access((ProgVerzeichnis + ordner).c_str(), R_OK | X_OK) != 0) {
     throw Fehlschlag{"Datenordner " + ProgVerzeichnis + ordner + " kann nicht durchsucht werden: " + FehlerText(errno)};
   }
-  // Every command opens the folder: an import killed there is taken back first.
-  for (const std::string& m : AbgebrocheneAnhaengeZuruecknehmen(ProgVerzeichnis + ordner + kTrenner)) OrdnerHinweise().push_back(m);
+  // Every command opens the folder: what a killed run left there is set right first.
+  for (const std::string& m : OrdnerAufraeumen(ProgVerzeichnis + ordner + kTrenner)) OrdnerHinweise().push_back(m);
   Datenbestand db;
   db.OrdnerPfad = ordner + kTrenner;
   db.Land = land;

@@ -99,7 +99,9 @@ int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream&
   if (ja) sperren.emplace(std::vector<std::string>{db.PLZDateiName(), db.StrassenDateiName()});
   OptimierungsAntworten antworten(ja, out, err);
   db.PLZLaden(antworten);
-  db.StrassenLaden(KeinFortschritt(), antworten);
+  // Invalid entries are not purged first: the backup of the optimisation holds the file as it
+  // was before the command, and the optimised file leaves them out anyway.
+  db.StrassenLaden(KeinFortschritt(), antworten, false);
   // Every replace is asked for, so that without --ja nothing is written.
   OptimierungsOptionen o;
   o.plzFragen = o.strassenFragen = o.sortierenFragen = true;

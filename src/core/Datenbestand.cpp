@@ -4,6 +4,7 @@
 
 #include "AnhangJournal.h"
 #include "Dateien.h"
+#include "SicherungsAblage.h"
 
 namespace orvano {
 
@@ -19,10 +20,11 @@ constexpr std::int64_t kSchritt = 1000;
 
 class OhneAnzeige : public Fortschritt {};
 
-// Loading a file takes back the append a killed import left in it, and says so.
+// Loading a file sets right what a killed run left in its folder (an append, a replace of two
+// files, temporary files, a backup sharing the file's storage), and says so.
 void AbgebrochenenAnhangMelden(const std::string& datei, Rueckfragen& r) {
   if (datei.empty()) return;
-  if (const auto m = AbgebrochenenAnhangZuruecknehmen(datei)) r.hinweis(*m);
+  for (const std::string& m : OrdnerAufraeumen(OrdnerTeil(datei))) r.hinweis(m);
 }
 
 }  // namespace

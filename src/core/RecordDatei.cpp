@@ -182,42 +182,58 @@ namespace {
 
 void Ersetzen(const std::string& zielName, const std::function<void(Schreiber&)>& inhalt,
               const std::function<void()>& vorDemErsetzen, bool aufDiePlatte) {
-  const std::string ziel = EchterPfad(zielName);
+  NeueDatei neu(zielName, inhalt, aufDiePlatte);
+  if (vorDemErsetzen) vorDemErsetzen();
+  neu.einsetzen();
+}
+
+}  // namespace
+
+NeueDatei::NeueDatei(const std::string& zielName, const std::function<void(Schreiber&)>& inhalt, bool aufDiePlatte)
+    : zielName_(zielName), ziel_(EchterPfad(zielName)) {
   mode_t modus = 0666;
-  const bool vorhanden = ZielModus(ziel, zielName, modus);
+  const bool vorhanden = ZielModus(ziel_, zielName, modus);
   // One writer at a time; what a killed writer left beside the file goes first.
-  const SchreibSperre sperre(ziel);
-  VerwaisteTempDateienEntfernen(ziel);
+  sperre_ = std::make_unique<SchreibSperre>(ziel_);
+  VerwaisteTempDateienEntfernen(ziel_);
   // A name no user file has; O_EXCL through mkstemp, so two writers never share one.
-  std::string temp = TempDateiPraefix(ziel) + "XXXXXX";
-  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-  if (fd.get() < 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
+  temp_ = TempDateiPraefix(ziel_) + "XXXXXX";
+  fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
+  if (fd_ < 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
   // Held until the file is renamed or the process ends: a temporary file nobody holds is an orphan.
-  ::flock(fd.get(), LOCK_EX | LOCK_NB);
+  ::flock(fd_, LOCK_EX | LOCK_NB);
   try {
-    ::fchmod(fd.get(), vorhanden ? modus : (0666 & ~AktuelleUmask()));
-    Schreiber schreiber(fd.get(), zielName, aufDiePlatte);
+    ::fchmod(fd_, vorhanden ? modus : (0666 & ~AktuelleUmask()));
+    Schreiber schreiber(fd_, zielName, aufDiePlatte);
     inhalt(schreiber);
     schreiber.leeren();
-    if (aufDiePlatte && ::fsync(fd.get()) != 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
-    if (vorDemErsetzen) vorDemErsetzen();
-    // Still open, so still locked: no other run takes the finished file for an orphan.
-    struct stat alt {};
-    const bool altDa = ::stat(ziel.c_str(), &alt) == 0;
-    if (::rename(temp.c_str(), ziel.c_str()) != 0) {
-      throw DateiFehler("Datei " + zielName + " kann nicht ersetzt werden: " + FehlerText(errno));
-    }
-    // A read-modify-write around this write keeps the new file locked until it ends.
-    const int neu = fd.freigeben();
-    if (!altDa || !SperreUebertragen(static_cast<std::uint64_t>(alt.st_dev), static_cast<std::uint64_t>(alt.st_ino), neu)) ::close(neu);
-    JournalVerwerfen(ziel);
+    if (aufDiePlatte && ::fsync(fd_) != 0) throw DateiFehler("Datei " + zielName + " kann nicht geschrieben werden: " + FehlerText(errno));
   } catch (...) {
-    ::unlink(temp.c_str());
+    ::unlink(temp_.c_str());
+    ::close(fd_);
+    fd_ = -1;
     throw;
   }
 }
 
-}  // namespace
+NeueDatei::~NeueDatei() {
+  if (fd_ < 0) return;
+  ::unlink(temp_.c_str());
+  ::close(fd_);
+}
+
+void NeueDatei::einsetzen() {
+  // Still open, so still locked: no other run takes the finished file for an orphan.
+  struct stat alt {};
+  const bool altDa = ::stat(ziel_.c_str(), &alt) == 0;
+  if (::rename(temp_.c_str(), ziel_.c_str()) != 0) {
+    throw DateiFehler("Datei " + zielName_ + " kann nicht ersetzt werden: " + FehlerText(errno));
+  }
+  // A read-modify-write around this write keeps the new file locked until it ends.
+  const int neu = std::exchange(fd_, -1);
+  if (!altDa || !SperreUebertragen(static_cast<std::uint64_t>(alt.st_dev), static_cast<std::uint64_t>(alt.st_ino), neu)) ::close(neu);
+  JournalVerwerfen(ziel_);
+}
 
 void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt,
                      const std::function<void()>& vorDemErsetzen) {

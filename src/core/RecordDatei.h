@@ -54,6 +54,26 @@ std::int64_t RecordsBlockweise(std::string_view dateiName, std::size_t satzGroes
 void AtomarSchreiben(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt,
                      const std::function<void()>& vorDemErsetzen = {});
 
+// The new file of AtomarSchreiben before it takes ZIEL's place: complete (and with AUFDIEPLATTE
+// on disk) beside ZIEL under a temporary name, ZIEL locked meanwhile. einsetzen() renames it
+// over ZIEL; destroyed before that, it is removed and ZIEL stays as it was. For writes of
+// several files that are put in place one right after the other.
+class NeueDatei {
+ public:
+  NeueDatei(const std::string& ziel, const std::function<void(Schreiber&)>& inhalt, bool aufDiePlatte = true);
+  ~NeueDatei();
+  NeueDatei(const NeueDatei&) = delete;
+  NeueDatei& operator=(const NeueDatei&) = delete;
+  const std::string& temp() const { return temp_; }
+  const std::string& ziel() const { return ziel_; }
+  void einsetzen();
+
+ private:
+  std::string zielName_, ziel_, temp_;
+  std::unique_ptr<SchreibSperre> sperre_;
+  int fd_ = -1;
+};
+
 // AtomarSchreiben for a file the program derives from its data and can write again at any time
 // (an export): replaced as a whole just the same, but the disk is not waited for, as any
 // program writing such a file does not.

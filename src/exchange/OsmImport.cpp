@@ -233,6 +233,9 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
   auto sicherung = [&](const std::string& kopie) {
     if (!kopie.empty()) e.sicherungen.push_back(kopie);
   };
+  auto plzInhalt = [&](Schreiber& w) {
+    if (neu.PLZAnzahl > 0) w.schreiben(neu.PLZTabelle.data() + 1, static_cast<std::size_t>(neu.PLZAnzahl) * sizeof(TPLZRecord));
+  };
   if (o.anhaengen) {
     SaetzeAnhaengen(strassenDatei, sizeof(TStrassenRecord), e.strassen,
                     [&](std::int64_t i, void* satz) {
@@ -240,14 +243,18 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
                       return true;
                     },
                     KeinFortschritt());
+    sicherung(SichernUndErsetzen(plzDatei, o.datum, "_OS", plzInhalt));
   } else {
-    sicherung(SichernUndErsetzen(strassenDatei, o.datum, "_OS", [&](Schreiber& w) {
-      if (neu.StrassenZahl > 0) w.schreiben(neu.StrassenTabelle.data() + 1, static_cast<std::size_t>(neu.StrassenZahl) * sizeof(TStrassenRecord));
-    }));
+    // Both files as one step: a kill between them is finished at the next opening.
+    for (const std::string& k : SichernUndBeideErsetzen(
+             {strassenDatei, "_OS",
+              [&](Schreiber& w) {
+                if (neu.StrassenZahl > 0) w.schreiben(neu.StrassenTabelle.data() + 1, static_cast<std::size_t>(neu.StrassenZahl) * sizeof(TStrassenRecord));
+              }},
+             {plzDatei, "_OS", plzInhalt}, o.datum)) {
+      sicherung(k);
+    }
   }
-  sicherung(SichernUndErsetzen(plzDatei, o.datum, "_OS", [&](Schreiber& w) {
-    if (neu.PLZAnzahl > 0) w.schreiben(neu.PLZTabelle.data() + 1, static_cast<std::size_t>(neu.PLZAnzahl) * sizeof(TPLZRecord));
-  }));
   e.geschrieben = true;
   db.PLZLaden(r);
   db.StrassenLaden(KeinFortschritt(), r, false);

@@ -15,7 +15,6 @@
 #include "core/Records.h"
 #include "core/Texte.h"
 
-
 namespace orvano {
 
 namespace {
@@ -25,71 +24,6 @@ constexpr std::size_t kNachDerBasis = 18;  // "_", 10 date characters, 3 tag cha
 bool Ziffer(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
-
-std::string SicherungsOrdner() { return ProgVerzeichnis + "SichCopy" + kTrenner; }
-
-std::string HeutigesDatum() {
-  const std::time_t jetzt = std::time(nullptr);
-  std::tm t{};
-  ::localtime_r(&jetzt, &t);
-  char puffer[16];
-  std::strftime(puffer, sizeof puffer, "%Y-%m-%d", &t);
-  return puffer;
-}
-
-std::string SicherungsName(const std::string& datenbankDatei, const std::string& datum, const std::string& tag, int nummer) {
-  std::string name = VorDemPunkt(DateiNameTeil(datenbankDatei)) + "_" + datum + tag;
-  if (nummer >= 2) name += "-" + std::to_string(nummer);
-  std::string ordner = OrdnerTeil(datenbankDatei);
-  while (!ordner.empty() && ordner.back() == kTrenner) ordner.pop_back();
-  ordner = DateiNameTeil(ordner);
-  if (!ordner.empty() && ordner != "." && ordner != "..") name += "_" + ordner;
-  return name + ".ppp";
-}
-
-namespace {
-
-// The Nth name tried for a backup of DATEI: TAG, TAG-2, ...; the manual backups _01.._10 first.
-std::string Kandidat(const std::string& datei, const std::string& datum, const std::string& tag, int n) {
-  if (!tag.empty()) return SicherungsName(datei, datum, tag, n);
-  if (n <= 10) return SicherungsName(datei, datum, n < 10 ? "_0" + std::to_string(n) : "_10");
-  return SicherungsName(datei, datum, "_10", n - 9);
-}
-
-// Gives the finished file FERTIG (in SichCopy) the first candidate name no entry has: a link
-// never replaces an entry, so two programs backing up at once still get two names.
-std::string UnterNeuemNamenAblegen(const std::string& fertig, const std::string& datei, const std::string& datum,
-                                   const std::string& tag) {
-  for (int n = 1; n < 100000; ++n) {
-    const std::string kopie = SicherungsOrdner() + Kandidat(datei, datum, tag, n);
-    if (::link(fertig.c_str(), kopie.c_str()) == 0) {
-      OrdnerEintragSichern(kopie);
-      return kopie;
-    }
-    if (errno != EEXIST) throw DateiFehler("Datei " + kopie + " kann nicht angelegt werden: " + FehlerText(errno));
-  }
-  throw DateiFehler("Kein freier Name f\xC3\xBCr die Sicherheitskopie von " + datei);
-}
-
-// Removes a temporary name when it goes out of scope.
-struct Wegraeumen {
-  const std::string& pfad;
-  ~Wegraeumen() { ::unlink(pfad.c_str()); }
-};
-
-}  // namespace
-
-std::string SicherungErstellen(const std::string& datenbankDatei, const std::string& datum, const std::string& tag) {
-  MussNormaleDateiSein(datenbankDatei);
-  // Copied whole under a temporary name first; only a complete copy gets a backup's name.
-  const std::string fertig =
-      TempDateiPraefix(SicherungsOrdner() + DateiNameTeil(datenbankDatei)) + "kopie" + std::to_string(::getpid());
-  AtomarSchreiben(fertig, [&](Schreiber& s) {
-    RecordsBlockweise(datenbankDatei, 1, 1 << 20, [&](const char* d, std::size_t n) { s.schreiben(d, n); });
-  });
-  const Wegraeumen weg{fertig};
-  return UnterNeuemNamenAblegen(fertig, datenbankDatei, datum, tag);
-}
 
 std::int64_t SicherungsAnzahl(const std::string& name, std::int64_t groesse) {
   if (groesse < 0) return -1;
@@ -167,23 +101,6 @@ void DateiKopieren(const std::string& quelle, const std::string& ziel) {
   });
 }
 
-namespace {
-
-// The old file becomes the backup by a second name: the replace gives the live name a new
-// file, so the backup keeps the old bytes without copying them. Where the backup folder
-// cannot take a link (another file system), it is a copy.
-std::string SicherungAnlegen(const std::string& datei, const std::string& datum, const std::string& tag) {
-  const std::string echt = EchterPfad(datei);
-  const std::string zwischen = TempDateiPraefix(SicherungsOrdner() + DateiNameTeil(datei)) + "link" + std::to_string(::getpid());
-  ::unlink(zwischen.c_str());
-  if (::link(echt.c_str(), zwischen.c_str()) == 0) {
-    const Wegraeumen weg{zwischen};
-    return UnterNeuemNamenAblegen(zwischen, datei, datum, tag);
-  }
-  return SicherungErstellen(datei, datum, tag);
-}
-
-}  // namespace
 
 Wiederherstellung SicherungWiederherstellen(const std::string& name, const std::string& ordnerPfad, const std::string& datum) {
   Wiederherstellung w;
@@ -213,36 +130,6 @@ std::string ZahlenVeraltetText(const Wiederherstellung& w) {
   ordner = DateiNameTeil(ordner);
   return (ordner.empty() ? std::string() : ordner + kTrenner) + DateiNameTeil(w.ziel) + " ist wiederhergestellt. Die Strassen-Anzahlen der PLZ-Eintr\xC3\xA4ge passen "
          "vielleicht nicht mehr zur Strassen-Datenbank.\rStrassen jetzt neu z\xC3\xA4hlen?";
-}
-
-std::string SichernUndErsetzen(const std::string& datei, const std::string& datum, const std::string& tag,
-                               const std::function<void(Schreiber&)>& inhalt) {
-  bool sichern = false;
-  if (DateiVorhanden(datei)) {
-    // What cannot be replaced is not backed up either: the message comes before any copy.
-    struct stat st {};
-    if (::stat(datei.c_str(), &st) == 0 && (st.st_mode & 0222) == 0) {
-      throw DateiFehler("Datei " + datei + " ist schreibgesch\xC3\xBCtzt und wurde nicht ge\xC3\xA4ndert");
-    }
-    if (DateiGesperrt(datei)) throw DateiFehler("Datei " + datei + " ist von anderem Programm ge\xC3\xB6" "ffnet und wurde nicht ge\xC3\xA4ndert");
-    if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
-      throw DateiFehler("Die Sicherheitskopie wurde nicht erstellt: der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden");
-    }
-    sichern = true;
-  }
-  std::string kopie;
-  // The backup is made once the new file is complete, right before it takes the old one's
-  // place: a backup that fails stops the replace, and a killed run leaves no backup that
-  // shares its bytes with a file still in use.
-  AtomarSchreiben(datei, inhalt, [&] {
-    if (!sichern) return;
-    try {
-      kopie = SicherungAnlegen(datei, datum, tag);
-    } catch (const DateiFehler& f) {
-      throw DateiFehler(std::string("Die Sicherheitskopie wurde nicht erstellt: ") + f.what());
-    }
-  });
-  return kopie;
 }
 
 }  // namespace orvano

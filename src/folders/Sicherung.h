@@ -6,26 +6,9 @@
 #include <vector>
 
 #include "core/RecordDatei.h"
+#include "core/SicherungsAblage.h"
 
 namespace orvano {
-
-// ProgVerzeichnis + "SichCopy/".
-std::string SicherungsOrdner();
-// Today as "yyyy-mm-dd" (local time).
-std::string HeutigesDatum();
-
-// Name of a backup of DATENBANKDATEI (a path or a name): the part before its first ".", "_",
-// DATUM, the three-character TAG ("_01".."_10", "_PO", "_SO", "_SS", "_OS", "_WH"), "-" NUMMER
-// when NUMMER is 2 or more, "_" and the data folder the file lies in ("Ord_1", left out for a
-// bare name), ".ppp": "Strassen_D_2026-12-09_OS-2_Ord_1.ppp".
-std::string SicherungsName(const std::string& datenbankDatei, const std::string& datum, const std::string& tag,
-                           int nummer = 1);
-
-// Copies DATENBANKDATEI into SichCopy under the first of its backup names that no entry has
-// (tag TAG, then TAG-2, TAG-3, ...; an empty TAG takes the lowest free _01.._10 of the day, then
-// _10-2, ...), so that no backup ever replaces another, even one another program makes at the
-// same moment. Returns the backup's path. Throws DateiFehler.
-std::string SicherungErstellen(const std::string& datenbankDatei, const std::string& datum, const std::string& tag = {});
 
 // Records in a backup of that name and size: 300-byte postal codes for "Dat_*", else 126-byte streets.
 std::int64_t SicherungsAnzahl(const std::string& name, std::int64_t groesse);
@@ -62,12 +45,5 @@ std::string ZahlenVeraltetText(const Wiederherstellung& w);
 // Copies QUELLE over ZIEL as a whole (temporary file and rename); the target folder must
 // exist. Throws DateiFehler with a clear message when the copy could not be made.
 void DateiKopieren(const std::string& quelle, const std::string& ziel);
-
-// Backs DATEI up into SichCopy (made when missing) under a new name of tag TAG, as
-// SicherungErstellen names it, and only then replaces DATEI as a whole with what INHALT writes. A backup that cannot be made
-// stops everything with DateiFehler "Die Sicherheitskopie wurde nicht erstellt: ..." and
-// DATEI stays as it was. Returns the backup's path (empty when DATEI did not exist yet).
-std::string SichernUndErsetzen(const std::string& datei, const std::string& datum, const std::string& tag,
-                               const std::function<void(Schreiber&)>& inhalt);
 
 }  // namespace orvano

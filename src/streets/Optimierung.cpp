@@ -228,14 +228,25 @@ StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptio
         }
         const std::string frage = zahlen + kCR + "Strassen-Datenbank in " + KurzName(db, db.strassenDatei()) + " speichern?";
         if (o.strassenFragen && !r.frage(frage)) return e;
-        SichernUndErsetzen(db.strassenDatei(), o.datum, "_SO", [&](Schreiber& w) {
-          for (const std::int32_t s : behalten.strassen()) {
-            w.schreiben(&db.StrassenTabelle[static_cast<std::size_t>(s)], sizeof(TStrassenRecord));
-          }
-        });
+        // The street file and the counts and first positions that describe it, as one step.
+        SichernUndBeideErsetzen(
+            {db.strassenDatei(), "_SO",
+             [&](Schreiber& w) {
+               for (const std::int32_t s : behalten.strassen()) {
+                 w.schreiben(&db.StrassenTabelle[static_cast<std::size_t>(s)], sizeof(TStrassenRecord));
+               }
+             }},
+            {db.plzDatei(), "",
+             [&](Schreiber& w) {
+               for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
+                 const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
+                 if (InBenutzung(r)) w.schreiben(&r, sizeof r);
+               }
+             }},
+            o.datum);
         e.gespeichert = true;
-        // The counts and first positions now describe the new street file.
-        db.PLZSpeichern();
+        db.SelbstGeschrieben(true);
+        db.Geaendert = false;
         plzNeuLaden = false;
         return e;
       },

@@ -674,7 +674,9 @@ TEST(CliSchutz, NoOutputGoesOverADatabaseOrASpecialFile) {
   }
   EXPECT_TRUE(std::filesystem::is_fifo(t / "rohr.csv"));
   EXPECT_TRUE(std::filesystem::is_directory(t / "ordner.csv"));
-  if (ziele.size() == 3) EXPECT_TRUE(std::filesystem::is_character_file(t / "geraet.csv"));
+  if (ziele.size() == 3) {
+    EXPECT_TRUE(std::filesystem::is_character_file(t / "geraet.csv"));
+  }
   // A FIFO under a database name: every command refuses at once.
   std::filesystem::remove(t / "Ord_1/Strassen_D.ppp");
   ::mkfifo((t / "Ord_1/Strassen_D.ppp").c_str(), 0600);
