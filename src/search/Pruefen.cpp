@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "core/RecordDatei.h"
+#include "core/SicherungsAblage.h"
+#include "core/StrassenZuordnung.h"
 #include "core/Texte.h"
 #include "Suchen.h"
 
@@ -132,9 +134,61 @@ void PLZDoppelteLoeschen(Datenbestand& db, const std::vector<std::int32_t>& posi
 }
 
 void StrassenDoppelteLoeschen(Datenbestand& db, const std::vector<std::int32_t>& positionen, Fortschritt& f, Rueckfragen& r) {
-  const SchreibSperre sperre(db.strassenDatei());
+  const std::string plzDatei = db.PLZDateiName();
+  const SchreibSperren sperren({db.strassenDatei(), plzDatei});
   db.MussUnveraendertSein(false);
-  OhneSchreiben(db.strassenDatei(), db.StrassenTabelle, db.StrassenZahl, positionen, f);
+  if (plzDatei.empty() || !DateiVorhanden(plzDatei) || db.PLZDateiVeraendert()) {
+    OhneSchreiben(db.strassenDatei(), db.StrassenTabelle, db.StrassenZahl, positionen, f);
+    db.StrassenLaden(KeinFortschritt(), r);
+    return;
+  }
+  // The streets move up: the counts and first positions of the postal codes are made true for
+  // the new file and written with it as one step, so that a kill never leaves them apart.
+  std::vector<char> weg(static_cast<std::size_t>(db.StrassenZahl) + 1, 0);
+  for (const std::int32_t p : positionen) {
+    if (p >= 1 && p <= db.StrassenZahl) weg[static_cast<std::size_t>(p)] = 1;
+  }
+  // The postal codes as the file holds them: edits of the window not saved yet stay its own.
+  RecordFeld<TPLZRecord> plz = TabelleLesen<TPLZRecord>(plzDatei);
+  const auto plzAnzahl = static_cast<std::int32_t>(plz.size()) - 1;
+  for (std::int32_t k = 1; k <= plzAnzahl; ++k) {
+    plz[static_cast<std::size_t>(k)].Strassen = 0;
+    plz[static_cast<std::size_t>(k)].AbBisNr = kKeineStrassen;
+  }
+  const StrassenZuordnung zuordnung(plz, plzAnzahl);
+  std::int32_t position = 0;
+  for (std::int32_t i = 1; i <= db.StrassenZahl; ++i) {
+    if (weg[static_cast<std::size_t>(i)]) continue;
+    ++position;
+    const std::int32_t k = zuordnung.besitzer(db.StrassenTabelle[static_cast<std::size_t>(i)]);
+    if (k <= 0) continue;
+    TPLZRecord& satz = plz[static_cast<std::size_t>(k)];
+    if (position < satz.AbBisNr) satz.AbBisNr = position;
+    satz.Strassen = satz.Strassen + 1;
+  }
+  f.beginnen(db.StrassenZahl);
+  SichernUndBeideErsetzen(
+      {db.strassenDatei(), "",
+       [&](Schreiber& s) {
+         for (std::int32_t k = 1; k <= db.StrassenZahl; ++k) {
+           if (!weg[static_cast<std::size_t>(k)]) s.schreiben(&db.StrassenTabelle[static_cast<std::size_t>(k)], sizeof(TStrassenRecord));
+           if (k % 1000 == 0) f.position(k);
+         }
+       }},
+      {plzDatei, "",
+       [&](Schreiber& s) {
+         for (std::int32_t k = 1; k <= plzAnzahl; ++k) s.schreiben(&plz[static_cast<std::size_t>(k)], sizeof(TPLZRecord));
+       }},
+      {});
+  f.beenden();
+  // A store that holds the postal codes loads them again, unless it holds edits of its own.
+  if (!db.plzDatei().empty()) {
+    if (!db.Geaendert) {
+      db.PLZLaden(r);
+    } else {
+      db.SelbstGeschrieben(true);
+    }
+  }
   db.StrassenLaden(KeinFortschritt(), r);
 }
 

@@ -385,6 +385,12 @@ TEST(CliPruefen, ListsPositionAndCellsAndDeletesOnlyWithJa) {
   ASSERT_EQ(e.status, 0) << e.err;
   EXPECT_EQ(std::filesystem::file_size(t / "Ord_1/Strassen_D.ppp"), 2u * 126);
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "pruefen", "--art", "plz"}).status, 1) << "no postal-code file";
+  // With a postal-code file, its counts are written with the shorter street file.
+  test::RecordsSchreiben(t / "Ord_1/Dat_D.ppp", std::vector<TPLZRecord>{test::PLZSatz("Dresden", 1067)});
+  DateiSchreiben(t / "Ord_1/Strassen_D.ppp", Strassen({{1067, "Am Markt"}, {1067, "Zeil"}, {1067, "am-markt"}}));
+  ASSERT_EQ(Cli({"--programmordner", t.pfad(), "strassen-zaehlen", "--ja"}).status, 0);
+  ASSERT_EQ(Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen", "--loeschen", "--ja"}).status, 0);
+  EXPECT_TRUE(Enthaelt(Cli({"--programmordner", t.pfad(), "strassen-zaehlen"}).out, "0 von 1 PLZ-Einträgen"));
 }
 
 }  // namespace
