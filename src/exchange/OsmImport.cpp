@@ -271,6 +271,7 @@ std::vector<std::string> OsmZusammenfassung(const OsmErgebnis& e) {
       "anderes Land (addr:country): " + n(e.anderesLand),
       "Strassen: " + n(e.strassen),
       "Texte gek\xC3\xBCrzt: " + n(e.gekuerzt),
+      "Listen mit \";\" (nur der erste Wert genommen): " + n(e.listen),
       "PLZ-Eintr\xC3\xA4ge mit neuen Koordinaten: " + n(e.gefuellt),
       "neue PLZ-Eintr\xC3\xA4ge: " + n(e.neu),
   };

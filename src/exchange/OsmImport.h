@@ -29,6 +29,7 @@ struct OsmErgebnis {
   std::int64_t falschePLZ = 0;
   std::int64_t anderesLand = 0;
   std::int64_t gekuerzt = 0;  // texts cut to their field
+  std::int64_t listen = 0;    // values with ";" (a list): only the first value was taken
   std::int64_t strassen = 0;  // street records made
   std::int32_t gefuellt = 0;  // postal-code records that got coordinates
   std::int32_t neu = 0;       // postal-code records added

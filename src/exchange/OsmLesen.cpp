@@ -96,9 +96,9 @@ class AdressSammler : public osmium::handler::Handler {
     }
     if (plzText == nullptr) return -1;
     ++e_.adressen;
-    const std::string_view stadt = Getrimmt(stadtText);
-    std::string_view strasse = Getrimmt(strasseText);
-    if (strasse.empty()) strasse = Getrimmt(platzText);
+    const std::string_view stadt = ErsterWert(Getrimmt(stadtText));
+    std::string_view strasse = ErsterWert(Getrimmt(strasseText));
+    if (strasse.empty()) strasse = ErsterWert(Getrimmt(platzText));
     const std::string_view plz = Getrimmt(plzText);
     if (stadt.empty()) {
       ++e_.ohneOrt;
@@ -173,13 +173,28 @@ class AdressSammler : public osmium::handler::Handler {
     return letzteStrasse_ = nummer;
   }
 
-  // UTF8 as Windows-1252, cut to FELD bytes, behind OUT; gekuerzt_ says whether it was cut.
+  // ";" separates the values of a list in OpenStreetMap ("Hauptstraße;Kirchweg"): the first is
+  // taken (and counted), so that no export gains a column.
+  std::string_view ErsterWert(std::string_view wert) {
+    const std::size_t semikolon = wert.find(';');
+    if (semikolon == std::string_view::npos) return wert;
+    ++e_.listen;
+    return Getrimmt(wert.substr(0, semikolon));
+  }
+
+  // UTF8 as Windows-1252, cut to FELD bytes, behind OUT; gekuerzt_ says whether it was cut. A
+  // control character (a line break or tab in a value) becomes a blank: every exported line
+  // stays one line.
   void anhaengen(std::string& out, std::string_view utf8, std::size_t feld) {
     const std::size_t vorher = out.size();
     if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
       out += utf8;
     } else {
       out += Utf8ZuCp1252(utf8);
+    }
+    for (std::size_t i = vorher; i < out.size(); ++i) {
+      const auto c = static_cast<unsigned char>(out[i]);
+      if (c < 0x20 || c == 0x7F) out[i] = ' ';
     }
     gekuerzt_ = out.size() - vorher > feld;
     if (gekuerzt_) out.resize(vorher + feld);

@@ -337,6 +337,23 @@ TEST_F(OsmImportTest, NewRecordsTakeWhatTheRecordsOfTheirCodeAgreeOn) {
   EXPECT_EQ(plz[6].Landkreis.text(), "Landkreis Bayreuth") << "but what they agree on is";
 }
 
+// Values from outside are clean: a line break or tab becomes a blank, and of a list
+// ("Hauptstraße;Kirchweg") only the first value is taken and counted.
+TEST_F(OsmImportTest, ControlCharactersBecomeBlanksAndOfAListTheFirstValueIsTaken) {
+  Auszug()
+      .knoten(1, 52.5, 13.4, Adresse("10115", "Berlin", "Invaliden&#13;&#10;stra\xC3\x9F" "e", "1"))
+      .knoten(2, 52.5, 13.4, Adresse("10115", "Berlin", "Tor&#9;stra\xC3\x9F" "e", "2"))
+      .knoten(3, 52.5, 13.4, Adresse("10115", "Berlin", "Chausseestra\xC3\x9F" "e;Wöhlertstra\xC3\x9F" "e", "3"))
+      .schreiben(t / "c.osm");
+  const OsmErgebnis e = Importieren(t / "c.osm");
+  EXPECT_EQ(e.listen, 1);
+  const auto strassen = TabelleLesen<TStrassenRecord>(t / "Ord_1/Strassen_D.ppp");
+  ASSERT_EQ(strassen.size(), 4u);
+  EXPECT_EQ(strassen[1].Strasse.text(), "Chausseestra\xDF" "e");
+  EXPECT_EQ(strassen[2].Strasse.text(), "Invaliden  stra\xDF" "e");
+  EXPECT_EQ(strassen[3].Strasse.text(), "Tor stra\xDF" "e");
+}
+
 std::vector<std::string> Teile(std::string_view nummer) {
   std::vector<std::string> t;
   HausnummerTeile(nummer, [&](std::string_view teil) { t.emplace_back(teil); });
