@@ -16,6 +16,11 @@ int main(int argc, char** argv) {
     std::cout << orvano::VersionsText("orvano-cli");
     return 0;
   }
+  // The help needs no program folder: nothing is made or filled for it.
+  if (std::find(argumente.begin(), argumente.end(), "--help") != argumente.end() ||
+      std::find(argumente.begin(), argumente.end(), "-h") != argumente.end()) {
+    return orvano::CliAusfuehren(argumente, orvano::ProgrammOrdnerDerExe(), std::cout, std::cerr);
+  }
   // The folder is made and filled only when no other one is named.
   std::string standard = orvano::ProgrammOrdnerDerExe();
   if (std::find(argumente.begin(), argumente.end(), "--programmordner") == argumente.end()) {

@@ -38,7 +38,14 @@ std::string ProgrammOrdnerBereitstellen(const std::string& exe, const ProgrammOr
   const std::string mitgeliefert = MitTrenner(exe) + ".." + kTrenner + "share" + kTrenner + "orvano" + kTrenner;
   const bool installiert = VerzeichnisVorhanden(mitgeliefert);
   if (!installiert && Beschreibbar(exe)) return MitTrenner(exe);
-  const std::string basis = !u.xdgDataHome.empty() ? MitTrenner(u.xdgDataHome) : MitTrenner(u.home) + ".local/share/";
+  // XDG_DATA_HOME counts only as an absolute path (a relative one is ignored, as the XDG rules
+  // say); without HOME there is no place for the user's data, rather than "/.local/share".
+  const bool xdg = !u.xdgDataHome.empty() && u.xdgDataHome.front() == kTrenner;
+  if (!xdg && (u.home.empty() || u.home.front() != kTrenner)) {
+    throw DateiFehler("Kein Programmordner: HOME ist nicht gesetzt (oder kein absoluter Pfad); "
+                      "ORVANO_PROGRAMMORDNER oder --programmordner nennt einen");
+  }
+  const std::string basis = xdg ? MitTrenner(u.xdgDataHome) : MitTrenner(u.home) + ".local/share/";
   const std::string ordner = basis + "Orvano" + kTrenner;
   if (!VerzeichnisVorhanden(ordner) && !VerzeichnisAnlegen(ordner)) {
     throw DateiFehler("Der Programmordner " + ordner + " kann nicht angelegt werden");

@@ -14,8 +14,16 @@ namespace orvano {
 
 namespace {
 
+// A cell without the double quotes a spreadsheet puts around it ("PLZ";"Ort").
+std::string_view OhneAnfuehrung(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\r')) s.remove_suffix(1);
+  if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
+  return s;
+}
+
 std::string Klein(std::string_view s) {
-  std::string t = BlanksAbschneiden(s);
+  std::string t = BlanksAbschneiden(OhneAnfuehrung(s));
   for (char& c : t) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   return t;
 }
@@ -155,7 +163,9 @@ AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string
   const auto n = static_cast<std::int64_t>(e.zeilen.size()) - 1;
   f.beginnen(n);
   e.befunde.reserve(static_cast<std::size_t>(n));
-  auto zelle = [](const std::vector<std::string>& z, int i) { return i >= 0 && i < static_cast<int>(z.size()) ? std::string_view(z[static_cast<std::size_t>(i)]) : std::string_view(); };
+  auto zelle = [](const std::vector<std::string>& z, int i) {
+    return i >= 0 && i < static_cast<int>(z.size()) ? OhneAnfuehrung(z[static_cast<std::size_t>(i)]) : std::string_view();
+  };
   for (std::int64_t r = 1; r <= n; ++r) {
     const std::vector<std::string> z = e.zellen(static_cast<std::size_t>(r));
     e.befunde.push_back(pruefer.pruefen(zelle(z, e.spalten.plz), zelle(z, e.spalten.ort), zelle(z, e.spalten.strasse),

@@ -94,6 +94,20 @@ TEST_F(ProgrammOrdnerWahl, AFolderThatCannotBeMadeIsReported) {
   EXPECT_THROW(ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung()), DateiFehler);
 }
 
+// A relative XDG_DATA_HOME is ignored, as the XDG rules say; without HOME nothing is made at
+// the root of the file system.
+TEST_F(ProgrammOrdnerWahl, ARelativeXdgDataHomeIsIgnoredAndAMissingHomeRefused) {
+  EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung("daten")), t / "home/.local/share/Orvano/");
+  EXPECT_FALSE(DateiVorhanden("daten"));
+  try {
+    ProgrammOrdnerBereitstellen(t / "usr/bin/", {"", "", ""});
+    ADD_FAILURE() << "no error";
+  } catch (const DateiFehler& f) {
+    EXPECT_NE(std::string(f.what()).find("HOME ist nicht gesetzt"), std::string::npos) << f.what();
+  }
+  EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "usr/bin/", {"", t / "xdg", ""}), t / "xdg/Orvano/") << "an absolute XDG_DATA_HOME is enough";
+}
+
 TEST(DesktopEintrag, StartsTheProgramInItsFolderAndReplacesAnOldEntry) {
   TempOrdner t;
   const std::string desktop = t / "Schreibtisch";

@@ -108,6 +108,12 @@ TEST_F(AdressPruefungTest, ListsOfAnyOrderSeparatorAndEncodingAreReadAndWrittenB
   e = AdressListePruefen(db, t / "bonn.txt", KeinFortschritt());
   AdressListeSchreiben(db, e, t / "bonn_aus.txt");
   EXPECT_EQ(DateiLesen(t / "bonn_aus.txt"), "PLZ\tOrt\tStrasse\tStatus\tVorschlag\r\n53113\tBonn\tAm Hof\tStrassen nicht gepr\xFC" "ft\t\r\n");
+  // Quoted cells, as a spreadsheet writes them, are read by what stands between the quotes.
+  DateiSchreiben(t / "quoted.csv", "\"PLZ\";\"Ort\";\"Strasse\"\n\"53111\";\"Bonn\";\"Markt\"\n");
+  e = AdressListePruefen(db, t / "quoted.csv", KeinFortschritt());
+  EXPECT_EQ(e.spalten.strasse, 2);
+  ASSERT_EQ(e.befunde.size(), 1u);
+  EXPECT_EQ(e.befunde[0].status, "OK");
   // Without a place column there is nothing to check against.
   DateiSchreiben(t / "ohne.csv", "PLZ;Name\n53111;A\n");
   try {
