@@ -31,6 +31,19 @@ bool Beschreibbar(const std::string& ordner) {
   return ::stat(ordner.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 && ::access(ordner.c_str(), W_OK) == 0;
 }
 
+// The database files of the shipped data folder QUELLE that the user's folder ZIEL lacks.
+void DatenbankDateienErgaenzen(const std::filesystem::path& quelle, const std::filesystem::path& ziel, const std::string& ordner) {
+  static const char* const kNamen[] = {"Dat_D.ppp", "Dat_A.ppp", "Dat_CH.ppp", "Strassen_D.ppp", "Strassen_A.ppp", "Strassen_CH.ppp"};
+  for (const char* n : kNamen) {
+    const std::filesystem::path von = quelle / n, nach = ziel / n;
+    std::error_code f;
+    if (!std::filesystem::is_regular_file(von, f) || std::filesystem::exists(std::filesystem::symlink_status(nach, f))) continue;
+    std::filesystem::copy_file(von, nach, f);
+    if (f) throw DateiFehler("Der Programmordner " + ordner + " kann nicht gef\xC3\xBCllt werden: " + f.message());
+    std::filesystem::permissions(nach, std::filesystem::perms::owner_write, std::filesystem::perm_options::add, f);
+  }
+}
+
 }  // namespace
 
 std::string ProgrammOrdnerBereitstellen(const std::string& exe, const ProgrammOrdnerUmgebung& u) {
@@ -55,7 +68,14 @@ std::string ProgrammOrdnerBereitstellen(const std::string& exe, const ProgrammOr
   std::error_code fehler;
   for (const auto& e : std::filesystem::directory_iterator(mitgeliefert, fehler)) {
     const std::filesystem::path ziel = std::filesystem::path(ordner) / e.path().filename();
-    if (std::filesystem::exists(std::filesystem::symlink_status(ziel))) continue;
+    if (std::filesystem::exists(std::filesystem::symlink_status(ziel))) {
+      // A shipped data folder the user has gets the database files it lacks (a country an
+      // earlier version did not ship); a file that is there is his, whatever it holds.
+      if (e.path().filename().string().rfind("Ord_", 0) == 0 && std::filesystem::is_directory(std::filesystem::symlink_status(ziel))) {
+        DatenbankDateienErgaenzen(e.path(), ziel, ordner);
+      }
+      continue;
+    }
     std::error_code kopierFehler;
     std::filesystem::copy(e.path(), ziel, std::filesystem::copy_options::recursive, kopierFehler);
     if (kopierFehler) throw DateiFehler("Der Programmordner " + ordner + " kann nicht gef\xC3\xBCllt werden: " + kopierFehler.message());

