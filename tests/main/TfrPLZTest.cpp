@@ -265,7 +265,10 @@ TEST_F(TfrPLZTest, TheAboutWindowNamesProgramVersionAndDataSources) {
   TfrAbout a;
   EXPECT_EQ(a.findChild<QLabel*>("lbName")->text(), "Orvano");
   EXPECT_EQ(a.findChild<QLabel*>("lbVersion")->text(), "Version 1.5");
-  EXPECT_NE(a.findChild<QLabel*>("lbDaten")->text().indexOf("OpenStreetMap"), -1);
+  const QString daten = a.findChild<QLabel*>("lbDaten")->text();
+  EXPECT_NE(daten.indexOf("OpenStreetMap"), -1);
+  EXPECT_NE(daten.indexOf(QString::fromUtf8("GeoNames (geonames.org), Creative Commons Attribution 4.0")), -1);
+  EXPECT_NE(daten.indexOf("GPL-3.0-or-later"), -1);
 }
 
 TEST_F(TfrPLZTest, TheDesktopEntryIsMadeOnlyAfterYes) {
