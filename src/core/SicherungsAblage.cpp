@@ -288,9 +288,14 @@ void GeteilteSicherungenTrennen(const std::string& ordner, std::vector<std::stri
 
 std::vector<std::string> OrdnerAufraeumen(const std::string& ordner) {
   std::vector<std::string> meldungen;
-  ErsetzungAbschliessen(ordner, meldungen);
-  for (std::string& m : AbgebrocheneAnhaengeZuruecknehmen(ordner)) meldungen.push_back(std::move(m));
-  for (const char* n : kDatenbanken) VerwaisteTempDateienEntfernen(ordner + n);
+  // One look at the folder: what a killed run leaves starts with ".~"; mostly there is nothing.
+  bool spuren = false;
+  for (const std::string& n : VerzeichnisNamen(ordner.empty() ? "." : ordner)) spuren = spuren || n.rfind(".~", 0) == 0;
+  if (spuren) {
+    ErsetzungAbschliessen(ordner, meldungen);
+    for (std::string& m : AbgebrocheneAnhaengeZuruecknehmen(ordner)) meldungen.push_back(std::move(m));
+    for (const char* n : kDatenbanken) VerwaisteTempDateienEntfernen(ordner + n);
+  }
   GeteilteSicherungenTrennen(ordner, meldungen);
   return meldungen;
 }
