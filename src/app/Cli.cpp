@@ -344,10 +344,8 @@ int Wiederherstellen(const Aufruf& a, const std::string& standardOrdner, std::os
   out << quelle << " -> " << w.ziel << "\n";
   if (!w.sicherung.empty()) out << "Sicherheitskopie der ersetzten Datei: " << w.sicherung << "\n";
   if (w.zahlenVeraltet) {
-    const bool plz = ziel.rfind("Dat_", 0) == 0;
-    const std::string land = ziel.substr(plz ? 4 : 9, ziel.size() - (plz ? 4 : 9) - 4);
     out << "Die Strassen-Anzahlen der PLZ-Einträge passen vielleicht nicht mehr zur Strassen-Datenbank: "
-        << "orvano-cli strassen-zaehlen --ordner " << db.OrdnerName() << " --land " << (land == "D" ? "Deutschland" : land == "A" ? "Österreich" : "Schweiz") << " --ja\n";
+        << "orvano-cli strassen-zaehlen --ordner " << db.OrdnerName() << " --land " << Cp1252ZuUtf8(LandDerDatenbank(ziel)) << " --ja\n";
   }
   return 0;
 }

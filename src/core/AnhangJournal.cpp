@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "Dateien.h"
+#include "Pfade.h"
 
 namespace orvano {
 
@@ -58,14 +59,6 @@ void Schreiben(int fd, const void* daten, std::size_t n, const std::string& name
 
 bool Lesen(int fd, void* daten, std::size_t n, std::int64_t wo) {
   return n == 0 || ::pread(fd, daten, n, wo) == static_cast<ssize_t>(n);
-}
-
-// Only the program's own six database files have journals.
-bool DatenbankName(const std::string& name) {
-  for (const char* n : {"Dat_D.ppp", "Dat_A.ppp", "Dat_CH.ppp", "Strassen_D.ppp", "Strassen_A.ppp", "Strassen_CH.ppp"}) {
-    if (name == n) return true;
-  }
-  return false;
 }
 
 struct Zu {
@@ -163,7 +156,8 @@ std::optional<std::string> AbgebrochenenAnhangZuruecknehmen(const std::string& z
     return "Das Journal " + name + " wurde nicht angewandt (" + grund + "); " + DateiNameTeil(ziel) +
            " ist unver\xC3\xA4ndert, das Journal hei\xC3\x9Ft jetzt " + DateiNameTeil(neu);
   };
-  if (!DatenbankName(DateiNameTeil(ziel))) return beiseite("keine Datenbank-Datei");
+  // Only the program's own six database files have journals.
+  if (!IstDatenbankName(DateiNameTeil(ziel))) return beiseite("keine Datenbank-Datei");
   const int j = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (j < 0) return beiseite("keine normale Datei");
   const Zu zu{j};

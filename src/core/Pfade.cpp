@@ -37,6 +37,31 @@ std::string DatenbankDatei(std::string_view ordnerPfad, std::string_view landTex
   return ProgVerzeichnis + std::string(ordnerPfad) + code + ".ppp";
 }
 
+bool IstDatenbankName(std::string_view name) {
+  for (const std::string_view n : kDatenbankDateien) {
+    if (name == n) return true;
+  }
+  return false;
+}
+
+std::string LandDerDatenbank(std::string_view name) {
+  if (!IstDatenbankName(name)) return {};
+  for (const std::string_view land : {kDeutschland, kOesterreich, kSchweiz}) {
+    const std::string code = StrassenDateiCode(land) + ".ppp";
+    if (name.size() > code.size() && name.substr(name.size() - code.size()) == code && name[name.size() - code.size() - 1] == '_') {
+      return std::string(land);
+    }
+  }
+  return {};
+}
+
+std::string PaarDatei(std::string_view name) {
+  const std::string land = LandDerDatenbank(name);
+  if (land.empty()) return {};
+  const bool plz = name.rfind("Dat_", 0) == 0;
+  return (plz ? "Strassen_" + StrassenDateiCode(land) : PLZDateiCode(land)) + ".ppp";
+}
+
 std::int32_t StrassenAnzahl(std::string_view dateiName) {
   return Anzahl(dateiName, sizeof(TStrassenRecord));
 }

@@ -4,6 +4,7 @@
 // of a country combo ("Deutschland", "\xD6sterreich", "Schweiz"), whose first byte decides.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +25,16 @@ constexpr std::string_view kSchweiz = "Schweiz";
 std::string PLZDateiCode(std::string_view landText);
 // "D", "A", "CH"; empty for an empty or unknown country text.
 std::string StrassenDateiCode(std::string_view landText);
+
+// The names of the six database files of a data folder.
+constexpr std::array<std::string_view, 6> kDatenbankDateien = {"Dat_D.ppp", "Dat_A.ppp", "Dat_CH.ppp",
+                                                               "Strassen_D.ppp", "Strassen_A.ppp", "Strassen_CH.ppp"};
+bool IstDatenbankName(std::string_view name);
+// The country combo text of a database file's name ("Strassen_A.ppp" -> "\xD6sterreich"),
+// empty for another name.
+std::string LandDerDatenbank(std::string_view name);
+// The other file of the pair ("Dat_A.ppp" <-> "Strassen_A.ppp"), empty for another name.
+std::string PaarDatei(std::string_view name);
 
 // Full path of a database file in the data folder ORDNERPFAD (relative to ProgVerzeichnis,
 // with its separator): the postal-code file (PLZ) or the street file of the country.

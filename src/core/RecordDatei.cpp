@@ -44,8 +44,8 @@ class Fd {
   int fd_;
 };
 
-// Opens NAME for reading; a FIFO, a device or a folder is refused at once instead of being
-// waited on or read as data.
+}  // namespace
+
 int LesendOeffnen(const std::string& name) {
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw DateiFehler("Datei " + name + " kann nicht geöffnet werden: " + FehlerText(errno));
@@ -58,8 +58,6 @@ int LesendOeffnen(const std::string& name) {
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return fd;
 }
-
-}  // namespace
 
 // write(2), with the faults a test injected.
 ssize_t Schreiben(int fd, const char* daten, std::size_t n) {

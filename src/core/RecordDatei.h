@@ -37,6 +37,10 @@ using RecordFeld = std::vector<T, OhneNullen<T>>;
 template <class T>
 RecordFeld<T> TabelleLesen(std::string_view dateiName, RecordFeld<T>&& wieder = {});
 
+// Opens NAME for reading; a FIFO, a device or a folder is refused at once (DateiFehler) instead
+// of being waited on or read as data. The caller closes the descriptor.
+int LesendOeffnen(const std::string& name);
+
 // Reads at most ANZAHL records of SATZGROESSE bytes into ZIEL; returns the records read.
 std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_t anzahl, std::size_t satzGroesse);
 

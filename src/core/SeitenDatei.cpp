@@ -1,7 +1,6 @@
 #include "SeitenDatei.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,17 +17,7 @@ namespace {
 // An open file for reading, closed on every way out.
 class Lesen {
  public:
-  explicit Lesen(const std::string& datei) : name_(datei), fd_(::open(datei.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
-    if (fd_ < 0) throw DateiFehler("Datei " + datei + " kann nicht ge\xC3\xB6" "ffnet werden: " + FehlerText(errno));
-    // A FIFO or a device is no record file: refused at once instead of waited on.
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-      ::close(fd_);
-      if (S_ISDIR(st.st_mode)) throw DateiFehler("Datei " + datei + " kann nicht gelesen werden: " + FehlerText(EISDIR));
-      throw DateiFehler("Datei " + datei + " ist keine normale Datei und wird nicht gelesen");
-    }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-  }
+  explicit Lesen(const std::string& datei) : name_(datei), fd_(LesendOeffnen(datei)) {}
   ~Lesen() { ::close(fd_); }
   Lesen(const Lesen&) = delete;
   Lesen& operator=(const Lesen&) = delete;

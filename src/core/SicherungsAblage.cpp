@@ -100,55 +100,6 @@ std::string SicherungAnlegen(const std::string& datei, const std::string& datum,
   return SicherungErstellen(datei, datum, tag);
 }
 
-}  // namespace
-
-std::string SichernUndErsetzen(const std::string& datei, const std::string& datum, const std::string& tag,
-                               const std::function<void(Schreiber&)>& inhalt) {
-  bool sichern = false;
-  if (DateiVorhanden(datei)) {
-    // What cannot be replaced is not backed up either: the message comes before any copy.
-    struct stat st {};
-    if (::stat(datei.c_str(), &st) == 0 && (st.st_mode & 0222) == 0) {
-      throw DateiFehler("Datei " + datei + " ist schreibgesch\xC3\xBCtzt und wurde nicht ge\xC3\xA4ndert");
-    }
-    if (DateiGesperrt(datei)) throw DateiFehler("Datei " + datei + " ist von anderem Programm ge\xC3\xB6" "ffnet und wurde nicht ge\xC3\xA4ndert");
-    if (!VerzeichnisVorhanden(SicherungsOrdner()) && !VerzeichnisAnlegen(SicherungsOrdner())) {
-      throw DateiFehler("Die Sicherheitskopie wurde nicht erstellt: der Ordner " + SicherungsOrdner() + " kann nicht angelegt werden");
-    }
-    sichern = true;
-  }
-  std::string kopie;
-  // The backup is made once the new file is complete, right before it takes the old one's
-  // place: a backup that fails stops the replace, and a killed run leaves no backup that
-  // shares its bytes with a file still in use.
-  AtomarSchreiben(datei, inhalt, [&] {
-    if (!sichern) return;
-    try {
-      kopie = SicherungAnlegen(datei, datum, tag);
-    } catch (const DateiFehler& f) {
-      throw DateiFehler(std::string("Die Sicherheitskopie wurde nicht erstellt: ") + f.what());
-    }
-  });
-  return kopie;
-}
-
-
-namespace {
-
-constexpr const char* kErsetzenJournal = ".~Ersetzen.journal";
-constexpr const char* kErsetzenKennung = "ORVANO-ERSETZEN 1";
-const char* const kDatenbanken[] = {"Dat_D.ppp", "Dat_A.ppp", "Dat_CH.ppp", "Strassen_D.ppp", "Strassen_A.ppp", "Strassen_CH.ppp"};
-
-void TextSchreiben(int fd, const std::string& text, const std::string& name) {
-  std::size_t n = 0;
-  while (n < text.size()) {
-    const ssize_t w = ::write(fd, text.data() + n, text.size() - n);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) throw DateiFehler("Datei " + name + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
-    n += static_cast<std::size_t>(w);
-  }
-}
-
 // Backup (when TAG is set) of the file at ZIEL, then the new file in its place.
 std::string SichernUndEinsetzen(const std::string& ziel, const std::string& tag, const std::string& datum,
                                 const std::function<void()>& einsetzen) {
@@ -169,17 +120,46 @@ std::string SichernUndEinsetzen(const std::string& ziel, const std::string& tag,
 
 }  // namespace
 
+std::string SichernUndErsetzen(const std::string& datei, const std::string& datum, const std::string& tag,
+                               const std::function<void(Schreiber&)>& inhalt) {
+  if (DateiVorhanden(datei)) {
+    // What cannot be replaced is not backed up either: the message comes before any copy.
+    struct stat st {};
+    if (::stat(datei.c_str(), &st) == 0 && (st.st_mode & 0222) == 0) {
+      throw DateiFehler("Datei " + datei + " ist schreibgesch\xC3\xBCtzt und wurde nicht ge\xC3\xA4ndert");
+    }
+    if (DateiGesperrt(datei)) throw DateiFehler("Datei " + datei + " ist von anderem Programm ge\xC3\xB6" "ffnet und wurde nicht ge\xC3\xA4ndert");
+  }
+  // The backup is made once the new file is complete, right before it takes the old one's
+  // place: a backup that fails stops the replace, and a killed run leaves no backup that
+  // shares its bytes with a file still in use.
+  NeueDatei neu(datei, inhalt);
+  return SichernUndEinsetzen(datei, tag, datum, [&] { neu.einsetzen(); });
+}
+
+namespace {
+
+constexpr const char* kErsetzenJournal = ".~Ersetzen.journal";
+constexpr const char* kErsetzenKennung = "ORVANO-ERSETZEN 1";
+
+void TextSchreiben(int fd, const std::string& text, const std::string& name) {
+  std::size_t n = 0;
+  while (n < text.size()) {
+    const ssize_t w = ::write(fd, text.data() + n, text.size() - n);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) throw DateiFehler("Datei " + name + " kann nicht geschrieben werden: " + FehlerText(w < 0 ? errno : EIO));
+    n += static_cast<std::size_t>(w);
+  }
+}
+
+}  // namespace
+
 namespace testhaken {
 std::function<void()> ZwischenDenErsetzungen;
 }  // namespace testhaken
 
 std::vector<std::string> SichernUndBeideErsetzen(const Ersetzung& a, const Ersetzung& b, const std::string& datum) {
-  for (const Ersetzung* e : {&a, &b}) {
-    struct stat st {};
-    if (::stat(e->datei.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) {
-      throw DateiFehler("Datei " + e->datei + " ist schreibgesch\xC3\xBCtzt und wurde nicht ge\xC3\xA4ndert");
-    }
-  }
+  // A write-protected file is refused by NeueDatei before anything is written.
   NeueDatei neuA(a.datei, a.inhalt), neuB(b.datei, b.inhalt);
   const std::string journal = OrdnerTeil(neuA.ziel()) + kErsetzenJournal;
   const int fd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
@@ -201,11 +181,11 @@ std::vector<std::string> SichernUndBeideErsetzen(const Ersetzung& a, const Erset
   if (::fsync(fd) != 0) throw DateiFehler("Datei " + journal + " kann nicht geschrieben werden: " + FehlerText(errno));
   OrdnerEintragSichern(journal);
   std::vector<std::string> kopien;
-  kopien.push_back(SichernUndEinsetzen(neuA.ziel(), a.tag, datum, [&] { neuA.einsetzen(); }));
+  kopien.push_back(SichernUndEinsetzen(a.datei, a.tag, datum, [&] { neuA.einsetzen(); }));
   // From here on the journal stays if this run dies: the next opening finishes B.
   ende.ersterErsetzt = true;
   if (testhaken::ZwischenDenErsetzungen) testhaken::ZwischenDenErsetzungen();
-  kopien.push_back(SichernUndEinsetzen(neuB.ziel(), b.tag, datum, [&] { neuB.einsetzen(); }));
+  kopien.push_back(SichernUndEinsetzen(b.datei, b.tag, datum, [&] { neuB.einsetzen(); }));
   ::unlink(journal.c_str());
   OrdnerEintragSichern(journal);
   return kopien;
@@ -260,9 +240,9 @@ void ErsetzungAbschliessen(const std::string& ordner, std::vector<std::string>& 
 // A backup made as a second name of a live file that a kill left unreplaced would change with it.
 void GeteilteSicherungenTrennen(const std::string& ordner, std::vector<std::string>& meldungen) {
   std::set<std::pair<dev_t, ino_t>> lebend;
-  for (const char* n : kDatenbanken) {
+  for (const std::string_view n : kDatenbankDateien) {
     struct stat st {};
-    if (::stat((ordner + n).c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1) lebend.insert({st.st_dev, st.st_ino});
+    if (::stat((ordner + std::string(n)).c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1) lebend.insert({st.st_dev, st.st_ino});
   }
   if (lebend.empty()) return;
   for (const std::string& n : VerzeichnisNamen(SicherungsOrdner())) {
@@ -294,7 +274,7 @@ std::vector<std::string> OrdnerAufraeumen(const std::string& ordner) {
   if (spuren) {
     ErsetzungAbschliessen(ordner, meldungen);
     for (std::string& m : AbgebrocheneAnhaengeZuruecknehmen(ordner)) meldungen.push_back(std::move(m));
-    for (const char* n : kDatenbanken) VerwaisteTempDateienEntfernen(ordner + n);
+    for (const std::string_view n : kDatenbankDateien) VerwaisteTempDateienEntfernen(ordner + std::string(n));
   }
   GeteilteSicherungenTrennen(ordner, meldungen);
   return meldungen;

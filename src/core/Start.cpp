@@ -33,8 +33,7 @@ bool Beschreibbar(const std::string& ordner) {
 
 // The database files of the shipped data folder QUELLE that the user's folder ZIEL lacks.
 void DatenbankDateienErgaenzen(const std::filesystem::path& quelle, const std::filesystem::path& ziel, const std::string& ordner) {
-  static const char* const kNamen[] = {"Dat_D.ppp", "Dat_A.ppp", "Dat_CH.ppp", "Strassen_D.ppp", "Strassen_A.ppp", "Strassen_CH.ppp"};
-  for (const char* n : kNamen) {
+  for (const std::string_view n : kDatenbankDateien) {
     const std::filesystem::path von = quelle / n, nach = ziel / n;
     std::error_code f;
     if (!std::filesystem::is_regular_file(von, f) || std::filesystem::exists(std::filesystem::symlink_status(nach, f))) continue;

@@ -80,6 +80,14 @@ std::int32_t StrassenZuordnung::besitzer(std::int32_t plz, std::string_view ort)
   return a->satz;
 }
 
+void StrassenZuordnung::zaehlen(RecordFeld<TPLZRecord>& plz, const TStrassenRecord& s, std::int32_t position) const {
+  const std::int32_t k = besitzer(s);
+  if (k <= 0) return;
+  TPLZRecord& satz = plz[static_cast<std::size_t>(k)];
+  if (position < satz.AbBisNr) satz.AbBisNr = position;
+  satz.Strassen = satz.Strassen + 1;
+}
+
 StrassenVerzeichnis StrassenNachBesitzer(const RecordFeld<TPLZRecord>& plz, std::int32_t plzAnzahl,
                                          const RecordFeld<TStrassenRecord>& tabelle, std::int32_t strassenZahl) {
   const StrassenZuordnung zuordnung(plz, plzAnzahl);

@@ -27,6 +27,9 @@ class StrassenZuordnung {
   // The table index of the owning record, 0 when no record in use has the code.
   std::int32_t besitzer(std::int32_t plz, std::string_view ort) const;
   std::int32_t besitzer(const TStrassenRecord& s) const;
+  // Counts street S, lying at file position POSITION, for the record of PLZ (the table this was
+  // built from) it belongs to: Strassen + 1, AbBisNr the lowest such position.
+  void zaehlen(RecordFeld<TPLZRecord>& plz, const TStrassenRecord& s, std::int32_t position) const;
 
  private:
   void aufnehmen(const RecordFeld<TPLZRecord>& plz, std::int32_t k);

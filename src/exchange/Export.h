@@ -44,8 +44,8 @@ ExportErgebnis Exportieren(const Datenbestand& db, const std::string& datei, con
 
 // The same file from DB's postal-code table and its folder's street file as it lies on disk
 // (what Exportieren writes after StrassenLaden without the purge question), for orvano-cli: the
-// streets are read straight from the file, not into DB, when they lie in the order of the
-// postal-code table, as an optimised file's do; otherwise DB loads them first.
+// streets are read straight from the file into their lines' street parts, not into DB, unless
+// the file is too large for that (then DB loads them first).
 ExportErgebnis ExportierenAusDatei(Datenbestand& db, const std::string& datei, const ExportOptionen& optionen,
                                    Fortschritt& fortschritt, Rueckfragen& rueckfragen);
 

@@ -205,17 +205,8 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
     e.abgebrochen = true;
     return e;
   }
-  // A place contained in another of its code shares its block: sorting such a block moves
-  // streets, which the count then follows. Until nothing moves, so a later sort moves nothing.
-  for (int runde = 0; runde < 8 && !o.anhaengen; ++runde) {
-    const BlockSortErgebnis b = StrassenBloeckeSortieren(neu.PLZTabelle, neu.PLZAnzahl, neu.StrassenTabelle, f);
-    if (b.abgebrochen) {
-      e.abgebrochen = true;
-      return e;
-    }
-    if (b.bewegt == 0) break;
-    StrassenNeuZaehlen(neu, f);
-  }
+  // The streets lie in each record's block already in the street sort's order (StrassenSaetze):
+  // a sort afterwards moves nothing.
   if (!o.schreiben) return e;
   // A cut-off or too small extract must not replace a street file it would mostly empty.
   const std::int64_t alt = DateiVorhanden(strassenDatei) ? std::max<std::int64_t>(DateiGroesse(strassenDatei), 0) / static_cast<std::int64_t>(sizeof(TStrassenRecord)) : 0;

@@ -50,9 +50,8 @@ struct Teile {
 // Base "_yyyy-mm-dd" "_xx" ["-n"] ["_" folder] ".ppp"; an empty datei when it is no backup name.
 Teile Zerlegen(const std::string& name) {
   if (name.size() <= 4 || name.compare(name.size() - 4, 4, ".ppp") != 0) return {};
-  static const char* kBasen[] = {"Strassen_CH", "Strassen_D", "Strassen_A", "Dat_CH", "Dat_D", "Dat_A"};
-  for (const char* b : kBasen) {
-    const std::string basis = b;
+  for (const std::string_view datei : kDatenbankDateien) {
+    const std::string basis = VorDemPunkt(datei);
     if (name.compare(0, basis.size(), basis) != 0) continue;
     const std::string rest = name.substr(basis.size(), name.size() - 4 - basis.size());
     if (rest.size() < kNachDerBasis - 4) continue;
@@ -118,9 +117,7 @@ Wiederherstellung SicherungWiederherstellen(const std::string& name, const std::
   w.sicherung = SichernUndErsetzen(w.ziel, datum, "_WH", [&](Schreiber& s) {
     RecordsBlockweise(quelle, 1, 1 << 20, [&](const char* d, std::size_t n) { s.schreiben(d, n); });
   });
-  const bool plz = ziel.rfind("Dat_", 0) == 0;
-  const std::string land = ziel.substr(plz ? 4 : 9);
-  w.zahlenVeraltet = DateiVorhanden(ordner + (plz ? "Strassen_" : "Dat_") + land);
+  w.zahlenVeraltet = DateiVorhanden(ordner + PaarDatei(ziel));
   return w;
 }
 

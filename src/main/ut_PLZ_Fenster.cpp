@@ -163,14 +163,12 @@ void TfrPLZ::wiederherstellenZeigen() {
   w.ziel = datei;
   if (!ui::FrageJaNein(QString::fromStdString(ZahlenVeraltetText(w)))) return;
   // The folder and country of the restored file, which need not be the shown ones.
-  const std::string name = DateiNameTeil(datei);
-  const std::string code = name.substr(plz ? 4 : 9, name.size() - (plz ? 4 : 9) - 4);
   Datenbestand anderer;
   Datenbestand& ziel = db_.HaeltDatei(datei) ? db_ : anderer;
   if (&ziel == &anderer) {
     std::string ordner = OrdnerTeil(datei);
     anderer.OrdnerPfad = ordner.substr(ProgVerzeichnis.size());
-    anderer.Land = std::string(code == "D" ? kDeutschland : code == "A" ? kOesterreich : kSchweiz);
+    anderer.Land = LandDerDatenbank(DateiNameTeil(datei));
   }
   ZaehlErgebnis z;
   bool fertig = false;

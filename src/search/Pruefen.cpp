@@ -159,12 +159,7 @@ void StrassenDoppelteLoeschen(Datenbestand& db, const std::vector<std::int32_t>&
   std::int32_t position = 0;
   for (std::int32_t i = 1; i <= db.StrassenZahl; ++i) {
     if (weg[static_cast<std::size_t>(i)]) continue;
-    ++position;
-    const std::int32_t k = zuordnung.besitzer(db.StrassenTabelle[static_cast<std::size_t>(i)]);
-    if (k <= 0) continue;
-    TPLZRecord& satz = plz[static_cast<std::size_t>(k)];
-    if (position < satz.AbBisNr) satz.AbBisNr = position;
-    satz.Strassen = satz.Strassen + 1;
+    zuordnung.zaehlen(plz, db.StrassenTabelle[static_cast<std::size_t>(i)], ++position);
   }
   f.beginnen(db.StrassenZahl);
   SichernUndBeideErsetzen(

@@ -27,14 +27,8 @@ ZaehlErgebnis StrassenNeuZaehlen(Datenbestand& db, Fortschritt& f) {
   const StrassenZuordnung zuordnung(db.PLZTabelle, db.PLZAnzahl);
   f.beginnen(db.StrassenZahl);
   for (std::int32_t c = 1; c <= db.StrassenZahl; ++c) {
-    const std::int32_t k = zuordnung.besitzer(db.StrassenTabelle[static_cast<std::size_t>(c)]);
-    if (k > 0) {
-      TPLZRecord& satz = db.PLZTabelle[static_cast<std::size_t>(k)];
-      // The file position, so that skipped invalid entries shift nothing.
-      const std::int32_t position = db.StrassenPosition[static_cast<std::size_t>(c)];
-      if (position < satz.AbBisNr) satz.AbBisNr = position;
-      satz.Strassen = satz.Strassen + 1;
-    }
+    // The file position, so that skipped invalid entries shift nothing.
+    zuordnung.zaehlen(db.PLZTabelle, db.StrassenTabelle[static_cast<std::size_t>(c)], db.StrassenPosition[static_cast<std::size_t>(c)]);
     if (c % 5000 == 0) {
       f.position(c);
       f.status(0, "Nr = " + Nr(c) + " von " + Nr(db.StrassenZahl));

@@ -21,11 +21,7 @@ using test::DateiLesen;
 using test::PLZSatz;
 
 TStrassenRecord Strasse(std::int32_t plz, const char* ort, const char* name, const char* ab = "", const char* bis = "") {
-  TStrassenRecord s = test::StrassenSatz(plz, name, ort);
-  s.AbNr.setzen(ab);
-  s.BisNr.setzen(bis);
-  s.HausNrKz = *ab || *bis ? '1' : '0';
-  return s;
+  return test::StrassenSatz(plz, name, ort, ab, bis);
 }
 
 // Heinersreuth and its district Altenplos share 95500; both have a Hauptstraße. A street without

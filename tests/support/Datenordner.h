@@ -25,11 +25,16 @@ inline TPLZRecord PLZSatz(const char* ort, std::int32_t plz, double breite, doub
   return r;
 }
 
-inline TStrassenRecord StrassenSatz(std::int32_t plz, const char* name, const char* ort = "") {
+inline TStrassenRecord StrassenSatz(std::int32_t plz, const char* name, const char* ort = "", const char* ab = "", const char* bis = "") {
   TStrassenRecord s{};
   s.PLZ = plz;
   s.Ort.setzen(ort);
   s.Strasse.setzen(name);
+  if (*ab || *bis) {
+    s.AbNr.setzen(ab);
+    s.BisNr.setzen(bis);
+    s.HausNrKz = '1';
+  }
   return s;
 }
 

@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
 """The postal-code generator on small excerpts of its GeoNames sources."""
-import importlib.util
+import importlib.machinery
 import os
 import struct
 import sys
+import types
 import unittest
 
 QUELLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "plzdaten", "plzdaten.py")
-spec = importlib.util.spec_from_file_location("plzdaten", QUELLE)
-plzdaten = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(plzdaten)
+lader = importlib.machinery.SourceFileLoader("plzdaten", QUELLE)
+plzdaten = types.ModuleType(lader.name)
+lader.exec_module(plzdaten)
 
 KOPF = "country_code,zipcode,place,state,state_code,province,province_code,community,community_code,latitude,longitude"
 
