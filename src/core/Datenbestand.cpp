@@ -123,14 +123,16 @@ std::int32_t Datenbestand::PLZLeereSaetze() const {
 
 void Datenbestand::PLZSpeichern(bool leereBehalten) {
   if (plzDatei_.empty()) throw DateiFehler("Kein Land gewählt: die PLZ-Datei kann nicht gespeichert werden");
-  AtomarSchreiben(plzDatei_, [this, leereBehalten](Schreiber& s) {
-    for (std::int32_t k = 1; k <= PLZAnzahl; ++k) {
-      const TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
-      if (leereBehalten || InBenutzung(r)) s.schreiben(&r, sizeof r);
-    }
-  });
+  AtomarSchreiben(plzDatei_, [this, leereBehalten](Schreiber& s) { PLZSchreiben(s, leereBehalten); });
   plzKennung_ = KennungLesen(plzDatei_);
   Geaendert = false;
+}
+
+void Datenbestand::PLZSchreiben(Schreiber& s, bool leereBehalten) const {
+  for (std::int32_t k = 1; k <= PLZAnzahl; ++k) {
+    const TPLZRecord& r = PLZTabelle[static_cast<std::size_t>(k)];
+    if (leereBehalten || InBenutzung(r)) s.schreiben(&r, sizeof r);
+  }
 }
 
 std::int32_t Datenbestand::PLZSpeichern(Rueckfragen& rueckfragen) {

@@ -78,6 +78,8 @@ class Datenbestand {
   // records not in use are dropped unless LEEREBEHALTEN. Clears Geaendert. Throws DateiFehler;
   // the file then stays as it was and Geaendert stays set.
   void PLZSpeichern(bool leereBehalten = false);
+  // The content PLZSpeichern writes, for a write that puts it in place some other way.
+  void PLZSchreiben(Schreiber& s, bool leereBehalten) const;
   // The same, but records without place or code are never dropped without a word: when the file
   // held such records already on loading (nobody emptied them here), asks whether to remove
   // them and keeps them on No (then without asking again for that file). Returns the number of

@@ -224,9 +224,7 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
   auto sicherung = [&](const std::string& kopie) {
     if (!kopie.empty()) e.sicherungen.push_back(kopie);
   };
-  auto plzInhalt = [&](Schreiber& w) {
-    if (neu.PLZAnzahl > 0) w.schreiben(neu.PLZTabelle.data() + 1, static_cast<std::size_t>(neu.PLZAnzahl) * sizeof(TPLZRecord));
-  };
+  auto plzInhalt = [&](Schreiber& w) { neu.PLZSchreiben(w, true); };
   if (o.anhaengen) {
     SaetzeAnhaengen(strassenDatei, sizeof(TStrassenRecord), e.strassen,
                     [&](std::int64_t i, void* satz) {

@@ -236,13 +236,7 @@ StrassenOptErgebnis StrassenOptimieren(Datenbestand& db, const OptimierungsOptio
                  w.schreiben(&db.StrassenTabelle[static_cast<std::size_t>(s)], sizeof(TStrassenRecord));
                }
              }},
-            {db.plzDatei(), "",
-             [&](Schreiber& w) {
-               for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
-                 const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
-                 if (InBenutzung(r)) w.schreiben(&r, sizeof r);
-               }
-             }},
+            {db.plzDatei(), "", [&](Schreiber& w) { db.PLZSchreiben(w, false); }},
             o.datum);
         e.gespeichert = true;
         db.SelbstGeschrieben(true);

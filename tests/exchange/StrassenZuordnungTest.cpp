@@ -19,10 +19,7 @@ namespace {
 
 using test::DateiLesen;
 using test::PLZSatz;
-
-TStrassenRecord Strasse(std::int32_t plz, const char* ort, const char* name, const char* ab = "", const char* bis = "") {
-  return test::StrassenSatz(plz, name, ort, ab, bis);
-}
+using test::StrassenSatz;
 
 // Heinersreuth and its district Altenplos share 95500; both have a Hauptstraße. A street without
 // place, one of a hamlet no record names and one in capitals go to Heinersreuth, the code's
@@ -37,16 +34,16 @@ class Zuordnung : public ::testing::Test {
                                                    PLZSatz("Altenplos", 95500), PLZSatz("Hummeltal", 95503)});
     test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp",
                            std::vector<TStrassenRecord>{
-                               Strasse(95500, "Heinersreuth", "Bayreuther Stra\xDF" "e", "1", "35"),
-                               Strasse(95500, "Altenplos", "Altenploser Stra\xDF" "e", "2", "40"),
-                               Strasse(95500, "Heinersreuth", "Hauptstra\xDF" "e", "1", "20"),
-                               Strasse(95500, "Altenplos", "Hauptstra\xDF" "e", "1", "12"),
-                               Strasse(95500, "", "Lindenweg", "3", "9"),
-                               Strasse(95500, "Cottenbach", "Cottenbacher Weg"),
-                               Strasse(95500, "HEINERSREUTH", "Am Sportplatz", "1", "4"),
-                               Strasse(95445, "Bayreuth", "Maximilianstra\xDF" "e", "1", "70"),
-                               Strasse(95445, "Bayreuth", "Opernstra\xDF" "e", "14", "16"),
-                               Strasse(95448, "Bayreuth", "Wilhelminenstra\xDF" "e", "1", "8"),
+                               StrassenSatz(95500, "Bayreuther Stra\xDF" "e", "Heinersreuth", "1", "35"),
+                               StrassenSatz(95500, "Altenploser Stra\xDF" "e", "Altenplos", "2", "40"),
+                               StrassenSatz(95500, "Hauptstra\xDF" "e", "Heinersreuth", "1", "20"),
+                               StrassenSatz(95500, "Hauptstra\xDF" "e", "Altenplos", "1", "12"),
+                               StrassenSatz(95500, "Lindenweg", "", "3", "9"),
+                               StrassenSatz(95500, "Cottenbacher Weg", "Cottenbach"),
+                               StrassenSatz(95500, "Am Sportplatz", "HEINERSREUTH", "1", "4"),
+                               StrassenSatz(95445, "Maximilianstra\xDF" "e", "Bayreuth", "1", "70"),
+                               StrassenSatz(95445, "Opernstra\xDF" "e", "Bayreuth", "14", "16"),
+                               StrassenSatz(95448, "Wilhelminenstra\xDF" "e", "Bayreuth", "1", "8"),
                            });
   }
   Datenbestand laden() {
