@@ -176,7 +176,8 @@ ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei,
                                Fortschritt& fortschritt, Strassen&& strassen) {
   const char sep = ExportTrenner(datei);
   ExportErgebnis ergebnis;
-  fortschritt.beginnen(db.PLZAnzahl);
+  const std::int32_t anzahl = opt.saetze ? static_cast<std::int32_t>(opt.saetze->size()) : db.PLZAnzahl;
+  fortschritt.beginnen(anzahl);
   AusgabeSchreiben(datei, [&](Schreiber& aus) {
     std::string zeile;
     zeile.reserve(1024);
@@ -200,7 +201,9 @@ ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei,
 
     // One buffer for all lines: a national export has 1.5 million of them.
     std::int64_t lnr = 0;
-    for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
+    for (std::int32_t n = 1; n <= anzahl; ++n) {
+      const std::int32_t k = opt.saetze ? (*opt.saetze)[static_cast<std::size_t>(n - 1)] : n;
+      if (k < 1 || k > db.PLZAnzahl) continue;
       const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
       const std::string kopf = opt.art == ExportArt::Strassen
                                    ? r.Ort.text() + sep + PostleitzahlSpalte(r, opt.plzVorsatz)
@@ -227,7 +230,7 @@ ExportErgebnis ZeilenSchreiben(const Datenbestand& db, const std::string& datei,
         (zeile += sep) += kopf;
         schreiben();
       }
-      if (k % 100 == 0) fortschritt.position(k);
+      if (n % 100 == 0) fortschritt.position(n);
       if (fortschritt.abbrechen()) {
         ergebnis.abgebrochen = true;
         break;

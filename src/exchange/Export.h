@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/Datenbestand.h"
 #include "core/Fortschritt.h"
@@ -15,6 +17,9 @@ struct ExportOptionen {
   ExportArt art = ExportArt::PLZ;
   std::string plzVorsatz;  // written before every non-empty postal code (Windows-1252)
   std::string nrVorsatz;   // written before every non-empty house number
+  // Only these records, in this order (the rows a filtered or sorted table shows); unset: all
+  // records in table order.
+  std::optional<std::vector<std::int32_t>> saetze;
 };
 
 struct ExportErgebnis {

@@ -41,6 +41,10 @@ TfrExport_Auswahl::TfrExport_Auswahl(std::function<std::string()> landText, QWid
   g->addWidget(new QLabel(QStringLiteral("Strassen Nr mit"), this), 4, 0);
   g->addWidget(edStrNrPlus, 4, 1);
   v->addLayout(g);
+  cbGezeigte = new QCheckBox(QStringLiteral("Nur die gezeigten Datensätze"), this);
+  cbGezeigte->setObjectName("cbGezeigte");
+  cbGezeigte->setEnabled(false);
+  v->addWidget(cbGezeigte);
 
   // The two buttons are placed by hand: centred as a pair with 20 pixels between them.
   plMenu = new QWidget(this);
@@ -68,7 +72,13 @@ TfrExport_Auswahl::TfrExport_Auswahl(std::function<std::string()> landText, QWid
   });
   edPLZPlus->installEventFilter(this);
   edStrNrPlus->installEventFilter(this);
-  resize(360, 230);
+  resize(420, 260);
+}
+
+void TfrExport_Auswahl::setGezeigte(int gezeigt, int alle, bool aktiv) {
+  cbGezeigte->setText(QStringLiteral("Nur die gezeigten Datensätze (%1 von %2, in der gezeigten Reihenfolge)").arg(gezeigt).arg(alle));
+  cbGezeigte->setEnabled(aktiv);
+  if (!aktiv) cbGezeigte->setChecked(false);
 }
 
 void TfrExport_Auswahl::showEvent(QShowEvent* e) {

@@ -30,6 +30,10 @@ class TfrExport_Auswahl : public QDialog {
   QCheckBox* cbText;
   QLineEdit* edPLZPlus;
   QLineEdit* edStrNrPlus;
+  // Only the records the main window shows (its filter and order); offered only while it
+  // filters or sorts.
+  QCheckBox* cbGezeigte;
+  void setGezeigte(int gezeigt, int alle, bool aktiv);
   QWidget* plMenu;
   QPushButton* sbSpeichern;
   QPushButton* sbExit;

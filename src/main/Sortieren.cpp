@@ -78,6 +78,26 @@ int SchnellsucheZeile(const Tabelle& t, int spalte, int start, std::string_view 
   return 0;
 }
 
+int SchnellsuchePosition(const Tabelle& t, const std::vector<int>& reihe, int spalte, int start, std::string_view nadel,
+                         bool genau, bool rueckwaerts) {
+  const std::string n = KleinText(nadel);
+  const int letzte = static_cast<int>(reihe.size());
+  auto passt = [&](int p) {
+    const std::string_view zelle = t.zelle(spalte, reihe[static_cast<std::size_t>(p - 1)]);
+    return (n.empty() && zelle.empty()) || Passt(zelle, n, genau);
+  };
+  if (rueckwaerts) {
+    for (int p = std::min(start, letzte); p >= 1; --p) {
+      if (passt(p)) return p;
+    }
+    return 0;
+  }
+  for (int p = std::max(1, start); p <= letzte; ++p) {
+    if (passt(p)) return p;
+  }
+  return 0;
+}
+
 int SchnellsucheListe(const std::vector<std::string>& liste, int start, std::string_view nadel, bool genau) {
   const std::string n = KleinText(nadel);
   for (int i = std::max(0, start); i < static_cast<int>(liste.size()); ++i) {

@@ -23,6 +23,12 @@ void TabelleSortieren(Tabelle& t, int spalte, bool linkeMaus);
 // a..z only. 0 when no row matches.
 int SchnellsucheZeile(const Tabelle& t, int spalte, int start, std::string_view nadel, bool genau);
 
+// The same over the rows REIHE (table rows in the order shown; positions count from 1): the
+// first position from START on that matches, or with RUECKWAERTS the last one up to START.
+// 0 when none does.
+int SchnellsuchePosition(const Tabelle& t, const std::vector<int>& reihe, int spalte, int start, std::string_view nadel,
+                         bool genau, bool rueckwaerts);
+
 // The first position from START (0-based) of a street list matching as above, or -1; an
 // empty needle matches nothing here.
 int SchnellsucheListe(const std::vector<std::string>& liste, int start, std::string_view nadel, bool genau);

@@ -69,6 +69,7 @@ QLineEdit* Feld(QWidget* eltern, const char* name) {
 TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   setObjectName("frPLZ");
   aufbauen();
+  verlaufAufbauen();
   menueAufbauen();
   frExport_Auswahl = new TfrExport_Auswahl([this] { return landText(); }, this);
   frOrdner = new TfrOrdner(this);
@@ -159,6 +160,9 @@ void TfrPLZ::aufbauen() {
     return GridTaste(StringGrid1->aktuelleSpalte(), text, c);
   };
   StringGrid1->tasteRunter = [this](int taste, Qt::KeyboardModifiers mod) { return gridTasteRunter(taste, mod); };
+  StringGrid1->sortArt = PLZSortArt;
+  connect(StringGrid1, &ui::StringGrid::sichtGeaendert, this, [this] { sichtGeaendert(); });
+  tl->addWidget(filterAufbauen(plTabelle));
   tl->addWidget(StringGrid1);
   spalte->addWidget(plTabelle, 1);
 
@@ -346,6 +350,7 @@ void TfrPLZ::menueAufbauen() {
   miWiederherstellen = db->addAction(QStringLiteral("Von Sicherheits-Kopie wiederherstellen"));
   db->addSeparator();
   miExit = db->addAction(QStringLiteral("Exit"));
+  bearbeitenMenueAufbauen(menuBar()->addMenu(QStringLiteral("&Bearbeiten")));
   QMenu* suchen = menuBar()->addMenu(QStringLiteral("Suchen"));
   miUmkreis = suchen->addAction(QStringLiteral("Umkreissuche…"));
   QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));

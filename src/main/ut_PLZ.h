@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QSize>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,8 +15,11 @@
 #include "core/Einstellungen.h"
 #include "maps/Route.h"
 #include "core/Tabelle.h"
+#include "core/TabellenSicht.h"
 
 class QAction;
+class QMenu;
+class QUndoStack;
 class QCloseEvent;
 class QKeyEvent;
 class QPushButton;
@@ -59,6 +63,9 @@ extern int StrassenFensterZeile;
 // Size of the window in the record view.
 inline constexpr QSize kMaskenGroesse{900, 620};
 
+// Numbers, postal codes and coordinates sort by value in the main grid, the rest as text.
+SortArt PLZSortArt(int spalte);
+
 // Key codes 33..40 of the paging and cursor keys do not count as edits, nor do Ctrl and
 // copying or selecting all with it.
 bool TasteAendert(int qtTaste, Qt::KeyboardModifiers mod = Qt::NoModifier);
@@ -85,8 +92,40 @@ class TfrPLZ : public QMainWindow {
   // Loads the street file of cbLand, the grid showing that it is busy.
   void StrassenLaden();
 
+  // The filter line and the sort by a column title: what the grid shows.
+  void filterAnwenden();
+  void FilterLeeren();
+  // Something is filtered out / the shown rows differ from the file's (filtered or sorted).
+  bool sichtGefiltert() const;
+  bool sichtVeraendert() const;
+  // Position of the current row in the order shown (1..), 0 when none is current.
+  int aktuellePosition() const;
+  // Record indexes of the rows shown, in their order (rows added by hand have none).
+  std::vector<std::int32_t> gezeigteSaetze() const;
+  // Makes the cell current; a row the filter hides is shown by dropping the filter.
+  bool zeileZeigenUndWaehlen(int spalte, int zeile);
+
+  // Undo and redo of the edits since the last load: cells, added and deleted rows, the record
+  // view's fields. Each step shows the record it changes.
+  void Rueckgaengig();
+  void Wiederholen();
+  // A reload (or anything that rewrote the file) ends the history; a save marks its state.
+  void VerlaufLeeren();
+  void VerlaufGespeichert();
+  QUndoStack* verlauf() const { return verlauf_; }
+  // The grid's table row R holds record R (or a new row): rows keep their records on a reload.
+  bool gridInDateiOrdnung() const;
+  // The edit operations the steps run (table rows, record-view fields).
+  void ZelleSetzen(int spalte, int zeile, const std::string& text);
+  void ZeileEinsetzen(int zeile, const std::vector<std::string>& zellen);
+  void ZeileWegnehmen(int zeile);
+  void FeldSetzen(int zeile, int feld, const QString& text);
+  // Delete on the grid: the current row goes after the question (the file changes on saving).
+  void ZeileLoeschen();
+
   // Quick search and sorting.
-  void Schnellsuche();
+  // One step of the quick search; RUECKWAERTS finds the previous hit (Shift+F3).
+  void Schnellsuche(bool rueckwaerts = false);
   void TabelleSortieren(bool linkeMaus);
   QString suchHinweis() const;
   QString sortHinweis() const;
@@ -184,6 +223,9 @@ class TfrPLZ : public QMainWindow {
   QComboBox* cbOrdner;
 
   QWidget* plTabelle;
+  QWidget* plFilter;
+  QLineEdit* edFilter;
+  QComboBox* cbFilterSpalte;
   ui::StringGrid* StringGrid1;
   QWidget* plMaske;  // holds lbPLZDatenbank and plZ1, centred
   QLabel* lbPLZDatenbank;
@@ -275,6 +317,9 @@ class TfrPLZ : public QMainWindow {
   QAction* miSichern;
   QAction* miWiederherstellen;
   QAction* miExit;
+  QAction* miRueckgaengig;
+  QAction* miWiederholen;
+  QAction* miZeileLoeschen;
   QAction* miAbout;
   QAction* miVerknuepfung;
 
@@ -304,6 +349,19 @@ class TfrPLZ : public QMainWindow {
   void routeInFelder(const std::array<std::string, 6>& felder);
   bool routeEreignis(QObject* ziel, QEvent* e);
   QWidget* werkzeugleisteAufbauen();
+  QWidget* filterAufbauen(QWidget* eltern);
+  void filterSpaltenFuellen();
+  void sichtGeaendert();
+  void verlaufAufbauen();
+  void bearbeitenMenueAufbauen(QMenu* menue);
+  void ansichtOhneFrage(bool tabelle);
+  // A field's text differs from what was shown or last taken: one step.
+  void feldUebernehmen(int feld);
+  void feldUebernehmenAlle();
+  void feldStandMerken();
+  void neueZeileAnhaengen();
+  // Ctrl+Z in a field with nothing left of its own to undo goes to the window.
+  bool verlaufTaste(QLineEdit* feld, QEvent* e);
   QWidget* maskeAufbauen();
   void menueAufbauen();
   void verbinden();
@@ -347,6 +405,12 @@ class TfrPLZ : public QMainWindow {
   bool sortiertGerade_ = false;
   bool positionGemerkt_ = false;
   bool beendenBestaetigt_ = false;
+  QUndoStack* verlauf_ = nullptr;
+  // Set while a step changes cells or fields itself, which must not become a step of its own.
+  bool verlaufRuht_ = false;
+  // A reload that a save does keeps the history.
+  bool verlaufBehalten_ = false;
+  std::array<QString, 12> feldStand_;
 };
 
 }  // namespace orvano

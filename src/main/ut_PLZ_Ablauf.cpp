@@ -40,9 +40,9 @@ void TfrPLZ::verbinden() {
   connect(sbTabelle, &QToolButton::clicked, this, [this] { tabelleZeigen(); });
   connect(sbMaske, &QToolButton::clicked, this, [this] { maskeZeigen(); });
   connect(tbErste, &QToolButton::clicked, this, [this] { navigieren(1); });
-  connect(tbMinus, &QToolButton::clicked, this, [this] { navigieren(StringGrid1->aktuelleZeile() - 1); });
-  connect(tbPlus, &QToolButton::clicked, this, [this] { navigieren(StringGrid1->aktuelleZeile() + 1); });
-  connect(tbLetzte, &QToolButton::clicked, this, [this] { navigieren(daten_.zeilen() - 1); });
+  connect(tbMinus, &QToolButton::clicked, this, [this] { navigieren(aktuellePosition() - 1); });
+  connect(tbPlus, &QToolButton::clicked, this, [this] { navigieren(aktuellePosition() + 1); });
+  connect(tbLetzte, &QToolButton::clicked, this, [this] { navigieren(StringGrid1->gezeigteZeilen()); });
   connect(cbLand, qOverload<int>(&QComboBox::activated), this, [this](int) { LandGewechselt(); });
   connect(miAbout, &QAction::triggered, this, [this] { ueberWindow(); });
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });

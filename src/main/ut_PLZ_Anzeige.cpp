@@ -28,9 +28,12 @@ void TfrPLZ::TabelleKopf() {
 void TfrPLZ::SpaltenEinstellen() {
   PLZTabelleKopf(daten_, db_.PLZTabelle.data(), db_.PLZAnzahl);
   StringGrid1->spaltenAnwenden();
+  filterSpaltenFuellen();
 }
 
 void TfrPLZ::PLZLaden() {
+  // What is loaded anew has no steps to undo; a save that reloads keeps them.
+  if (!verlaufBehalten_) VerlaufLeeren();
   AnzeigeLeeren();
   ui::FensterRueckfragen rueckfragen;
   try {
@@ -95,6 +98,12 @@ void TfrPLZ::TabelleFuellen() {
 }
 
 void TfrPLZ::AnzahlAnzeigen() {
+  // While a filter hides rows the caption says how many of all are shown.
+  if (sichtGefiltert()) {
+    setWindowTitle(QString::fromStdString(AnzahlText(landText(), StringGrid1->gezeigteZeilen())) + QStringLiteral(" / ") +
+                   QString::number(daten_.zeilen() - 1));
+    return;
+  }
   setWindowTitle(QString::fromStdString(AnzahlText(landText(), daten_.zeilen() - 1)));
 }
 
@@ -123,9 +132,16 @@ void TfrPLZ::DatensatzZeigen(int k) {
   edLaengengrad->setText(ui::AusCp1252(KoordinateZuText(r.Laengengrad)));
   edVorwahl->setText(ui::AusCp1252(VorwahlText(r.Vorwahl)));
   const int zeile = StringGrid1->aktuelleZeile();
-  lbNr->setText(QStringLiteral("Datensatz-Nr: ") + ui::AusCp1252(daten_.zelle(0, zeile)) + QStringLiteral(" von ") +
-                QString::number(daten_.zeilen() - 1));
+  // A filtered or sorted view counts in the order shown.
+  if (sichtVeraendert()) {
+    lbNr->setText(QStringLiteral("Datensatz-Nr: ") + QString::number(aktuellePosition()) + QStringLiteral(" von ") +
+                  QString::number(StringGrid1->gezeigteZeilen()));
+  } else {
+    lbNr->setText(QStringLiteral("Datensatz-Nr: ") + ui::AusCp1252(daten_.zelle(0, zeile)) + QStringLiteral(" von ") +
+                  QString::number(daten_.zeilen() - 1));
+  }
   LetzteZeile = zeile;
+  feldStandMerken();
   StrassenZeigen(k);
 }
 
@@ -167,14 +183,15 @@ void TfrPLZ::AnsichtUmschalten(bool fenster) {
   }
 }
 
-void TfrPLZ::navigieren(int zeile) {
-  const int vorher = StringGrid1->aktuelleZeile();
+void TfrPLZ::navigieren(int position) {
+  const int vorher = aktuellePosition();
   if (!SpeichernFallsGeaendert()) return;
-  // The save reloads the table; the step goes from the row the user was on.
-  zeile += StringGrid1->aktuelleZeile() - vorher;
-  const int letzte = daten_.zeilen() - 1;
-  zeile = std::clamp(zeile, 1, std::max(1, letzte));
-  StringGrid1->setAktuelleZelle(std::max(0, StringGrid1->aktuelleSpalte()), zeile);
+  // The save reloads the table; the step goes from the row the user was on, in the order shown.
+  position += aktuellePosition() - vorher;
+  const int letzte = StringGrid1->gezeigteZeilen();
+  if (letzte == 0) return;
+  position = std::clamp(position, 1, letzte);
+  StringGrid1->setAktuelleZelle(std::max(0, StringGrid1->aktuelleSpalte()), StringGrid1->zeileAn(position));
   DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile())));
 }
 

@@ -74,21 +74,19 @@ bool TfrPLZ::gridTasteRunter(int taste, Qt::KeyboardModifiers mod) {
     StringGrid1->setAktuelleZelle(naechste, zeile);
     return true;
   }
-  if (zeile == daten_.zeilen() - 1) {
+  const int position = aktuellePosition();
+  if (position == StringGrid1->gezeigteZeilen()) {
     // A new row has no record index: saving makes it a new record, of the current country.
-    daten_.setZeilen(daten_.zeilen() + 1);
-    const int neu = daten_.zeilen() - 1;
-    const std::string land = db_.Land;
-    daten_.setZelle(0, neu, std::to_string(neu));
-    daten_.setZelle(kSpalteStaat, neu, LandISO(land.empty() ? ' ' : land.front()));
-    StringGrid1->aktualisieren();
+    neueZeileAnhaengen();
+    return true;
   }
-  StringGrid1->setAktuelleZelle(1, zeile + 1);
+  StringGrid1->setAktuelleZelle(1, StringGrid1->zeileAn(position + 1));
   return true;
 }
 
 bool TfrPLZ::AenderungSpeichern() {
   StringGrid1->editorSchliessen();
+  feldUebernehmenAlle();
   const std::string name = DateiNameTeil(db_.plzDatei());
   const bool ja = ui::FrageJaNein(QStringLiteral("Änderung in ") + QString::fromStdString(db_.OrdnerName()) + QChar(kTrenner) +
                                   QString::fromStdString(name) + QStringLiteral(" Speichern?"));
@@ -118,6 +116,8 @@ bool TfrPLZ::AenderungSpeichern() {
     return false;
   }
   if (!ja) {
+    // The edits are dropped: so are their steps.
+    VerlaufLeeren();
     db_.Geaendert = false;
     if (TabellenAnsicht) {
       ausfuehren([this] { PLZLaden(); });
@@ -129,6 +129,10 @@ bool TfrPLZ::AenderungSpeichern() {
   }
   bool gespeichert = false;
   std::int32_t ausgelassen = 0;
+  // The rows keep their records through the reload when the grid was in file order or its order
+  // becomes the file's: then the steps stay valid.
+  const bool reihenBleiben = TabellenAnsicht || gridInDateiOrdnung();
+  verlaufBehalten_ = true;
   ausfuehren([&] {
     if (TabellenAnsicht) {
       // The grid's order, sorted or not, becomes the file's order.
@@ -157,7 +161,13 @@ bool TfrPLZ::AenderungSpeichern() {
     gespeichert = true;
     PLZLaden();
   });
+  verlaufBehalten_ = false;
   TabelleFuellen();
+  if (gespeichert && reihenBleiben && ausgelassen == 0) {
+    VerlaufGespeichert();
+  } else if (gespeichert) {
+    VerlaufLeeren();
+  }
   if (ausgelassen > 0) {
     StatusMelden(QString::number(ausgelassen) + QStringLiteral(" Datensätze ohne Ort oder PLZ nicht gespeichert"));
   }
@@ -204,6 +214,7 @@ bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
   const int feld = liste.indexOf(qobject_cast<QLineEdit*>(ziel));
   const auto typ = e->type();
   if (feld >= 0) {
+    if (verlaufTaste(liste[feld], e)) return true;
     if (typ == QEvent::KeyPress) return feldTaste(feld, static_cast<QKeyEvent*>(e));
     if (typ == QEvent::MouseButtonPress) feldGeklickt(feld);
     return false;

@@ -24,14 +24,21 @@ namespace orvano {
 
 int StrassenFensterZeile = 0;
 
-void TfrPLZ::Schnellsuche() {
+void TfrPLZ::Schnellsuche(bool rueckwaerts) {
   if (TabellenAnsicht) SuchSpalte = StringGrid1->aktuelleSpalte();
   const std::string nadel = ui::ZuCp1252(edSuchen->text());
   if (StrassenSuche && !TabellenAnsicht) {
     std::vector<std::string> liste;
     for (int i = 0; i < cbStrasse->count(); ++i) liste.push_back(ui::ZuCp1252(cbStrasse->itemText(i)));
     // SuchStart counts from 1 here as in the grid, so that a reset starts at the first street.
-    const int i = SchnellsucheListe(liste, SuchStart - 1, nadel, cbGenau->isChecked());
+    int i = -1;
+    if (!rueckwaerts) {
+      i = SchnellsucheListe(liste, SuchStart - 1, nadel, cbGenau->isChecked());
+    } else {
+      for (int j = std::min(SuchStart - 3, cbStrasse->count() - 1); j >= 0 && i < 0; --j) {
+        if (SchnellsucheListe(liste, j, nadel, cbGenau->isChecked()) == j) i = j;
+      }
+    }
     StatusMelden(i >= 0 ? QString() : QStringLiteral("Nicht gefunden"));
     if (i >= 0) {
       cbStrasse->setCurrentIndex(i);
@@ -40,11 +47,15 @@ void TfrPLZ::Schnellsuche() {
     }
     return;
   }
-  const int a = SchnellsucheZeile(daten_, SuchSpalte, SuchStart, nadel, cbGenau->isChecked());
-  StatusMelden(a == 0 ? QStringLiteral("Nicht gefunden") : QString());
-  if (a == 0) return;
+  // Positions count in the order shown, so that a filtered or sorted grid is searched as seen.
+  const std::vector<int> reihe = StringGrid1->gezeigteTabellenZeilen();
+  const int start = rueckwaerts ? SuchStart - 2 : SuchStart;
+  const int p = rueckwaerts && start < 1 ? 0 : SchnellsuchePosition(daten_, reihe, SuchSpalte, start, nadel, cbGenau->isChecked(), rueckwaerts);
+  StatusMelden(p == 0 ? QStringLiteral("Nicht gefunden") : QString());
+  if (p == 0) return;
+  const int a = reihe[static_cast<std::size_t>(p - 1)];
   StringGrid1->setAktuelleZelle(SuchSpalte, a);
-  SuchStart = a + 1;
+  SuchStart = p + 1;
   if (!TabellenAnsicht) DatensatzZeigen(TextZuZahl(daten_.zelle(kSpalteIndex, a)));
 }
 
@@ -58,8 +69,11 @@ QString TfrPLZ::suchHinweis() const {
 }
 
 QString TfrPLZ::sortHinweis() const {
-  return QStringLiteral("Sortieren nach ") + ui::AusCp1252(daten_.zelle(StringGrid1->aktuelleSpalte(), 0)) +
-         QStringLiteral("\nLinke- / Rechtemaus: Absteigend / Aufsteigend");
+  // Numbers sort descending with the left button, texts ascending: the hint says which.
+  const int spalte = StringGrid1->aktuelleSpalte();
+  return QStringLiteral("Sortieren nach ") + ui::AusCp1252(daten_.zelle(spalte, 0)) +
+         (NumerischeSpalte(spalte) ? QStringLiteral("\nLinke- / Rechtemaus: Absteigend / Aufsteigend")
+                                   : QStringLiteral("\nLinke- / Rechtemaus: Aufsteigend / Absteigend"));
 }
 
 void TfrPLZ::TabelleSortieren(bool linkeMaus) {
@@ -67,9 +81,23 @@ void TfrPLZ::TabelleSortieren(bool linkeMaus) {
   StringGrid1->editorSchliessen();
   sortiertGerade_ = true;
   StringGrid1->viewport()->repaint();
-  orvano::TabelleSortieren(daten_, StringGrid1->aktuelleSpalte(), linkeMaus);
+  const int spalte = StringGrid1->aktuelleSpalte();
+  const std::string satz(daten_.zelle(kSpalteIndex, StringGrid1->aktuelleZeile()));
+  orvano::TabelleSortieren(daten_, spalte, linkeMaus);
   sortiertGerade_ = false;
+  // The rows moved: steps that name rows no longer fit. The grid's own order is the sorted one now.
+  VerlaufLeeren();
+  SichtWahl w = StringGrid1->sichtWahl();
+  w.sortSpalte = -1;
+  StringGrid1->setSichtWahl(w);
   StringGrid1->aktualisieren();
+  // The record that was current stays current.
+  for (int r = 1; r < daten_.zeilen() && !satz.empty(); ++r) {
+    if (daten_.zelle(kSpalteIndex, r) == satz) {
+      StringGrid1->setAktuelleZelle(spalte, r);
+      break;
+    }
+  }
 }
 
 void TfrPLZ::StrassenAnzeigeSichtbar() {

@@ -51,10 +51,14 @@ Grad PunktZuGrad(const KartenEichung& e, int x, int y) {
   return g;
 }
 
-std::int32_t NaechsterSatz(const Datenbestand& db, char land, double breite, double laenge) {
-  std::int32_t bester = 1;
+std::int32_t NaechsterSatz(const Datenbestand& db, char land, double breite, double laenge,
+                           const std::vector<std::int32_t>* nur) {
+  std::int32_t bester = nur && !nur->empty() ? nur->front() : 1;
   double abstand = 999;
-  for (std::int32_t k = 1; k <= db.PLZAnzahl; ++k) {
+  const std::int32_t n = nur ? static_cast<std::int32_t>(nur->size()) : db.PLZAnzahl;
+  for (std::int32_t i = 1; i <= n; ++i) {
+    const std::int32_t k = nur ? (*nur)[static_cast<std::size_t>(i - 1)] : i;
+    if (k < 1 || k > db.PLZAnzahl) continue;
     const TPLZRecord& r = db.PLZTabelle[static_cast<std::size_t>(k)];
     const std::string staat = r.Staat.text();
     if (staat.empty() || staat.front() != land) continue;

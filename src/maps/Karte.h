@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "core/Datenbestand.h"
@@ -38,8 +39,9 @@ Punkt GradZuPunkt(const KartenEichung& e, double massstab, double laenge, double
 Grad PunktZuGrad(const KartenEichung& e, int x, int y);
 
 // The record of country LAND nearest to the point (sum of the absolute degree differences; the
-// first of equal ones; record 1 when none qualifies).
-std::int32_t NaechsterSatz(const Datenbestand& db, char land, double breite, double laenge);
+// first of equal ones; record 1 when none qualifies). With NUR only the records it names count.
+std::int32_t NaechsterSatz(const Datenbestand& db, char land, double breite, double laenge,
+                           const std::vector<std::int32_t>* nur = nullptr);
 
 // Place view: base + "/maps/place/" + Ort + "/@" + Breite + "," + Laenge + ",11z" ("," → ".").
 std::string KartenOrtAdresse(std::string_view ort, std::string_view breite, std::string_view laenge);

@@ -84,6 +84,17 @@ void TfrKarte::KarteZeichnen(bool groesseAnpassen) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(QRect(0, 0, w, h), karte);
   }
+  if (auswahl_) {
+    QPainter p(&bild_);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 70, 200));
+    for (const std::int32_t k : *auswahl_) {
+      if (k < 1 || k > db_.PLZAnzahl) continue;
+      const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(k)];
+      const Punkt q = GradZuPunkt(e, massstab_, r.Laengengrad, r.Breitengrad, bild_.width(), bild_.height());
+      p.drawEllipse(QPointF(q.x, q.y), 2.0, 2.0);
+    }
+  }
   Image1->setPixmap(bild_);
   Image1->resize(bild_.size());
   if (groesseAnpassen) {
@@ -132,12 +143,23 @@ void TfrKarte::KreisZeigen(double breite, double laenge, double km) {
 void TfrKarte::Klick(int x, int y) {
   const char land = land_ ? land_() : 'D';
   const Grad g = PunktZuGrad(Eichung(land), Naechste(x / massstab_), Naechste(y / massstab_));
-  const std::int32_t k = NaechsterSatz(db_, land, g.breite, g.laenge);
+  const std::int32_t k = NaechsterSatz(db_, land, g.breite, g.laenge, auswahl_ ? &*auswahl_ : nullptr);
   if (k >= 1 && k <= db_.PLZAnzahl) {
     const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(k)];
     Markieren(r.Breitengrad, r.Laengengrad, QString());
   }
   if (satzGewaehlt) satzGewaehlt(k);
+}
+
+void TfrKarte::setAuswahl(std::optional<std::vector<std::int32_t>> saetze) {
+  auswahl_ = std::move(saetze);
+  if (isVisible()) {
+    if (marke_) {
+      Markieren(marke_->first, marke_->second, windowTitle());
+    } else {
+      KarteZeichnen(false);
+    }
+  }
 }
 
 bool TfrKarte::eventFilter(QObject* ziel, QEvent* e) {

@@ -39,6 +39,9 @@ class TfrKarte : public QDialog {
 
   // The owner selects and shows the record a click chose.
   std::function<void(std::int32_t k)> satzGewaehlt;
+  // The records the main window shows while it filters (nullopt: all). They are dotted on the
+  // map, and a click picks the nearest of them.
+  void setAuswahl(std::optional<std::vector<std::int32_t>> saetze);
   // The window was closed.
   std::function<void()> geschlossen;
 
@@ -61,6 +64,7 @@ class TfrKarte : public QDialog {
     double breite, laenge, km;
   };
   std::optional<Kreis> kreis_;
+  std::optional<std::vector<std::int32_t>> auswahl_;
 };
 
 }  // namespace orvano

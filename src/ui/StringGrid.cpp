@@ -31,7 +31,7 @@ class ZellenMaler : public QStyledItemDelegate {
     }
     const bool ausgewaehlt = option.state & QStyle::State_Selected;
     p->save();
-    p->fillRect(option.rect, grid_->hintergrund(index.column(), index.row() + 1, ausgewaehlt));
+    p->fillRect(option.rect, grid_->hintergrund(index.column(), grid_->modell()->tabellenZeile(index.row()), ausgewaehlt));
     p->setPen(Qt::black);
     p->setFont(grid_->font());
     p->drawText(option.rect.adjusted(2, 2, -1, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -95,11 +95,80 @@ void StringGrid::setTabelle(Tabelle* tabelle) {
 
 void StringGrid::aktualisieren() {
   const QModelIndex vorher = currentIndex();
+  if (modell_->sichtAktiv()) {
+    // The rows may have changed: the view is worked out anew, near the row shown before.
+    const int zeile = aktuelleZeile();
+    sichtAnwenden();
+    spaltenAnwenden();
+    if (vorher.isValid() && modell_->rowCount() > 0) {
+      const int m = modell_->modellZeile(zeile);
+      setCurrentIndex(modell_->index(m >= 0 ? m : std::min(vorher.row(), modell_->rowCount() - 1), vorher.column()));
+    }
+    return;
+  }
   modell_->neuAufbauen();
   spaltenAnwenden();
   if (vorher.isValid() && modell_->rowCount() > 0) {
     setCurrentIndex(modell_->index(std::min(vorher.row(), modell_->rowCount() - 1), vorher.column()));
   }
+}
+
+void StringGrid::sichtAnwenden() {
+  if (!tabelle() || SichtNeutral(wahl_)) {
+    modell_->sichtAufheben();
+  } else {
+    modell_->setSicht(SichtZeilen(*tabelle(), wahl_));
+  }
+  QHeaderView* kopf = horizontalHeader();
+  kopf->setSortIndicatorShown(wahl_.sortSpalte >= 0);
+  if (wahl_.sortSpalte >= 0) kopf->setSortIndicator(wahl_.sortSpalte, wahl_.absteigend ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void StringGrid::setSichtWahl(const SichtWahl& wahl) {
+  const int zeile = aktuelleZeile();
+  const int spalte = aktuelleSpalte();
+  wahl_ = wahl;
+  sichtAnwenden();
+  if (modell_->rowCount() > 0) {
+    const int m = modell_->modellZeile(zeile);
+    const QModelIndex i = modell_->index(m >= 0 ? m : 0, spalte);
+    setCurrentIndex(i);
+    scrollTo(i);
+  }
+  emit sichtGeaendert();
+}
+
+void StringGrid::titelSortieren(int spalte) {
+  SichtWahl w = wahl_;
+  if (w.sortSpalte != spalte) {
+    w.sortSpalte = spalte;
+    w.absteigend = false;
+  } else if (!w.absteigend) {
+    w.absteigend = true;
+  } else {
+    w.sortSpalte = -1;
+    w.absteigend = false;
+  }
+  w.sortArt = sortArt && w.sortSpalte >= 0 ? sortArt(w.sortSpalte) : SortArt::Text;
+  setSichtWahl(w);
+}
+
+int StringGrid::zeileAn(int position) const {
+  const int r = modell_->tabellenZeile(position - 1);
+  return position >= 1 && position <= modell_->rowCount() ? std::max(0, r) : 0;
+}
+
+int StringGrid::position(int tabellenZeile) const {
+  const int m = modell_->modellZeile(tabellenZeile);
+  return m >= 0 && m < modell_->rowCount() ? m + 1 : 0;
+}
+
+std::vector<int> StringGrid::gezeigteTabellenZeilen() const {
+  std::vector<int> zeilen;
+  const int n = modell_->rowCount();
+  zeilen.reserve(static_cast<std::size_t>(n));
+  for (int m = 0; m < n; ++m) zeilen.push_back(modell_->tabellenZeile(m));
+  return zeilen;
 }
 
 void StringGrid::spaltenAnwenden() {
@@ -131,7 +200,7 @@ void StringGrid::setBearbeitbar(bool ja) {
 
 int StringGrid::aktuelleZeile() const {
   const QModelIndex i = currentIndex();
-  return i.isValid() ? i.row() + 1 : 0;
+  return i.isValid() ? std::max(0, modell_->tabellenZeile(i.row())) : 0;
 }
 
 int StringGrid::aktuelleSpalte() const {
@@ -139,11 +208,12 @@ int StringGrid::aktuelleSpalte() const {
   return i.isValid() ? i.column() : 0;
 }
 
-void StringGrid::setAktuelleZelle(int spalte, int zeile) {
-  const QModelIndex i = modell_->index(zeile - 1, spalte);
-  if (!i.isValid()) return;
+bool StringGrid::setAktuelleZelle(int spalte, int zeile) {
+  const QModelIndex i = modell_->index(modell_->modellZeile(zeile), spalte);
+  if (!i.isValid()) return false;
   setCurrentIndex(i);
   scrollTo(i);
+  return true;
 }
 
 void StringGrid::editorSchliessen() {
@@ -238,7 +308,10 @@ bool StringGrid::eventFilter(QObject* ziel, QEvent* e) {
     // A press on a section's border resizes the column; only presses inside count as clicks.
     const int x = static_cast<int>(m->position().x());
     const int rand = horizontalHeader()->sectionViewportPosition(spalte) + horizontalHeader()->sectionSize(spalte);
-    if (spalte >= 0 && rand - x > 3) emit titelGeklickt(spalte, m->button());
+    if (spalte >= 0 && rand - x > 3) {
+      emit titelGeklickt(spalte, m->button());
+      if (sortArt && m->button() == Qt::LeftButton) titelSortieren(spalte);
+    }
     return false;
   }
   return QTableView::eventFilter(ziel, e);
@@ -247,20 +320,20 @@ bool StringGrid::eventFilter(QObject* ziel, QEvent* e) {
 void StringGrid::mousePressEvent(QMouseEvent* e) {
   QTableView::mousePressEvent(e);
   const QModelIndex i = indexAt(e->position().toPoint());
-  if (i.isValid()) emit geklickt(i.column(), i.row() + 1, e->button());
+  if (i.isValid()) emit geklickt(i.column(), modell_->tabellenZeile(i.row()), e->button());
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* e) {
   QTableView::mouseDoubleClickEvent(e);
   const QModelIndex i = indexAt(e->position().toPoint());
-  if (i.isValid()) emit doppelKlick(i.column(), i.row() + 1);
+  if (i.isValid()) emit doppelKlick(i.column(), modell_->tabellenZeile(i.row()));
 }
 
 void StringGrid::currentChanged(const QModelIndex& aktuell, const QModelIndex& vorher) {
   QTableView::currentChanged(aktuell, vorher);
   // Current row and column carry their own colours: repaint what they left and entered.
   viewport()->update();
-  if (aktuell.isValid()) emit zelleGewaehlt(aktuell.column(), aktuell.row() + 1);
+  if (aktuell.isValid()) emit zelleGewaehlt(aktuell.column(), modell_->tabellenZeile(aktuell.row()));
 }
 
 }  // namespace orvano::ui

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "TabellenModell.h"
+#include "core/TabellenSicht.h"
 
 namespace orvano::ui {
 
@@ -27,13 +28,31 @@ class StringGrid : public QTableView {
   // After cells of rows VON..BIS (table rows) changed.
   void zeilenAktualisieren(int von, int bis);
 
+  // The view's filter and sort; the table keeps its rows and their order. The current row
+  // stays current when it is still shown.
+  void setSichtWahl(const SichtWahl& wahl);
+  const SichtWahl& sichtWahl() const { return wahl_; }
+  // A click on a column title sorts ascending, a second descending, a third back to the
+  // table's order; the title shows the arrow. KIND tells numeric columns from text ones.
+  std::function<SortArt(int spalte)> sortArt;
+  void titelSortieren(int spalte);
+  // Rows in the order shown: their number, the table row at a position (1..), the position of
+  // a table row (0 when it is not shown), and all of them.
+  int gezeigteZeilen() const { return modell_->rowCount(); }
+  int zeileAn(int position) const;
+  int position(int tabellenZeile) const;
+  std::vector<int> gezeigteTabellenZeilen() const;
+  // A row the user just added: shown at the end even when the filter would hide it.
+  void neueZeileZeigen(int tabellenZeile) { modell_->zeileZeigen(tabellenZeile); }
+
   void setBearbeitbar(bool ja);
   bool bearbeitbar() const { return modell_->bearbeitbar(); }
 
   // Current cell in table coordinates (data rows start at 1); 0 when there is none.
   int aktuelleZeile() const;
   int aktuelleSpalte() const;
-  void setAktuelleZelle(int spalte, int zeile);
+  // False when row ZEILE is hidden by the filter.
+  bool setAktuelleZelle(int spalte, int zeile);
   // Commits and closes an open cell editor.
   void editorSchliessen();
   // A cell editor is open.
@@ -69,6 +88,8 @@ class StringGrid : public QTableView {
   void geklickt(int spalte, int zeile, Qt::MouseButton knopf);
   void doppelKlick(int spalte, int zeile);
   void titelGeklickt(int spalte, Qt::MouseButton knopf);
+  // The filter or sort of the view changed.
+  void sichtGeaendert();
   void zelleBearbeitet(int spalte, int zeile);
 
  protected:
@@ -83,12 +104,14 @@ class StringGrid : public QTableView {
   // Applies the key hooks; true when the event was handled (swallowed or replaced).
   bool tasteFiltern(QKeyEvent* e, QObject* editor);
   void kopfStil();
+  void sichtAnwenden();
 
   TabellenModell* modell_;
   // The view hands the key that opened an editor on to it; that key was filtered already.
   bool weiterreichen_ = false;
   QColor festeFarbe_ = kGelb;
   bool beschaeftigt_ = false;
+  SichtWahl wahl_;
 };
 
 }  // namespace orvano::ui

@@ -3,6 +3,8 @@
 
 #include <QAbstractTableModel>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "core/Tabelle.h"
 
@@ -26,6 +28,20 @@ class TabellenModell : public QAbstractTableModel {
   void neuAufbauen();
   void zeilenGeaendert(int vonZeile, int bisZeile);
 
+  // Shows only the table rows ZEILEN, in that order (a filter or a sort of the view; the table
+  // keeps its order). sichtAufheben shows every row again.
+  void setSicht(std::vector<int> zeilen);
+  void sichtAufheben();
+  bool sichtAktiv() const { return sichtAktiv_; }
+  // Table row (1..) of a model row (0..), and back; -1 when the row is not shown.
+  int tabellenZeile(int modellZeile) const;
+  int modellZeile(int tabellenZeile) const;
+  // A row the user added is shown at the end of the view, whatever the filter.
+  void zeileZeigen(int tabellenZeile);
+
+  // Before a cell is edited in place: column, table row, old and new text (Windows-1252).
+  std::function<void(int spalte, int zeile, const std::string& alt, const std::string& neu)> vorBearbeitung;
+
   int rowCount(const QModelIndex& eltern = {}) const override;
   int columnCount(const QModelIndex& eltern = {}) const override;
   QVariant data(const QModelIndex& index, int rolle = Qt::DisplayRole) const override;
@@ -40,6 +56,9 @@ class TabellenModell : public QAbstractTableModel {
  private:
   Tabelle* tabelle_;
   bool bearbeitbar_ = false;
+  bool sichtAktiv_ = false;
+  std::vector<int> sicht_;
+  std::vector<int> position_;  // table row -> model row, -1 hidden
 };
 
 }  // namespace orvano::ui
