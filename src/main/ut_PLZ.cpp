@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "core/Datenbestand.h"
@@ -132,6 +133,10 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
 TfrPLZ::~TfrPLZ() {
   // The grid outlives the members (children go with the base class): let go of its data first.
   StringGrid1->setTabelle(nullptr);
+  // Fields that lose the focus while the window goes must not reach it any more.
+  StringGrid1->modell()->vorBearbeitung = nullptr;
+  for (QLineEdit* f : felder()) f->disconnect(this);
+  verlauf_->disconnect(this);
 }
 
 void TfrPLZ::aufbauen() {
@@ -192,11 +197,11 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
   z->setContentsMargins(0, 0, 0, 0);
   z->setSpacing(2);
   sbSort = Knopf(plMenu, "sbSort", {}, "Sortieren", QStyle::SP_TitleBarShadeButton);
-  sbExit = Knopf(plMenu, "sbExit", "Exit", "Einstellung speichern und Programm beenden", QStyle::SP_DialogCloseButton);
+  sbExit = Knopf(plMenu, "sbExit", "E&xit", "Einstellung speichern und Programm beenden", QStyle::SP_DialogCloseButton);
   sbKarte = Knopf(plMenu, "sbKarte", {}, "Karte", QStyle::SP_DirHomeIcon);
-  sbSpeichern_Dat = Knopf(plMenu, "sbSpeichern_Dat", "Speichern", {}, QStyle::SP_DialogSaveButton);
-  sbTabelle = Knopf(plMenu, "sbTabelle", "Tabelle", {}, QStyle::SP_FileDialogDetailedView);
-  sbMaske = Knopf(plMenu, "sbMaske", "Maske", {}, QStyle::SP_FileDialogInfoView);
+  sbSpeichern_Dat = Knopf(plMenu, "sbSpeichern_Dat", "&Speichern", {}, QStyle::SP_DialogSaveButton);
+  sbTabelle = Knopf(plMenu, "sbTabelle", "&Tabelle", {}, QStyle::SP_FileDialogDetailedView);
+  sbMaske = Knopf(plMenu, "sbMaske", "&Maske", {}, QStyle::SP_FileDialogInfoView);
   sbStrasse = Knopf(plMenu, "sbStrasse", {}, "Strassen Datenbank bearbeiten", QStyle::SP_FileDialogListView);
   sbPLZSuchen = Knopf(plMenu, "sbPLZSuchen", {}, "PLZ Suchen", QStyle::SP_FileDialogContentsView);
   sbGoogle = Knopf(plMenu, "sbGoogle", {}, "Google Maps", QStyle::SP_DriveNetIcon);
@@ -227,7 +232,7 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
   edSuchen = new QLineEdit(plMenu);
   edSuchen->setObjectName("edSuchen");
   edSuchen->setMinimumWidth(130);
-  cbGenau = new QCheckBox(QStringLiteral("Genau"), plMenu);
+  cbGenau = new QCheckBox(QStringLiteral("&Genau"), plMenu);
   cbGenau->setObjectName("cbGenau");
   z->addSpacing(6);
   z->addWidget(edSuchen);
@@ -243,6 +248,14 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
   z->addStretch(1);
 
   edSuchen->setToolTip(QStringLiteral("Suchen in Beschreibung (nach Enter)"));
+  // Buttons with a picture only: a key of their own, named in the hint's last line.
+  const std::initializer_list<std::pair<QToolButton*, QKeySequence>> tasten = {
+      {sbSort, QKeySequence(Qt::ALT | Qt::Key_O)},       {sbKarte, QKeySequence(Qt::ALT | Qt::Key_K)},
+      {sbStrasse, QKeySequence(Qt::ALT | Qt::Key_R)},    {sbPLZSuchen, QKeySequence(Qt::ALT | Qt::Key_P)},
+      {sbGoogle, QKeySequence(Qt::ALT | Qt::Key_G)},     {tbErste, QKeySequence(Qt::ALT | Qt::Key_Home)},
+      {tbMinus, QKeySequence(Qt::ALT | Qt::Key_Left)},   {tbPlus, QKeySequence(Qt::ALT | Qt::Key_Right)},
+      {tbLetzte, QKeySequence(Qt::ALT | Qt::Key_End)}};
+  for (const auto& [knopf, taste] : tasten) knopf->setShortcut(taste);
   cbGenau->setToolTip(QStringLiteral("Name genau"));
   sbSpeichern_Dat->setToolTip(
       QStringLiteral("Linkemaus: Speichern Datenbak\nRechtemaus:  Datensätze in CSV/TXT-Datei speichern"));
@@ -329,35 +342,42 @@ QWidget* TfrPLZ::maskeAufbauen() {
 }
 
 void TfrPLZ::menueAufbauen() {
-  QMenu* db = menuBar()->addMenu(QStringLiteral("Datenbank"));
-  miExport = db->addAction(QStringLiteral("Export"));
+  QMenu* db = menuBar()->addMenu(QStringLiteral("&Datenbank"));
+  miExport = db->addAction(QStringLiteral("&Export"));
   db->addSeparator();
-  miImport = db->addAction(QStringLiteral("Import"));
-  miOsmImport = db->addAction(QStringLiteral("OpenStreetMap-Import…"));
-  miAdressen = db->addAction(QStringLiteral("Adressliste prüfen…"));
+  miImport = db->addAction(QStringLiteral("&Import"));
+  miOsmImport = db->addAction(QStringLiteral("&OpenStreetMap-Import…"));
+  miAdressen = db->addAction(QStringLiteral("&Adressliste prüfen…"));
   db->addSeparator();
-  miNeueOrdner = db->addAction(QStringLiteral("Neue Ordner zufügen"));
+  miNeueOrdner = db->addAction(QStringLiteral("&Neue Ordner zufügen"));
   db->addSeparator();
-  miPruefenPLZ = db->addAction(QStringLiteral("Prüfen PLZ-DB"));
-  miPruefenStrassen = db->addAction(QStringLiteral("Prüfen Strassen-DB"));
+  miPruefenPLZ = db->addAction(QStringLiteral("&Prüfen PLZ-DB"));
+  miPruefenStrassen = db->addAction(QStringLiteral("Prüfen &Strassen-DB"));
   db->addSeparator();
-  miOptimieren = db->addAction(QStringLiteral("Datenbank optimieren"));
+  miOptimieren = db->addAction(QStringLiteral("Datenbank &optimieren"));
   db->addSeparator();
-  miSuchen = db->addAction(QStringLiteral("Suchen in DB"));
-  miBearbeiten = db->addAction(QStringLiteral("DB Bearbeiten"));
+  miSuchen = db->addAction(QStringLiteral("Su&chen in DB"));
+  miBearbeiten = db->addAction(QStringLiteral("DB &Bearbeiten"));
   db->addSeparator();
-  miSichern = db->addAction(QStringLiteral("Sicherheits-Kopie erstellen"));
-  miWiederherstellen = db->addAction(QStringLiteral("Von Sicherheits-Kopie wiederherstellen"));
+  miSichern = db->addAction(QStringLiteral("Sicherheits-&Kopie erstellen"));
+  miWiederherstellen = db->addAction(QStringLiteral("Von Sicherheits-Kopie &wiederherstellen"));
   db->addSeparator();
-  miExit = db->addAction(QStringLiteral("Exit"));
+  miExit = db->addAction(QStringLiteral("E&xit"));
   bearbeitenMenueAufbauen(menuBar()->addMenu(QStringLiteral("&Bearbeiten")));
-  QMenu* suchen = menuBar()->addMenu(QStringLiteral("Suchen"));
-  miUmkreis = suchen->addAction(QStringLiteral("Umkreissuche…"));
-  QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
-  miAbout = info->addAction(QStringLiteral("About"));
+  QMenu* suchen = menuBar()->addMenu(QStringLiteral("&Suchen"));
+  miUmkreis = suchen->addAction(QStringLiteral("&Umkreissuche…"));
+  suchen->addSeparator();
+  miFilter = suchen->addAction(QStringLiteral("&Filtern"));
+  miFilter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  miWeiter = suchen->addAction(QStringLiteral("&Weitersuchen"));
+  miWeiter->setShortcut(QKeySequence(Qt::Key_F3));
+  miZurueck = suchen->addAction(QStringLiteral("&Rückwärts suchen"));
+  miZurueck->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  QMenu* info = menuBar()->addMenu(QStringLiteral("I&nfo"));
+  miAbout = info->addAction(QStringLiteral("&About"));
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));
   info->addSeparator();
-  miVerknuepfung = info->addAction(QStringLiteral("Verknüpfung auf dem Desktop erstellen"));
+  miVerknuepfung = info->addAction(QStringLiteral("&Verknüpfung auf dem Desktop erstellen"));
 }
 
 QList<QLineEdit*> TfrPLZ::felder() const {

@@ -318,6 +318,10 @@ class TfrPLZ : public QMainWindow {
   QAction* miWiederherstellen;
   QAction* miExit;
   QAction* miRueckgaengig;
+  QAction* miSpeichern;
+  QAction* miFilter;
+  QAction* miWeiter;
+  QAction* miZurueck;
   QAction* miWiederholen;
   QAction* miZeileLoeschen;
   QAction* miAbout;

@@ -48,6 +48,13 @@ void TfrPLZ::verbinden() {
   connect(miVerknuepfung, &QAction::triggered, this, [this] { verknuepfungErstellen(); });
   connect(miExport, &QAction::triggered, this, [this] { ExportStarten(); });
   connect(miOsmImport, &QAction::triggered, this, [this] { OsmImportStarten(); });
+  connect(miFilter, &QAction::triggered, this, [this] {
+    if (!TabellenAnsicht) ansichtOhneFrage(true);
+    edFilter->setFocus();
+    edFilter->selectAll();
+  });
+  connect(miWeiter, &QAction::triggered, this, [this] { Schnellsuche(false); });
+  connect(miZurueck, &QAction::triggered, this, [this] { Schnellsuche(true); });
   connect(miUmkreis, &QAction::triggered, this, [this] { UmkreisZeigen(); });
   connect(miAdressen, &QAction::triggered, this, [this] { AdresslistePruefen(); });
   connect(miImport, &QAction::triggered, this, [this] { importZeigen(); });

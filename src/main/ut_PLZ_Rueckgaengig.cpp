@@ -125,6 +125,10 @@ void TfrPLZ::bearbeitenMenueAufbauen(QMenu* menue) {
   connect(verlauf_, &QUndoStack::indexChanged, this, zustand);
   connect(verlauf_, &QUndoStack::cleanChanged, this, zustand);
   zustand();
+  miSpeichern = menue->addAction(QStringLiteral("&Speichern"));
+  miSpeichern->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  connect(miSpeichern, &QAction::triggered, this, [this] { sbSpeichernKlick(Qt::LeftButton); });
+  menue->addSeparator();
   menue->addAction(miRueckgaengig);
   menue->addAction(miWiederholen);
   menue->addSeparator();

@@ -40,6 +40,7 @@ TEST_F(MaskenFenster, TheMainWindowShowsEveryHitWithItsStreetAndNumbers) {
   f.AnsichtUmschalten(false);
   f.StringGrid1->setAktuelleZelle(kSpalteOrt, 1);
   f.sbSort->click();
+  f.StringGrid1->setAktuelleZelle(kSpalteOrt, 1);
   std::vector<QString> orte;
   QTimer::singleShot(0, [&] {
     TfrSuchMaske& m = *f.frSuchMaske;
