@@ -219,6 +219,10 @@ bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
     if (typ == QEvent::MouseButtonPress) feldGeklickt(feld);
     return false;
   }
+  if (ziel == edFilter && typ == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+    FilterLeeren();
+    return true;
+  }
   if (ziel == edSuchen) {
     if (typ == QEvent::KeyPress) {
       const int taste = static_cast<QKeyEvent*>(e)->key();

@@ -139,7 +139,7 @@ void TfrPLZ::MaskenTrefferZeigen(std::int32_t k, int strasse, const QString& hau
   // The row of record K, wherever sorting put it.
   for (int r = 1; r < daten_.zeilen(); ++r) {
     if (TextZuZahl(daten_.zelle(kSpalteIndex, r)) == k) {
-      StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), r);
+      zeileZeigenUndWaehlen(std::max(1, StringGrid1->aktuelleSpalte()), r);
       break;
     }
   }
@@ -212,6 +212,7 @@ void TfrPLZ::DateiGeschrieben(const std::string& datei) {
 }
 
 void TfrPLZ::ExportStarten() {
+  frExport_Auswahl->setGezeigte(StringGrid1->gezeigteZeilen(), daten_.zeilen() - 1, sichtVeraendert());
   hide();
   frExport_Auswahl->exec();
   show();
@@ -239,6 +240,7 @@ void TfrPLZ::ExportStarten() {
   optionen.art = art;
   optionen.plzVorsatz = ui::ZuCp1252(frExport_Auswahl->edPLZPlus->text());
   optionen.nrVorsatz = ui::ZuCp1252(frExport_Auswahl->edStrNrPlus->text());
+  if (frExport_Auswahl->cbGezeigte->isChecked()) optionen.saetze = gezeigteSaetze();
   ExportErgebnis e;
   bool fertig = false;
   {

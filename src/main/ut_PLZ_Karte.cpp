@@ -29,7 +29,7 @@ void TfrPLZ::karteAnlegen() {
 bool TfrPLZ::SatzAuswaehlen(std::int32_t k) {
   for (int r = 1; r < daten_.zeilen(); ++r) {
     if (TextZuZahl(daten_.zelle(kSpalteIndex, r)) != k) continue;
-    StringGrid1->setAktuelleZelle(std::max(1, StringGrid1->aktuelleSpalte()), r);
+    zeileZeigenUndWaehlen(std::max(1, StringGrid1->aktuelleSpalte()), r);
     if (!TabellenAnsicht) DatensatzZeigen(k);
     return true;
   }
@@ -46,6 +46,7 @@ void TfrPLZ::KarteUmschalten() {
     return;
   }
   KarteSichtbar = true;
+  frKarte->setAuswahl(sichtGefiltert() ? std::optional(gezeigteSaetze()) : std::nullopt);
   frKarte->KarteZeichnen(true);
   frKarte->show();
   KarteMarkieren();

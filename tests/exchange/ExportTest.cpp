@@ -56,6 +56,20 @@ TEST_F(Export, TheSeparatorFollowsTheFileName) {
   EXPECT_EQ(text.substr(0, 8), "LNr\tOrt\t");
 }
 
+TEST_F(Export, OnlyTheShownRecordsInTheOrderShownWithTheirStreets) {
+  ExportOptionen o;
+  o.art = ExportArt::PLZStrassen;
+  o.saetze = std::vector<std::int32_t>{4, 1};
+  const ExportErgebnis e = Exportieren(db, t / "gezeigt.csv", o, KeinFortschritt());
+  const std::string text = DateiLesen(t / "gezeigt.csv");
+  EXPECT_EQ(e.zeilen, 3) << "Leerstadt's one line and Dresden's two streets";
+  const auto leer = text.find("Leerstadt"), dresden = text.find("Dresden");
+  ASSERT_NE(leer, std::string::npos);
+  EXPECT_LT(leer, dresden);
+  EXPECT_EQ(text.find("Wien"), std::string::npos);
+  EXPECT_NE(text.find("Prager Stra\xDF" "e"), std::string::npos);
+}
+
 TEST_F(Export, AnEmptyTableWritesTheHeaderOnly) {
   db.PLZAnzahl = 0;
   EXPECT_EQ(exportieren("leer.csv", ExportArt::PLZStrassen),
