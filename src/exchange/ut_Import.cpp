@@ -145,6 +145,12 @@ QString TfrImport::speichernHinweis() const {
                                      : QStringLiteral("Daten in ") + zielName() + QStringLiteral(" speichern");
 }
 
+void TfrImport::standSetzen(const QString& datei, bool strassen, const QString& format) {
+  OpenDialog1Datei = datei;
+  (strassen ? rdStrassen : rdPLZ)->setChecked(true);
+  letztesFormat_ = format;
+}
+
 void TfrImport::showEvent(QShowEvent* e) {
   sbSDB_Optimierung->setEnabled(false);
   TabelleLeeren(tabelle_);
@@ -153,6 +159,9 @@ void TfrImport::showEvent(QShowEvent* e) {
     format_->rdPLZ->setChecked(rdPLZ->isChecked());
     format_->rdStrassen->setChecked(rdStrassen->isChecked());
     format_->FormatListeFuellen(cbFormat);
+    // The format of the last run, once, when it is still there.
+    if (!letztesFormat_.isEmpty() && cbFormat->findText(letztesFormat_) >= 0) cbFormat->setCurrentText(letztesFormat_);
+    letztesFormat_.clear();
   }
   plOben->clear();
   lbZahl->setText(QStringLiteral("0"));
@@ -169,6 +178,10 @@ void TfrImport::showEvent(QShowEvent* e) {
     const QString datei = webDatei;
     webDatei.clear();
     strassenlisteOeffnen(datei);
+  } else if (!startDatei.isEmpty()) {
+    const QString datei = startDatei;
+    startDatei.clear();
+    dateiOeffnen(datei);
   }
 }
 

@@ -44,6 +44,10 @@ class TfrImport : public QDialog {
   std::string geschriebeneDatei;
   // A street list of the web window, opened at once when the window shows.
   QString webDatei;
+  // A recently used file, opened (with the kind and format chosen) when the window shows.
+  QString startDatei;
+  // The last run's file, kind and format, as remembered in the layout.
+  void standSetzen(const QString& datei, bool strassen, const QString& format);
   // The CSV/TXT file last opened; the file dialog's current name.
   QString ImportDatei;
   QString OpenDialog1Datei;
@@ -87,6 +91,7 @@ class TfrImport : public QDialog {
   bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:
+  QString letztesFormat_;
   std::string landText() const;
   TfrImportFormat* format_;
   const Datenbestand& db_;

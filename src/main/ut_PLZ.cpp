@@ -37,6 +37,7 @@
 #include "folders/ut_Ordner.h"
 #include "folders/ut_SichCopy.h"
 #include "folders/ut_frSichCopy0.h"
+#include "ui/Layout.h"
 #include "ui/StringGrid.h"
 #include "ui/Warten.h"
 
@@ -109,6 +110,8 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   einst_ = EinstellungenLaden(ProgVerzeichnis + kEinstellungsDatei);
   cbLand->setCurrentIndex(einst_.land);
   TabellenAnsicht = einst_.tabellenAnsicht;
+  // The window of the last run, also when it ended through the frame.
+  layoutLaden();
   // The route of the last run; later activations leave what the user typed alone.
   routeInFelder(einst_.routenFelder);
   cbRoutenplaner->setCurrentIndex(std::clamp(einst_.routenplaner, 0, cbRoutenplaner->count() - 1));
@@ -119,13 +122,18 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
   ausfuehren([this] { PLZLaden(); });
   TabelleFuellen();
   karteAnlegen();
-  resize(kMaskenGroesse);
-  if (const QScreen* s = QApplication::primaryScreen()) {
-    const QRect r = s->availableGeometry();
-    move(r.center() - rect().center());
+  const QPoint gemerkt = fensterPosition_;
+  if (!layout_->fensterHerstellen(this)) {
+    resize(kMaskenGroesse);
+    if (const QScreen* s = QApplication::primaryScreen()) {
+      const QRect r = s->availableGeometry();
+      move(r.center() - rect().center());
+    }
   }
-  fensterPosition_ = pos();
+  fensterPosition_ = gemerkt.isNull() ? pos() : gemerkt;
   AnsichtUmschalten(false);
+  // The record shown last in this country.
+  if (const std::int32_t k = layout_->wert(QStringLiteral("Satz/") + QChar(spaltenLand_)).toInt(); k > 0) SatzAuswaehlen(k);
   exportOrdner = QString::fromStdString(ProgVerzeichnis);
   RouteOrdnerAnlegen();
 }
@@ -137,6 +145,7 @@ TfrPLZ::~TfrPLZ() {
   StringGrid1->modell()->vorBearbeitung = nullptr;
   for (QLineEdit* f : felder()) f->disconnect(this);
   verlauf_->disconnect(this);
+  if (waechter_) qApp->removeEventFilter(waechter_);
 }
 
 void TfrPLZ::aufbauen() {
@@ -166,6 +175,7 @@ void TfrPLZ::aufbauen() {
   };
   StringGrid1->tasteRunter = [this](int taste, Qt::KeyboardModifiers mod) { return gridTasteRunter(taste, mod); };
   StringGrid1->sortArt = PLZSortArt;
+  StringGrid1->spaltenMenue = true;
   connect(StringGrid1, &ui::StringGrid::sichtGeaendert, this, [this] { sichtGeaendert(); });
   tl->addWidget(filterAufbauen(plTabelle));
   tl->addWidget(StringGrid1);
@@ -348,6 +358,7 @@ void TfrPLZ::menueAufbauen() {
   miImport = db->addAction(QStringLiteral("&Import"));
   miOsmImport = db->addAction(QStringLiteral("&OpenStreetMap-Import…"));
   miAdressen = db->addAction(QStringLiteral("&Adressliste prüfen…"));
+  mnZuletzt = db->addMenu(QStringLiteral("&Zuletzt verwendet"));
   db->addSeparator();
   miNeueOrdner = db->addAction(QStringLiteral("&Neue Ordner zufügen"));
   db->addSeparator();

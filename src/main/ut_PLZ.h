@@ -34,6 +34,8 @@ class QToolButton;
 class QWidget;
 
 namespace orvano::ui {
+class Layout;
+class FensterWaechter;
 class StringGrid;
 class StatusLeiste;
 }  // namespace orvano::ui
@@ -161,9 +163,10 @@ class TfrPLZ : public QMainWindow {
   void sbSpeichernKlick(Qt::MouseButton knopf);
 
   // Export dialogue and run; the folder list; a folder picked in cbOrdner.
-  void ExportStarten();
+  // DATEI: a recently used file offered as the name in the save dialogue.
+  void ExportStarten(const QString& datei = {});
   // "Datenbank → OpenStreetMap-Import…": an extract becomes the street file of the folder.
-  void OsmImportStarten();
+  void OsmImportStarten(const QString& datei = {});
   void OrdnerListeAufbauen();
   void cbOrdnerChange();
 
@@ -177,6 +180,14 @@ class TfrPLZ : public QMainWindow {
   void Aktivieren();
   // Exit with the question "Programm beenden?"; true when the program ends.
   bool Beenden();
+  // The layout of the last run (Orvano.ini): windows, view, columns per country, the last
+  // record, the import's and the address check's choices, recent files. Written whenever the
+  // program ends, also through the frame; einstPLZ.frb is not touched by it.
+  void layoutLaden();
+  void layoutSpeichern();
+  ui::Layout& layout() { return *layout_; }
+  // A file the user just used: first in "Zuletzt verwendet".
+  void zuletztVerwendet(const QString& art, const QString& pfad);
   // Writes the settings file with the current choices.
   void EinstellungenSchreiben();
   void LandGewechselt();
@@ -293,7 +304,7 @@ class TfrPLZ : public QMainWindow {
   TfrAdressPruefung* frAdressPruefung = nullptr;
   // "Suchen → Umkreissuche…" around the current record; "Datenbank → Adressliste prüfen…".
   void UmkreisZeigen();
-  void AdresslistePruefen();
+  void AdresslistePruefen(const QString& datei = {});
   // Opens or closes the map ("Datei … nicht gefunden" without a postal-code file).
   void KarteUmschalten();
   // Red cross-hair at the coordinates of the current row, with its caption.
@@ -317,6 +328,7 @@ class TfrPLZ : public QMainWindow {
   QAction* miSichern;
   QAction* miWiederherstellen;
   QAction* miExit;
+  QMenu* mnZuletzt;
   QAction* miRueckgaengig;
   QAction* miSpeichern;
   QAction* miFilter;
@@ -357,6 +369,10 @@ class TfrPLZ : public QMainWindow {
   void filterSpaltenFuellen();
   void sichtGeaendert();
   void verlaufAufbauen();
+  void zuletztMenueAufbauen();
+  void zuletztOeffnen(const QString& art, const QString& pfad);
+  void spaltenMerken();
+  void spaltenHerstellen();
   void bearbeitenMenueAufbauen(QMenu* menue);
   void ansichtOhneFrage(bool tabelle);
   // A field's text differs from what was shown or last taken: one step.
@@ -380,7 +396,7 @@ class TfrPLZ : public QMainWindow {
   void maskeZeigen();
   void ueberWindow();
   void fensterZeigen(QDialog* fenster);
-  void importZeigen();
+  void importZeigen(const QString& datei = {});
   void wiederherstellenZeigen();
   // The duplicate check of the postal codes (Tag 1) or the streets (Tag 2).
   void pruefenZeigen(bool plz);
@@ -410,6 +426,10 @@ class TfrPLZ : public QMainWindow {
   bool positionGemerkt_ = false;
   bool beendenBestaetigt_ = false;
   QUndoStack* verlauf_ = nullptr;
+  std::unique_ptr<ui::Layout> layout_;
+  ui::FensterWaechter* waechter_ = nullptr;
+  // The country whose columns the grid shows (their layout is kept per country).
+  char spaltenLand_ = 0;
   // Set while a step changes cells or fields itself, which must not become a step of its own.
   bool verlaufRuht_ = false;
   // A reload that a save does keeps the history.

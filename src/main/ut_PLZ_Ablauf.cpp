@@ -184,6 +184,7 @@ bool TfrPLZ::Beenden() {
   if (!SpeichernFallsGeaendert()) return false;
   if (!ui::HinweisJaNein(QStringLiteral("Programm beenden?"))) return false;
   EinstellungenSchreiben();
+  layoutSpeichern();
   beendenBestaetigt_ = true;
   close();
   return true;
@@ -196,6 +197,7 @@ void TfrPLZ::closeEvent(QCloseEvent* e) {
     return;
   }
   e->accept();
+  if (!beendenBestaetigt_) layoutSpeichern();
   emit beendet();
 }
 

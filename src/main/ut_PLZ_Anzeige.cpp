@@ -28,6 +28,7 @@ void TfrPLZ::TabelleKopf() {
 void TfrPLZ::SpaltenEinstellen() {
   PLZTabelleKopf(daten_, db_.PLZTabelle.data(), db_.PLZAnzahl);
   StringGrid1->spaltenAnwenden();
+  spaltenHerstellen();
   filterSpaltenFuellen();
 }
 

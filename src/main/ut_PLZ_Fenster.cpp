@@ -72,10 +72,12 @@ void TfrPLZ::strassenZeigen(Qt::MouseButton knopf) {
   StrassenZeigen(frStrassen->satz());
 }
 
-void TfrPLZ::importZeigen() {
+void TfrPLZ::importZeigen(const QString& datei) {
   // The import may append to the files shown here: unsaved edits are settled first.
   if (!SpeichernFallsGeaendert()) return;
+  frImport->startDatei = datei;
   fensterZeigen(frImport);
+  if (!frImport->ImportDatei.isEmpty()) zuletztVerwendet(QStringLiteral("Import"), frImport->ImportDatei);
   if (frImport->Tag == 1) DateiGeschrieben(frImport->geschriebeneDatei);
 }
 
@@ -211,7 +213,7 @@ void TfrPLZ::DateiGeschrieben(const std::string& datei) {
   DateienNeuLaden(!db_.strassenDatei().empty() && EchterPfad(datei) == EchterPfad(db_.strassenDatei()));
 }
 
-void TfrPLZ::ExportStarten() {
+void TfrPLZ::ExportStarten(const QString& vorschlag) {
   frExport_Auswahl->setGezeigte(StringGrid1->gezeigteZeilen(), daten_.zeilen() - 1, sichtVeraendert());
   hide();
   frExport_Auswahl->exec();
@@ -228,6 +230,10 @@ void TfrPLZ::ExportStarten() {
   d.standardEndung = csv ? QStringLiteral("csv") : QStringLiteral("txt");
   d.ordner = exportOrdner;
   d.dateiName = QString::fromStdString(ExportDateiVorschlag(art, LandBuchstabe(land.empty() ? ' ' : land.front()), csv));
+  if (!vorschlag.isEmpty()) {
+    d.ordner = QString::fromStdString(OrdnerTeil(vorschlag.toStdString()));
+    d.dateiName = vorschlag;
+  }
   const QString gewaehlt = ui::dialoge().dateiSpeichern(d);
   if (gewaehlt.isEmpty()) return;
   const std::string datei = gewaehlt.toStdString();
@@ -251,6 +257,7 @@ void TfrPLZ::ExportStarten() {
     fertig = lauf.ausfuehren([&] { e = Exportieren(db_, datei, optionen, lauf); });
   }
   ProgressBar1->hide();
+  if (fertig) zuletztVerwendet(QStringLiteral("Export"), gewaehlt);
   if (fertig) {
     StatusMelden(QString::number(e.zeilen) + QStringLiteral(" Zeilen in ") + gewaehlt +
                  (e.abgebrochen ? QStringLiteral(" gespeichert (abgebrochen)") : QStringLiteral(" gespeichert")));

@@ -16,13 +16,14 @@
 
 namespace orvano {
 
-void TfrPLZ::OsmImportStarten() {
+void TfrPLZ::OsmImportStarten(const QString& datei) {
   if (!SpeichernFallsGeaendert()) return;
   ui::DateiDialog d;
   d.titel = QStringLiteral("OpenStreetMap-Auszug öffnen");
   d.filter = QStringLiteral("OpenStreetMap-Auszug (*.osm.pbf *.pbf *.osm *.osm.bz2 *.osm.gz);;Alle Dateien (*)");
-  const QString gewaehlt = ui::dialoge().dateiOeffnen(d);
+  const QString gewaehlt = datei.isEmpty() ? ui::dialoge().dateiOeffnen(d) : datei;
   if (gewaehlt.isEmpty()) return;
+  zuletztVerwendet(QStringLiteral("OSM"), gewaehlt);
   // What is no extract is refused before any question, and nothing is written.
   try {
     OsmDateiPruefen(gewaehlt.toStdString());

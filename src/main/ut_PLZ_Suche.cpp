@@ -13,6 +13,7 @@
 #include "core/Pfade.h"
 #include "core/Texte.h"
 #include "ui/Dialoge.h"
+#include "ui/Layout.h"
 #include "ui/StringGrid.h"
 #include "ui/Text.h"
 #include "maps/utKarte.h"
@@ -212,15 +213,18 @@ void TfrPLZ::UmkreisZeigen() {
   frUmkreis->mitteSetzen(TextZuZahl(daten_.zelle(kSpalteIndex, std::max(1, StringGrid1->aktuelleZeile()))));
 }
 
-void TfrPLZ::AdresslistePruefen() {
+void TfrPLZ::AdresslistePruefen(const QString& datei) {
   ui::DateiDialog d;
   d.titel = QStringLiteral("Adressliste öffnen");
   d.filter = QStringLiteral("Adresslisten (*.csv *.txt);;Alle Dateien (*)");
-  const QString gewaehlt = ui::dialoge().dateiOeffnen(d);
+  const QString gewaehlt = datei.isEmpty() ? ui::dialoge().dateiOeffnen(d) : datei;
   if (gewaehlt.isEmpty()) return;
+  zuletztVerwendet(QStringLiteral("Adressen"), gewaehlt);
   if (frAdressPruefung == nullptr) {
     frAdressPruefung = new TfrAdressPruefung(db_, this);
     frAdressPruefung->satzZeigen = [this](std::int32_t k) { SatzAuswaehlen(k); };
+    const int filter = layout_->wert(QStringLiteral("Adresspruefung/Filter"), 0).toInt();
+    frAdressPruefung->filterVorwahl = filter;
   }
   frAdressPruefung->show();
   frAdressPruefung->raise();

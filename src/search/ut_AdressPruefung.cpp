@@ -64,7 +64,10 @@ TfrAdressPruefung::TfrAdressPruefung(const Datenbestand& db, QWidget* eltern) : 
   status_ = std::make_unique<ui::StatusLeiste>(StatusBar1, 2);
   v->addWidget(ProgressBar1);
   v->addWidget(StatusBar1);
-  connect(cbFilter, &QComboBox::currentIndexChanged, this, [this](int i) { filtern(i == 0 ? QString() : cbFilter->itemText(i)); });
+  connect(cbFilter, &QComboBox::currentIndexChanged, this, [this](int i) {
+    filterVorwahl = i;
+    filtern(i == 0 ? QString() : cbFilter->itemText(i));
+  });
   connect(sbSpeichern, &QPushButton::clicked, this, &TfrAdressPruefung::sbSpeichernClick);
   connect(sbExit, &QPushButton::clicked, this, &QDialog::close);
   connect(StringGrid1, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
@@ -98,8 +101,12 @@ bool TfrAdressPruefung::pruefen(const QString& datei) {
   status_->setText(0, QString::number(ergebnis_.befunde.size()) + QStringLiteral(" Zeilen") + (ergebnis_.abgebrochen ? QStringLiteral(" (abgebrochen)") : QString()));
   status_->setText(1, summe);
   setWindowTitle(QStringLiteral("Adressliste prüfen: ") + datei);
-  cbFilter->setCurrentIndex(0);
-  filtern(QString());
+  const int filter = std::clamp(filterVorwahl, 0, cbFilter->count() - 1);
+  {
+    const QSignalBlocker ruhe(cbFilter);
+    cbFilter->setCurrentIndex(filter);
+  }
+  filtern(filter == 0 ? QString() : cbFilter->itemText(filter));
   return true;
 }
 

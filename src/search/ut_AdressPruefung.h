@@ -37,6 +37,8 @@ class TfrAdressPruefung : public QDialog {
 
   // The owner shows postal-code record K (a double click on a row).
   std::function<void(std::int32_t k)> satzZeigen;
+  // The filter the results open with: the one the user chose last (0: all).
+  int filterVorwahl = 0;
 
   QLabel* lbSpalten;
   QComboBox* cbFilter;

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -89,6 +90,7 @@ StringGrid::StringGrid(QWidget* eltern) : QTableView(eltern), modell_(new Tabell
 }
 
 void StringGrid::setTabelle(Tabelle* tabelle) {
+  angewandt_.clear();
   modell_->setTabelle(tabelle);
   spaltenAnwenden();
 }
@@ -153,6 +155,43 @@ void StringGrid::titelSortieren(int spalte) {
   setSichtWahl(w);
 }
 
+void StringGrid::setBenutzerVerborgen(const QList<int>& spalten) {
+  benutzerVerborgen_ = spalten;
+  spaltenAnwenden();
+}
+
+QByteArray StringGrid::kopfZustand() const { return horizontalHeader()->saveState(); }
+
+void StringGrid::kopfHerstellen(const QByteArray& zustand) {
+  if (zustand.isEmpty() || !horizontalHeader()->restoreState(zustand)) return;
+  // What is hidden follows the table and the user's choice, not the stored state.
+  const Tabelle* t = tabelle();
+  for (int c = 0; t && c < t->spalten(); ++c) setColumnHidden(c, t->verborgen(c) || benutzerVerborgen_.contains(c));
+}
+
+void StringGrid::spaltenMenueZeigen(const QPoint& wo) {
+  const Tabelle* t = tabelle();
+  if (!t) return;
+  QMenu menue(this);
+  for (int c = t->festeSpalten(); c < t->spalten(); ++c) {
+    if (t->verborgen(c) || t->zelle(c, 0).empty()) continue;
+    QAction* a = menue.addAction(AusCp1252(t->zelle(c, 0)));
+    a->setCheckable(true);
+    a->setChecked(!benutzerVerborgen_.contains(c));
+    a->setData(c);
+  }
+  const QAction* gewaehlt = menue.exec(wo);
+  if (!gewaehlt) return;
+  const int c = gewaehlt->data().toInt();
+  QList<int> neu = benutzerVerborgen_;
+  if (gewaehlt->isChecked()) {
+    neu.removeAll(c);
+  } else {
+    neu.append(c);
+  }
+  setBenutzerVerborgen(neu);
+}
+
 int StringGrid::zeileAn(int position) const {
   const int r = modell_->tabellenZeile(position - 1);
   return position >= 1 && position <= modell_->rowCount() ? std::max(0, r) : 0;
@@ -175,10 +214,16 @@ void StringGrid::spaltenAnwenden() {
   const Tabelle* t = tabelle();
   if (!t) return;
   for (int c = 0; c < t->spalten(); ++c) {
-    if (t->verborgen(c)) {
+    if (t->verborgen(c) || benutzerVerborgen_.contains(c)) {
       setColumnHidden(c, true);
     } else {
+      const bool warVerborgen = isColumnHidden(c);
       setColumnHidden(c, false);
+      // A width the user dragged stays until the table asks for another one.
+      const std::string titel(t->zeilen() > 0 ? t->zelle(c, 0) : std::string_view());
+      if (!warVerborgen && c < static_cast<int>(angewandt_.size()) && angewandt_[static_cast<std::size_t>(c)] == std::make_pair(t->breite(c), titel)) {
+        continue;
+      }
       // A title is never cut: the column is at least as wide as its title needs in this font.
       int breite = t->breite(c);
       if (t->festeZeilen() > 0 && t->zeilen() > 0) {
@@ -187,6 +232,10 @@ void StringGrid::spaltenAnwenden() {
       }
       setColumnWidth(c, breite);
     }
+  }
+  angewandt_.resize(static_cast<std::size_t>(t->spalten()));
+  for (int c = 0; c < t->spalten(); ++c) {
+    angewandt_[static_cast<std::size_t>(c)] = {t->breite(c), std::string(t->zeilen() > 0 ? t->zelle(c, 0) : std::string_view())};
   }
 }
 
@@ -311,6 +360,10 @@ bool StringGrid::eventFilter(QObject* ziel, QEvent* e) {
     if (spalte >= 0 && rand - x > 3) {
       emit titelGeklickt(spalte, m->button());
       if (sortArt && m->button() == Qt::LeftButton) titelSortieren(spalte);
+      if (spaltenMenue && m->button() == Qt::RightButton) {
+        spaltenMenueZeigen(m->globalPosition().toPoint());
+        return true;
+      }
     }
     return false;
   }

@@ -45,6 +45,14 @@ class StringGrid : public QTableView {
   // A row the user just added: shown at the end even when the filter would hide it.
   void neueZeileZeigen(int tabellenZeile) { modell_->zeileZeigen(tabellenZeile); }
 
+  // Columns the user hid through the title's context menu (a right click on a title offers
+  // every column the table shows). Column widths and order come back with kopfHerstellen.
+  bool spaltenMenue = false;
+  QList<int> benutzerVerborgen() const { return benutzerVerborgen_; }
+  void setBenutzerVerborgen(const QList<int>& spalten);
+  QByteArray kopfZustand() const;
+  void kopfHerstellen(const QByteArray& zustand);
+
   void setBearbeitbar(bool ja);
   bool bearbeitbar() const { return modell_->bearbeitbar(); }
 
@@ -112,6 +120,10 @@ class StringGrid : public QTableView {
   QColor festeFarbe_ = kGelb;
   bool beschaeftigt_ = false;
   SichtWahl wahl_;
+  QList<int> benutzerVerborgen_;
+  // The table's width and title of each column when last applied.
+  std::vector<std::pair<int, std::string>> angewandt_;
+  void spaltenMenueZeigen(const QPoint& wo);
 };
 
 }  // namespace orvano::ui

@@ -5,13 +5,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QToolButton>
 #include <QUndoStack>
 
 #include "FensterTest.h"
 #include "core/Datenbestand.h"
+#include "core/Einstellungen.h"
 #include "main/PLZSpalten.h"
+#include "ui/Layout.h"
 #include "ui/StringGrid.h"
 
 namespace orvano {
@@ -207,6 +210,55 @@ TEST_F(Verlauf, AFieldEditIsOneStepAndAReloadEndsTheHistory) {
   f.edOrt->setFocus();
   f.DateienNeuLaden(false);
   EXPECT_EQ(f.verlauf()->count(), 0);
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+class Anordnung : public Sicht {};
+
+TEST_F(Anordnung, TheFrameKeepsViewColumnsAndRecordInOrvanoIniAndLeavesEinstPLZAlone) {
+  Einstellungen e;
+  e.routenFelder = {"Bacharach", "55422", "Oberstr. 1", "Bonn", "53111", ""};
+  ASSERT_TRUE(EinstellungenSpeichern(t / "einstPLZ.frb", e));
+  const std::string vorher = test::DateiLesen(t / "einstPLZ.frb");
+  {
+    TfrPLZ f;
+    f.sbTabelle->click();
+    f.StringGrid1->setColumnWidth(kSpalteOrt, 260);
+    f.StringGrid1->setBenutzerVerborgen({7});
+    f.StringGrid1->setAktuelleZelle(kSpalteOrt, 4);
+    f.close();
+  }
+  EXPECT_EQ(test::DateiLesen(t / "einstPLZ.frb"), vorher) << "the 13 lines stay byte for byte";
+  ASSERT_TRUE(std::filesystem::exists(t / "Orvano.ini"));
+  TfrPLZ f;
+  EXPECT_TRUE(f.TabellenAnsicht) << "the view of the last run, although the frame wrote no einstPLZ.frb";
+  EXPECT_EQ(f.StringGrid1->columnWidth(kSpalteOrt), 260);
+  EXPECT_TRUE(f.StringGrid1->isColumnHidden(7));
+  EXPECT_EQ(zelle(f, kSpalteOrt, f.StringGrid1->aktuelleZeile()), "\xDC" "berlingen");
+}
+
+TEST_F(Anordnung, ADamagedFileGivesTheDefaultsAndRecentFilesKeepTheLastEight) {
+  test::DateiSchreiben(t / "Orvano.ini", std::string("[Hauptfenster\n\x01\x02=\xFF\n[[", 18));
+  TfrPLZ f;
+  EXPECT_FALSE(f.TabellenAnsicht);
+  for (int i = 1; i <= 9; ++i) f.zuletztVerwendet("Export", QString("/tmp/liste%1.csv").arg(i));
+  f.zuletztVerwendet("Export", "/tmp/liste3.csv");
+  const auto liste = f.layout().zuletzt();
+  ASSERT_EQ(liste.size(), 8);
+  EXPECT_EQ(liste[0].pfad, "/tmp/liste3.csv") << "used again, it comes first";
+  EXPECT_EQ(liste[1].pfad, "/tmp/liste9.csv");
+  EXPECT_EQ(liste[7].pfad, "/tmp/liste2.csv") << "the oldest went";
+  EXPECT_EQ(f.mnZuletzt->actions().size(), 8);
+  f.zuletztVerwendet("Adressen", (t / "fehlt.csv").c_str());
+  dialoge.antworte(Antwort::Ok);
+  f.mnZuletzt->actions().front()->trigger();
+  ASSERT_EQ(dialoge.boxen.size(), 1u);
+  EXPECT_TRUE(dialoge.boxen[0].text.endsWith("fehlt.csv nicht gefunden")) << dialoge.boxen[0].text.toStdString();
 }
 
 }  // namespace

@@ -246,7 +246,7 @@ TEST_F(TfrPLZTest, TheMenuHasEveryEntryAndOnlyFinishedOnesWork) {
   // Every entry has its Alt key; the captions read as they stand without the marks.
   for (const QString& t : titel) EXPECT_TRUE(t == "-" || t.contains('&')) << t.toStdString();
   EXPECT_EQ(titel.join("|").remove('&').toStdString(),
-            "Datenbank|Export|-|Import|OpenStreetMap-Import…|Adressliste prüfen…|-|Neue Ordner zufügen|-|Prüfen PLZ-DB|Prüfen Strassen-DB|-|Datenbank optimieren|-|"
+            "Datenbank|Export|-|Import|OpenStreetMap-Import…|Adressliste prüfen…|Zuletzt verwendet|-|Neue Ordner zufügen|-|Prüfen PLZ-DB|Prüfen Strassen-DB|-|Datenbank optimieren|-|"
             "Suchen in DB|DB Bearbeiten|-|Sicherheits-Kopie erstellen|Von Sicherheits-Kopie wiederherstellen|-|Exit|"
             "Bearbeiten|Speichern|-|Rückgängig|Wiederholen|-|Zeile löschen|"
             "Suchen|Umkreissuche…|-|Filtern|Weitersuchen|Rückwärts suchen|Info|About|-|Verknüpfung auf dem Desktop erstellen");
