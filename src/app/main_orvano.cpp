@@ -59,6 +59,8 @@ int main(int argc, char** argv) {
   // is shown, and closing a message box then must not count as closing the last window.
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(&frPLZ, &orvano::TfrPLZ::beendet, &app, &QApplication::quit, Qt::QueuedConnection);
+  // Hidden while another window is open, it comes back for every message.
+  orvano::ui::HauptfensterSetzen(&frPLZ);
   frPLZ.show();
   return app.exec();
 }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPointer>
 #include <QPushButton>
 #include <cstdio>
 
@@ -15,10 +16,24 @@ namespace orvano::ui {
 
 namespace {
 
+QPointer<QWidget> g_hauptfenster;
+
+// A window that stays on top hides whatever opens beneath it: what belongs to it does too.
+void ObenHalten(QWidget* dialog, const QWidget* eltern) {
+  if (eltern && (eltern->window()->windowFlags() & Qt::WindowStaysOnTopHint)) dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+void HauptfensterZeigen() {
+  if (g_hauptfenster && g_hauptfenster->isHidden()) g_hauptfenster->show();
+}
+
 class QtDialoge : public Dialoge {
  public:
   Antwort box(const Box& b) override {
-    QMessageBox m(QApplication::activeWindow());
+    HauptfensterZeigen();
+    QWidget* eltern = MeldungsEltern();
+    QMessageBox m(eltern);
+    ObenHalten(&m, eltern);
     QString text = b.text;
     text.replace(QChar('\r'), QChar('\n'));
     m.setText(text);
@@ -65,7 +80,9 @@ class QtDialoge : public Dialoge {
   QString dateiSpeichern(const DateiDialog& d) override { return ausfuehren(d, QFileDialog::AcceptSave); }
 
   bool drucken(QPrinter& drucker) override {
-    QPrintDialog dialog(&drucker, QApplication::activeWindow());
+    QWidget* eltern = MeldungsEltern();
+    QPrintDialog dialog(&drucker, eltern);
+    ObenHalten(&dialog, eltern);
     return dialog.exec() == QDialog::Accepted;
   }
 
@@ -73,7 +90,9 @@ class QtDialoge : public Dialoge {
 
  private:
   static QString ausfuehren(const DateiDialog& d, QFileDialog::AcceptMode modus) {
-    QFileDialog dialog(QApplication::activeWindow(), d.titel, d.ordner, d.filter);
+    QWidget* eltern = MeldungsEltern();
+    QFileDialog dialog(eltern, d.titel, d.ordner, d.filter);
+    ObenHalten(&dialog, eltern);
     dialog.setAcceptMode(modus);
     dialog.setFileMode(modus == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!d.standardEndung.isEmpty()) dialog.setDefaultSuffix(d.standardEndung);
@@ -91,6 +110,20 @@ QtDialoge& echte() {
 Dialoge* g_dialoge = nullptr;
 
 }  // namespace
+
+QWidget* MeldungsEltern() {
+  if (QWidget* w = QApplication::activeModalWidget(); w && w->isVisible()) return w;
+  if (QWidget* w = QApplication::activeWindow(); w && w->isVisible()) return w;
+  QWidget* irgendeins = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!w->isVisible() || w->windowType() == Qt::ToolTip || w->windowType() == Qt::Popup) continue;
+    if (w->windowFlags() & Qt::WindowStaysOnTopHint) return w;
+    if (!irgendeins) irgendeins = w;
+  }
+  return irgendeins;
+}
+
+void HauptfensterSetzen(QWidget* fenster) { g_hauptfenster = fenster; }
 
 Antwort OhneBenutzer::box(const Box& b) {
   if (protokoll_) std::fprintf(stderr, "Meldung: %s\n", qPrintable(b.text));

@@ -8,6 +8,7 @@
 #include "core/Fortschritt.h"
 
 class QPrinter;
+class QWidget;
 
 namespace orvano::ui {
 
@@ -57,6 +58,13 @@ class OhneBenutzer : public Dialoge {
  private:
   bool protokoll_;
 };
+
+// The window a message, question or file dialog belongs to, so that it opens in front: the
+// modal window in use, else the active one, else a shown window that stays on top, else any
+// shown window of ours. Null when none is shown.
+QWidget* MeldungsEltern();
+// The main window: hidden while another window is open, it comes back for every message.
+void HauptfensterSetzen(QWidget* fenster);
 
 // The facade in use: the real dialogs unless a test installed its own.
 Dialoge& dialoge();

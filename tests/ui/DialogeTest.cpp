@@ -3,8 +3,13 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QGuiApplication>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "support/TestDialoge.h"
 
@@ -12,6 +17,34 @@ namespace orvano::ui {
 namespace {
 
 using test::TestDialoge;
+
+// The import window stays on top: its messages belong to it and open in front of it, and the
+// main window, hidden while the import is open, is back for them.
+TEST(Dialoge, AMessageOpensInFrontOfTheModalWindowThatStaysOnTop) {
+  QMainWindow haupt;
+  haupt.setObjectName("frPLZ");
+  HauptfensterSetzen(&haupt);
+  QDialog import(&haupt, Qt::Dialog | Qt::WindowStaysOnTopHint);
+  import.setModal(true);
+  import.show();
+  EXPECT_EQ(MeldungsEltern(), &import);
+  dialogeSetzen(nullptr);
+  QWidget* eltern = nullptr;
+  bool oben = false, hauptDa = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    eltern = box->parentWidget();
+    oben = box->windowFlags() & Qt::WindowStaysOnTopHint;
+    hauptDa = haupt.isVisible();
+    box->done(0);
+  });
+  Meldung("Datei /tmp/liste.csv nicht gefunden");
+  HauptfensterSetzen(nullptr);
+  EXPECT_EQ(eltern, &import);
+  EXPECT_TRUE(oben);
+  EXPECT_TRUE(hauptDa);
+}
 
 TEST(Dialoge, EachKindOfBoxHasItsSymbolAndButtons) {
   TestDialoge d;
