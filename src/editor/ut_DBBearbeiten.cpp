@@ -34,6 +34,7 @@
 #include "ui/Knopf.h"
 #include "folders/OrdnerAuswahl.h"
 #include "ui/StringGrid.h"
+#include "ui/ZellenVerlauf.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
 
@@ -158,6 +159,12 @@ QWidget* TfrDBBearbeiten::seiteAnlegen(int seite) {
   x.sg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   x.sg->setFesteFarbe(kFest[seite - 1]);
   x.sg->setTabelle(&x.tabelle);
+  x.verlauf = new ui::ZellenVerlauf(x.sg, x.panel);
+  // Back at the page as read, there is nothing to save.
+  x.verlauf->nachSchritt = [this, seite](bool sauber) {
+    Seite& y = s(seite);
+    y.sbSpeichern->setEnabled(!sauber && cbEdit->isChecked() && !y.cbOrdner->currentText().isEmpty());
+  };
   x.sgh = new QScrollBar(Qt::Vertical, x.panel);
   x.sgh->setObjectName("sgh" + nr);
   x.sgh->setFixedWidth(25);
@@ -327,6 +334,7 @@ void TfrDBBearbeiten::seiteFuellen(int seite) {
     ui::Meldung(QString::fromStdString(e.what()));
   }
   x.lbZ->setText(da ? QStringLiteral("n=") + QString::number(x.n) : QString());
+  x.verlauf->leeren();
   lnrBreite(seite);
   x.sg->aktualisieren();
 }

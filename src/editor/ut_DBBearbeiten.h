@@ -32,6 +32,7 @@ class TfrNeueDaten;
 
 namespace ui {
 class StringGrid;
+class ZellenVerlauf;
 class StatusLeiste;
 }  // namespace ui
 
@@ -124,6 +125,7 @@ class TfrDBBearbeiten : public QDialog {
     QPushButton* sbSuchen = nullptr;
     QCheckBox* cbGenau = nullptr;
     ui::StringGrid* sg = nullptr;
+    ui::ZellenVerlauf* verlauf = nullptr;
     QScrollBar* sgh = nullptr;
     QPushButton* sbSpeichern = nullptr;
     Tabelle tabelle{kEditorPLZSpalten, 2};

@@ -171,6 +171,12 @@ bool TfrKarte::eventFilter(QObject* ziel, QEvent* e) {
   return QDialog::eventFilter(ziel, e);
 }
 
+void TfrKarte::reject() {
+  // Escape closes the map as the frame does.
+  if (geschlossen) geschlossen();
+  QDialog::reject();
+}
+
 void TfrKarte::closeEvent(QCloseEvent* e) {
   if (geschlossen) geschlossen();
   QDialog::closeEvent(e);

@@ -51,6 +51,7 @@ class TfrKarte : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void reject() override;
   bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:

@@ -81,8 +81,10 @@ void TfrInternet::showEvent(QShowEvent* e) {
 }
 
 bool TfrInternet::eventFilter(QObject* ziel, QEvent* e) {
+  // Escape stops a running request and nothing else; with none running it closes the window.
   if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape && antwort_) {
     abbrechen(QStringLiteral("Abgebrochen"));
+    return true;
   }
   return QDialog::eventFilter(ziel, e);
 }

@@ -24,6 +24,7 @@
 #include "ui/Dialoge.h"
 #include "ui/Knopf.h"
 #include "ui/StringGrid.h"
+#include "ui/ZellenVerlauf.h"
 #include "ui/Text.h"
 #include "ui/Warten.h"
 
@@ -126,6 +127,11 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   edPLZ->installEventFilter(this);
   sbSort->installEventFilter(this);
   ui::EscapeSchliesstNicht(this);
+  verlauf_ = new ui::ZellenVerlauf(StringGrid1, this);
+  verlauf_->nachSchritt = [this](bool sauber) { StrassenGeaendert = !sauber; };
+  verlauf_->nachZeilen = [this] {
+    for (int r = 1; r < tabelle_.zeilen(); ++r) tabelle_.setZelle(0, r, std::to_string(r));
+  };
 }
 
 bool TfrStrassen::eventFilter(QObject* ziel, QEvent* e) {
@@ -244,6 +250,8 @@ void TfrStrassen::listeZeigen(const std::vector<StrassenZeile>& zeilen) {
   }
   StringGrid1->aktualisieren();
   StringGrid1->setAktuelleZelle(kStrasse, 1);
+  // A new list (read, sorted or saved) starts without steps.
+  verlauf_->leeren();
 }
 
 std::vector<StrassenZeile> TfrStrassen::zeilen() const {
@@ -282,7 +290,8 @@ void TfrStrassen::enter() {
     StringGrid1->setAktuelleZelle(spalte + 1, zeile);
   } else {
     const bool strasse = !LeerzeichenEntfernen(tabelle_.zelle(kStrasse, zeile)).empty();
-    if (zeile == tabelle_.zeilen() - 1 && strasse) tabelle_.setZeilen(tabelle_.zeilen() + 1);
+    const bool neu = zeile == tabelle_.zeilen() - 1 && strasse;
+    if (neu) tabelle_.setZeilen(tabelle_.zeilen() + 1);
     if (strasse) ++zeile;
     const TPLZRecord& r = db_.PLZTabelle[static_cast<std::size_t>(satz_)];
     tabelle_.setZelle(1, zeile, r.Ort.text());
@@ -290,6 +299,7 @@ void TfrStrassen::enter() {
     nummerieren();
     StringGrid1->aktualisieren();
     StringGrid1->setAktuelleZelle(kStrasse, zeile);
+    if (neu) verlauf_->zeileEingefuegt(zeile);
   }
 }
 
@@ -308,6 +318,8 @@ void TfrStrassen::sbEinfuegenClick() {
   for (int c = kStrasse; c < kSpalten; ++c) tabelle_.setZelle(c, zeile, "");
   StringGrid1->aktualisieren();
   StringGrid1->setAktuelleZelle(kStrasse, zeile);
+  StrassenGeaendert = true;
+  verlauf_->zeileEingefuegt(zeile);
 }
 
 bool TfrStrassen::sbSpeichern_DatClick() {
@@ -387,9 +399,12 @@ void TfrStrassen::sbSDB_OptimierungClick() {
   if (sortierungAbgebrochen) sbSpeichern_Dat->hide();
 }
 
-void TfrStrassen::closeEvent(QCloseEvent* e) {
+void TfrStrassen::closeEvent(QCloseEvent* e) { QDialog::closeEvent(e); }
+
+void TfrStrassen::reject() {
+  // Escape, Exit and the frame all come here: unsaved streets are asked for first.
   if (StrassenGeaendert && sbSpeichern_Dat->isVisible()) sbSpeichern_DatClick();
-  QDialog::closeEvent(e);
+  QDialog::reject();
 }
 
 }  // namespace orvano

@@ -15,6 +15,9 @@ class QPushButton;
 class QStatusBar;
 
 namespace orvano {
+namespace ui {
+class ZellenVerlauf;
+}
 
 class Datenbestand;
 struct StrassenZeile;
@@ -55,6 +58,8 @@ class TfrStrassen : public QDialog {
   void sbSDB_OptimierungClick();
 
   bool StrassenGeaendert = false;
+  // Undo and redo of the unsaved edits (Ctrl+Z, Ctrl+Y).
+  ui::ZellenVerlauf* verlauf() const { return verlauf_; }
   bool ZeilenEingefuegt = false;
 
   ui::StringGrid* StringGrid1;
@@ -74,6 +79,7 @@ class TfrStrassen : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void reject() override;
   bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:
@@ -95,6 +101,7 @@ class TfrStrassen : public QDialog {
   int strassenWahl_ = 0;
   bool buchstaben_ = false;
   std::int32_t sprungSatz_ = 0;
+  ui::ZellenVerlauf* verlauf_ = nullptr;
 };
 
 }  // namespace orvano

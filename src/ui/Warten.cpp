@@ -84,11 +84,17 @@ bool EingabeSperre::eventFilter(QObject* ziel, QEvent* e) {
 
 namespace {
 
+int g_laeufe = 0;
+QElapsedTimer g_laufEnde;
+
+// Escape stops a run; only when none runs (nor ended a moment ago, with the key still
+// queued) does it close the window.
 class EscapeSperre : public QObject {
  public:
   using QObject::QObject;
   bool eventFilter(QObject*, QEvent* e) override {
-    return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+    if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->key() != Qt::Key_Escape) return false;
+    return g_laeufe > 0 || (g_laufEnde.isValid() && g_laufEnde.elapsed() < 400);
   }
 };
 
@@ -133,6 +139,7 @@ void BalkenFortschritt::beenden() {
 Lauf::Lauf(QProgressBar* balken, StatusLeiste* status, Escape escape)
     : BalkenFortschritt(balken, escape != Escape::Aus, true), status_(status), escape_(escape) {
   EscapeVerwerfen();
+  ++g_laeufe;
   if (status_) {
     statusWarSichtbar_ = status_->leiste()->isVisible();
     status_->leiste()->show();
@@ -140,6 +147,8 @@ Lauf::Lauf(QProgressBar* balken, StatusLeiste* status, Escape escape)
 }
 
 Lauf::~Lauf() {
+  --g_laeufe;
+  g_laufEnde.start();
   if (status_ && !statusWarSichtbar_) status_->leiste()->hide();
 }
 

@@ -56,7 +56,8 @@ class EingabeSperre : public QObject {
   QSet<QWidget*> fenster_;
 };
 
-// Escape does not close DIALOG (a window that holds work); the press is still noted.
+// Escape closes DIALOG (a window that holds work and runs long work) only when no run is going
+// on or just ended: a press that stops a run never closes the window as well.
 void EscapeSchliesstNicht(QDialog* dialog);
 
 // Shows a data-store routine's progress on a window's bar: shown at the start, hidden at the

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "FensterTest.h"
@@ -133,6 +134,41 @@ TEST_F(StrassenFenster, WithoutTheGermanStreetFileTheWindowSaysWhereToGetOne) {
   EXPECT_TRUE(dialoge.boxen[0].text.startsWith("Datei Strassen_D.ppp nicht gefunden.\rDownload auf file://")) << dialoge.boxen[0].text.toStdString();
   EXPECT_TRUE(dialoge.boxen[0].text.endsWith("/README.md#street-data"));
   EXPECT_EQ(s.tabelle().zelle(1, 1), "Bonn") << "one row of the record's place";
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST_F(StrassenFenster, EditsAndInsertedRowsUndoWithCtrlZAndEscapeAsksBeforeDroppingThem) {
+  TfrPLZ f;
+  f.Aktivieren();
+  TfrStrassen& s = *f.frStrassen;
+  s.vorbereiten(1, false, 'D', "Ord_1");
+  s.show();
+  QApplication::setActiveWindow(&s);
+  s.StringGrid1->setAktuelleZelle(3, 1);
+  s.StringGrid1->setFocus();
+  QTest::keyClicks(s.StringGrid1, "M");
+  QTest::keyClicks(QApplication::focusWidget(), "arktplatz");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(s.tabelle().zelle(3, 1), "Marktplatz");
+  s.sbEinfuegen->click();
+  ASSERT_EQ(s.tabelle().zeilen(), 3);
+  QTest::keyClick(s.StringGrid1, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(s.tabelle().zeilen(), 2) << "the inserted row goes first";
+  QTest::keyClick(s.StringGrid1, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(s.tabelle().zelle(3, 1), "Markt");
+  EXPECT_FALSE(s.StrassenGeaendert) << "back at the list as read";
+  QTest::keyClick(s.StringGrid1, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(s.tabelle().zelle(3, 1), "Marktplatz");
+  EXPECT_TRUE(s.StrassenGeaendert);
+  dialoge.antworte(Antwort::Nein, QString::fromUtf8("Änderung in Temporäre Datei speichern?"));
+  QTest::qWait(450);  // a press right after the list was read would still belong to that run
+  QTest::keyClick(&s, Qt::Key_Escape);
+  EXPECT_FALSE(s.isVisible()) << "Escape closes the window, after the question";
 }
 
 }  // namespace
