@@ -210,7 +210,7 @@ int Suchen(const Aufruf& a, const std::string& standardOrdner, std::ostream& out
   for (std::size_t i = 0; i < e.positionen.size(); ++i) {
     const std::int32_t p = e.positionen[i];
     const auto z = plz ? PLZSuchZeile(db.PLZTabelle[static_cast<std::size_t>(p)], p)
-                       : StrassenSuchZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p);
+                       : StrassenSuchZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p, SuchLand(db));
     if (plz) {
       ZeileAusgeben(out, p, z, kPLZ);
     } else {
@@ -245,7 +245,7 @@ int Pruefen(const Aufruf& a, const std::string& standardOrdner, std::ostream& ou
   static const int kStrassenSpalten[] = {1, 2, 6, 15, 16, 17};
   for (const std::int32_t p : e.positionen) {
     const auto zeile = plz ? PLZPruefZeile(db.PLZTabelle[static_cast<std::size_t>(p)], p)
-                           : StrassenPruefZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p);
+                           : StrassenPruefZeile(db.StrassenTabelle[static_cast<std::size_t>(p)], p, SuchLand(db));
     if (plz) {
       ZeileAusgeben(out, p, zeile, kPLZSpalten);
     } else {

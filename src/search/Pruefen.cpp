@@ -91,8 +91,8 @@ std::vector<std::string> PLZPruefZeile(const TPLZRecord& r, std::int32_t k) {
   return z;
 }
 
-std::vector<std::string> StrassenPruefZeile(const TStrassenRecord& s, std::int32_t k) {
-  std::vector<std::string> z = StrassenSuchZeile(s, k);
+std::vector<std::string> StrassenPruefZeile(const TStrassenRecord& s, std::int32_t k, char land) {
+  std::vector<std::string> z = StrassenSuchZeile(s, k, land);
   z.resize(18);
   z[2].clear();
   return z;

@@ -24,7 +24,7 @@ PruefErgebnis StrassenDoppelte(const Datenbestand& db, std::int32_t start, Forts
 
 // The 18 cells of a row of the check's table for postal-code record K or street K.
 std::vector<std::string> PLZPruefZeile(const TPLZRecord& r, std::int32_t k);
-std::vector<std::string> StrassenPruefZeile(const TStrassenRecord& s, std::int32_t k);
+std::vector<std::string> StrassenPruefZeile(const TStrassenRecord& s, std::int32_t k, char land = 0);
 
 // "n Doppelte Einträge gefunden" / "Keine Doppelte Einträge gefunden" (UTF-8).
 std::string PruefMeldung(std::size_t anzahl);

@@ -38,11 +38,11 @@ std::string SuchWert(const TPLZRecord& r, const std::string& feld) {
   if (feld == "Bundesland") return r.Bundesland.text();
   if (feld == "Ortsteil") return r.Ortsteil.text();
   if (feld == "Landkreis") return r.Landkreis.text();
-  if (feld == "Postleitzahl" || feld == "PLZ") return Ganz(r.PLZ);
+  if (feld == "Postleitzahl" || feld == "PLZ") return PLZText(r);
   if (feld == "Autokennzeichen") return r.Autokennzeichen.text();
   if (feld == "Breitengrad") return RealZuText(r.Breitengrad);
   if (feld == "Laengengrad") return RealZuText(r.Laengengrad);
-  if (feld == "Vorwahl") return Ganz(r.Vorwahl);
+  if (feld == "Vorwahl") return VorwahlText(r.Vorwahl);
   if (feld == "Strassen") return Ganz(r.Strassen);
   return {};
 }
@@ -58,8 +58,22 @@ std::string SuchWert(const TStrassenRecord& s, const std::string& feld) {
 
 namespace {
 
+// The same number without the leading zero it is shown with, so that "7389" finds 07389 as
+// "07389" does; empty when the field has no such second form.
+std::string OhneNull(const TPLZRecord& r, const std::string& feld) {
+  if (feld == "Postleitzahl" || feld == "PLZ") return Ganz(r.PLZ);
+  if (feld == "Vorwahl") return r.Vorwahl == 0 ? std::string() : Ganz(r.Vorwahl);
+  return {};
+}
+
+// A street's code is stored without its country: a German one may be searched with its zero.
+std::string OhneNull(const TStrassenRecord& s, const std::string& feld) {
+  if ((feld == "PLZ" || feld == "Postleitzahl") && s.PLZ > 0 && s.PLZ < 10000) return "0" + Ganz(s.PLZ);
+  return {};
+}
+
 bool BeginntMit(const std::string& wert, const std::string& anfang) {
-  // As the original's Pos(...) = 1: an empty beginning is found nowhere.
+  // An empty beginning is found nowhere.
   return !anfang.empty() && wert.compare(0, anfang.size(), anfang) == 0;
 }
 
@@ -71,8 +85,13 @@ SuchErgebnis Durchsuchen(const RecordFeld<Record>& tabelle, std::int32_t n, cons
   f.beginnen(n);
   for (std::int32_t k = start; k <= n; ++k) {
     const Record& r = tabelle[static_cast<std::size_t>(k)];
+    auto passt = [&](const std::string& v) { return a.genau ? v == a.text : v.find(a.text) != std::string::npos; };
     const std::string v1 = SuchWert(r, a.feld);
-    bool treffer = a.genau ? v1 == a.text : v1.find(a.text) != std::string::npos;
+    bool treffer = passt(v1);
+    if (!treffer) {
+      const std::string v0 = OhneNull(r, a.feld);
+      treffer = !v0.empty() && passt(v0);
+    }
     if (treffer && zweite) {
       const std::string v2 = SuchWert(r, a.feld2);
       if (!v2.empty() && !BeginntMit(v2, a.text2)) treffer = false;
@@ -134,6 +153,8 @@ SuchErgebnis DoppeltePLZ(const Datenbestand& db, std::int32_t start, Fortschritt
   return e;
 }
 
+char SuchLand(const Datenbestand& db) { return db.Land.empty() ? 0 : LandBuchstabe(db.Land.front()); }
+
 std::vector<std::string> PLZSuchZeile(const TPLZRecord& r, std::int32_t pos) {
   return {"",
           r.Ort.text(),
@@ -141,7 +162,7 @@ std::vector<std::string> PLZSuchZeile(const TPLZRecord& r, std::int32_t pos) {
           r.Bundesland.text(),
           r.Ortsteil.text(),
           r.Landkreis.text(),
-          Ganz(r.PLZ),
+          PLZText(r),
           r.Autokennzeichen.text(),
           RealZuText(r.Breitengrad),
           RealZuText(r.Laengengrad),
@@ -149,18 +170,18 @@ std::vector<std::string> PLZSuchZeile(const TPLZRecord& r, std::int32_t pos) {
           r.Regierungsbezirk.text(),
           r.Gemeindeteil.text(),
           r.Verwaltungszusammenschluss.text(),
-          Ganz(r.Vorwahl),
+          VorwahlText(r.Vorwahl),
           Ganz(r.Strassen),
           "",
           "",
           kMarke};
 }
 
-std::vector<std::string> StrassenSuchZeile(const TStrassenRecord& s, std::int32_t pos) {
+std::vector<std::string> StrassenSuchZeile(const TStrassenRecord& s, std::int32_t pos, char land) {
   std::vector<std::string> z(kSuchSpalten);
   z[1] = s.Ort.text();
   z[2] = std::string(1, s.HausNrKz);
-  z[6] = Ganz(s.PLZ);
+  z[6] = land ? PLZText(s.PLZ, land) : Ganz(s.PLZ);
   z[kSuchSpalteDBNr] = Ganz(pos);
   z[15] = s.Strasse.text();
   z[16] = s.AbNr.text();
@@ -211,9 +232,9 @@ TPLZRecord PLZAusZeile(const TPLZRecord& gespeichert, std::int32_t pos, const Ta
   return r;
 }
 
-TStrassenRecord StrasseAusZeile(const TStrassenRecord& gespeichert, std::int32_t pos, const Tabelle& t, int zeile) {
+TStrassenRecord StrasseAusZeile(const TStrassenRecord& gespeichert, std::int32_t pos, const Tabelle& t, int zeile, char land) {
   TStrassenRecord s = gespeichert;
-  const std::vector<std::string> vorher = StrassenSuchZeile(gespeichert, pos);
+  const std::vector<std::string> vorher = StrassenSuchZeile(gespeichert, pos, land);
   auto neu = [&](int c) { return t.zelle(c, zeile) != vorher[static_cast<std::size_t>(c)]; };
   auto text = [&](int c) { return std::string(t.zelle(c, zeile)); };
   if (neu(1)) s.Ort.setzen(text(1));
@@ -260,7 +281,7 @@ std::int32_t ZeilenZurueckschreiben(Datenbestand& db, bool plz, const Tabelle& t
       satz.assign(reinterpret_cast<const char*>(&r), sizeof r);
       position = static_cast<std::int64_t>(k - 1) * static_cast<std::int64_t>(sizeof r);
     } else {
-      const TStrassenRecord s = StrasseAusZeile(db.StrassenTabelle[static_cast<std::size_t>(k)], k, t, z);
+      const TStrassenRecord s = StrasseAusZeile(db.StrassenTabelle[static_cast<std::size_t>(k)], k, t, z, SuchLand(db));
       satz.assign(reinterpret_cast<const char*>(&s), sizeof s);
       // Where the record lies in the file: invalid entries before it were skipped by the loading.
       position = static_cast<std::int64_t>(db.StrassenPosition[static_cast<std::size_t>(k)] - 1) * static_cast<std::int64_t>(sizeof s);

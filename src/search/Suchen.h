@@ -48,7 +48,10 @@ SuchErgebnis DoppeltePLZ(const Datenbestand& db, std::int32_t start, Fortschritt
 
 // The 19 cells of a result row (column 18 the mark " X").
 std::vector<std::string> PLZSuchZeile(const TPLZRecord& r, std::int32_t pos);
-std::vector<std::string> StrassenSuchZeile(const TStrassenRecord& s, std::int32_t pos);
+// The country letter ('D', 'A', 'C') of DB's tables, for the street rows below; 0 when unset.
+char SuchLand(const Datenbestand& db);
+// A street's postal code as its country writes it: LAND 'D' gives German codes their leading zero.
+std::vector<std::string> StrassenSuchZeile(const TStrassenRecord& s, std::int32_t pos, char land = 0);
 
 constexpr int kSuchSpalten = 19;
 constexpr int kSuchSpalteDBNr = 10;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "Pruefen.h"
+#include "Suchen.h"
 #include "core/Dateien.h"
 #include "core/Datenbestand.h"
 #include "core/Texte.h"
@@ -136,7 +137,7 @@ void TfrPrufen::sbPrufenClick() {
   for (std::size_t i = 0; i < e.positionen.size(); ++i) {
     const auto k = static_cast<std::size_t>(e.positionen[i]);
     std::vector<std::string> zeile = plz_ ? PLZPruefZeile(db_.PLZTabelle[k], e.positionen[i])
-                                          : StrassenPruefZeile(db_.StrassenTabelle[k], e.positionen[i]);
+                                          : StrassenPruefZeile(db_.StrassenTabelle[k], e.positionen[i], SuchLand(db_));
     zeile[0] = std::to_string(i + 1);
     tabelle_.setZeile(static_cast<int>(i) + 1, zeile);
   }

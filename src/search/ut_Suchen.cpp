@@ -245,7 +245,7 @@ void TfrSuchen::sbSuchenClick() {
   for (int i = 0; i < n; ++i) {
     const auto k = static_cast<std::size_t>(e.positionen[static_cast<std::size_t>(i)]);
     std::vector<std::string> zeile = plz() ? PLZSuchZeile(db_.PLZTabelle[k], static_cast<std::int32_t>(k))
-                                           : StrassenSuchZeile(db_.StrassenTabelle[k], static_cast<std::int32_t>(k));
+                                           : StrassenSuchZeile(db_.StrassenTabelle[k], static_cast<std::int32_t>(k), SuchLand(db_));
     zeile[0] = std::to_string(i + 1);
     if (!e.markiert[static_cast<std::size_t>(i)]) zeile[kSuchSpalteMarke].clear();
     markiert += e.markiert[static_cast<std::size_t>(i)] ? 1 : 0;
@@ -264,6 +264,16 @@ void TfrSuchen::sbSuchenClick() {
   }
 }
 
+QString TfrSuchen::druckTitel() const {
+  // What was searched, where, and how much was found.
+  QString t = (rdPLZ->isChecked() ? QStringLiteral("PLZ-Suche") : QStringLiteral("Straßensuche")) + QStringLiteral(": ") +
+              cbSuchen->currentText();
+  if (!edSuchen->text().isEmpty()) t += QStringLiteral(" „") + edSuchen->text() + QStringLiteral("“");
+  if (!edSuchen2->text().isEmpty()) t += QStringLiteral(", ") + cbSuchen2->currentText() + QStringLiteral(" „") + edSuchen2->text() + QStringLiteral("“");
+  const int n = std::max(0, tabelle_.zeilen() - 1);
+  return t + QStringLiteral(" – ") + QString::number(n) + (n == 1 ? QStringLiteral(" Eintrag") : QStringLiteral(" Einträge"));
+}
+
 void TfrSuchen::sbPrintClick() {
   for (const int c : kNichtDrucken) tabelle_.setBreite(c, Tabelle::kVerborgen);
   QPrinter drucker(QPrinter::HighResolution);
@@ -274,7 +284,8 @@ void TfrSuchen::sbPrintClick() {
     o.linkerRand = 10;
     o.obererRand = 50;
     o.massstab = 0.53;
-    o.titel = QStringLiteral(" ");
+    o.seitenBreite = true;
+    o.titel = druckTitel();
     ui::TabelleDrucken(drucker, tabelle_, sg1->font(), sg1->festeFarbe(), o);
   }
   spaltenEinstellen();

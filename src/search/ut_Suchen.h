@@ -46,6 +46,8 @@ class TfrSuchen : public QDialog {
   QRadioButton* rdStrassen;
   QLineEdit* edAbNr;
   QComboBox* cbSuchen;
+  // The title of the printed results.
+  QString druckTitel() const;
   QLineEdit* edSuchen;
   QComboBox* cbSuchen2;
   QLineEdit* edSuchen2;

@@ -26,9 +26,9 @@ class Seiten {
   int drucken() {
     if (!maler_.begin(&drucker_)) return 0;
     kopf();
-    const int erste = o_.ersteZeile < 0 ? 0 : o_.ersteZeile;
+    // The page head prints the title row: it is never printed a second time as data.
+    const int erste = std::max(1, o_.ersteZeile);
     const int letzte = o_.letzteZeile < 0 ? t_.zeilen() - 1 : o_.letzteZeile;
-    if (erste > 0) zeile(0);
     for (int r = erste; r <= letzte; ++r) {
       if (y_ + zeilenHoehe() > grenze_) {
         drucker_.newPage();
@@ -116,7 +116,17 @@ int TabelleDrucken(QPrinter& drucker, const Tabelle& t, const QFont& schrift, co
   if (o.massstab <= 0) return 0;
   if (!o.ausrichtungBehalten) drucker.setPageOrientation(o.querformat ? QPageLayout::Landscape : QPageLayout::Portrait);
   drucker.setDocName(o.titel);
-  Seiten s(drucker, t, schrift, fest, o);
+  DruckOptionen mit = o;
+  if (o.seitenBreite) {
+    // The shown columns and the left margin take the page's printable width.
+    double punkte = o.linkerRand + 2;
+    for (int c = 0; c < t.spalten(); ++c) {
+      if (t.breite(c) >= 0) punkte += t.breite(c) + 1;
+    }
+    const double frei = drucker.pageLayout().paintRect(QPageLayout::Point).width();
+    if (punkte > 0 && frei > 0) mit.massstab = frei / punkte;
+  }
+  Seiten s(drucker, t, schrift, fest, mit);
   return s.drucken();
 }
 

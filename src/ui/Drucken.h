@@ -18,6 +18,8 @@ struct DruckOptionen {
   double obererRand = 50;  // points
   double massstab = 0.53;
   QString titel;
+  // The scale is chosen so that the shown columns fill the printable width.
+  bool seitenBreite = false;
   // Keep the printer's orientation, else set it.
   bool ausrichtungBehalten = true;
   bool querformat = false;

@@ -377,9 +377,9 @@ TEST(CliPruefen, ListsPositionAndCellsAndDeletesOnlyWithJa) {
   DateiSchreiben(t / "Ord_1/Strassen_D.ppp", Strassen({{1067, "Am Markt"}, {1067, "Zeil"}, {1067, "am-markt"}, {1067, "Am Markt"}}));
   auto e = Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen"});
   ASSERT_EQ(e.status, 0) << e.err;
-  EXPECT_EQ(e.out, "1;;;1067;Am Markt;;\n3;;;1067;am-markt;;\n2 Doppelte Einträge gefunden\n");
+  EXPECT_EQ(e.out, "1;;;01067;Am Markt;;\n3;;;01067;am-markt;;\n2 Doppelte Einträge gefunden\n");
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen", "--ab", "2"}).out,
-            "3;;;1067;am-markt;;\n1 Doppelte Einträge gefunden\n");
+            "3;;;01067;am-markt;;\n1 Doppelte Einträge gefunden\n");
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen", "--loeschen"}).status, 2);
   e = Cli({"--programmordner", t.pfad(), "pruefen", "--art", "strassen", "--loeschen", "--ja"});
   ASSERT_EQ(e.status, 0) << e.err;
@@ -408,20 +408,32 @@ TEST(CliSuchen, FieldSearchAndDoublePostalCodesAsTheWindowFindsThem) {
     r.PLZ = plz;
     return std::string(reinterpret_cast<const char*>(&r), sizeof r);
   };
+  TPLZRecord grobengereuth{};
+  grobengereuth.Staat.setzen("DE");
+  grobengereuth.Ort.setzen("Grobengereuth");
+  grobengereuth.PLZ = 7389;
+  grobengereuth.Vorwahl = 36484;
   DateiSchreiben(t / "Ord_1/Dat_D.ppp", satz("Bad Homburg", 61348) + satz("M\xFCnchen", 80331) + satz("bad homburg", 61348) +
-                                            satz("BadHomburg", 61348));
+                                            satz("BadHomburg", 61348) +
+                                            std::string(reinterpret_cast<const char*>(&grobengereuth), sizeof grobengereuth));
   auto e = Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--doppelte"});
   ASSERT_EQ(e.status, 0) << e.err;
   EXPECT_EQ(e.out,
-            "1;Bad Homburg;;;;61348;;0;0;0;0\n1;Bad Homburg;;;;61348;;0;0;0;0\n3;bad homburg;;;;61348;;0;0;0;0\n"
+            "1;Bad Homburg;;;;61348;;0;0;;0\n1;Bad Homburg;;;;61348;;0;0;;0\n3;bad homburg;;;;61348;;0;0;;0\n"
             "2 Doppelte PLZ gefunden.\n");
   e = Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Ort", "--text", "München"});
-  EXPECT_EQ(e.out, "2;München;;;;80331;;0;0;0;0\n1 Einträge gefunden\n");
-  // Codes are compared as plain numbers: 01067 would be 1067, and "8033" is in 80331.
+  EXPECT_EQ(e.out, "2;München;;;;80331;;0;0;;0\n1 Einträge gefunden\n");
+  // German codes and dialling codes are shown with their leading zero and found with or without it.
+  for (const char* text : {"07389", "7389"}) {
+    EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Postleitzahl", "--text", text}).out,
+              "5;Grobengereuth;;;;07389;;0;0;036484;0\n1 Einträge gefunden\n") << text;
+  }
+  EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Vorwahl", "--text", "036484", "--genau"}).out,
+            "5;Grobengereuth;;;;07389;;0;0;036484;0\n1 Einträge gefunden\n");
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Postleitzahl", "--text", "08033"}).out,
             "Keine Einträge gefunden\n");
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Postleitzahl", "--text", "8033"}).out,
-            "2;München;;;;80331;;0;0;0;0\n1 Einträge gefunden\n");
+            "2;München;;;;80331;;0;0;;0\n1 Einträge gefunden\n");
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Ort", "--text", "x", "--ab", "zwei"}).status, 2);
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "plz", "--feld", "Hausnummer", "--text", "x"}).status, 2);
   EXPECT_EQ(Cli({"--programmordner", t.pfad(), "suchen", "--art", "strassen", "--feld", "Strasse", "--text", "x"}).status, 1)

@@ -13,6 +13,7 @@
 #include "core/Datenbestand.h"
 #include "search/Suchen.h"
 #include "search/ut_Suchen.h"
+#include "support/PdfText.h"
 #include "ui/StringGrid.h"
 
 namespace orvano {
@@ -96,6 +97,40 @@ TEST_F(SuchFenster, AnEmptyStreetFileDisablesTheSearchUntilThePostalCodesAreBack
     w.sbExit->click();
   });
   EXPECT_EQ(f.frSuchen->Tag, 0);
+}
+
+}  // namespace
+}  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST_F(SuchFenster, GermanCodesShowTheirLeadingZeroOnScreenAndInThePrintWithItsTitleOnce) {
+  TPLZRecord grobengereuth = test::PLZSatz("Grobengereuth", 7389, 50.73, 11.63);
+  grobengereuth.Vorwahl = 36484;
+  grobengereuth.Bundesland.setzen("Th\xFCringen");
+  plz({PLZSatz("Berlin", 10115), grobengereuth});
+  TfrPLZ f;
+  f.Aktivieren();
+  imFenster(f, [&](TfrSuchen& w) {
+    w.cbSuchen->setCurrentText("Postleitzahl");
+    w.edSuchen->setText("7389");
+    dialoge.antworte(Antwort::Ok, QString::fromUtf8("1 Einträge gefunden"));
+    w.sbSuchen->click();
+    ASSERT_EQ(w.tabelle().zeilen(), 2);
+    EXPECT_EQ(w.tabelle().zelle(6, 1), "07389");
+    EXPECT_EQ(w.tabelle().zelle(14, 1), "036484");
+    dialoge.druckDatei = QString::fromStdString(t / "suche.pdf");
+    dialoge.druckenAntwort(true);
+    w.sbPrint->click();
+  });
+  const std::string text = test::PdfText(t / "suche.pdf");
+  ASSERT_FALSE(text.empty()) << "pdftotext is missing or nothing was printed";
+  EXPECT_NE(text.find("PLZ-Suche: Postleitzahl „7389“ – 1 Eintrag"), std::string::npos) << text;
+  EXPECT_NE(text.find("07389"), std::string::npos);
+  EXPECT_EQ(text.find("036484"), std::string::npos) << "the dialling code is not among the printed columns";
+  EXPECT_EQ(text.find("Postleitzahl", text.find("Postleitzahl", text.find("Eintrag")) + 1), std::string::npos)
+      << "the title row once: " << text;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // with No / Cancel), and answers left over at the end fail it too.
 #pragma once
 
+#include <QPrinter>
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
@@ -53,15 +55,21 @@ class TestDialoge : public ui::Dialoge {
   }
   QString dateiOeffnen(const ui::DateiDialog& d) override { return dateiName(d); }
   QString dateiSpeichern(const ui::DateiDialog& d) override { return dateiName(d); }
-  bool drucken(QPrinter&) override {
+  bool drucken(QPrinter& drucker) override {
     if (drucken_.empty()) {
       ADD_FAILURE() << "Unerwarteter Druckdialog";
       return false;
     }
     const bool ja = drucken_.front();
     drucken_.pop_front();
+    // A chosen file: the print goes there as PDF, for tests that read what was printed.
+    if (ja && !druckDatei.isEmpty()) {
+      drucker.setOutputFormat(QPrinter::PdfFormat);
+      drucker.setOutputFileName(druckDatei);
+    }
     return ja;
   }
+  QString druckDatei;
   bool oeffnen(const QUrl& adresse) override {
     geoeffnet.push_back(adresse);
     return browserDa;
