@@ -344,7 +344,7 @@ int Wiederherstellen(const Aufruf& a, const std::string& standardOrdner, std::os
   out << quelle << " -> " << w.ziel << "\n";
   if (!w.sicherung.empty()) out << "Sicherheitskopie der ersetzten Datei: " << w.sicherung << "\n";
   if (w.zahlenVeraltet) {
-    out << "Die Strassen-Anzahlen der PLZ-Einträge passen vielleicht nicht mehr zur Strassen-Datenbank: "
+    out << "Die Straßenanzahlen der PLZ-Einträge passen vielleicht nicht mehr zur Straßendatenbank: "
         << "orvano-cli strassen-zaehlen --ordner " << db.OrdnerName() << " --land " << Cp1252ZuUtf8(LandDerDatenbank(ziel)) << " --ja\n";
   }
   return 0;

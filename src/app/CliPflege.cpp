@@ -137,7 +137,7 @@ int Optimieren(const Aufruf& a, const std::string& standardOrdner, std::ostream&
   if (sortieren) {
     schritt([&] {
       const SortErgebnis e = StrassenSortieren(db, o, KeinFortschritt(), antworten);
-      out << "Strassen-Datenbank sortiert: " << e.bewegt << " Datens\xC3\xA4tze an anderer Stelle\n";
+      out << "Stra\xC3\x9F" "endatenbank sortiert: " << e.bewegt << " Datens\xC3\xA4tze an anderer Stelle\n";
       geschrieben = geschrieben || e.gespeichert;
     });
   }
@@ -378,7 +378,7 @@ int StrassenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostr
       const StrassenZeile& z = liste.zeilen[i];
       ZeileAusgeben(out, liste.positionen[i], {z.ort, z.plz, z.strasse, z.abNr, z.bisNr}, kSpalten);
     }
-    out << liste.positionen.size() << " Strassen von " << Cp1252ZuUtf8(name) << "\n";
+    out << liste.positionen.size() << " Stra\xC3\x9F" "en von " << Cp1252ZuUtf8(name) << "\n";
     return 0;
   }
   const TPLZRecord rec = db.PLZTabelle[static_cast<std::size_t>(satz)];
@@ -386,13 +386,13 @@ int StrassenBefehl(const Aufruf& a, const std::string& standardOrdner, std::ostr
   std::size_t neu = 0;
   for (const StrassenZeile& z : zeilen) neu += LeerzeichenEntfernen(z.strasse).empty() ? 0 : 1;
   if (!ja) {
-    out << liste.positionen.size() << " Strassen von " << Cp1252ZuUtf8(name) << " w\xC3\xBCrden durch " << neu << " ersetzt\n";
+    out << liste.positionen.size() << " Stra\xC3\x9F" "en von " << Cp1252ZuUtf8(name) << " w\xC3\xBCrden durch " << neu << " ersetzt\n";
     out << "Nichts geschrieben (mit --ja wird gespeichert)\n";
     return 0;
   }
   const ListenSpeicherung e = StrassenListeSpeichern(db, satz, zeilen, db.OrdnerName(), KeinFortschritt(), antworten);
   if (!e.gespeichert) throw Fehlschlag{"Nichts gespeichert"};
-  out << e.entfernt << " Strassen von " << Cp1252ZuUtf8(name) << " durch " << e.strassen << " ersetzt\n";
+  out << e.entfernt << " Stra\xC3\x9F" "en von " << Cp1252ZuUtf8(name) << " durch " << e.strassen << " ersetzt\n";
   return 0;
 }
 

@@ -162,7 +162,7 @@ void Datenbestand::StrassenSchreiben(const std::string& datei, Fortschritt& fort
 }
 
 void Datenbestand::StrassenSpeichern(Fortschritt& fortschritt) {
-  if (strassenDatei_.empty()) throw DateiFehler("Keine Strassen-Datei geladen: es wurde nichts gespeichert");
+  if (strassenDatei_.empty()) throw DateiFehler("Keine Stra\xC3\x9F" "endatei geladen: es wurde nichts gespeichert");
   StrassenSchreiben(strassenDatei_, fortschritt);
   strassenKennung_ = KennungLesen(strassenDatei_);
 }

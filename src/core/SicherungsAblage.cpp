@@ -230,7 +230,7 @@ void ErsetzungAbschliessen(const std::string& ordner, std::vector<std::string>& 
       meldungen.push_back("Ein abgebrochenes Speichern wurde abgeschlossen: " + ziel);
     } catch (const DateiFehler& f) {
       meldungen.push_back("Ein abgebrochenes Speichern konnte nicht abgeschlossen werden (" + std::string(f.what()) + "); " + ziel +
-                          " ist noch die alte Datei, die Strassen-Anzahlen passen vielleicht nicht: bitte Strassen neu z\xC3\xA4hlen");
+                          " ist noch die alte Datei, die Stra\xC3\x9F" "enanzahlen passen vielleicht nicht: bitte Stra\xC3\x9F" "en neu z\xC3\xA4hlen");
     }
   }
   ::unlink(journal.c_str());

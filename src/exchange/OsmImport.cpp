@@ -255,10 +255,10 @@ std::vector<std::string> OsmZusammenfassung(const OsmErgebnis& e) {
   std::vector<std::string> z = {
       "Adressen gelesen: " + n(e.adressen),
       "ohne Ort (addr:city): " + n(e.ohneOrt),
-      "ohne Strasse (addr:street, addr:place): " + n(e.ohneStrasse),
+      "ohne Stra\xC3\x9F" "e (addr:street, addr:place): " + n(e.ohneStrasse),
       "PLZ mit falscher Stellenzahl: " + n(e.falschePLZ),
       "anderes Land (addr:country): " + n(e.anderesLand),
-      "Strassen: " + n(e.strassen),
+      "Stra\xC3\x9F" "en: " + n(e.strassen),
       "Texte gek\xC3\xBCrzt: " + n(e.gekuerzt),
       "Listen mit \";\" (nur der erste Wert genommen): " + n(e.listen),
       "PLZ-Eintr\xC3\xA4ge mit neuen Koordinaten: " + n(e.gefuellt),

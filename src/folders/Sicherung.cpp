@@ -125,7 +125,7 @@ std::string ZahlenVeraltetText(const Wiederherstellung& w) {
   std::string ordner = OrdnerTeil(w.ziel);
   while (!ordner.empty() && ordner.back() == kTrenner) ordner.pop_back();
   ordner = DateiNameTeil(ordner);
-  return (ordner.empty() ? std::string() : ordner + kTrenner) + DateiNameTeil(w.ziel) + " ist wiederhergestellt. Die Strassen-Anzahlen der PLZ-Eintr\xC3\xA4ge passen "
+  return (ordner.empty() ? std::string() : ordner + kTrenner) + DateiNameTeil(w.ziel) + " ist wiederhergestellt. Die Stra\xC3\x9F" "enanzahlen der PLZ-Eintr\xC3\xA4ge passen "
          "vielleicht nicht mehr zur Strassen-Datenbank.\rStrassen jetzt neu z\xC3\xA4hlen?";
 }
 

@@ -10,7 +10,7 @@ namespace orvano {
 
 TfrAbout::TfrAbout(QWidget* eltern) : QDialog(eltern) {
   setObjectName("frAbout");
-  setWindowTitle(QStringLiteral("About"));
+  setWindowTitle(QStringLiteral("Über Orvano"));
   auto* v = new QVBoxLayout(this);
   auto* name = new QLabel(QStringLiteral("Orvano"), this);
   name->setObjectName("lbName");

@@ -315,6 +315,8 @@ QWidget* TfrPLZ::maskeAufbauen() {
   for (int i = 0; i < liste.size(); ++i) {
     auto* l = new QLabel(titel[i], plZ1);
     l->setBuddy(liste[i]);
+    if (i == 4) lbRegierungsbezirk = l;
+    if (i == 7) lbLandkreis = l;
     g->addWidget(l, i, 0, Qt::AlignRight);
     g->addWidget(liste[i], i, 1, 1, 3);
   }
@@ -331,7 +333,7 @@ QWidget* TfrPLZ::maskeAufbauen() {
   lbStrasseZahl->setObjectName("lbStrasseZahl");
   lbPLZZahl = new QLabel(plZ1);
   lbPLZZahl->setObjectName("lbPLZZahl");
-  lbStrasseZahl->setToolTip(QStringLiteral("Strassen dieser PLZ\nLinkemaus: nächste, Rechtemaus: vorherige Strasse"));
+  lbStrasseZahl->setToolTip(QStringLiteral("Straßen dieser PLZ\nLinkemaus: nächste, Rechtemaus: vorherige Straße"));
   lbPLZZahl->setToolTip(QStringLiteral("PLZ-Einträge dieses Ortes\nLinkemaus: nächste, Rechtemaus: vorherige PLZ"));
   lbNr = new QLabel(plZ1);
   lbNr->setObjectName("lbNr");

@@ -254,6 +254,10 @@ class TfrPLZ : public QMainWindow {
   QLineEdit* edLaengengrad;
   QLineEdit* edVorwahl;
   QLabel* lbNr;
+  QLabel* lbRegierungsbezirk;
+  QLabel* lbLandkreis;
+  // Austria and Switzerland have no Regierungsbezirk, and their Landkreis is a Bezirk.
+  void MaskeBeschriften();
   QLabel* lbStrasse;
   QComboBox* cbStrasse;
   QLabel* lbStrNr;

@@ -27,6 +27,7 @@ void TfrPLZ::TabelleKopf() {
 
 void TfrPLZ::SpaltenEinstellen() {
   PLZTabelleKopf(daten_, db_.PLZTabelle.data(), db_.PLZAnzahl);
+  MaskeBeschriften();
   StringGrid1->spaltenAnwenden();
   spaltenHerstellen();
   filterSpaltenFuellen();
@@ -106,6 +107,14 @@ void TfrPLZ::AnzahlAnzeigen() {
     return;
   }
   setWindowTitle(QString::fromStdString(AnzahlText(landText(), daten_.zeilen() - 1)));
+}
+
+void TfrPLZ::MaskeBeschriften() {
+  const std::string land = landText();
+  const bool deutsch = land.empty() || LandBuchstabe(land.front()) == 'D';
+  lbRegierungsbezirk->setVisible(deutsch);
+  edRegierungsbezirk->setVisible(deutsch);
+  lbLandkreis->setText(deutsch ? QStringLiteral("Landkreis:") : QStringLiteral("Bezirk:"));
 }
 
 void TfrPLZ::AnzeigeLeeren() {

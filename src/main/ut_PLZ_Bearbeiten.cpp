@@ -41,7 +41,10 @@ bool TfrPLZ::feldTaste(int feld, QKeyEvent* e) {
   if (TasteAendert(e->key(), e->modifiers())) db_.Geaendert = true;
   const auto liste = felder();
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-    liste[(feld + 1) % liste.size()]->setFocus();
+    // A field the country does not have is skipped.
+    int naechstes = (feld + 1) % liste.size();
+    while (liste[naechstes]->isHidden() && naechstes != feld) naechstes = (naechstes + 1) % liste.size();
+    liste[naechstes]->setFocus();
     return true;
   }
   const QString typ = e->text();

@@ -189,7 +189,7 @@ void TfrPLZ::wiederherstellenZeigen() {
   if (&ziel == &db_) GeladenesZeigen(std::max(1, StringGrid1->aktuelleZeile()));
   if (!fertig) return;
   StatusMelden(z.abgebrochen ? QStringLiteral("Neu zählen abgebrochen, nichts geschrieben")
-                             : QString::number(z.geaendert) + QStringLiteral(" PLZ-Einträge mit neuer Strassen-Anzahl"));
+                             : QString::number(z.geaendert) + QStringLiteral(" PLZ-Einträge mit neuer Straßenanzahl"));
 }
 
 void TfrPLZ::OptimierungStarten(QProgressBar* balken, ui::StatusLeiste* status) {

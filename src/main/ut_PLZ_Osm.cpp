@@ -34,13 +34,13 @@ void TfrPLZ::OsmImportStarten(const QString& datei) {
   const QString ziel = QString::fromStdString(Cp1252ZuUtf8(db_.StrassenDateiName()));
   OsmOptionen o;
   if (DateiVorhanden(db_.StrassenDateiName())) {
-    const ui::Antwort a = ui::FrageJaNeinAbbrechen(QStringLiteral("Strassen aus ") + gewaehlt + QStringLiteral(" lesen.") + QChar(13) +
+    const ui::Antwort a = ui::FrageJaNeinAbbrechen(QStringLiteral("Straßen aus ") + gewaehlt + QStringLiteral(" lesen.") + QChar(13) +
                                                    QStringLiteral("Ja: an ") + ziel + QStringLiteral(" anhängen") + QChar(13) +
                                                    QStringLiteral("Nein: ") + ziel +
                                                    QStringLiteral(" ersetzen (vorher wird eine Sicherheitskopie angelegt)"));
     if (a == ui::Antwort::Abbrechen) return;
     o.anhaengen = a == ui::Antwort::Ja;
-  } else if (!ui::FrageJaNein(QStringLiteral("Strassen aus ") + gewaehlt + QStringLiteral(" lesen und in ") + ziel +
+  } else if (!ui::FrageJaNein(QStringLiteral("Straßen aus ") + gewaehlt + QStringLiteral(" lesen und in ") + ziel +
                               QStringLiteral(" speichern?"))) {
     return;
   }
@@ -74,7 +74,7 @@ void TfrPLZ::OsmImportStarten(const QString& datei) {
   QString text = QStringLiteral("OpenStreetMap-Import aus ") + gewaehlt + QStringLiteral(":\n");
   for (const std::string& zeile : OsmZusammenfassung(e)) text += QString::fromStdString(zeile) + QStringLiteral("\n");
   ui::Hinweis(text);
-  StatusMelden(QString::number(e.strassen) + QStringLiteral(" Strassen aus OpenStreetMap gespeichert"));
+  StatusMelden(QString::number(e.strassen) + QStringLiteral(" Straßen aus OpenStreetMap gespeichert"));
 }
 
 }  // namespace orvano

@@ -93,7 +93,7 @@ bool TfrAdressPruefung::pruefen(const QString& datei) {
   const std::vector<std::string> kopf = ergebnis_.zellen(0);
   const AdressSpalten& s = ergebnis_.spalten;
   lbSpalten->setText(QStringLiteral("Spalten: PLZ ") + SpaltenText(kopf, s.plz) + QStringLiteral(", Ort ") + SpaltenText(kopf, s.ort) +
-                     QStringLiteral(", Strasse ") + SpaltenText(kopf, s.strasse) + QStringLiteral(", Hausnummer ") + SpaltenText(kopf, s.nr));
+                     QStringLiteral(", Straße ") + SpaltenText(kopf, s.strasse) + QStringLiteral(", Hausnummer ") + SpaltenText(kopf, s.nr));
   std::map<std::string, int> anzahl;
   for (const AdressBefund& b : ergebnis_.befunde) ++anzahl[b.status];
   QString summe;

@@ -70,7 +70,7 @@ TfrStrassen::TfrStrassen(Datenbestand& db, QWidget* eltern) : QDialog(eltern), d
   sbSDB_Optimierung = ui::Knopf(this, QStringLiteral("Optimieren"), QStringLiteral("Strassen-Datenbank Optimierung"));
   sbSpeichern_Dat = ui::Knopf(this, QStringLiteral("Speichern"), QStringLiteral("Zeile wird entfernt falls Strasse = ''"));
   sbExit = ui::Knopf(this, QStringLiteral("Exit"), QStringLiteral("Fenster schließen"));
-  sbStreetView = ui::Knopf(this, QStringLiteral("Street View"), QStringLiteral("Street View Maps"));
+  sbStreetView = ui::Knopf(this, QStringLiteral("Straßenansicht"), QStringLiteral("Street View Maps"));
   edSuchen = new QLineEdit(this);
   edSuchen->setMinimumWidth(edSuchen->fontMetrics().horizontalAdvance(QStringLiteral("Hauptstrasse")) + 16);
   edSuchen->setMaximumWidth(200);

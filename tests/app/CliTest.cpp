@@ -529,7 +529,7 @@ TEST(CliStrassen, ListsAndReplacesARecordsStreetsAsTheStreetWindow) {
                                                       test::StrassenSatz(53111, "Stra\xDF" "e", "BONN")});
   auto e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "bonn"});
   ASSERT_EQ(e.status, 0) << e.err;
-  EXPECT_EQ(e.out, "2;Bonn;53111;Markt;1;9\n3;Bonn;53111;Hofgarten;;\n4;BONN;53111;Stra\xC3\x9F" "e;;\n3 Strassen von 53111 Bonn\n");
+  EXPECT_EQ(e.out, "2;Bonn;53111;Markt;1;9\n3;Bonn;53111;Hofgarten;;\n4;BONN;53111;Stra\xC3\x9F" "e;;\n3 Straßen von 53111 Bonn\n");
 
   // A list in UTF-8 replaces them; without --ja nothing is written.
   // Blanks inside names and house numbers stay, those around the cells go.
@@ -537,15 +537,15 @@ TEST(CliStrassen, ListsAndReplacesARecordsStreetsAsTheStreetWindow) {
   const std::string vorher = test::DateiLesen(t / "Ord_1/Strassen_D.ppp");
   e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Bonn", "--datei", t / "liste.txt"});
   ASSERT_EQ(e.status, 0) << e.err;
-  EXPECT_TRUE(Enthaelt(e.out, "3 Strassen von 53111 Bonn würden durch 2 ersetzt")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "3 Straßen von 53111 Bonn würden durch 2 ersetzt")) << e.out;
   EXPECT_EQ(test::DateiLesen(t / "Ord_1/Strassen_D.ppp"), vorher);
   e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Bonn", "--datei", t / "liste.txt", "--ja"});
   ASSERT_EQ(e.status, 0) << e.err;
-  EXPECT_TRUE(Enthaelt(e.out, "3 Strassen von 53111 Bonn durch 2 ersetzt")) << e.out;
+  EXPECT_TRUE(Enthaelt(e.out, "3 Straßen von 53111 Bonn durch 2 ersetzt")) << e.out;
   e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Beuel"});
-  EXPECT_EQ(e.out, "1;Beuel;53111;Rhein;;\n1 Strassen von 53111 Beuel\n") << "the other place keeps its street";
+  EXPECT_EQ(e.out, "1;Beuel;53111;Rhein;;\n1 Straßen von 53111 Beuel\n") << "the other place keeps its street";
   e = Cli({"--programmordner", t.pfad(), "strassen", "--plz", "53111", "--ort", "Bonn"});
-  EXPECT_EQ(e.out, "2;Bonn;53111;K\xC3\xB6nigstra\xC3\x9F" "e;2;4\n3;Bonn;53111;Am Alten Markt;12 a;20\n2 Strassen von 53111 Bonn\n");
+  EXPECT_EQ(e.out, "2;Bonn;53111;K\xC3\xB6nigstra\xC3\x9F" "e;2;4\n3;Bonn;53111;Am Alten Markt;12 a;20\n2 Straßen von 53111 Bonn\n");
   // The stored count and first position are true again.
   const std::string plz = test::DateiLesen(t / "Ord_1/Dat_D.ppp");
   std::memcpy(&bonn, plz.data(), sizeof bonn);

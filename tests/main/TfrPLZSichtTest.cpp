@@ -263,3 +263,25 @@ TEST_F(Anordnung, ADamagedFileGivesTheDefaultsAndRecentFilesKeepTheLastEight) {
 
 }  // namespace
 }  // namespace orvano
+
+namespace orvano {
+namespace {
+
+TEST_F(Sicht, TheRecordViewNamesTheFieldsOfTheCountryShown) {
+  plz({PLZSatz("Wien", 1010, "AT")}, "Ord_1/Dat_A.ppp");
+  TfrPLZ f;
+  EXPECT_FALSE(f.lbRegierungsbezirk->isHidden());
+  EXPECT_EQ(f.lbLandkreis->text(), "Landkreis:");
+  f.cbLand->setCurrentIndex(1);
+  f.LandGewechselt();
+  EXPECT_TRUE(f.lbRegierungsbezirk->isHidden());
+  EXPECT_TRUE(f.edRegierungsbezirk->isHidden());
+  EXPECT_EQ(f.lbLandkreis->text(), "Bezirk:");
+  aktiv(f);
+  f.edBundesland->setFocus();
+  QTest::keyClick(f.edBundesland, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), f.edOrtsteil) << "Enter skips the missing field";
+}
+
+}  // namespace
+}  // namespace orvano

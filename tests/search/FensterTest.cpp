@@ -65,7 +65,7 @@ TEST(AdressFenster, ShowsTheColumnsFoundColoursAndFiltersByStatus) {
   std::int32_t gezeigt = 0;
   f.satzZeigen = [&](std::int32_t k) { gezeigt = k; };
   ASSERT_TRUE(f.pruefen(QString::fromStdString(t / "liste.csv")));
-  EXPECT_EQ(f.lbSpalten->text(), QStringLiteral("Spalten: PLZ PLZ (2), Ort Ort (3), Strasse –, Hausnummer –"));
+  EXPECT_EQ(f.lbSpalten->text(), QStringLiteral("Spalten: PLZ PLZ (2), Ort Ort (3), Straße –, Hausnummer –"));
   ASSERT_EQ(f.tabelle().zeilen(), 4);
   EXPECT_EQ(f.tabelle().zelle(3, 2), "Ort passt nicht");
   EXPECT_EQ(f.tabelle().zelle(4, 2), "Berlin");
