@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <filesystem>
@@ -103,6 +104,46 @@ void BM_Sortieren(benchmark::State& state) {
   }
 }
 
+// The filter line over the grid, as one typed key: the rows worked out anew and the grid
+// painted. Arg: how many times the national postal-code table the grid holds (1: 20,000 rows,
+// 10: 200,000).
+void BM_FilterTippen(benchmark::State& state) {
+  TabellenOrdner();
+  TfrPLZ f;
+  f.resize(1300, 800);
+  f.show();
+  const int mal = static_cast<int>(state.range(0));
+  Tabelle& t = f.gridDaten();
+  const int n = t.zeilen() - 1;
+  t.setZeilen(n * mal + 1);
+  for (int m = 1; m < mal; ++m) {
+    for (int r = 1; r <= n; ++r) t.setZeile(m * n + r, t.zeile(r));
+  }
+  f.StringGrid1->aktualisieren();
+  const char* texte[] = {"bach", "berg", "b", "hausen"};
+  int i = 0;
+  for (auto _ : state) {
+    f.edFilter->setText(QString::fromLatin1(texte[i++ % 4]));
+    QPixmap bild = f.StringGrid1->viewport()->grab();
+    benchmark::DoNotOptimize(bild);
+  }
+  state.counters["Zeilen"] = t.zeilen() - 1;
+  state.counters["gezeigt"] = f.StringGrid1->gezeigteZeilen();
+}
+
+// A click on a column title: the order of the view worked out anew (Breitengrad, Ort).
+void BM_TitelSortieren(benchmark::State& state) {
+  TabellenOrdner();
+  TfrPLZ f;
+  const int spalte = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    SichtWahl w;
+    w.sortSpalte = spalte;
+    w.sortArt = PLZSortArt(spalte);
+    benchmark::DoNotOptimize(SichtZeilen(f.gridDaten(), w));
+  }
+}
+
 // Opening the search window over the national tables, painted once.
 void BM_SuchfensterOeffnen(benchmark::State& state) {
   TabellenOrdner();
@@ -195,6 +236,8 @@ BENCHMARK(BM_Sortieren)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(3)->Arg(6)->
 BENCHMARK(BM_StartBisTabelleGemalt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TabelleFuellen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SichtbareZeilenNeuMalen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterTippen)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(10);
+BENCHMARK(BM_TitelSortieren)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(8);
 
 }  // namespace
 }  // namespace orvano
