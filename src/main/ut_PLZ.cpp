@@ -242,7 +242,7 @@ QWidget* TfrPLZ::werkzeugleisteAufbauen() {
   edSuchen = new QLineEdit(plMenu);
   edSuchen->setObjectName("edSuchen");
   edSuchen->setMinimumWidth(130);
-  cbGenau = new QCheckBox(QStringLiteral("&Genau"), plMenu);
+  cbGenau = new QCheckBox(QStringLiteral("G&enau"), plMenu);
   cbGenau->setObjectName("cbGenau");
   z->addSpacing(6);
   z->addWidget(edSuchen);
@@ -377,7 +377,7 @@ void TfrPLZ::menueAufbauen() {
   db->addSeparator();
   miExit = db->addAction(QStringLiteral("E&xit"));
   bearbeitenMenueAufbauen(menuBar()->addMenu(QStringLiteral("&Bearbeiten")));
-  QMenu* suchen = menuBar()->addMenu(QStringLiteral("&Suchen"));
+  QMenu* suchen = menuBar()->addMenu(QStringLiteral("S&uchen"));
   miUmkreis = suchen->addAction(QStringLiteral("&Umkreissuche…"));
   suchen->addSeparator();
   miFilter = suchen->addAction(QStringLiteral("&Filtern"));

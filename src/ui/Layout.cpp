@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QWidget>
 
+#include "Tastatur.h"
+
 namespace orvano::ui {
 
 Layout::Layout(QString datei) : datei_(std::move(datei)) {
@@ -66,12 +68,14 @@ bool FensterWaechter::eventFilter(QObject* ziel, QEvent* e) {
   const auto typ = e->type();
   if ((typ == QEvent::Show || typ == QEvent::Hide) && ziel->isWidgetType()) {
     auto* w = static_cast<QWidget*>(ziel);
-    // The main window looks after itself: its views have sizes of their own.
-    if (w->isWindow() && w->objectName().startsWith(QStringLiteral("fr")) && w->objectName() != QStringLiteral("frPLZ")) {
+    if (w->isWindow() && w->objectName().startsWith(QStringLiteral("fr"))) {
+      // The main window looks after its place itself: its views have sizes of their own.
+      const bool haupt = w->objectName() == QStringLiteral("frPLZ");
       if (typ == QEvent::Show && !hergestellt_.contains(w)) {
         hergestellt_.insert(w);
-        layout_.fensterHerstellen(w);
-      } else if (typ == QEvent::Hide) {
+        AltTastenVergeben(w);
+        if (!haupt) layout_.fensterHerstellen(w);
+      } else if (typ == QEvent::Hide && !haupt) {
         layout_.fensterMerken(w);
       }
     }

@@ -53,7 +53,8 @@ class Layout {
 };
 
 // Restores each of our windows (object names beginning with "fr") at its first showing in a
-// run and remembers it whenever it is hidden. Installed on the application.
+// run and remembers it whenever it is hidden; at that first showing its buttons get their Alt
+// keys. Installed on the application.
 class FensterWaechter : public QObject {
  public:
   FensterWaechter(Layout& layout, QObject* eltern = nullptr);

@@ -153,3 +153,35 @@ TEST(Dialoge, OnlyWebAddressesAreOpenedAndAMissingBrowserIsSaid) {
 
 }  // namespace
 }  // namespace orvano::ui
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/Tastatur.h"
+
+namespace orvano::ui {
+namespace {
+
+TEST(AltTasten, EveryButtonGetsTheFirstFreeLetterAndKeepsItsOwn) {
+  QDialog d;
+  auto* filter = new QLabel("&Filter:", &d);
+  filter->setBuddy(new QLineEdit(&d));
+  auto* speichern = new QPushButton("Speichern", &d);
+  auto* suchen = new QPushButton("Suchen", &d);
+  auto* exit = new QPushButton("E&xit", &d);
+  auto* refresh = new QPushButton("Refresh", &d);
+  auto* fremd = new QPushButton("Feld", &d);
+  AltTastenVergeben(&d);
+  EXPECT_EQ(speichern->text(), "&Speichern");
+  EXPECT_EQ(suchen->text(), "S&uchen");
+  EXPECT_EQ(exit->text(), "E&xit") << "its own key stays";
+  EXPECT_EQ(refresh->text(), "&Refresh");
+  EXPECT_EQ(fremd->text(), "F&eld") << "F belongs to the label, E is free";
+  AltTastenVergeben(&d);
+  EXPECT_EQ(suchen->text(), "S&uchen") << "a second run changes nothing";
+}
+
+}  // namespace
+}  // namespace orvano::ui
