@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -103,6 +104,7 @@ TfrPLZ::TfrPLZ(QWidget* eltern) : QMainWindow(eltern), daten_(kPLZSpalten, 2) {
     return frPZ->SortierungAbgebrochen;
   };
   verbinden();
+  tabReihenfolge();
 
   // Creation steps of the start, in their order.
   AnzeigeLeeren();
@@ -175,7 +177,7 @@ void TfrPLZ::aufbauen() {
   };
   StringGrid1->tasteRunter = [this](int taste, Qt::KeyboardModifiers mod) { return gridTasteRunter(taste, mod); };
   StringGrid1->sortArt = PLZSortArt;
-  StringGrid1->spaltenMenue = true;
+  StringGrid1->setSpaltenMenue(true);
   connect(StringGrid1, &ui::StringGrid::sichtGeaendert, this, [this] { sichtGeaendert(); });
   tl->addWidget(filterAufbauen(plTabelle));
   tl->addWidget(StringGrid1);
@@ -391,6 +393,19 @@ void TfrPLZ::menueAufbauen() {
   miAbout->setShortcut(QKeySequence(Qt::Key_F1));
   info->addSeparator();
   miVerknuepfung = info->addAction(QStringLiteral("&Verknüpfung auf dem Desktop erstellen"));
+}
+
+void TfrPLZ::tabReihenfolge() {
+  // Tab goes as the window reads: the tool bar, the filter, the table or the record's fields,
+  // the street list, the route planner.
+  QList<QWidget*> reihe = {cbLand, edSuchen, cbGenau, cbOrdner, edFilter, cbFilterSpalte, StringGrid1};
+  for (QLineEdit* f : felder()) reihe.append(f);
+  reihe.append(cbStrasse);
+  for (QWidget* w : std::initializer_list<QWidget*>{edAusgangsort, edAusgangsortPLZ, edAusgangsortStrasse, edZielort, edZielortPLZ,
+                                                    edZielortStrasse, cbRoutenplaner, sbRoute, sbRouteSpeichern, sbRouteLaden}) {
+    reihe.append(w);
+  }
+  for (qsizetype i = 0; i + 1 < reihe.size(); ++i) QWidget::setTabOrder(reihe[i], reihe[i + 1]);
 }
 
 QList<QLineEdit*> TfrPLZ::felder() const {

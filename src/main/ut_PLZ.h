@@ -373,6 +373,7 @@ class TfrPLZ : public QMainWindow {
   void filterSpaltenFuellen();
   void sichtGeaendert();
   void verlaufAufbauen();
+  void tabReihenfolge();
   void zuletztMenueAufbauen();
   void zuletztOeffnen(const QString& art, const QString& pfad);
   void spaltenMerken();

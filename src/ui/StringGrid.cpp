@@ -155,6 +155,12 @@ void StringGrid::titelSortieren(int spalte) {
   setSichtWahl(w);
 }
 
+void StringGrid::setSpaltenMenue(bool ja) {
+  spaltenMenue_ = ja;
+  // Columns of such a grid can be moved by their titles; their order is part of its layout.
+  horizontalHeader()->setSectionsMovable(ja);
+}
+
 void StringGrid::setBenutzerVerborgen(const QList<int>& spalten) {
   benutzerVerborgen_ = spalten;
   spaltenAnwenden();
@@ -164,6 +170,9 @@ QByteArray StringGrid::kopfZustand() const { return horizontalHeader()->saveStat
 
 void StringGrid::kopfHerstellen(const QByteArray& zustand) {
   if (zustand.isEmpty() || !horizontalHeader()->restoreState(zustand)) return;
+  // The stored arrow belongs to a sort of the last run, which is not the view now.
+  horizontalHeader()->setSortIndicatorShown(wahl_.sortSpalte >= 0);
+  if (wahl_.sortSpalte >= 0) horizontalHeader()->setSortIndicator(wahl_.sortSpalte, wahl_.absteigend ? Qt::DescendingOrder : Qt::AscendingOrder);
   // What is hidden follows the table and the user's choice, not the stored state.
   const Tabelle* t = tabelle();
   for (int c = 0; t && c < t->spalten(); ++c) setColumnHidden(c, t->verborgen(c) || benutzerVerborgen_.contains(c));
@@ -359,13 +368,30 @@ bool StringGrid::eventFilter(QObject* ziel, QEvent* e) {
     const int rand = horizontalHeader()->sectionViewportPosition(spalte) + horizontalHeader()->sectionSize(spalte);
     if (spalte >= 0 && rand - x > 3) {
       emit titelGeklickt(spalte, m->button());
-      if (sortArt && m->button() == Qt::LeftButton) titelSortieren(spalte);
-      if (spaltenMenue && m->button() == Qt::RightButton) {
+      if (sortArt && m->button() == Qt::LeftButton) {
+        // The header must not select the whole column (that would move the current row); a
+        // press may also start moving the column, so the sort waits for the release.
+        horizontalHeader()->setSectionsClickable(false);
+        titelDruck_ = {spalte, m->position().toPoint()};
+      }
+      if (spaltenMenue_ && m->button() == Qt::RightButton) {
         spaltenMenueZeigen(m->globalPosition().toPoint());
         return true;
       }
     }
     return false;
+  }
+  if (ziel == horizontalHeader()->viewport() && e->type() == QEvent::MouseButtonRelease && titelDruck_.first >= 0) {
+    auto* m = static_cast<QMouseEvent*>(e);
+    const auto [spalte, wo] = titelDruck_;
+    titelDruck_.first = -1;
+    if (m->button() == Qt::LeftButton && (m->position().toPoint() - wo).manhattanLength() < 4 &&
+        horizontalHeader()->logicalIndexAt(m->position().toPoint()) == spalte) {
+      // The click sorts and makes its column current; the record shown stays the current row.
+      titelSortieren(spalte);
+      const QModelIndex jetzt = currentIndex();
+      if (jetzt.isValid()) setCurrentIndex(modell_->index(jetzt.row(), spalte));
+    }
   }
   return QTableView::eventFilter(ziel, e);
 }

@@ -47,7 +47,7 @@ class StringGrid : public QTableView {
 
   // Columns the user hid through the title's context menu (a right click on a title offers
   // every column the table shows). Column widths and order come back with kopfHerstellen.
-  bool spaltenMenue = false;
+  void setSpaltenMenue(bool ja);
   QList<int> benutzerVerborgen() const { return benutzerVerborgen_; }
   void setBenutzerVerborgen(const QList<int>& spalten);
   QByteArray kopfZustand() const;
@@ -121,6 +121,8 @@ class StringGrid : public QTableView {
   bool beschaeftigt_ = false;
   SichtWahl wahl_;
   QList<int> benutzerVerborgen_;
+  bool spaltenMenue_ = false;
+  std::pair<int, QPoint> titelDruck_{-1, {}};
   // The table's width and title of each column when last applied.
   std::vector<std::pair<int, std::string>> angewandt_;
   void spaltenMenueZeigen(const QPoint& wo);
