@@ -21,9 +21,15 @@
 namespace orvano {
 
 bool TasteAendert(int qtTaste, Qt::KeyboardModifiers mod) {
-  // Copying and selecting all change nothing, and neither does the Ctrl they start with.
-  if ((mod & Qt::ControlModifier) && (qtTaste == Qt::Key_C || qtTaste == Qt::Key_A || qtTaste == Qt::Key_Insert)) return false;
+  // Copying and selecting all change nothing, and neither does the Ctrl they start with. Alt
+  // with a letter opens a menu or presses a button, F3 searches, Ctrl+Z/Y are steps of their
+  // own, Ctrl+F and Ctrl+S go elsewhere: none of them is an edit.
+  if ((mod & Qt::ControlModifier) && qtTaste != Qt::Key_V && qtTaste != Qt::Key_X) return false;
+  if (mod & Qt::AltModifier) return false;
   switch (qtTaste) {
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_F3:
     case Qt::Key_Control:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
@@ -213,6 +219,11 @@ void TfrPLZ::sbSpeichernKlick(Qt::MouseButton knopf) {
 
 bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
   if (routeEreignis(ziel, e)) return true;
+  // Alt with a letter belongs to the menus and buttons; one that none of them takes types nothing.
+  if (e->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(ziel)) {
+    const auto mod = static_cast<QKeyEvent*>(e)->modifiers();
+    if ((mod & Qt::AltModifier) && !(mod & Qt::ControlModifier)) return true;
+  }
   const auto liste = felder();
   const int feld = liste.indexOf(qobject_cast<QLineEdit*>(ziel));
   const auto typ = e->type();

@@ -36,6 +36,11 @@ TEST_F(Bearbeiten, CursorKeysDoNotCountAsEditsButShiftDoes) {
                      Qt::Key_PageDown}) {
     QTest::keyClick(f.edOrt, taste);
   }
+  // Nor do the keys of menus, buttons and the search: Alt with a letter, F3, Ctrl+F.
+  QTest::keyClick(f.edOrt, Qt::Key_Alt);
+  QTest::keyClick(f.edOrt, Qt::Key_D, Qt::AltModifier);
+  QTest::keyClick(f.edOrt, Qt::Key_F3);
+  QTest::keyClick(f.edOrt, Qt::Key_F, Qt::ControlModifier);
   EXPECT_FALSE(f.datenbestand().Geaendert);
   QTest::keyClick(f.edOrt, Qt::Key_Shift);
   EXPECT_TRUE(f.datenbestand().Geaendert);
