@@ -165,12 +165,12 @@ int StrassenlisteBefehl(const Aufruf& a, const std::string& standardOrdner, std:
   }
   const std::string ort = WebOrtAus(Utf8ZuCp1252(Wert(a, "--ort")));
   const std::string plz = Utf8ZuCp1252(Wert(a, "--plz"));
-  const HttpAntwort antwort = HttpHolen(WebAdresse(basis, ort, plz), 20000, 20 * 1000 * 1000);
-  if (!antwort.fehler.empty()) throw Fehlschlag{antwort.fehler};
+  const WebAntwort antwort = WebHolen(StrassenlistenAnfrage(ort, plz));
+  if (!antwort.fehler.empty()) throw Fehlschlag{StrassenlisteFehlerText(antwort)};
   // Without a main table the postal codes of "0" stay as the service sends them.
   const std::vector<std::string> zeilen = WebSeiteUmwandeln(SeiteNachCp1252(antwort.inhalt, antwort.contentType), plz, std::nullopt);
   const std::string datei = WebStrassenDateiName(ort, plz);
-  if (zeilen.empty()) throw Fehlschlag{"Die Antwort des Strassenlisten-Dienstes enth\xC3\xA4lt keine Strassen"};
+  if (zeilen.empty()) throw Fehlschlag{"Die Antwort des Stra\xC3\x9F" "enlisten-Dienstes enth\xC3\xA4lt keine Stra\xC3\x9F" "en"};
   if (DateiVorhanden(datei) && !a.schalter.count("--ja")) throw Fehlschlag{"Datei " + datei + " ist vorhanden (mit --ja \xC3\xBC" "berschreiben)"};
   if (!VerzeichnisAnlegen(OrdnerTeil(datei))) throw Fehlschlag{"Ordner " + OrdnerTeil(datei) + " kann nicht angelegt werden"};
   WebStrassenSchreiben(datei, zeilen);

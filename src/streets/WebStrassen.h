@@ -1,5 +1,5 @@
-// Street lists from the web service: the request, the conversion of its page into a
-// street-list file, and a plain HTTP fetch for the command line; without Qt.
+// Street lists from the web service: the request and the conversion of its page into a
+// street-list file; without Qt.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "WebAbruf.h"
 
 namespace orvano {
 
@@ -37,17 +39,13 @@ std::vector<std::string> WebSeiteUmwandeln(std::string_view seite, std::string_v
 // The header, then the lines, CR LF, written anew as a whole. Throws DateiFehler.
 void WebStrassenSchreiben(const std::string& datei, const std::vector<std::string>& zeilen);
 
-struct HttpAntwort {
-  int status = 0;           // HTTP status; 0 when none came
-  std::string contentType;
-  std::string inhalt;
-  std::string fehler;       // German, empty when the answer came
-};
-// GET of an http:// address (scheme in any case). ZEITLIMIT_MS for the whole answer; more than
-// MAXBYTES is an error.
-HttpAntwort HttpHolen(const std::string& adresse, int zeitlimitMs, std::size_t maxBytes);
-// The answer ROH as it came from HOST: status line, headers, body (chunked or not). Whatever
-// is malformed is an error, never a guess.
-HttpAntwort HttpAntwortLesen(const std::string& roh, const std::string& host, std::size_t maxBytes);
+// The certificates Dienste.ini names for a service of one's own ("Strassenliste.ca=/pfad/ca.pem");
+// empty: the system's.
+std::string StrassenlistenCA();
+// The request of the street list of ORT and PLZ (Windows-1252) from the service Dienste.ini
+// names, with its certificates and the 20-second limit.
+WebAnfrage StrassenlistenAnfrage(std::string_view ort, std::string_view plz);
+// What a failed request says, in the window and on the command line (UTF-8).
+std::string StrassenlisteFehlerText(const WebAntwort& antwort);
 
 }  // namespace orvano

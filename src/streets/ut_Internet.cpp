@@ -3,14 +3,15 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <atomic>
 #include <exception>
+#include <thread>
 
+#include "WebAbruf.h"
 #include "WebStrassen.h"
 #include "core/Dateien.h"
 #include "ui/Dialoge.h"
@@ -20,12 +21,12 @@
 
 namespace orvano {
 
-namespace {
-
-// More than any street list of one place; a larger answer is not read on.
-constexpr qint64 kGroessteAntwort = 20 * 1000 * 1000;
-
-}  // namespace
+struct TfrInternet::Abruf {
+  std::atomic<bool> halt{false};
+  std::atomic<bool> fertig{false};
+  WebAntwort antwort;
+  std::thread faden;
+};
 
 TfrInternet::TfrInternet(QWidget* eltern) : QDialog(eltern) {
   setObjectName("frInternet");
@@ -44,13 +45,9 @@ TfrInternet::TfrInternet(QWidget* eltern) : QDialog(eltern) {
   leiste->addWidget(sbExit);
   leiste->addStretch(1);
   v->addLayout(leiste);
-  netz_ = new QNetworkAccessManager(this);
   uhr_ = new QTimer(this);
-  uhr_->setSingleShot(true);
-  connect(uhr_, &QTimer::timeout, this, [this] {
-    abbrechen(QStringLiteral("Keine Antwort vom Strassenlisten-Dienst in ") + QString::number(zeitLimitMs / 1000) +
-              QStringLiteral(" s"));
-  });
+  uhr_->setInterval(25);
+  connect(uhr_, &QTimer::timeout, this, &TfrInternet::nachsehen);
   connect(sbSpeichern, &QPushButton::clicked, this, &TfrInternet::sbSpeichernClick);
   connect(sbExit, &QPushButton::clicked, this, &TfrInternet::sbExitClick);
   ui::EscapeSchliesstNicht(this);
@@ -60,7 +57,11 @@ TfrInternet::TfrInternet(QWidget* eltern) : QDialog(eltern) {
 }
 
 TfrInternet::~TfrInternet() {
-  if (antwort_) antwort_->abort();
+  if (abruf_) gestoppt_.push_back(abruf_);
+  for (const auto& a : gestoppt_) {
+    a->halt = true;
+    if (a->faden.joinable()) a->faden.join();
+  }
 }
 
 void TfrInternet::vorbereiten(const std::string& webOrt, const std::string& webPLZ, const std::string& tabellenPLZ) {
@@ -69,7 +70,7 @@ void TfrInternet::vorbereiten(const std::string& webOrt, const std::string& webP
   tabellenPLZ_ = tabellenPLZ;
 }
 
-bool TfrInternet::laeuft() const { return antwort_ != nullptr; }
+bool TfrInternet::laeuft() const { return abruf_ != nullptr; }
 
 void TfrInternet::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
@@ -82,7 +83,7 @@ void TfrInternet::showEvent(QShowEvent* e) {
 
 bool TfrInternet::eventFilter(QObject* ziel, QEvent* e) {
   // Escape stops a running request and nothing else; with none running it closes the window.
-  if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape && antwort_) {
+  if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape && abruf_) {
     abbrechen(QStringLiteral("Abgebrochen"));
     return true;
   }
@@ -97,47 +98,54 @@ void TfrInternet::anfragen() {
     emit fertig();
     return;
   }
-  const QUrl adresse(QString::fromStdString(WebAdresse(basis, webOrt_, webPLZ_)), QUrl::TolerantMode);
-  QNetworkRequest anfrage(adresse);
-  anfrage.setTransferTimeout(0);
-  abbruchGrund_.clear();
-  antwort_ = netz_->get(anfrage);
-  connect(antwort_, &QNetworkReply::downloadProgress, this, [this](qint64 da, qint64) {
-    if (da > kGroessteAntwort) abbrechen(QStringLiteral("Die Antwort des Strassenlisten-Dienstes ist größer als 20 MB"));
+  auto a = std::make_shared<Abruf>();
+  WebAnfrage anfrage = StrassenlistenAnfrage(webOrt_, webPLZ_);
+  anfrage.zeitlimitMs = zeitLimitMs;
+  anfrage.abbrechen = [a] { return a->halt.load(); };
+  a->faden = std::thread([a, anfrage] {
+    a->antwort = WebHolen(anfrage);
+    a->fertig = true;
   });
-  connect(antwort_, &QNetworkReply::finished, this, &TfrInternet::beantwortet);
-  uhr_->start(zeitLimitMs);
+  abruf_ = a;
+  uhr_->start();
+}
+
+void TfrInternet::nachsehen() {
+  // Stopped requests that have ended are done with.
+  for (auto i = gestoppt_.begin(); i != gestoppt_.end();) {
+    if ((*i)->fertig) {
+      (*i)->faden.join();
+      i = gestoppt_.erase(i);
+    } else {
+      ++i;
+    }
+  }
+  if (abruf_ && abruf_->fertig) {
+    const std::shared_ptr<Abruf> a = std::move(abruf_);
+    a->faden.join();
+    beantwortet(*a);
+  }
+  if (!abruf_ && gestoppt_.empty()) uhr_->stop();
 }
 
 void TfrInternet::abbrechen(const QString& warum) {
-  if (!antwort_) return;
-  abbruchGrund_ = warum;
-  antwort_->abort();
+  if (!abruf_) return;
+  abruf_->halt = true;
+  gestoppt_.push_back(std::move(abruf_));
+  abruf_.reset();
+  lbZahl->setText(QStringLiteral("n = 0"));
+  if (warum != QStringLiteral("Abgebrochen")) ui::Meldung(warum);
+  emit fertig();
 }
 
-void TfrInternet::beantwortet() {
-  uhr_->stop();
-  QNetworkReply* a = antwort_;
-  antwort_ = nullptr;
-  a->deleteLater();
-  const int status = a->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  QString fehler = abbruchGrund_;
-  if (fehler.isEmpty() && a->error() == QNetworkReply::ConnectionRefusedError) {
-    fehler = QStringLiteral("Verbindung zum Strassenlisten-Dienst ") + a->url().host() + QStringLiteral(" abgelehnt");
-  } else if (fehler.isEmpty() && status >= 400) {
-    fehler = QStringLiteral("Der Strassenlisten-Dienst antwortet mit HTTP-Fehler ") + QString::number(status);
-  } else if (fehler.isEmpty() && a->error() != QNetworkReply::NoError) {
-    fehler = QStringLiteral("Strassenlisten-Dienst nicht erreichbar: ") + a->errorString();
-  }
-  if (!fehler.isEmpty()) {
+void TfrInternet::beantwortet(const Abruf& a) {
+  if (!a.antwort.fehler.empty()) {
     lbZahl->setText(QStringLiteral("n = 0"));
-    if (abbruchGrund_ != QStringLiteral("Abgebrochen")) ui::Meldung(fehler);
+    ui::Meldung(QString::fromStdString(StrassenlisteFehlerText(a.antwort)));
     emit fertig();
     return;
   }
-  const QByteArray roh = a->readAll();
-  const std::string seite =
-      SeiteNachCp1252(std::string_view(roh.constData(), static_cast<std::size_t>(roh.size())), a->header(QNetworkRequest::ContentTypeHeader).toString().toStdString());
+  const std::string seite = SeiteNachCp1252(a.antwort.inhalt, a.antwort.contentType);
   WebBrowser1->setHtml(ui::AusCp1252(seite));
   umwandeln(seite);
   emit fertig();
@@ -147,7 +155,7 @@ void TfrInternet::umwandeln(const std::string& seite) {
   lbZahl->setText(QStringLiteral("n = 0"));
   const std::vector<std::string> zeilen = WebSeiteUmwandeln(seite, webPLZ_, tabellenPLZ_);
   if (zeilen.empty()) {
-    ui::Meldung(QStringLiteral("Die Antwort des Strassenlisten-Dienstes enthält keine Strassen"));
+    ui::Meldung(QStringLiteral("Die Antwort des Straßenlisten-Dienstes enthält keine Straßen"));
     return;
   }
   const std::string datei = WebStrassenDateiName(webOrt_, webPLZ_);
@@ -167,7 +175,7 @@ void TfrInternet::umwandeln(const std::string& seite) {
 }
 
 void TfrInternet::sbSpeichernClick() {
-  if (antwort_) return;
+  if (abruf_) return;
   Tag = 1;
   // The import opens over this window: hiding a modal window would end it.
   if (importieren && !WebStrassenDatei.empty()) importieren(WebStrassenDatei);

@@ -4,12 +4,12 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLabel;
-class QNetworkAccessManager;
-class QNetworkReply;
 class QPushButton;
 class QTextBrowser;
 class QTimer;
@@ -58,18 +58,21 @@ class TfrInternet : public QDialog {
   bool eventFilter(QObject* ziel, QEvent* e) override;
 
  private:
+  struct Abruf;
   void anfragen();
-  void beantwortet();
+  void nachsehen();
+  void beantwortet(const Abruf& a);
   void abbrechen(const QString& warum);
   void umwandeln(const std::string& seite);
 
-  QNetworkAccessManager* netz_;
-  QNetworkReply* antwort_ = nullptr;
+  // The request runs on a thread of its own, so that the window stays live; one that was
+  // stopped ends by itself within a moment and is only waited for when it has.
+  std::shared_ptr<Abruf> abruf_;
+  std::vector<std::shared_ptr<Abruf>> gestoppt_;
   QTimer* uhr_;
   std::string webOrt_;
   std::string webPLZ_;
   std::string tabellenPLZ_;
-  QString abbruchGrund_;
 };
 
 }  // namespace orvano

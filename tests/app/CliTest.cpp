@@ -19,6 +19,7 @@
 #include "support/Datenordner.h"
 #include "support/TempOrdner.h"
 #include "support/TestServer.h"
+#include "support/TlsServer.h"
 #include "support/Beispieldaten.h"
 #include "testdaten/Testdaten.h"
 
@@ -623,11 +624,29 @@ TEST(CliEditor, TheStreetListOfAPlaceIsFetchedAndWrittenOnlyOnceWithoutJa) {
   const auto e = Cli(aufruf);
   ASSERT_EQ(e.status, 0) << e.err;
   EXPECT_EQ(e.out, t / "_Strassen/Frankfurt_(Oder)_15230.txt" + "\nn = 1\n");
-  EXPECT_EQ(dienst.anfragen().at(0), "GET /php/plz_imp.php?ort=Frankfurt-Oder&plz=15230 HTTP/1.0");
+  EXPECT_EQ(dienst.anfragen().at(0), "GET /php/plz_imp.php?ort=Frankfurt-Oder&plz=15230 HTTP/1.1");
   EXPECT_EQ(Cli(aufruf).status, 1) << "an existing file needs --ja";
   auto ja = aufruf;
   ja.push_back("--ja");
   EXPECT_EQ(Cli(ja).status, 0);
+}
+
+// A service of one's own over https: trusted through the CA that Dienste.ini names, refused without.
+TEST(CliEditor, AStreetListOverHttpsNeedsTheCertificateOfItsCa) {
+  TempOrdner t;
+  test::TlsServer dienst;
+  ASSERT_TRUE(dienst.bereit()) << "openssl could not make the test CA or start s_server";
+  dienst.antwort("php/plz_imp.php?ort=Musterstadt&plz=12345",
+                 test::TestServer::Http(200, "text/html; charset=UTF-8", "Lindenweg|Musterstadt|Hessen|12345|120<BR>"));
+  const std::vector<std::string> aufruf = {"strassenliste", "--programmordner", t.pfad(), "--ort", "Musterstadt", "--plz", "12345"};
+  DateiSchreiben(t / "Dienste.ini", "Strassenliste=" + dienst.basis() + "\n");
+  const auto ohne = Cli(aufruf);
+  EXPECT_EQ(ohne.status, 1);
+  EXPECT_TRUE(Enthaelt(ohne.err, "Das Zertifikat von 127.0.0.1 ist nicht vertrauenswürdig")) << ohne.err;
+  DateiSchreiben(t / "Dienste.ini", "Strassenliste=" + dienst.basis() + "\nStrassenliste.ca=" + dienst.ca() + "\n");
+  const auto mit = Cli(aufruf);
+  ASSERT_EQ(mit.status, 0) << mit.err;
+  EXPECT_EQ(mit.out, t / "_Strassen/Musterstadt_12345.txt" + "\nn = 1\n");
 }
 
 TEST(CliSchutz, AnExportNeverReplacesADatabaseAndSourcesMustBePlainFiles) {

@@ -67,13 +67,16 @@ TEST_F(Internet, WithoutAServiceOrAnAnswerItSaysWhyAndCountsNothing) {
   test::TestServer still("", true);
   dienst(still.basis());
   w.zeitLimitMs = 1000;
-  dialoge.antworte(Antwort::Ok, "Keine Antwort vom Strassenlisten-Dienst in 1 s");
+  const std::string frage = "/php/plz_imp.php?ort=Musterstadt&plz=12345";
+  dialoge.antworte(Antwort::Ok, QString::fromUtf8("Die Straßenliste kann nicht geholt werden: Keine Antwort von ") +
+                                    QString::fromStdString(still.basis() + frage) + " in 1 s");
   holen();
   EXPECT_EQ(w.lbZahl->text(), "n = 0");
   w.reject();
   test::TestServer leer(test::TestServer::Http(404, "text/html", "nicht da"));
   dienst(leer.basis());
-  dialoge.antworte(Antwort::Ok, "Der Strassenlisten-Dienst antwortet mit HTTP-Fehler 404");
+  dialoge.antworte(Antwort::Ok, QString::fromUtf8("Die Straßenliste kann nicht geholt werden: ") +
+                                    QString::fromStdString(leer.basis() + frage) + " antwortet mit 404");
   holen();
 }
 

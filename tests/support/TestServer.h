@@ -39,6 +39,15 @@ class TestServer {
   TestServer& operator=(const TestServer&) = delete;
 
   std::string basis() const { return "http://127.0.0.1:" + std::to_string(port_); }
+  // From now on every request gets ANTWORT (an answer that names the server's own address).
+  void setAntwort(std::string antwort) {
+    std::lock_guard<std::mutex> l(m_);
+    antwort_ = std::move(antwort);
+  }
+  // A redirect to ZIEL.
+  static std::string Umleitung(const std::string& ziel) {
+    return "HTTP/1.1 302 Found\r\nLocation: " + ziel + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+  }
   // The first line of every request received.
   std::vector<std::string> anfragen() const {
     std::lock_guard<std::mutex> l(m_);
@@ -83,8 +92,13 @@ class TestServer {
         offen_.push_back(c);
         continue;
       }
-      for (std::size_t i = 0; i < antwort_.size();) {
-        const ssize_t n = ::send(c, antwort_.data() + i, antwort_.size() - i, MSG_NOSIGNAL);
+      std::string antwort;
+      {
+        std::lock_guard<std::mutex> l(m_);
+        antwort = antwort_;
+      }
+      for (std::size_t i = 0; i < antwort.size();) {
+        const ssize_t n = ::send(c, antwort.data() + i, antwort.size() - i, MSG_NOSIGNAL);
         if (n <= 0) break;
         i += static_cast<std::size_t>(n);
       }

@@ -1,7 +1,7 @@
 # Installs the Debian packages the build needs, but only those that are missing.
 # Sourced by ./run, ./test and ./bench.
 
-ORVANO_PAKETE="cmake ninja-build g++ pkg-config libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev libexpat1-dev osmium-tool qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xdg-user-dirs poppler-utils desktop-file-utils appstream man-db groff-base"
+ORVANO_PAKETE="cmake ninja-build g++ pkg-config libcurl4-openssl-dev openssl ca-certificates libosmium2-dev libprotozero-dev zlib1g-dev libbz2-dev libexpat1-dev osmium-tool qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xdg-user-dirs poppler-utils desktop-file-utils appstream man-db groff-base"
 
 orvano_pakete_installieren() {
   local fehlend=""

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """A small street-list service for Orvano, answering on 127.0.0.1.
 
-    python3 tools/strassendienst/strassendienst.py strassen.csv [--port 8080]
+    python3 tools/strassendienst/strassendienst.py strassen.csv [--port 8080] [--tls CERT KEY]
+
+With --tls it answers on https with the certificate CERT and its key KEY (PEM files); Orvano
+trusts it when Dienste.ini names the CA that signed it ("Strassenliste.ca=/pfad/ca.pem").
 
 GET /php/plz_imp.php?ort=ORT&plz=PLZ answers with the streets of the place ORT (compared
 the way Orvano asks: blanks as "-", without "(", ")" and ",", case not counted) and the
@@ -18,6 +21,7 @@ import csv
 import html
 import http.server
 import io
+import ssl
 import sys
 import urllib.parse
 
@@ -63,6 +67,7 @@ def main():
     a = argparse.ArgumentParser(description="Strassenlisten-Dienst für Orvano")
     a.add_argument("csv")
     a.add_argument("--port", type=int, default=8080)
+    a.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"), help="https mit Zertifikat und Schlüssel (PEM)")
     args = a.parse_args()
     strassen = lesen(args.csv)
 
@@ -88,7 +93,13 @@ def main():
             self.wfile.write(inhalt)
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Dienst)
-    print(f"Strassenlisten-Dienst auf http://127.0.0.1:{args.port} ({len(strassen)} Strassen)", flush=True)
+    schema = "http"
+    if args.tls:
+        kontext = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        kontext.load_cert_chain(args.tls[0], args.tls[1])
+        server.socket = kontext.wrap_socket(server.socket, server_side=True)
+        schema = "https"
+    print(f"Straßenlisten-Dienst auf {schema}://127.0.0.1:{args.port} ({len(strassen)} Straßen)", flush=True)
     try:
         server.serve_forever()
     except KeyboardInterrupt:
