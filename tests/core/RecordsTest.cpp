@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace orvano {
 namespace {
@@ -91,6 +92,34 @@ TEST(Gueltigkeit, AStreetNeedsAPlzBetween1And99999AndANonBlankName) {
   // Only blanks count as empty; a tab is a character.
   s.Strasse.setzen("\t");
   EXPECT_TRUE(StrasseGueltig(s));
+}
+
+// The count over a file's bytes gives what the record test gives, record by record.
+TEST(Gueltigkeit, TheBlockCountAgreesWithTheRecordTest) {
+  std::vector<TStrassenRecord> saetze;
+  auto satz = [&](std::int32_t plz, const char* name, int laenge = -1) {
+    TStrassenRecord s{};
+    s.PLZ = plz;
+    s.Ort.setzen("Dresden");
+    s.Strasse.setzen(name);
+    if (laenge >= 0) s.Strasse.laenge = static_cast<std::uint8_t>(laenge);
+    saetze.push_back(s);
+  };
+  satz(1067, "Prager Stra\xDF" "e");
+  satz(1067, "   Altmarkt");
+  satz(1067, "     ");
+  satz(0, "Wilsdruffer Stra\xDF" "e");
+  satz(99999, "Am Ende");
+  satz(100000, "Jenseits");
+  satz(-1067, "Negativ");
+  satz(1069, "");
+  satz(1069, "x", 200);  // a damaged length byte: the field's 65 bytes are all it has
+  satz(1069, "\t");
+  std::int64_t einzeln = 0;
+  for (const TStrassenRecord& s : saetze) einzeln += StrasseGueltig(s) ? 1 : 0;
+  EXPECT_EQ(einzeln, 5);
+  EXPECT_EQ(GueltigeStrassen(reinterpret_cast<const char*>(saetze.data()), saetze.size()), einzeln);
+  EXPECT_EQ(GueltigeStrassen(reinterpret_cast<const char*>(saetze.data()) + 3 * sizeof(TStrassenRecord), 4), 1);
 }
 
 TEST(AbgeleiteteTexte, GermanCodesGetOneLeadingZero) {
