@@ -19,6 +19,19 @@ class HashVerzeichnis {
     if (groesse > plaetze_.size()) neuVerteilen(groesse);
   }
 
+  // The number under hash H for which GLEICH(number) holds; -1 when there is none.
+  template <class Gleich>
+  std::int32_t suchen(std::uint64_t h, Gleich gleich) const {
+    if (plaetze_.empty()) return -1;
+    const std::size_t maske = plaetze_.size() - 1;
+    const auto kurz = static_cast<std::uint32_t>(h);
+    for (std::size_t i = kurz & maske;; i = (i + 1) & maske) {
+      const Platz& p = plaetze_[i];
+      if (p.nummer < 0) return -1;
+      if (p.hash == kurz && gleich(p.nummer)) return p.nummer;
+    }
+  }
+
   // The number under hash H for which GLEICH(number) holds; else NEU is entered and returned
   // with second true.
   template <class Gleich>

@@ -28,10 +28,40 @@ std::string Klein(std::string_view s) {
   return t;
 }
 
-std::string Schluessel(std::int32_t plz, std::string_view normiert) {
-  std::string k(reinterpret_cast<const char*>(&plz), sizeof plz);
-  k += normiert;
-  return k;
+std::uint64_t PaarHash(std::int32_t plz, std::string_view name) {
+  return std::hash<std::string_view>{}(name) ^ (static_cast<std::uint64_t>(static_cast<std::uint32_t>(plz)) * 0x9E3779B97F4A7C15ull);
+}
+
+// The edit distance when it is below GRENZE, else GRENZE: a row whose every entry has reached
+// the bound cannot come back below it.
+std::size_t LevenshteinUnter(std::string_view a, std::string_view b, std::size_t grenze, std::vector<std::size_t>& zeile) {
+  zeile.resize(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) zeile[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = zeile[0];
+    zeile[0] = i;
+    std::size_t kleinste = zeile[0];
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t oben = zeile[j];
+      zeile[j] = std::min({zeile[j] + 1, zeile[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = oben;
+      kleinste = std::min(kleinste, zeile[j]);
+    }
+    if (kleinste >= grenze) return grenze;
+  }
+  return std::min(zeile[b.size()], grenze);
+}
+
+// The digits of a postal code as a number; -1 without digits or with more than six.
+std::int32_t PLZZahl(std::string_view text) {
+  std::int32_t wert = 0;
+  int ziffern = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') continue;
+    if (++ziffern > 6) return -1;
+    wert = wert * 10 + (c - '0');
+  }
+  return ziffern == 0 ? -1 : wert;
 }
 
 }  // namespace
@@ -79,21 +109,42 @@ AdressPruefer::AdressPruefer(const Datenbestand& db) : db_(db) {
     orte_[static_cast<std::size_t>(k)] = VergleichsText(r.Ort.text());
     ortErster_.try_emplace(orte_[static_cast<std::size_t>(k)], k);
   }
-  normiert_.resize(static_cast<std::size_t>(db.StrassenZahl) + 1);
+  const auto n = static_cast<std::size_t>(std::max(0, db.StrassenZahl));
+  anfang_.assign(n + 2, 0);
+  naechster_.assign(n + 1, 0);
+  namen_.reserve(n * 16);
+  paare_.reservieren(n);
+  // The last street of each pair so far, by the pair's first street.
+  std::vector<std::int32_t> letzter(n + 1, 0);
   for (std::int32_t i = 1; i <= db.StrassenZahl; ++i) {
     const TStrassenRecord& s = db.StrassenTabelle[static_cast<std::size_t>(i)];
-    std::string& n = normiert_[static_cast<std::size_t>(i)];
-    StrassenNameAnhaengen(n, s.Strasse.text());
-    plzStrassen_[s.PLZ].push_back(i);
-    strassenNamen_[Schluessel(s.PLZ, n)].push_back(i);
+    anfang_[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(namen_.size());
+    const std::size_t laenge = std::min<std::size_t>(s.Strasse.laenge, sizeof s.Strasse.zeichen);
+    StrassenNameAnhaengen(namen_, std::string_view(s.Strasse.zeichen, laenge));
+    anfang_[static_cast<std::size_t>(i) + 1] = static_cast<std::uint32_t>(namen_.size());
+    const std::int32_t plz = s.PLZ;
+    plzStrassen_[plz].push_back(i);
+    const std::string_view eigener = name(i);
+    const auto [erster, neu] = paare_.finden(
+        PaarHash(plz, eigener),
+        [&](std::int32_t k) { return db.StrassenTabelle[static_cast<std::size_t>(k)].PLZ == plz && name(k) == eigener; }, i);
+    if (neu) {
+      letzter[static_cast<std::size_t>(i)] = i;
+    } else {
+      naechster_[static_cast<std::size_t>(letzter[static_cast<std::size_t>(erster)])] = i;
+      letzter[static_cast<std::size_t>(erster)] = i;
+    }
   }
 }
 
 AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view ort, std::string_view strasse, std::string_view nr,
                                     bool mitStrasse) const {
-  const std::string ziffern = NurZiffern(plzText);
-  const std::int32_t plz = ziffern.empty() || ziffern.size() > 6 ? -1 : static_cast<std::int32_t>(std::stol(ziffern));
-  const std::string ortText = VergleichsText(ort);
+  const std::int32_t plz = PLZZahl(plzText);
+  // Buffers reused from row to row: a list has a million of them.
+  thread_local std::string ortText, name;
+  thread_local std::vector<std::size_t> zeile;
+  ortText.clear();
+  VergleichsTextAnhaengen(ortText, ort);
   const auto saetze = plzSaetze_.find(plz);
   if (saetze == plzSaetze_.end()) {
     const auto o = ortErster_.find(ortText);
@@ -107,16 +158,19 @@ AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view o
   if (BlanksAbschneiden(strasse).empty()) return {kAdressStatus[kStrasseFehlt], {}};
   // Without a single street of the code there is nothing to check the street against.
   if (strassen == plzStrassen_.end()) return {kAdressStatus[kNichtGeprueft], {}};
-  const std::string name = StrassenNameNormieren(strasse);
-  const auto treffer = strassenNamen_.find(Schluessel(plz, name));
-  if (treffer == strassenNamen_.end()) {
+  name.clear();
+  StrassenNameAnhaengen(name, strasse);
+  const std::int32_t erster = paare_.suchen(PaarHash(plz, name), [&](std::int32_t k) {
+    return db_.StrassenTabelle[static_cast<std::size_t>(k)].PLZ == plz && this->name(k) == name;
+  });
+  if (erster < 0) {
     // The nearest name of the code, when it is near enough; the first of equals.
     std::size_t beste = 3;
     std::int32_t wahl = -1;
     for (const std::int32_t i : strassen->second) {
-      const std::string& n = normiert_[static_cast<std::size_t>(i)];
+      const std::string_view n = this->name(i);
       if (n.size() > name.size() + 2 || name.size() > n.size() + 2) continue;
-      const std::size_t d = Levenshtein(name, n);
+      const std::size_t d = LevenshteinUnter(name, n, beste, zeile);
       if (d < beste) {
         beste = d;
         wahl = i;
@@ -127,7 +181,7 @@ AdressBefund AdressPruefer::pruefen(std::string_view plzText, std::string_view o
   const std::int64_t hausnummer = HausnummerZahl(nr);
   if (hausnummer >= 0) {
     bool mitNummern = false, drin = false;
-    for (const std::int32_t i : treffer->second) {
+    for (std::int32_t i = erster; i != 0; i = naechster_[static_cast<std::size_t>(i)]) {
       const TStrassenRecord& s = db_.StrassenTabelle[static_cast<std::size_t>(i)];
       const std::int64_t ab = HausnummerZahl(s.AbNr.text());
       std::int64_t bis = HausnummerZahl(s.BisNr.text());
@@ -163,11 +217,22 @@ AdressPruefErgebnis AdressListePruefen(const Datenbestand& db, const std::string
   const auto n = static_cast<std::int64_t>(e.zeilen.size()) - 1;
   f.beginnen(n);
   e.befunde.reserve(static_cast<std::size_t>(n));
-  auto zelle = [](const std::vector<std::string>& z, int i) {
+  auto zelle = [](const std::vector<std::string_view>& z, int i) {
     return i >= 0 && i < static_cast<int>(z.size()) ? OhneAnfuehrung(z[static_cast<std::size_t>(i)]) : std::string_view();
   };
+  // The cells of a line as views into it, cut as TextTeilen cuts them.
+  std::vector<std::string_view> z;
   for (std::int64_t r = 1; r <= n; ++r) {
-    const std::vector<std::string> z = e.zellen(static_cast<std::size_t>(r));
+    const std::string_view zeile = e.zeilen[static_cast<std::size_t>(r)];
+    z.clear();
+    if (!zeile.empty()) {
+      std::size_t start = 0;
+      for (std::size_t pos = zeile.find(e.trenner); pos != std::string_view::npos; pos = zeile.find(e.trenner, start)) {
+        z.push_back(zeile.substr(start, pos - start));
+        start = pos + 1;
+      }
+      z.push_back(zeile.substr(std::min(start, zeile.size())));
+    }
     e.befunde.push_back(pruefer.pruefen(zelle(z, e.spalten.plz), zelle(z, e.spalten.ort), zelle(z, e.spalten.strasse),
                                         zelle(z, e.spalten.nr), e.spalten.strasse >= 0));
     if (r % 1000 == 0) {

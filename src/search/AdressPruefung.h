@@ -10,6 +10,7 @@
 
 #include "core/Datenbestand.h"
 #include "core/Fortschritt.h"
+#include "core/HashVerzeichnis.h"
 #include "exchange/CSVLesen.h"
 
 namespace orvano {
@@ -53,8 +54,17 @@ class AdressPruefer {
   std::vector<std::string> orte_;  // per record: its place as compared
   std::unordered_map<std::string, std::int32_t> ortErster_;
   std::unordered_map<std::int32_t, std::vector<std::int32_t>> plzStrassen_;  // street-table indexes in file order
-  std::unordered_map<std::string, std::vector<std::int32_t>> strassenNamen_;  // code bytes + normalised name
-  std::vector<std::string> normiert_;                                         // per street-table index
+  // The normalised names of all streets one after another: street I's is namen_[anfang_[I],
+  // anfang_[I + 1]).
+  std::string namen_;
+  std::vector<std::uint32_t> anfang_;
+  // (code, normalised name) -> the first street of that pair; the others follow through
+  // naechster_ in file order (0 ends).
+  HashVerzeichnis paare_;
+  std::vector<std::int32_t> naechster_;
+  std::string_view name(std::int32_t i) const {
+    return std::string_view(namen_).substr(anfang_[static_cast<std::size_t>(i)], anfang_[static_cast<std::size_t>(i) + 1] - anfang_[static_cast<std::size_t>(i)]);
+  }
 };
 
 struct AdressPruefErgebnis {
