@@ -96,6 +96,8 @@ void Datenbestand::StrassenIndexAufbauen() {
 
 bool Datenbestand::PLZLaden(Rueckfragen& rueckfragen) {
   const std::string datei = PLZDateiName();
+  // As the street table: the old table's memory takes the file again when it is large enough.
+  RecordFeld<TPLZRecord> alt = std::move(PLZTabelle);
   PLZTabelle = RecordFeld<TPLZRecord>(1);
   PLZTabelle[0] = TPLZRecord{};
   PLZAnzahl = 0;
@@ -107,7 +109,7 @@ bool Datenbestand::PLZLaden(Rueckfragen& rueckfragen) {
     rueckfragen.meldung(NichtGefundenText(datei));
     return false;
   }
-  auto tabelle = TabelleLesen<TPLZRecord>(datei);
+  auto tabelle = TabelleLesen<TPLZRecord>(datei, std::move(alt));
   PLZAnzahl = static_cast<std::int32_t>(tabelle.size() - 1);
   PLZTabelle = std::move(tabelle);
   leereGeladen_ = PLZLeereSaetze();
