@@ -1,5 +1,10 @@
 #include "RecordDatei.h"
 
+#include <sys/mman.h>
+
+#include <cstdlib>
+#include <new>
+
 #include "AnhangJournal.h"
 
 #include <fcntl.h>
@@ -115,6 +120,18 @@ std::int64_t RecordsBlockweise(std::string_view dateiName, std::size_t satzGroes
   }
   return gesamt;
 }
+
+void* GrossenSpeicherHolen(std::size_t bytes) {
+  constexpr std::size_t kSeite = std::size_t{2} << 20;
+  const std::size_t groesse = (bytes + kSeite - 1) / kSeite * kSeite;
+  void* p = std::aligned_alloc(kSeite, groesse);
+  if (!p) throw std::bad_alloc();
+  // Only a request; without transparent huge pages nothing changes.
+  ::madvise(p, groesse, MADV_HUGEPAGE);
+  return p;
+}
+
+void GrossenSpeicherFreigeben(void* p, std::size_t) { std::free(p); }
 
 std::string TempDateiPraefix(const std::string& ziel) {
   return OrdnerTeil(ziel) + ".~" + DateiNameTeil(ziel) + ".orvano-";

@@ -75,6 +75,26 @@ TEST(TabelleLesen, AReusedTableHoldsExactlyTheFile) {
   EXPECT_EQ(tab[50].Strasse.text(), "Weg 50");
 }
 
+// A national-size table takes the large-memory path (huge pages): read, reused and freed whole.
+TEST(TabelleLesen, ATableLargerThan32MegabytesIsReadWholeAndReused) {
+  TempOrdner t;
+  const std::size_t n = 400'000;  // 50 MB of street records
+  ASSERT_GT(n * sizeof(TStrassenRecord), kGrosserSpeicher);
+  DateiSchreiben(t / "national.ppp", Strassen(static_cast<int>(n)));
+  auto tab = TabelleLesen<TStrassenRecord>(t / "national.ppp");
+  ASSERT_EQ(tab.size(), n + 1);
+  EXPECT_EQ(tab[0].PLZ, 0);
+  EXPECT_EQ(tab[1].Strasse.text(), "Weg 1");
+  EXPECT_EQ(tab[n].Strasse.text(), "Weg " + std::to_string(n));
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(tab.data()) % (std::uintptr_t{2} << 20), 0u) << "on a huge-page boundary";
+  const TStrassenRecord* speicher = tab.data();
+  tab = TabelleLesen<TStrassenRecord>(t / "national.ppp", std::move(tab));
+  EXPECT_EQ(tab.data(), speicher) << "a reload keeps the memory";
+  EXPECT_EQ(tab[n / 2].Strasse.text(), "Weg " + std::to_string(n / 2));
+  RecordFeld<TStrassenRecord> kopie = tab;
+  EXPECT_EQ(kopie[n].Strasse.text(), tab[n].Strasse.text());
+}
+
 TEST(TabelleLesen, MissingOrUnreadableFilesThrowAGermanMessage) {
   TempOrdner t;
   EXPECT_THROW(TabelleLesen<TPLZRecord>(t / "fehlt.ppp"), DateiFehler);
