@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "RecordDatei.h"
+
 namespace orvano {
 
 // The caller compares a candidate number with its own data, so the table holds no key and a
@@ -58,8 +60,11 @@ class HashVerzeichnis {
     std::int32_t nummer = -1;  // -1: free
   };
 
+  // A national table has millions of places: its memory comes in huge pages.
+  using Plaetze = std::vector<Platz, OhneNullen<Platz>>;
+
   void neuVerteilen(std::size_t groesse) {
-    std::vector<Platz> alt(groesse);
+    Plaetze alt(groesse);
     alt.swap(plaetze_);
     const std::size_t maske = plaetze_.size() - 1;
     for (const Platz& p : alt) {
@@ -70,7 +75,7 @@ class HashVerzeichnis {
     }
   }
 
-  std::vector<Platz> plaetze_;
+  Plaetze plaetze_;
   std::size_t belegt_ = 0;
 };
 

@@ -76,6 +76,9 @@ class BehalteneStrassen {
     anfang_.reserve(erwartet + 1);
     anfang_.push_back(0);
     strassen_.reserve(erwartet);
+    // A key is code, place, name and numbers: about 32 bytes. Growing by doubling would copy
+    // the keys of millions of streets again and again, each time into fresh memory.
+    daten_.reserve(erwartet * 32);
   }
 
   // Keeps STRASSE under SCHLUESSEL unless a kept street has that key already.
