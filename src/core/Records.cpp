@@ -9,14 +9,8 @@ namespace orvano {
 bool InBenutzung(const TPLZRecord& r) { return !r.Ort.leer() && r.PLZ != 0; }
 
 bool StrasseGueltig(const TStrassenRecord& r) {
-  const std::int32_t plz = r.PLZ;
-  if (plz <= 0 || plz >= 100000) return false;
-  // Same test as LeerzeichenEntfernen(...).empty(), without building a string per record.
-  const std::size_t n = r.Strasse.laenge <= 65 ? r.Strasse.laenge : 65;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (r.Strasse.zeichen[i] != ' ') return true;
-  }
-  return false;
+  // The record's bytes are the file's: one rule for a record and for a whole block.
+  return GueltigeStrassen(reinterpret_cast<const char*>(&r), 1) == 1;
 }
 
 std::int64_t GueltigeStrassen(const char* daten, std::size_t anzahl) {

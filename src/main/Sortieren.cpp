@@ -69,13 +69,10 @@ void TabelleSortieren(Tabelle& t, int spalte, bool linkeMaus) {
 }
 
 int SchnellsucheZeile(const Tabelle& t, int spalte, int start, std::string_view nadel, bool genau) {
-  const std::string n = KleinText(nadel);
-  for (int a = std::max(1, start); a < t.zeilen(); ++a) {
-    const std::string_view zelle = t.zelle(spalte, a);
-    if (n.empty() && zelle.empty()) return a;
-    if (Passt(zelle, n, genau)) return a;
-  }
-  return 0;
+  // The grid's own order: positions are the rows.
+  std::vector<int> reihe(static_cast<std::size_t>(std::max(0, t.zeilen() - 1)));
+  for (std::size_t i = 0; i < reihe.size(); ++i) reihe[i] = static_cast<int>(i) + 1;
+  return SchnellsuchePosition(t, reihe, spalte, start, nadel, genau, false);
 }
 
 int SchnellsuchePosition(const Tabelle& t, const std::vector<int>& reihe, int spalte, int start, std::string_view nadel,
@@ -98,8 +95,14 @@ int SchnellsuchePosition(const Tabelle& t, const std::vector<int>& reihe, int sp
   return 0;
 }
 
-int SchnellsucheListe(const std::vector<std::string>& liste, int start, std::string_view nadel, bool genau) {
+int SchnellsucheListe(const std::vector<std::string>& liste, int start, std::string_view nadel, bool genau, bool rueckwaerts) {
   const std::string n = KleinText(nadel);
+  if (rueckwaerts) {
+    for (int i = std::min(start, static_cast<int>(liste.size()) - 1); i >= 0; --i) {
+      if (Passt(liste[static_cast<std::size_t>(i)], n, genau)) return i;
+    }
+    return -1;
+  }
   for (int i = std::max(0, start); i < static_cast<int>(liste.size()); ++i) {
     if (Passt(liste[static_cast<std::size_t>(i)], n, genau)) return i;
   }

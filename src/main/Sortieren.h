@@ -31,6 +31,8 @@ int SchnellsuchePosition(const Tabelle& t, const std::vector<int>& reihe, int sp
 
 // The first position from START (0-based) of a street list matching as above, or -1; an
 // empty needle matches nothing here.
-int SchnellsucheListe(const std::vector<std::string>& liste, int start, std::string_view nadel, bool genau);
+// With RUECKWAERTS the last matching position up to START.
+int SchnellsucheListe(const std::vector<std::string>& liste, int start, std::string_view nadel, bool genau,
+                      bool rueckwaerts = false);
 
 }  // namespace orvano

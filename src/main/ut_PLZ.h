@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Datenbestand.h"
+#include "main/Bearbeiten.h"
 #include "core/Einstellungen.h"
 #include "maps/Route.h"
 #include "core/Tabelle.h"
@@ -439,7 +440,7 @@ class TfrPLZ : public QMainWindow {
   bool verlaufRuht_ = false;
   // A reload that a save does keeps the history.
   bool verlaufBehalten_ = false;
-  std::array<QString, 12> feldStand_;
+  std::array<QString, kMaskenFelder> feldStand_;
 };
 
 }  // namespace orvano

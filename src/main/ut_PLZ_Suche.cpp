@@ -32,14 +32,8 @@ void TfrPLZ::Schnellsuche(bool rueckwaerts) {
     std::vector<std::string> liste;
     for (int i = 0; i < cbStrasse->count(); ++i) liste.push_back(ui::ZuCp1252(cbStrasse->itemText(i)));
     // SuchStart counts from 1 here as in the grid, so that a reset starts at the first street.
-    int i = -1;
-    if (!rueckwaerts) {
-      i = SchnellsucheListe(liste, SuchStart - 1, nadel, cbGenau->isChecked());
-    } else {
-      for (int j = std::min(SuchStart - 3, cbStrasse->count() - 1); j >= 0 && i < 0; --j) {
-        if (SchnellsucheListe(liste, j, nadel, cbGenau->isChecked()) == j) i = j;
-      }
-    }
+    // Forwards from SuchStart, backwards from the street before the last hit.
+    const int i = SchnellsucheListe(liste, rueckwaerts ? SuchStart - 3 : SuchStart - 1, nadel, cbGenau->isChecked(), rueckwaerts);
     StatusMelden(i >= 0 ? QString() : QStringLiteral("Nicht gefunden"));
     if (i >= 0) {
       cbStrasse->setCurrentIndex(i);

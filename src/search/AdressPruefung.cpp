@@ -87,18 +87,9 @@ char ListenTrenner(std::string_view ersteZeile) {
 }
 
 std::size_t Levenshtein(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> zeile(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) zeile[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = zeile[0];
-    zeile[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t oben = zeile[j];
-      zeile[j] = std::min({zeile[j] + 1, zeile[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = oben;
-    }
-  }
-  return zeile[b.size()];
+  std::vector<std::size_t> zeile;
+  // No distance reaches the longer length plus one: that bound never cuts.
+  return LevenshteinUnter(a, b, std::max(a.size(), b.size()) + 1, zeile);
 }
 
 AdressPruefer::AdressPruefer(const Datenbestand& db) : db_(db) {

@@ -45,7 +45,7 @@ int Fortschritt(void* nutzer, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return 0;
 }
 
-std::string Host(CURL* c, const std::string& adresse) {
+std::string Host(const std::string& adresse) {
   CURLU* u = curl_url();
   std::string host = adresse;
   char* h = nullptr;
@@ -54,7 +54,6 @@ std::string Host(CURL* c, const std::string& adresse) {
     curl_free(h);
   }
   curl_url_cleanup(u);
-  (void)c;
   return host;
 }
 
@@ -122,7 +121,7 @@ WebAntwort WebHolen(const WebAnfrage& a) {
   antwort.status = static_cast<int>(status);
   char* typ = nullptr;
   if (curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &typ) == CURLE_OK && typ) antwort.contentType = typ;
-  const std::string host = Host(h, adresse);
+  const std::string host = Host(adresse);
 
   if (empfang.abgebrochen || ergebnis == CURLE_ABORTED_BY_CALLBACK) {
     antwort.abgebrochen = true;
