@@ -244,7 +244,10 @@ bool TfrPLZ::eventFilter(QObject* ziel, QEvent* e) {
         Schnellsuche();
         return true;
       }
-      SuchStart = 1;
+      // The modifier keys of Shift+F3 and the search keys themselves leave the place of the last hit.
+      const bool weiter = taste == Qt::Key_Shift || taste == Qt::Key_Control || taste == Qt::Key_Alt ||
+                          taste == Qt::Key_Meta || taste == Qt::Key_F3;
+      if (!weiter) SuchStart = 1;
     } else if (typ == QEvent::MouseButtonDblClick) {
       Schnellsuche();
       return true;

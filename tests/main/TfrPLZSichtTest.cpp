@@ -99,6 +99,23 @@ TEST_F(Sicht, TheRecordViewStepsThroughTheShownRowsAndAnEditReachesItsRecord) {
   EXPECT_EQ(f.StringGrid1->gezeigteZeilen(), 3);
 }
 
+// F3 and Shift+F3 step through the hits of the quick search, typed into its box as a user would.
+TEST_F(Sicht, F3AndShiftF3StepForwardAndBackThroughTheQuickSearchHits) {
+  TfrPLZ f;
+  tabelle(f);
+  aktiv(f);
+  f.StringGrid1->setAktuelleZelle(kSpalteOrt, 1);
+  f.edSuchen->setFocus();
+  QTest::keyClicks(f.edSuchen, "B");
+  QTest::keyClick(f.edSuchen, Qt::Key_F3);
+  EXPECT_EQ(zelle(f, kSpalteOrt, f.StringGrid1->aktuelleZeile()), "Bernau bei Berlin");
+  QTest::keyClick(f.edSuchen, Qt::Key_F3);
+  EXPECT_EQ(zelle(f, kSpalteOrt, f.StringGrid1->aktuelleZeile()), "Bacharach");
+  QTest::keyClick(f.edSuchen, Qt::Key_Shift);
+  QTest::keyClick(f.edSuchen, Qt::Key_F3, Qt::ShiftModifier);
+  EXPECT_EQ(zelle(f, kSpalteOrt, f.StringGrid1->aktuelleZeile()), "Bernau bei Berlin") << "back to the hit before";
+}
+
 TEST_F(Sicht, TitleClicksSortNumbersByValueBothWaysThenBackAndKeepTheCurrentRecord) {
   TfrPLZ f;
   tabelle(f);
