@@ -117,6 +117,33 @@ fi
 read -r ta ma < <(dreimal "true" "${c[@]}" adressen-pruefen "$p/adressen.csv")
 read -r tu _ < <(dreimal "true" "${c[@]}" umkreis --plz 01067 --km 100)
 
+# Opening the national folder beside `cat` of its two files, in milliseconds (time's 10 ms steps
+# are too coarse here): the median of fifteen runs after a warm-up. The main window's load runs
+# inside the benchmark program, once into fresh memory (the first start) and once into the
+# memory of the table before (a change of folder or country, a reload).
+fein() {
+  local n="$1" a b zeiten=()
+  shift
+  "$@" >/dev/null 2>&1
+  for _ in $(seq "$n"); do
+    a=$EPOCHREALTIME
+    "$@" >/dev/null 2>&1
+    b=$EPOCHREALTIME
+    zeiten+=("$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.1f", (b - a) * 1000 }')")
+  done
+  printf '%s\n' "${zeiten[@]}" | sort -g | sed -n "$(((n + 1) / 2))p"
+}
+tinfo=$(fein 15 "${c[@]}" info)
+tcat=$(fein 15 cat "$p/Ord_1/Dat_D.ppp" "$p/Ord_1/Strassen_D.ppp")
+declare -A laden
+while IFS=, read -r name _ real _; do
+  case $name in
+    '"BM_StrassenLaden_median"') laden[frisch]=$real ;;
+    '"BM_StrassenNeuLaden_median"') laden[wieder]=$real ;;
+  esac
+done < <(ORVANO_BENCHDATEN="$p" "$PWD/build/release/bench/orvano_bench" --benchmark_filter='^BM_Strassen(Neu)?Laden$' \
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null)
+
 norm_ort="upper(replace(replace(%s,' ',''),'.',''))"
 po=$(printf "$norm_ort" p.Ort)
 so=$(printf "$norm_ort" s.Ort)
@@ -180,4 +207,11 @@ echo "|---|---:|---:|---:|---:|---:|---:|"
 echo "| Adressliste prüfen (sqlite3 mit vorberechneten Schlüsseln) | 1000000 | $ta s | $(je_strasse "$ta" 1000000) | $(mb "$ma") | $tk s | $(verhaeltnis "$ta" "$tk") |"
 echo "| Adressliste prüfen (sqlite3 mit Schlüsseln im JOIN) | 1000000 | $ta s | $(je_strasse "$ta" 1000000) | $(mb "$ma") | $ts s | $(verhaeltnis "$ta" "$ts") |"
 echo "| Umkreissuche 100 km (ganzer Befehl) | 20000 | $tu s | | | | |"
+echo
+echo "| Vorgang | Strassen | Orvano | cat beider Dateien | Verhältnis |"
+echo "|---|---:|---:|---:|---:|"
+ms() { awk -v t="$1" 'BEGIN { printf "%.0f ms", t }'; }
+echo "| Ordner öffnen (orvano-cli info) | 1500000 | $(ms "$tinfo") | $(ms "$tcat") | $(verhaeltnis "$tinfo" "$tcat") |"
+echo "| Strassen laden (Hauptfenster, erster Start) | 1500000 | $(ms "${laden[frisch]}") | $(ms "$tcat") | $(verhaeltnis "${laden[frisch]}" "$tcat") |"
+echo "| Strassen laden (Hauptfenster, Ordner- oder Landwechsel) | 1500000 | $(ms "${laden[wieder]}") | $(ms "$tcat") | $(verhaeltnis "${laden[wieder]}" "$tcat") |"
 rm -f "$p/sq.txt"

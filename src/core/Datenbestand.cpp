@@ -177,40 +177,60 @@ void Datenbestand::StrassenLeeren() {
   StrassenIndexAufbauen();
 }
 
-std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt) {
-  // The old table's memory takes the file again when it is large enough: a reload after an
-  // optimisation then touches no new memory.
-  RecordFeld<TStrassenRecord> alt = std::move(StrassenTabelle);
+std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt, RecordFeld<TStrassenRecord>&& wieder) {
+  // The old table's memory takes the file again when it is large enough: a reload or a change of
+  // folder then touches no new memory.
+  RecordFeld<TStrassenRecord> alt = std::move(wieder);
+  if (alt.empty()) alt = std::move(StrassenTabelle);
+  std::vector<std::int32_t> position = std::move(StrassenPosition);
   StrassenLeeren();
-  auto tabelle = TabelleLesen<TStrassenRecord>(datei, std::move(alt));
-  const auto n = static_cast<std::int64_t>(tabelle.size()) - 1;
-  std::vector<std::int32_t> position(tabelle.size());
-  std::vector<std::int32_t> plz(tabelle.size());
-  fortschritt.beginnen(n);
-  std::int64_t naechste = 1;
-  for (std::int64_t i = 1; i <= n; ++i) {
-    const TStrassenRecord& r = tabelle[static_cast<std::size_t>(i)];
-    if (StrasseGueltig(r)) {
-      if (naechste != i) tabelle[static_cast<std::size_t>(naechste)] = r;
-      position[static_cast<std::size_t>(naechste)] = static_cast<std::int32_t>(i);
-      plz[static_cast<std::size_t>(naechste)] = r.PLZ;
-      ++naechste;
+  const auto erwartet = static_cast<std::size_t>(std::max<std::int64_t>(DateiGroesse(datei), 0) / std::int64_t{sizeof(TStrassenRecord)});
+  // Sized for the whole file and cut to the kept records at the end.
+  position.resize(erwartet + 1);
+  std::vector<std::int32_t> plz(erwartet + 1);
+  position[0] = plz[0] = 0;
+  std::size_t belegt = 1;
+  fortschritt.beginnen(static_cast<std::int64_t>(erwartet));
+  // Invalid records are dropped as each block arrives, while it is still in the cache.
+  std::int64_t dateiSaetze = 0;
+  auto tabelle = TabelleLesen<TStrassenRecord>(datei, std::move(alt), [&](TStrassenRecord* block, std::int64_t nummer, std::int64_t anzahl) {
+    if (belegt + static_cast<std::size_t>(anzahl) > position.size()) {
+      // The file grew since its size was taken.
+      position.resize(belegt + static_cast<std::size_t>(anzahl));
+      plz.resize(position.size());
     }
-    if (i % kSchritt == 0) fortschritt.position(i);
-  }
+    std::int32_t* naechstePosition = position.data() + belegt;
+    std::int32_t* naechstePLZ = plz.data() + belegt;
+    std::int64_t bleiben = 0;
+    for (std::int64_t i = 0; i < anzahl; ++i) {
+      const TStrassenRecord& r = block[i];
+      if (!StrasseGueltig(r)) continue;
+      if (bleiben != i) block[bleiben] = r;
+      *naechstePosition++ = static_cast<std::int32_t>(nummer + i);
+      *naechstePLZ++ = r.PLZ;
+      ++bleiben;
+    }
+    belegt += static_cast<std::size_t>(bleiben);
+    dateiSaetze = nummer + anzahl - 1;
+    for (std::int64_t k = (nummer + kSchritt - 1) / kSchritt * kSchritt; k <= dateiSaetze; k += kSchritt) fortschritt.position(k);
+    return bleiben;
+  });
   fortschritt.beenden();
-  StrassenZahl = static_cast<std::int32_t>(naechste - 1);
-  position.resize(static_cast<std::size_t>(naechste));
+  StrassenZahl = static_cast<std::int32_t>(tabelle.size() - 1);
+  position.resize(tabelle.size());
+  plz.resize(tabelle.size());
   StrassenTabelle = std::move(tabelle);
   StrassenPosition = std::move(position);
   // From the codes gathered here, which lie close together, not again from the 126-byte records.
   verzeichnis_.aufbauen(plz);
   if (testhaken::NachDemLaden) testhaken::NachDemLaden(datei);
-  return static_cast<std::int32_t>(n - StrassenZahl);
+  return static_cast<std::int32_t>(dateiSaetze - StrassenZahl);
 }
 
 StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueckfragen& rueckfragen, bool fragen) {
   StrassenLadeErgebnis ergebnis;
+  // The table's memory is kept for the file: no new memory where the old one is large enough.
+  RecordFeld<TStrassenRecord> alt = std::move(StrassenTabelle);
   StrassenLeeren();
   const std::string datei = StrassenDateiName();
   strassenDatei_ = datei;
@@ -218,7 +238,7 @@ StrassenLadeErgebnis Datenbestand::StrassenLaden(Fortschritt& fortschritt, Rueck
   strassenKennung_ = KennungLesen(datei);
   if (!DateiVorhanden(datei)) return ergebnis;
   ergebnis.vorhanden = true;
-  ergebnis.ungueltig = StrassenEinlesen(datei, fortschritt);
+  ergebnis.ungueltig = StrassenEinlesen(datei, fortschritt, std::move(alt));
   if (ergebnis.ungueltig > 0 && fragen && strassenBehalten_ != datei) {
     if (!rueckfragen.frage("Leere Einträge in Strassen-DB löschen?")) {
       strassenBehalten_ = datei;

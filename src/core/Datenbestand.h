@@ -107,7 +107,7 @@ class Datenbestand {
   void StrassenIndexAufbauen();
 
  private:
-  std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt);
+  std::int32_t StrassenEinlesen(const std::string& datei, Fortschritt& fortschritt, RecordFeld<TStrassenRecord>&& wieder = {});
   void StrassenSchreiben(const std::string& datei, Fortschritt& fortschritt) const;
 
   std::string plzDatei_;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "Dateien.h"
@@ -35,6 +37,16 @@ struct OhneNullen : std::allocator<T> {
     if (n * sizeof(T) < kGrosserSpeicher) return std::allocator<T>::allocate(n);
     return static_cast<T*>(GrossenSpeicherHolen(n * sizeof(T)));
   }
+  // Without this, resize() value-initialises (zeroes) every new element: std::allocator has
+  // no construct() of its own since C++20.
+  template <class U>
+  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... A>
+  void construct(U* p, A&&... a) {
+    ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+  }
   void deallocate(T* p, std::size_t n) noexcept {
     if (n * sizeof(T) < kGrosserSpeicher) {
       std::allocator<T>::deallocate(p, n);
@@ -51,15 +63,27 @@ using RecordFeld = std::vector<T, OhneNullen<T>>;
 // elements 1..n are the file's records. Trailing bytes of a partial record are ignored.
 // Throws DateiFehler when the file cannot be opened or read. The memory of WIEDER is used
 // when it holds enough; otherwise it is freed before the new table is made.
+// BEHALTEN, when given, filters the records block by block as they arrive: it gets a block, the
+// file's record number (1-based) of its first record and the block's count, moves the records
+// it keeps to the block's start and returns their number. The table then holds only those.
 template <class T>
-RecordFeld<T> TabelleLesen(std::string_view dateiName, RecordFeld<T>&& wieder = {});
+using TabellenFilter = std::function<std::int64_t(T* block, std::int64_t ersteNummer, std::int64_t anzahl)>;
+template <class T>
+RecordFeld<T> TabelleLesen(std::string_view dateiName, RecordFeld<T>&& wieder = {}, const TabellenFilter<T>& behalten = {});
 
 // Opens NAME for reading; a FIFO, a device or a folder is refused at once (DateiFehler) instead
 // of being waited on or read as data. The caller closes the descriptor.
 int LesendOeffnen(const std::string& name);
 
-// Reads at most ANZAHL records of SATZGROESSE bytes into ZIEL; returns the records read.
-std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_t anzahl, std::size_t satzGroesse);
+// Sees each block of whole records right after it was read, while it is still in the cache:
+// the block, the file's number of its first record (from 0) and its count. Returns how many of
+// them it kept, moved to the block's start; the next block is read right after those.
+using NachDemBlock = std::function<std::int64_t(char* block, std::int64_t erster, std::int64_t anzahl)>;
+
+// Reads at most ANZAHL records of SATZGROESSE bytes into ZIEL; returns the records read (with
+// NACH_DEM_BLOCK: the records it kept, one after another at ZIEL).
+std::int64_t RecordsEinlesen(std::string_view dateiName, void* ziel, std::int64_t anzahl, std::size_t satzGroesse,
+                             const NachDemBlock& nachDemBlock = {});
 
 // Reads a file block by block (BLOCK records at a time) and hands each block of whole
 // records to VERARBEITEN; returns the number of records read.
@@ -120,7 +144,7 @@ void SchreibFehlerNach(std::int64_t bytes);
 }  // namespace testhaken
 
 template <class T>
-RecordFeld<T> TabelleLesen(std::string_view dateiName, RecordFeld<T>&& wieder) {
+RecordFeld<T> TabelleLesen(std::string_view dateiName, RecordFeld<T>&& wieder, const TabellenFilter<T>& behalten) {
   const std::int64_t groesse = DateiGroesse(dateiName);
   if (groesse < 0) throw DateiFehler("Datei " + std::string(dateiName) + " kann nicht gelesen werden");
   const auto n = static_cast<std::size_t>(groesse / static_cast<std::int64_t>(sizeof(T)));
@@ -129,7 +153,13 @@ RecordFeld<T> TabelleLesen(std::string_view dateiName, RecordFeld<T>&& wieder) {
   if (tabelle.capacity() < n + 1) RecordFeld<T>().swap(tabelle);
   tabelle.resize(n + 1);
   tabelle[0] = T{};
-  const std::int64_t gelesen = RecordsEinlesen(dateiName, tabelle.data() + 1, static_cast<std::int64_t>(n), sizeof(T));
+  NachDemBlock imFeld;
+  if (behalten) {
+    imFeld = [&](char* block, std::int64_t erster, std::int64_t anzahl) {
+      return behalten(reinterpret_cast<T*>(block), erster + 1, anzahl);
+    };
+  }
+  const std::int64_t gelesen = RecordsEinlesen(dateiName, tabelle.data() + 1, static_cast<std::int64_t>(n), sizeof(T), imFeld);
   tabelle.resize(static_cast<std::size_t>(gelesen) + 1);
   return tabelle;
 }

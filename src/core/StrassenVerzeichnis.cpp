@@ -4,13 +4,16 @@ namespace orvano {
 
 void StrassenVerzeichnis::aufbauen(const std::vector<std::int32_t>& plz, std::int32_t grenze) {
   const auto n = static_cast<std::int32_t>(plz.size()) - 1;
-  std::vector<std::int32_t> erste(static_cast<std::size_t>(grenze) + 1, 0);
+  // The old index's memory takes the new one: a reload touches no new pages.
+  std::vector<std::int32_t> erste = std::move(erste_);
+  std::vector<std::int32_t> indexe = std::move(indexe_);
+  erste.assign(static_cast<std::size_t>(grenze) + 1, 0);
   for (std::int32_t k = 1; k <= n; ++k) {
     const std::int32_t p = plz[static_cast<std::size_t>(k)];
     if (p > 0 && p < grenze) ++erste[static_cast<std::size_t>(p) + 1];
   }
   for (std::size_t p = 1; p < erste.size(); ++p) erste[p] += erste[p - 1];
-  std::vector<std::int32_t> indexe(static_cast<std::size_t>(erste.back()));
+  indexe.resize(static_cast<std::size_t>(erste.back()));
   std::vector<std::int32_t> naechste(erste.begin(), erste.end() - 1);
   for (std::int32_t k = 1; k <= n; ++k) {
     const std::int32_t p = plz[static_cast<std::size_t>(k)];

@@ -176,7 +176,7 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
   // The new tables in a store of their own: counted and sorted there, then written.
   Datenbestand neu;
   neu.PLZTabelle = db.PLZTabelle;
-  if (neu.PLZTabelle.empty()) neu.PLZTabelle.resize(1);
+  if (neu.PLZTabelle.empty()) neu.PLZTabelle.resize(1, TPLZRecord{});
   PLZErgaenzen(d, neu.PLZTabelle, staat, o.nurStrassen, e);
   neu.PLZAnzahl = static_cast<std::int32_t>(neu.PLZTabelle.size() - 1);
   RecordFeld<TStrassenRecord> strassen = StrassenSaetze(d, neu.PLZTabelle);
@@ -187,7 +187,7 @@ OsmErgebnis OsmImportieren(Datenbestand& db, const std::string& datei, const Osm
     neu.StrassenTabelle = db.StrassenTabelle;
     neu.StrassenPosition = db.StrassenPosition;
     if (neu.StrassenTabelle.empty()) {
-      neu.StrassenTabelle.resize(1);
+      neu.StrassenTabelle.resize(1, TStrassenRecord{});
       neu.StrassenPosition.resize(1);
     }
     for (std::size_t i = 1; i < strassen.size(); ++i) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -217,6 +218,52 @@ TEST_F(Datenbestand, ValidStreetsAskNothingAndAMissingFileIsSilent) {
   EXPECT_EQ(db.StrassenZahl, 0);
   EXPECT_TRUE(db.StrassenTabelle.empty());
   EXPECT_TRUE(a.meldungen.empty());
+}
+
+// The file is read block by block and its invalid records are dropped as each block arrives:
+// the table must be what a plain scan of the file keeps, positions included, over many blocks,
+// and a reload of a smaller file into the same memory must show nothing of the larger one.
+TEST_F(Datenbestand, ABlockwiseLoadKeepsWhatAScanOfTheFileKeepsAndAReloadNothingOld) {
+  const char* namen[] = {"Hauptstra\xDF" "e", "Am Markt", "Bahnhofstra\xDF" "e", "Kirchweg", "Schillerplatz", "Goethestra\xDF" "e"};
+  std::vector<TStrassenRecord> datei;
+  for (int i = 1; i <= 7000; ++i) {
+    TStrassenRecord r = Strasse(1067 + (i / 40) * 7, namen[i % 6]);
+    r.Ort.setzen(i % 3 ? "Dresden" : "Gro\xDF" "r\xF6hrsdorf");
+    if (i % 97 == 0) r.PLZ = 0;
+    if (i % 251 == 0) r.Strasse.setzen("    ");
+    if (i == 2080 || i == 2081 || i == 4161 || i == 7000) r.PLZ = 100000;
+    datei.push_back(r);
+  }
+  std::string roh;
+  for (const auto& r : datei) roh.append(reinterpret_cast<const char*>(&r), sizeof r);
+  DateiSchreiben(strassenDatei(), roh + "Rest eines Satzes");
+  std::vector<std::int32_t> erwartetePositionen;
+  for (std::size_t i = 0; i < datei.size(); ++i) {
+    const std::string name = datei[i].Strasse.text();
+    if (datei[i].PLZ > 0 && datei[i].PLZ < 100000 && name.find_first_not_of(' ') != std::string::npos) {
+      erwartetePositionen.push_back(static_cast<std::int32_t>(i + 1));
+    }
+  }
+  Antworten nein{false};
+  const auto e = StrassenLaden(kDeutschland, KeinFortschritt(), nein);
+  ASSERT_EQ(db.StrassenZahl, static_cast<std::int32_t>(erwartetePositionen.size()));
+  EXPECT_EQ(e.ungueltig, 7000 - db.StrassenZahl);
+  EXPECT_EQ(std::vector<std::int32_t>(db.StrassenPosition.begin() + 1, db.StrassenPosition.end()), erwartetePositionen);
+  for (std::int32_t k = 1; k <= db.StrassenZahl; ++k) {
+    const std::size_t i = static_cast<std::size_t>(erwartetePositionen[static_cast<std::size_t>(k - 1)] - 1);
+    ASSERT_EQ(std::memcmp(&db.StrassenTabelle[static_cast<std::size_t>(k)], &datei[i], sizeof(TStrassenRecord)), 0) << k;
+  }
+  ASSERT_EQ(db.StrassenTabelle.size(), erwartetePositionen.size() + 1) << "nothing but the kept records";
+
+  // The same memory takes a smaller file of other codes.
+  DateiSchreiben(strassenDatei(), Roh({Strasse(99084, "Anger"), Strasse(0, "weg"), Strasse(99084, "Domplatz")}));
+  Antworten keine;  // the answer given for this file holds
+  StrassenLaden(kDeutschland, KeinFortschritt(), keine);
+  ASSERT_EQ(db.StrassenZahl, 2);
+  EXPECT_EQ(db.StrassenTabelle[2].Strasse.text(), "Domplatz");
+  EXPECT_EQ(db.StrassenPosition, (std::vector<std::int32_t>{0, 1, 3}));
+  EXPECT_TRUE(db.StrassenNachPLZ(1067).empty());
+  EXPECT_EQ(db.StrassenNachPLZ(99084).size(), 2u);
 }
 
 TEST_F(Datenbestand, StreetProgressComesEveryThousandRecords) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -188,6 +189,27 @@ TEST_F(OsmImportTest, WithoutWritingNothingChangesAndAppendingKeepsTheOldStreets
   const auto plz = TabelleLesen<TPLZRecord>(t / "Ord_1/Dat_D.ppp");
   EXPECT_EQ(plz[2].Strassen, 2);  // Hamburg: the old street and the new one
   EXPECT_EQ(plz[2].AbBisNr, 1);
+}
+
+// Empty records the user chose to keep in the file are not in the loaded table: appending must
+// neither count them nor count twice the streets that followed them.
+TEST_F(OsmImportTest, AppendingToAFileWithKeptEmptyRecordsWritesEveryOldStreetOnce) {
+  TStrassenRecord ohneName = test::StrassenSatz(20095, "", "Hamburg");
+  TStrassenRecord ohnePLZ = test::StrassenSatz(0, "Bahnhofstra\xDF" "e", "Hamburg");
+  test::RecordsSchreiben(t / "Ord_1/Strassen_D.ppp",
+                         std::vector<TStrassenRecord>{ohneName, test::StrassenSatz(20095, "Alter Weg", "Hamburg"), ohnePLZ,
+                                                      test::StrassenSatz(20095, "Jungfernstieg", "Hamburg")});
+  Beispiel(t / "a.osm");
+  const OsmErgebnis e = Importieren(t / "a.osm", true, true);
+  ASSERT_TRUE(e.geschrieben);
+  const auto strassen = TabelleLesen<TStrassenRecord>(t / "Ord_1/Strassen_D.ppp");
+  std::vector<std::string> namen;
+  for (std::size_t k = 1; k < strassen.size(); ++k) namen.push_back(strassen[k].Strasse.text());
+  EXPECT_EQ(std::count(namen.begin(), namen.end(), "Alter Weg"), 1);
+  EXPECT_EQ(std::count(namen.begin(), namen.end(), "Jungfernstieg"), 1);
+  EXPECT_EQ(namen.size(), 4u + static_cast<std::size_t>(e.strassen)) << "the kept records stay in the file, the new ones follow";
+  const auto plz = TabelleLesen<TPLZRecord>(t / "Ord_1/Dat_D.ppp");
+  EXPECT_EQ(plz[2].Strassen, 3);  // Hamburg: two old streets and the new one
 }
 
 // The same data as PBF and as bzip2-packed XML (made by osmium-tool) give the same files.

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
     s.Strasse.setzen("Markt");
     s.AbNr.setzen("1");
     s.BisNr.setzen("20");
-    b.StrassenTabelle.resize(1);
+    b.StrassenTabelle.resize(1, TStrassenRecord{});
     b.StrassenTabelle.push_back(s);
     b.StrassenZahl = 1;
     return b;

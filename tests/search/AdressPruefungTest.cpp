@@ -21,13 +21,13 @@ TStrassenRecord Strasse(std::int32_t plz, const char* name, const char* ab = "",
 class AdressPruefungTest : public ::testing::Test {
  protected:
   AdressPruefungTest() {
-    db.PLZTabelle.resize(1);
+    db.PLZTabelle.resize(1, TPLZRecord{});
     for (const TPLZRecord& r : {test::PLZSatz("Bonn", 53111), test::PLZSatz("K\xF6ln", 50667), test::PLZSatz("Bad Godesberg", 53173),
                                 test::PLZSatz("Bonn", 53113), test::PLZSatz("Dorf", 99998)}) {
       db.PLZTabelle.push_back(r);
     }
     db.PLZAnzahl = 5;
-    db.StrassenTabelle.resize(1);
+    db.StrassenTabelle.resize(1, TStrassenRecord{});
     for (const TStrassenRecord& s : {Strasse(53111, "Markt", "1", "20"), Strasse(53111, "Marktgasse"), Strasse(53111, "Martkweg"),
                                      Strasse(53111, "Markt", "30", "40b"), Strasse(53111, "Stra\xDF" "e des 17. Juni", "5", "5"),
                                      Strasse(53111, "Bergweg"), Strasse(53111, "Burgweg")}) {

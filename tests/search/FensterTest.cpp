@@ -23,7 +23,7 @@ TPLZRecord Satz(const char* ort, std::int32_t plz, double breite, double laenge)
 
 Datenbestand Daten() {
   Datenbestand db;
-  db.PLZTabelle.resize(1);
+  db.PLZTabelle.resize(1, TPLZRecord{});
   for (const TPLZRecord& r : {Satz("Berlin", 10115, 52.5163, 13.3777), Satz("Ohne", 10117, 0, 0), Satz("Potsdam", 14467, 52.3906, 13.0645)}) {
     db.PLZTabelle.push_back(r);
   }

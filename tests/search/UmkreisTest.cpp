@@ -9,7 +9,7 @@ namespace {
 
 Datenbestand Tabelle(const std::vector<TPLZRecord>& saetze) {
   Datenbestand db;
-  db.PLZTabelle.resize(1);
+  db.PLZTabelle.resize(1, TPLZRecord{});
   for (const TPLZRecord& r : saetze) db.PLZTabelle.push_back(r);
   db.PLZAnzahl = static_cast<std::int32_t>(saetze.size());
   return db;
