@@ -218,25 +218,24 @@ std::int32_t TextZuZahl(std::string_view s) {
 
 namespace {
 
-std::string RealMitStellen(double wert, int stellen) {
-  char puffer[64];
-  const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, stellen);
-  if (fehler != std::errc()) return "0";
-  std::string roh(puffer, ende);
-  // Exponent as "1E20" / "1E-5": capital E, no plus sign, no leading zeros.
+// "1.5e-05" as the program writes it: "1,5E-5" (capital E, no plus sign, no leading zeros).
+std::string RealGestalten(std::string_view roh) {
   std::string out;
+  out.reserve(roh.size());
   const auto e = roh.find('e');
-  if (e == std::string::npos) {
-    out = roh;
-  } else {
-    out = roh.substr(0, e) + "E";
+  out.append(roh.substr(0, e));
+  if (e != std::string_view::npos) {
+    out += 'E';
     std::size_t i = e + 1;
     if (roh[i] == '-') out += '-';
     if (roh[i] == '-' || roh[i] == '+') ++i;
     while (i + 1 < roh.size() && roh[i] == '0') ++i;
-    out += roh.substr(i);
+    out.append(roh.substr(i));
   }
-  return PunktZuKomma(out);
+  for (char& c : out) {
+    if (c == '.') c = ',';
+  }
+  return out;
 }
 
 }  // namespace
@@ -244,11 +243,19 @@ std::string RealMitStellen(double wert, int stellen) {
 std::string RealZuText(double wert) { return KoordinateZuText(wert); }
 
 std::string KoordinateZuText(double wert) {
-  std::string text = RealMitStellen(wert, 15);
-  const double zurueck = TextZuReal(text);
-  // Compared by bytes: the record must come back exactly, sign of zero included.
-  if (std::memcmp(&zurueck, &wert, sizeof wert) == 0) return text;
-  return RealMitStellen(wert, 17);
+  // Fifteen digits where they give the record's bytes back (sign of zero included), else
+  // seventeen, which always do.
+  char puffer[64];
+  for (const int stellen : {15, 17}) {
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, stellen);
+    if (fehler != std::errc()) return "0";
+    double zurueck = 0.0;
+    const bool gelesen = std::from_chars(puffer, ende, zurueck).ec == std::errc();
+    if (stellen == 17 || (gelesen && std::memcmp(&zurueck, &wert, sizeof wert) == 0)) {
+      return RealGestalten(std::string_view(puffer, static_cast<std::size_t>(ende - puffer)));
+    }
+  }
+  return "0";
 }
 
 char ZiffernTaste(char key) { return (IstZiffer(key) || key == kRuecktaste) ? key : 0; }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include <algorithm>
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace orvano {
 namespace {
@@ -153,6 +156,24 @@ TEST(Zahlen, RealZuTextGivesTheShortGeneralForm) {
   }
   EXPECT_EQ(RealZuText(1e20), "1E20");
   EXPECT_EQ(RealZuText(0.00001), "1E-5");
+  // Any bit pattern, subnormals and huge exponents included, comes back through the program's
+  // own reader, and with at most 15 digits wherever those would have done.
+  std::uint64_t z = 0x9E3779B97F4A7C15u;
+  for (int i = 0; i < 200000; ++i) {
+    z ^= z << 13, z ^= z >> 7, z ^= z << 17;
+    double d;
+    std::memcpy(&d, &z, sizeof d);
+    if (!std::isfinite(d)) continue;
+    const std::string text = RealZuText(d);
+    const double zurueck = TextZuReal(text);
+    ASSERT_EQ(std::memcmp(&zurueck, &d, sizeof d), 0) << text;
+    char kurz[32];
+    std::snprintf(kurz, sizeof kurz, "%.15g", d);
+    std::string mantisse = text.substr(0, text.find('E'));
+    std::erase_if(mantisse, [](char c) { return c == '-' || c == ','; });
+    const std::size_t ziffern = mantisse.size() - std::min(mantisse.find_first_not_of('0'), mantisse.size());
+    if (std::strtod(kurz, nullptr) == d) ASSERT_LE(ziffern, 15u) << text;
+  }
   EXPECT_DOUBLE_EQ(TextZuReal(RealZuText(51.123456789)), 51.123456789);
 }
 
