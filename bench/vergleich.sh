@@ -50,10 +50,8 @@ mehrmals() {
   done
   printf '%s %s\n' "$(printf '%s\n' "${zeiten[@]}" | sort -g | sed -n "$(((n + 1) / 2))p")" "$spitze"
 }
-# Orvano's runs take a second or less: seven of them steady its median; sqlite3's take up to
-# half a minute: three.
+# sqlite3's runs take up to half a minute: three of them.
 dreimal() { mehrmals 3 "$@"; }
-siebenmal() { mehrmals 7 "$@"; }
 
 mb() { awk -v k="$1" 'BEGIN { printf "%.0f MB", k / 1024 }'; }
 verhaeltnis() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
@@ -61,27 +59,70 @@ je_strasse() { awk -v t="$1" -v n="$2" 'BEGIN { printf "%.0f ns", t * 1e9 / n }'
 
 # All of Orvano's runs come first, then all of sqlite3's: sqlite3 holds gigabytes, and memory it
 # gives back to the host costs the next program dearly for a while.
-declare -A zeit spitze
 # The same work on a folder of the same 20,000 codes and 1,000 streets gives each operation's
 # fixed cost (program start, the postal codes, their lines): "ohne Grundkosten" takes it off.
-for n in 1000 "${groessen[@]}"; do
+orvano_groessen=(1000 "${groessen[@]}")
+for n in "${orvano_groessen[@]}"; do
   p="$PWD/build/benchdaten-$n"
   if [ ! -f "$p/Ord_1/Strassen_D.ppp" ]; then
     rm -rf "$p"
     "$gen" --plz 20000 --strassen "$n" --seed 1 "$p" >/dev/null
   fi
   cp data/Orvano-Export.ims "$p/"
-  c=("$cli" --programmordner "$p")
   # sqlite3 gets the program's own export of both tables.
   if [ ! -f "$p/str.csv" ]; then
-    "${c[@]}" export --was plz "$p/plz.csv" >/dev/null
-    "${c[@]}" export --was strassen "$p/str.csv" >/dev/null
+    "$cli" --programmordner "$p" export --was plz "$p/plz.csv" >/dev/null
+    "$cli" --programmordner "$p" export --was strassen "$p/str.csv" >/dev/null
   fi
-  read -r "zeit[export$n]" "spitze[export$n]" < <(siebenmal "rm -f $p/beide.csv" "${c[@]}" export --was beide "$p/beide.csv")
-  kopie="rm -rf $p/Ord_opt $p/SichCopy; cp -r $p/Ord_1 $p/Ord_opt"
-  read -r "zeit[opt$n]" "spitze[opt$n]" < <(siebenmal "$kopie" "${c[@]}" optimieren --ordner Ord_opt --strassen --ja)
-  leer="rm -rf $p/Ord_imp; mkdir $p/Ord_imp; cp $p/Ord_1/Dat_D.ppp $p/Ord_imp/; : > $p/Ord_imp/Strassen_D.ppp"
-  read -r "zeit[imp$n]" "spitze[imp$n]" < <(siebenmal "$leer" "${c[@]}" import --ordner Ord_imp --art strassen --format Orvano-Export --ja "$p/str.csv")
+done
+# Memory the guest gave back to the host costs up to ten times as much on its first touch (the
+# 6 M optimisation: 3.4-4.8 s on such memory, 2.3 s right after 4 GB were touched and freed), and
+# a large run needs more of it than the runs before freed. So before each timed run, Orvano's and
+# sqlite3's alike, dd fills and frees a buffer of three times the street file, untimed.
+vorwaermen() {
+  local bytes
+  bytes=$(($(stat -c %s "$PWD/build/benchdaten-$1/Ord_1/Strassen_D.ppp") * 3))
+  dd if=/dev/zero of=/dev/null bs="$bytes" count=1 iflag=fullblock 2>/dev/null
+}
+# One run of an operation (export, opt, imp) on the folder of N streets: "seconds kilobytes".
+einmal() {
+  local v="$1" n="$2" p="$PWD/build/benchdaten-$2"
+  local c=("$cli" --programmordner "$p")
+  vorwaermen "$n"
+  case $v in
+    export)
+      rm -f "$p/beide.csv"
+      messen "${c[@]}" export --was beide "$p/beide.csv" ;;
+    opt)
+      rm -rf "$p/Ord_opt" "$p/SichCopy"
+      cp -r "$p/Ord_1" "$p/Ord_opt"
+      messen "${c[@]}" optimieren --ordner Ord_opt --strassen --ja ;;
+    imp)
+      rm -rf "$p/Ord_imp"
+      mkdir "$p/Ord_imp"
+      cp "$p/Ord_1/Dat_D.ppp" "$p/Ord_imp/"
+      : > "$p/Ord_imp/Strassen_D.ppp"
+      messen "${c[@]}" import --ordner Ord_imp --art strassen --format Orvano-Export --ja "$p/str.csv" ;;
+  esac
+}
+# Seven rounds after a warm-up round, each round every size once: a slow spell of the host
+# (it varies a run by up to three times here) then falls on all sizes alike instead of on one.
+declare -A zeit spitze laeufe
+for v in export opt imp; do
+  for runde in 0 1 2 3 4 5 6 7; do
+    for n in "${orvano_groessen[@]}"; do
+      read -r t m < <(einmal "$v" "$n")
+      [ "$runde" = 0 ] && continue
+      laeufe[$v$n]+="$t "
+      [ "$m" -gt "${spitze[$v$n]:-0}" ] && spitze[$v$n]=$m
+    done
+  done
+  for n in "${orvano_groessen[@]}"; do
+    zeit[$v$n]=$(printf '%s\n' ${laeufe[$v$n]} | sort -g | sed -n 4p)
+  done
+done
+for n in "${orvano_groessen[@]}"; do
+  p="$PWD/build/benchdaten-$n"
   rm -rf "$p/Ord_opt" "$p/Ord_imp" "$p/SichCopy" "$p/beide.csv"
 done
 
@@ -156,11 +197,11 @@ declare -A sqlite
 for n in "${groessen[@]}"; do
   p="$PWD/build/benchdaten-$n"
   sq=(sqlite3 :memory: -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/plz.csv p" -cmd ".import $p/str.csv s")
-  read -r "sqlite[export$n]" _ < <(dreimal "rm -f $p/sq.txt" "${sq[@]}" -cmd ".mode list" -cmd ".separator ;" -cmd ".output $p/sq.txt" \
+  read -r "sqlite[export$n]" _ < <(dreimal "rm -f $p/sq.txt; vorwaermen $n" "${sq[@]}" -cmd ".mode list" -cmd ".separator ;" -cmd ".output $p/sq.txt" \
     'SELECT p.Postleitzahl, p.Ort, s.Strassen, s."Ab Nr", s."Bis Nr" FROM p JOIN s ON s.Postleitzahl = p.Postleitzahl ORDER BY p.rowid, s.rowid;')
-  read -r "sqlite[opt$n]" _ < <(dreimal "true" "${sq[@]}" \
+  read -r "sqlite[opt$n]" _ < <(dreimal "vorwaermen $n" "${sq[@]}" \
     "CREATE TEMP TABLE o AS SELECT s.* FROM s JOIN p ON p.Postleitzahl = s.Postleitzahl AND $po = $so GROUP BY s.Postleitzahl, $so, lower(replace(replace(replace(s.Strassen,' ',''),'-',''),'.','')), s.\"Ab Nr\", s.\"Bis Nr\" ORDER BY min(p.rowid), min(s.rowid);")
-  read -r "sqlite[imp$n]" _ < <(dreimal "rm -f $p/imp.db" sqlite3 "$p/imp.db" -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/str.csv s" .quit)
+  read -r "sqlite[imp$n]" _ < <(dreimal "rm -f $p/imp.db; vorwaermen $n" sqlite3 "$p/imp.db" -cmd ".mode csv" -cmd ".separator ;" -cmd ".import $p/str.csv s" .quit)
   rm -f "$p/sq.txt" "$p/imp.db"
 done
 
