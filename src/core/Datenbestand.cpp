@@ -185,20 +185,19 @@ std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschrit
   std::vector<std::int32_t> position = std::move(StrassenPosition);
   StrassenLeeren();
   const auto erwartet = static_cast<std::size_t>(std::max<std::int64_t>(DateiGroesse(datei), 0) / std::int64_t{sizeof(TStrassenRecord)});
-  // Sized for the whole file and cut to the kept records at the end.
-  position.resize(erwartet + 1);
-  std::vector<std::int32_t> plz(erwartet + 1);
-  position[0] = plz[0] = 0;
-  std::size_t belegt = 1;
+  // Room for the whole file; each block takes what it needs (more only if the file grew).
+  std::vector<std::int32_t> plz;
+  position.reserve(erwartet + 1);
+  plz.reserve(erwartet + 1);
+  position.assign(1, 0);
+  plz.assign(1, 0);
   fortschritt.beginnen(static_cast<std::int64_t>(erwartet));
   // Invalid records are dropped as each block arrives, while it is still in the cache.
   std::int64_t dateiSaetze = 0;
   auto tabelle = TabelleLesen<TStrassenRecord>(datei, std::move(alt), [&](TStrassenRecord* block, std::int64_t nummer, std::int64_t anzahl) {
-    if (belegt + static_cast<std::size_t>(anzahl) > position.size()) {
-      // The file grew since its size was taken.
-      position.resize(belegt + static_cast<std::size_t>(anzahl));
-      plz.resize(position.size());
-    }
+    const std::size_t belegt = position.size();
+    position.resize(belegt + static_cast<std::size_t>(anzahl));
+    plz.resize(position.size());
     std::int32_t* naechstePosition = position.data() + belegt;
     std::int32_t* naechstePLZ = plz.data() + belegt;
     std::int64_t bleiben = 0;
@@ -210,15 +209,14 @@ std::int32_t Datenbestand::StrassenEinlesen(const std::string& datei, Fortschrit
       *naechstePLZ++ = r.PLZ;
       ++bleiben;
     }
-    belegt += static_cast<std::size_t>(bleiben);
+    position.resize(belegt + static_cast<std::size_t>(bleiben));
+    plz.resize(position.size());
     dateiSaetze = nummer + anzahl - 1;
     for (std::int64_t k = (nummer + kSchritt - 1) / kSchritt * kSchritt; k <= dateiSaetze; k += kSchritt) fortschritt.position(k);
     return bleiben;
   });
   fortschritt.beenden();
   StrassenZahl = static_cast<std::int32_t>(tabelle.size() - 1);
-  position.resize(tabelle.size());
-  plz.resize(tabelle.size());
   StrassenTabelle = std::move(tabelle);
   StrassenPosition = std::move(position);
   // From the codes gathered here, which lie close together, not again from the 126-byte records.

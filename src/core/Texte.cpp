@@ -233,10 +233,7 @@ std::string RealGestalten(std::string_view roh) {
     while (i + 1 < roh.size() && roh[i] == '0') ++i;
     out.append(roh.substr(i));
   }
-  for (char& c : out) {
-    if (c == '.') c = ',';
-  }
-  return out;
+  return PunktZuKomma(out);
 }
 
 }  // namespace
@@ -247,53 +244,47 @@ std::string KoordinateZuText(double wert) {
   // Fifteen significant digits where they give the record's bytes back (sign of zero included),
   // else seventeen, which always do; laid out as printf's %g would. For a normal number the
   // shortest digits that read back are those fifteen whenever there are at most fifteen of them,
-  // and are much cheaper to get; subnormals have fewer digits of precision and go the long way.
+  // and are much cheaper to get; subnormals (fewer digits of precision), infinities and NaNs go
+  // the long way.
   char puffer[64];
+  const auto mitStellen = [&](int stellen) {
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, stellen);
+    return fehler == std::errc() ? std::string_view(puffer, static_cast<std::size_t>(ende - puffer)) : std::string_view("0");
+  };
   if (wert != 0.0 && !std::isnormal(wert)) {
-    for (const int stellen : {15, 17}) {
-      const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, stellen);
-      if (fehler != std::errc()) return "0";
-      double zurueck = 0.0;
-      const bool gelesen = std::from_chars(puffer, ende, zurueck).ec == std::errc();
-      if (stellen == 17 || (gelesen && std::memcmp(&zurueck, &wert, sizeof wert) == 0)) {
-        return RealGestalten(std::string_view(puffer, static_cast<std::size_t>(ende - puffer)));
-      }
+    const std::string_view kurz = mitStellen(15);
+    double zurueck = 0.0;
+    if (std::from_chars(kurz.data(), kurz.data() + kurz.size(), zurueck).ec == std::errc() &&
+        std::memcmp(&zurueck, &wert, sizeof wert) == 0) {
+      return RealGestalten(kurz);
     }
+    return RealGestalten(mitStellen(17));
   }
-  const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::scientific);
-  if (fehler != std::errc()) return "0";
+  // "d.ddde-XX": the digits and the exponent.
+  const char* ende = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::scientific).ptr;
   const std::string_view roh(puffer, static_cast<std::size_t>(ende - puffer));
   const std::size_t e = roh.find('e');
-  if (e != std::string_view::npos) {
-    const bool minus = roh.front() == '-';
-    std::string ziffern;
-    for (const char c : roh.substr(0, e)) {
-      if (IstZiffer(c)) ziffern += c;
-    }
-    int exponent = 0;
-    std::from_chars(roh.data() + e + 1 + (roh[e + 1] == '+' ? 1 : 0), roh.data() + roh.size(), exponent);
-    if (ziffern.size() <= 15) {
-      std::string g = minus ? "-" : "";
-      if (exponent < -4 || exponent >= 15) {
-        g += ziffern.front();
-        if (ziffern.size() > 1) g.append(".").append(ziffern, 1);
-        g += exponent < 0 ? "e-" : "e+";
-        const std::string betrag = std::to_string(exponent < 0 ? -exponent : exponent);
-        if (betrag.size() < 2) g += '0';
-        g += betrag;
-      } else if (exponent < 0) {
-        g.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(ziffern);
-      } else if (ziffern.size() <= static_cast<std::size_t>(exponent) + 1) {
-        g.append(ziffern).append(static_cast<std::size_t>(exponent) + 1 - ziffern.size(), '0');
-      } else {
-        g.append(ziffern, 0, static_cast<std::size_t>(exponent) + 1).append(".").append(ziffern, static_cast<std::size_t>(exponent) + 1);
-      }
-      return RealGestalten(g);
-    }
+  std::string ziffern;
+  for (const char c : roh.substr(0, e)) {
+    if (IstZiffer(c)) ziffern += c;
   }
-  const auto [ende17, fehler17] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, 17);
-  if (fehler17 != std::errc()) return "0";
-  return RealGestalten(std::string_view(puffer, static_cast<std::size_t>(ende17 - puffer)));
+  if (ziffern.size() > 15) return RealGestalten(mitStellen(17));
+  int exponent = 0;
+  std::from_chars(roh.data() + e + 1 + (roh[e + 1] == '+' ? 1 : 0), roh.data() + roh.size(), exponent);
+  const auto stellen = static_cast<std::size_t>(std::max(exponent, 0)) + 1;  // digits before the comma
+  std::string text = roh.front() == '-' ? "-" : "";
+  if (exponent < -4 || exponent >= 15) {
+    text += ziffern.front();
+    if (ziffern.size() > 1) text.append(",").append(ziffern, 1);
+    text.append(exponent < 0 ? "E-" : "E").append(std::to_string(exponent < 0 ? -exponent : exponent));
+  } else if (exponent < 0) {
+    text.append("0,").append(static_cast<std::size_t>(-exponent - 1), '0').append(ziffern);
+  } else if (ziffern.size() <= stellen) {
+    text.append(ziffern).append(stellen - ziffern.size(), '0');
+  } else {
+    text.append(ziffern, 0, stellen).append(",").append(ziffern, stellen);
+  }
+  return text;
 }
 
 char ZiffernTaste(char key) { return (IstZiffer(key) || key == kRuecktaste) ? key : 0; }
